@@ -1,6 +1,5 @@
-#include <cstdio>
+#include <iostream>
 
-int main() {
-    std::puts("filtaro-cli");
-    return 0;
-}
+#include "tools/cli/Cli.h"
+
+int main(int argc, char** argv) { return runCli(argc, argv, std::cout, std::cerr); }

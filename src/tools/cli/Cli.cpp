@@ -1,0 +1,78 @@
+#include "tools/cli/Cli.h"
+
+#include <algorithm>
+#include <charconv>
+
+CliArgs::CliArgs(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+                 const std::vector<std::string>& flagOptions) {
+    auto known = [](const std::vector<std::string>& list, const std::string& s) {
+        return std::find(list.begin(), list.end(), s) != list.end();
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) != 0 || a.size() == 2) {
+            m_positional.push_back(a);
+        } else if (known(flagOptions, a)) {
+            m_flags.push_back(a);
+        } else if (known(valueOptions, a)) {
+            if (i + 1 >= args.size()) {
+                m_error = "Option " + a + " braucht einen Wert.";
+                return;
+            }
+            m_values.emplace_back(a, args[++i]);
+        } else {
+            m_error = "Unbekannte Option " + a + ".";
+            return;
+        }
+    }
+}
+
+std::optional<std::string> CliArgs::value(const std::string& name) const {
+    std::optional<std::string> found;
+    for (const auto& [n, v] : m_values) {
+        if (n == name) found = v;  // the last one wins
+    }
+    return found;
+}
+
+bool CliArgs::flag(const std::string& name) const {
+    return std::find(m_flags.begin(), m_flags.end(), name) != m_flags.end();
+}
+
+std::optional<int> parseIntArg(const std::string& text, int lo, int hi) {
+    int v = 0;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    auto [ptr, ec] = std::from_chars(first, last, v);
+    if (text.empty() || ec != std::errc() || ptr != last || v < lo || v > hi) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+int cliFail(std::ostream& err, const std::string& message, int status) {
+    err << "filtaro-cli: " << message << '\n';
+    return status;
+}
+
+static void printUsage(std::ostream& out) {
+    out << "Aufruf: filtaro-cli BEFEHL [ARGUMENTE]\n\nBefehle:\n";
+    for (const auto& c : cliCommands()) {
+        out << "  " << c.usage << "\n      " << c.summary << '\n';
+    }
+}
+
+int runCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "help") {
+        printUsage(out);
+        return 0;
+    }
+    const std::string name = argv[1];
+    for (const auto& c : cliCommands()) {
+        if (name == c.name) {
+            return c.run(std::vector<std::string>(argv + 2, argv + argc), out, err);
+        }
+    }
+    printUsage(err);
+    return cliFail(err, "Unbekannter Befehl \"" + name + "\".", 2);
+}

@@ -1,0 +1,52 @@
+#pragma once
+// filtaro-cli: headless use of the core. Each command is a function taking
+// its arguments (without the command name) and returning the exit status:
+// 0 on success, otherwise non-zero after one German line on `err`.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Positional arguments and "--name value" / "--flag" options.
+class CliArgs {
+public:
+    // `valueOptions` take a value, `flagOptions` do not; anything else
+    // starting with "--" is an error (see error()).
+    CliArgs(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+            const std::vector<std::string>& flagOptions = {});
+
+    const std::vector<std::string>& positional() const { return m_positional; }
+    std::optional<std::string> value(const std::string& name) const;
+    bool flag(const std::string& name) const;
+    // Empty when the arguments parsed; otherwise the German message.
+    const std::string& error() const { return m_error; }
+
+private:
+    std::vector<std::string> m_positional;
+    std::vector<std::pair<std::string, std::string>> m_values;
+    std::vector<std::string> m_flags;
+    std::string m_error;
+};
+
+// Parses a decimal integer in [lo, hi]; nullopt if it is not one.
+std::optional<int> parseIntArg(const std::string& text, int lo, int hi);
+
+using CliCommand = int (*)(const std::vector<std::string>& args, std::ostream& out,
+                           std::ostream& err);
+
+struct CliCommandEntry {
+    const char* name;
+    const char* usage;    // e.g. "show FILE"
+    const char* summary;  // one line
+    CliCommand run;
+};
+
+// The command table (CliCommandTable.cpp).
+const std::vector<CliCommandEntry>& cliCommands();
+
+// Dispatches argv[1] to its command; "--help" / no command prints the usage.
+int runCli(int argc, char** argv, std::ostream& out, std::ostream& err);
+
+// Prints "filtaro-cli: <message>" as the one error line and returns `status`.
+int cliFail(std::ostream& err, const std::string& message, int status = 1);
