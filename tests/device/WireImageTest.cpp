@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "device/FrequencyGrid.h"
+#include "device/WireImage.h"
+#include "model/ParameterImage.h"
+
+namespace {
+
+ChannelRecord defaultRecord() {
+    ParameterImage image;
+    applyDefaults(image);
+    return image.record(0, 0);
+}
+
+TEST(FrequencyGrid, HoldsTheDevicesFrequenciesInSixSteps) {
+    const auto& grid = frequencyGrid();
+    EXPECT_EQ(grid.front(), 15);
+    EXPECT_EQ(grid[35], 50);
+    EXPECT_EQ(grid[36], 55);
+    EXPECT_EQ(grid[65], 200);
+    EXPECT_EQ(grid[66], 210);
+    EXPECT_EQ(grid[95], 500);
+    EXPECT_EQ(grid[96], 550);
+    EXPECT_EQ(grid[125], 2000);
+    EXPECT_EQ(grid[126], 2100);
+    EXPECT_EQ(grid[155], 5000);
+    EXPECT_EQ(grid[156], 5500);
+    EXPECT_EQ(grid.back(), 19500);
+    for (int c = 0; c < FrequencyGridSize; ++c) {
+        if (c > 0) {
+            EXPECT_LT(grid[c - 1], grid[c]) << c;
+        }
+        EXPECT_EQ(frequencyToCode(grid[c]), c) << grid[c];
+    }
+}
+
+TEST(FrequencyGrid, OffGridAndOutOfRangeValues) {
+    EXPECT_EQ(frequencyToCode(57), 36);  // the grid point below: 55 Hz
+    EXPECT_EQ(codeToFrequency(36), 55);
+    EXPECT_EQ(frequencyToCode(19999), 184);
+    EXPECT_EQ(frequencyToCode(20000), 0);
+    EXPECT_EQ(frequencyToCode(INT_MAX), 0);
+    EXPECT_EQ(frequencyToCode(-1), 0);
+    EXPECT_EQ(frequencyToCode(INT_MIN), 0);
+    EXPECT_EQ(frequencyToCode(0), -15);
+    EXPECT_EQ(frequencyToCode(14), -1);
+    for (int c : {-1, 185, 255, 271, INT_MIN, INT_MAX}) EXPECT_EQ(codeToFrequency(c), 0) << c;
+}
+
+TEST(WireCodes, LevelsAndGainsMapToTheirRangesAndZeroOutside) {
+    EXPECT_EQ(levelToCode(-6), 0);
+    EXPECT_EQ(levelToCode(6), 12);
+    EXPECT_EQ(levelToCode(7), 0);
+    EXPECT_EQ(levelToCode(INT_MIN), 0);
+    EXPECT_EQ(codeToLevel(0), -6);
+    EXPECT_EQ(codeToLevel(12), 6);
+    EXPECT_EQ(codeToLevel(13), 0);
+    EXPECT_EQ(eqLevelToCode(-12), 0);
+    EXPECT_EQ(eqLevelToCode(6), 18);
+    EXPECT_EQ(eqLevelToCode(7), 0);
+    EXPECT_EQ(eqLevelToCode(INT_MAX), 0);
+    EXPECT_EQ(codeToEqLevel(0), -12);
+    EXPECT_EQ(codeToEqLevel(18), 6);
+    EXPECT_EQ(codeToEqLevel(255), 0);
+}
+
+TEST(WireRecord, DefaultRecordEncodesToTheDevicesFactoryBytes) {
+    const WireRecord expected = {0x06, 0x05, 0x00, 0x1E, 0x00, 0x00, 0x00, 0x00, 0x14,
+                                 0x01, 0x0C, 0x24, 0x01, 0x0C, 0x34, 0x01, 0x0C, 0x50,
+                                 0x01, 0x0C, 0x78, 0x01, 0x0C, 0x98, 0x01, 0x0C};
+    EXPECT_EQ(encodeWireRecord(defaultRecord()), expected);
+    const WireImage image = defaultWireImage();
+    for (int p = 0; p < PresetCount; ++p) {
+        for (int c = 0; c < ChannelCount; ++c) EXPECT_EQ(wireRecordAt(image, p, c), expected);
+    }
+}
+
+TEST(WireRecord, FieldEdgeValues) {
+    ChannelRecord r = defaultRecord();
+    r.lpFrequency = 40;
+    r.hpFrequency = 15;
+    EXPECT_EQ(encodeWireRecord(r)[WireLpFrequency], 0);
+    EXPECT_EQ(encodeWireRecord(r)[WireHpFrequency], 0);
+    r.lpFrequency = 19500;
+    r.hpFrequency = 10000;
+    EXPECT_EQ(encodeWireRecord(r)[WireLpFrequency], 159);
+    EXPECT_EQ(encodeWireRecord(r)[WireHpFrequency], 165);
+    r.level = -6;
+    r.eq[2].level = -12;
+    EXPECT_EQ(encodeWireRecord(r)[WireLevel], 0);
+    EXPECT_EQ(encodeWireRecord(r)[wireEqLevelByte(2)], 0);
+    r.level = 6;
+    r.eq[2].level = 6;
+    EXPECT_EQ(encodeWireRecord(r)[WireLevel], 12);
+    EXPECT_EQ(encodeWireRecord(r)[wireEqLevelByte(2)], 18);
+    r.delayTaps = 2801;
+    EXPECT_EQ(encodeWireRecord(r)[WireDelayHigh], 10);
+    EXPECT_EQ(encodeWireRecord(r)[WireDelayLow], 241);
+    r.delayTaps = 300;
+    EXPECT_EQ(encodeWireRecord(r)[WireDelayHigh], 1);
+    EXPECT_EQ(encodeWireRecord(r)[WireDelayLow], 44);
+    // From 20000 Hz on the grid code is 0 before the field's origin is taken off.
+    r.hpFrequency = r.lpFrequency = r.eq[0].frequency = 20000;
+    const WireRecord w = encodeWireRecord(r);
+    EXPECT_EQ(w[WireHpFrequency], 0);
+    EXPECT_EQ(w[WireLpFrequency], 231);
+    EXPECT_EQ(w[wireEqFrequencyByte(0)], 251);
+}
+
+TEST(WireRecord, ExtremeValuesWrapToTheirLowByteWithoutOverflow) {
+    ChannelRecord r;
+    r.level = r.hpFrequency = r.lpFrequency = INT_MIN;
+    r.hpType = 0x1234;
+    r.lpType = -1;
+    r.input = 258;
+    r.delayTaps = INT_MIN;
+    for (auto& band : r.eq) band = {INT_MAX, INT_MIN, INT_MAX};
+    const WireRecord w = encodeWireRecord(r);
+    EXPECT_EQ(w[WireHpType], 0x34);
+    EXPECT_EQ(w[WireLpType], 0xFF);
+    EXPECT_EQ(w[WireInput], 2);
+    EXPECT_EQ(w[WireDelayHigh], 0);
+    EXPECT_EQ(w[WireDelayLow], 0);
+    EXPECT_EQ(w[wireEqQByte(0)], 0xFF);  // INT_MIN - 1, low 8 bits
+}
+
+TEST(WireRecord, GridFrequenciesAtOrAboveEachFieldsOriginSurviveTheRoundTrip) {
+    for (int hz : frequencyGrid()) {
+        ChannelRecord r = defaultRecord();
+        r.hpFrequency = hz;
+        if (hz >= 40) r.lpFrequency = hz;
+        if (hz >= 20) {
+            for (auto& band : r.eq) band.frequency = hz;
+        }
+        ChannelRecord back;
+        decodeWireRecord(encodeWireRecord(r), back);
+        EXPECT_EQ(back, r) << hz;
+    }
+}
+
+TEST(WireRecord, ValuesOffTheWireComeBackAsTheDecodedByte) {
+    ChannelRecord r = defaultRecord();
+    r.hpFrequency = 57;
+    r.lpFrequency = 30;
+    r.level = 7;
+    r.delayTaps = 2801;
+    r.eq[4].q = 23;
+    r.eq[0].frequency = 19;
+    const WireRecord w = encodeWireRecord(r);
+    EXPECT_EQ(w[WireLpFrequency], 246);
+    EXPECT_EQ(w[wireEqFrequencyByte(0)], 255);
+    EXPECT_EQ(w[wireEqQByte(4)], 22);
+    ChannelRecord back = r;
+    decodeWireRecord(w, back);
+    EXPECT_EQ(back.hpFrequency, 55);
+    EXPECT_EQ(back.lpFrequency, 0);
+    EXPECT_EQ(back.level, -6);
+    EXPECT_EQ(back.delayTaps, 2801);
+    EXPECT_EQ(back.eq[4].q, 23);
+    EXPECT_EQ(back.eq[0].frequency, 0);
+
+    WireRecord all{};
+    all.fill(0xFF);
+    decodeWireRecord(all, back);
+    EXPECT_EQ(back.delayTaps, 65535);
+    EXPECT_EQ(back.hpType, 255);
+    EXPECT_EQ(back.eq[5].q, 256);
+}
+
+TEST(WireImage, IsOrderedChannelFirstAndKeepsReservedAndHeader) {
+    EXPECT_EQ(wireRecordOffset(2, 1), 156u);  // channel 2, preset 3 counted from 1
+    ParameterImage image;
+    applyDefaults(image);
+    for (int p = 0; p < PresetCount; ++p) {
+        for (int c = 0; c < ChannelCount; ++c) {
+            image.setField(p, c, ChannelField::delayTaps, 16 * p + c);  // unique per record
+            image.setField(p, c, ChannelField::reserved, 1000 + 10 * p + c);
+        }
+    }
+    const WireImage wire = encodeWireImage(image);
+    EXPECT_EQ(wire[156 + WireDelayLow], 16 * 2 + 1);
+    EXPECT_EQ(wire[WireImageSize - WireRecordSize + WireDelayLow], 16 * 3 + 5);
+
+    ParameterImage target;
+    target.setSixChannels(0);
+    target.setActivePreset(3);
+    target.setWorkingDirectory("/keep");
+    for (int p = 0; p < PresetCount; ++p) {
+        for (int c = 0; c < ChannelCount; ++c) {
+            target.setField(p, c, ChannelField::reserved, -7 - p - c);
+        }
+    }
+    decodeWireImage(wire, target);
+    for (int p = 0; p < PresetCount; ++p) {
+        for (int c = 0; c < ChannelCount; ++c) {
+            ChannelRecord want = image.record(p, c);
+            want.reserved = -7 - p - c;
+            EXPECT_EQ(target.record(p, c), want) << p << ' ' << c;
+        }
+    }
+    EXPECT_EQ(target.sixChannels(), 0);
+    EXPECT_EQ(target.activePreset(), 3);
+    EXPECT_EQ(target.workingDirectory(), "/keep");
+    EXPECT_EQ(target.redrawPending(), 0);
+}
+
+}  // namespace
