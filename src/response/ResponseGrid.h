@@ -19,7 +19,7 @@ public:
     ResponseGrid();
 
     static constexpr int size() { return ResponsePointCount; }
-    float operator[](int j) const { return m_hz[static_cast<unsigned>(j)]; }
+    float operator[](int j) const { return m_hz[j]; }
     const Points& frequencies() const { return m_hz; }
 
 private:

@@ -1,0 +1,122 @@
+#include "response/ResponseKernel.h"
+
+#include "response/EqResponse.h"
+#include "response/ResponseMath.h"
+
+// Shortcuts, each exact: a factor that is exactly 1 at every grid point is
+// left out (x * 1 == x for every x). A band with gain 0 dB has A == 1, g == 0,
+// and H == 1 + 0 exactly as long as the band's terms are finite and D > 0,
+// which holds for every Q other than 0 (|Q| >= 0.3; D == 0 would need
+// f == F0 == 0, and grid points are > 0). A Q code of 0 makes the band NaN
+// and is always evaluated.
+
+namespace {
+
+using Points = std::array<double, ResponsePointCount>;
+
+bool isIdentityBand(const EqBand& band) {
+    return band.level == 0 && band.q != 0;
+}
+
+void multiplyEq(Points& mag, const GridTerms& grid, const EqPlan& plan) {
+    const EqBandTerms t = plan.terms;
+    switch (plan.kind) {
+        case EqKind::Peaking:
+            for (int j = 0; j < ResponsePointCount; ++j) {
+                mag[j] *= peakingTerm(grid.f[j], grid.f2[j], t);
+            }
+            break;
+        case EqKind::LowShelf:
+            for (int j = 0; j < ResponsePointCount; ++j) {
+                mag[j] *= lowShelfTerm(grid.f[j], grid.f2[j], t);
+            }
+            break;
+        case EqKind::HighShelf:
+            for (int j = 0; j < ResponsePointCount; ++j) {
+                mag[j] *= highShelfTerm(grid.f[j], grid.f2[j], t);
+            }
+            break;
+    }
+}
+
+// out[j] = section(f_j) when `assign`, else out[j] *= section(f_j).
+template <bool assign>
+void sectionPass(Points& out, const GridTerms& grid, const FilterSection& s) {
+    const double corner = s.corner;
+    const double f0q = s.f0q;
+    auto apply = [&out](int j, double v) {
+        if constexpr (assign) {
+            out[j] = v;
+        } else {
+            out[j] *= v;
+        }
+    };
+    switch (s.kind) {
+        case SectionKind::FirstOrderHigh:
+            for (int j = 0; j < ResponsePointCount; ++j) {
+                apply(j, firstOrderHighPassTerm(grid.f[j], grid.f2[j], corner));
+            }
+            break;
+        case SectionKind::FirstOrderLow:
+            for (int j = 0; j < ResponsePointCount; ++j) {
+                apply(j, firstOrderLowPassTerm(grid.f[j], grid.f2[j], corner));
+            }
+            break;
+        case SectionKind::SecondOrderHigh:
+            for (int j = 0; j < ResponsePointCount; ++j) {
+                apply(j, secondOrderHighPassTerm(grid.f[j], corner, f0q));
+            }
+            break;
+        case SectionKind::SecondOrderLow:
+            for (int j = 0; j < ResponsePointCount; ++j) {
+                apply(j, secondOrderLowPassTerm(grid.f[j], corner, f0q));
+            }
+            break;
+    }
+}
+
+// The filter's own product (section 1 * section 2) is formed before it joins
+// the channel product, as in the per-point evaluation.
+void multiplyFilter(Points& mag, Points& scratch, const GridTerms& grid, const FilterPlan& plan) {
+    if (plan.count == 0) return;
+    if (plan.count == 1) {
+        sectionPass<false>(mag, grid, plan.sections[0]);
+        return;
+    }
+    sectionPass<true>(scratch, grid, plan.sections[0]);
+    sectionPass<false>(scratch, grid, plan.sections[1]);
+    for (int j = 0; j < ResponsePointCount; ++j) mag[j] *= scratch[j];
+}
+
+}  // namespace
+
+const GridTerms& gridTerms() {
+    static const GridTerms terms = [] {
+        GridTerms t{};
+        const ResponseGrid grid;
+        for (int j = 0; j < ResponsePointCount; ++j) {
+            t.f[j] = grid[j];
+            t.f2[j] = t.f[j] * t.f[j];
+        }
+        return t;
+    }();
+    return terms;
+}
+
+void channelResponseDb(const ChannelRecord& record, const GridTerms& grid,
+                       std::array<float, ResponsePointCount>& db) {
+    Points mag;
+    Points scratch;
+    mag.fill(1.0);
+    for (int e = 0; e < EqBandCount; ++e) {
+        const EqBand& band = record.eq[e];
+        if (isIdentityBand(band)) continue;
+        multiplyEq(mag, grid, eqPlan(band.frequency, band.q, band.level, e));
+    }
+    multiplyFilter(mag, scratch, grid, highPassPlan(record.hpFrequency, record.hpType));
+    multiplyFilter(mag, scratch, grid, lowPassPlan(record.lpFrequency, record.lpType));
+    const double level = record.level;
+    for (int j = 0; j < ResponsePointCount; ++j) {
+        db[j] = static_cast<float>(magnitudeToDb(mag[j]) + level);
+    }
+}

@@ -1,0 +1,156 @@
+#pragma once
+// The formulas of the filter and equaliser model in one place, written so that
+// the grid loops of ResponseKernel.cpp vectorise: every section takes f and
+// f*f, and the terms that do not depend on f (corner products, gain factor)
+// come in already formed exactly as the formulas form them. The public
+// per-point functions call the same code, so both paths give identical bits.
+//
+// Internal to the response layer.
+
+#include <cmath>
+
+// See complexMagnitude() in FilterResponse.h. Written with selects instead of
+// branches; the cases a == 0 and b == 0 are taken exactly as the branches
+// would (big * sqrt(1 + 0) is big, and 0/0 is never returned).
+inline float magnitudeOf(float re, float im) {
+    const float a = std::fabs(re);
+    const float b = std::fabs(im);
+    const bool aBigger = a > b;
+    const float big = aBigger ? a : b;
+    const float small = aBigger ? b : a;
+    const float ratio = small / big;
+    const double r = static_cast<double>(ratio);
+    const float scaled = static_cast<float>(big * std::sqrt(1.0 + r * r));
+    return a == 0.0f ? b : (b == 0.0f ? a : scaled);
+}
+
+// First-order high-pass with w = fc / k: f^2/(f^2+w^2) + j f w/(f^2+w^2).
+inline double firstOrderHighPassTerm(double f, double f2, double w) {
+    const double d = f2 + w * w;
+    return magnitudeOf(static_cast<float>(f2 / d), static_cast<float>(f * w / d));
+}
+
+// First-order low-pass with w = fc * k: w^2/(f^2+w^2) - j f w/(f^2+w^2).
+inline double firstOrderLowPassTerm(double f, double f2, double w) {
+    const double d = f2 + w * w;
+    return magnitudeOf(static_cast<float>(w * w / d), static_cast<float>(-(f * w) / d));
+}
+
+// Second order with r = (f/f0)^2; f0q = f0 * Q.
+inline double secondOrderDenominator(double f, double f0, double f0q, double& r) {
+    const double t = f / f0;
+    r = t * t;
+    const double u = f / f0q;
+    return std::sqrt((1.0 - r) * (1.0 - r) + u * u);
+}
+
+inline double secondOrderHighPassTerm(double f, double f0, double f0q) {
+    double r;
+    const double den = secondOrderDenominator(f, f0, f0q, r);
+    return r / den;
+}
+
+inline double secondOrderLowPassTerm(double f, double f0, double f0q) {
+    double r;
+    const double den = secondOrderDenominator(f, f0, f0q, r);
+    return 1.0 / den;
+}
+
+// Equaliser terms: F0, F0^2, Q and g = A - 1 of one band.
+struct EqBandTerms {
+    double f0;
+    double f0sq;
+    double q;
+    double g;
+};
+
+// Peaking: H = (1 + g a^2/D) + j g a (F0^2 - f^2)/D, a = f F0/Q,
+// D = (F0^2 - f^2)^2 + a^2.
+inline double peakingTerm(double f, double f2, const EqBandTerms& b) {
+    const double a = f * b.f0 / b.q;
+    const double d0 = b.f0sq - f2;
+    const double den = d0 * d0 + a * a;
+    const double re = 1.0 + b.g * (a * a) / den;
+    const double im = b.g * a * d0 / den;
+    return magnitudeOf(static_cast<float>(re), static_cast<float>(im));
+}
+
+// Shelves: D = (f^2 - F0^2)^2 + a^2; the numerator factor n is f^2 for the
+// high shelf and -F0^2 for the low shelf:
+// H = (1 + g n (f^2 - F0^2)/D) + j g n a/D.
+inline double shelfTerm(double f2, double a, double n, const EqBandTerms& b) {
+    const double d1 = f2 - b.f0sq;
+    const double den = d1 * d1 + a * a;
+    const double re = 1.0 + b.g * n * d1 / den;
+    const double im = b.g * n * a / den;
+    return magnitudeOf(static_cast<float>(re), static_cast<float>(im));
+}
+
+inline double highShelfTerm(double f, double f2, const EqBandTerms& b) {
+    return shelfTerm(f2, f * b.f0 / b.q, f2, b);
+}
+
+inline double lowShelfTerm(double f, double f2, const EqBandTerms& b) {
+    return shelfTerm(f2, f * b.f0 / b.q, -b.f0sq, b);
+}
+
+// One crossover filter as at most two sections whose magnitudes multiply in
+// the listed order (a Linkwitz-Riley square is the same section twice).
+enum class SectionKind { FirstOrderHigh, FirstOrderLow, SecondOrderHigh, SecondOrderLow };
+
+struct FilterSection {
+    SectionKind kind;
+    double corner;  // w of a first-order section, f0 of a second-order one
+    double f0q;     // f0 * Q of a second-order section
+};
+
+struct FilterPlan {
+    int count = 0;  // 0: no filter, magnitude exactly 1
+    FilterSection sections[2]{};
+};
+
+FilterPlan highPassPlan(double fc, double type);
+FilterPlan lowPassPlan(double fc, double type);
+
+inline double sectionTerm(double f, double f2, const FilterSection& s) {
+    switch (s.kind) {
+        case SectionKind::FirstOrderHigh:
+            return firstOrderHighPassTerm(f, f2, s.corner);
+        case SectionKind::FirstOrderLow:
+            return firstOrderLowPassTerm(f, f2, s.corner);
+        case SectionKind::SecondOrderHigh:
+            return secondOrderHighPassTerm(f, s.corner, s.f0q);
+        case SectionKind::SecondOrderLow:
+            return secondOrderLowPassTerm(f, s.corner, s.f0q);
+    }
+    return 1.0;
+}
+
+inline double planMagnitude(double f, const FilterPlan& plan) {
+    const double f2 = f * f;
+    if (plan.count == 0) return 1.0;
+    const double first = sectionTerm(f, f2, plan.sections[0]);
+    return plan.count == 1 ? first : first * sectionTerm(f, f2, plan.sections[1]);
+}
+
+// One equaliser band ready for evaluation.
+enum class EqKind { Peaking, LowShelf, HighShelf };
+
+struct EqPlan {
+    EqKind kind;
+    EqBandTerms terms;
+};
+
+EqPlan eqPlan(double f0, double qCode, double gainDb, int band);
+
+inline double eqPlanMagnitude(double f, double f2, const EqPlan& plan) {
+    switch (plan.kind) {
+        case EqKind::Peaking:
+            return peakingTerm(f, f2, plan.terms);
+        case EqKind::LowShelf:
+            return lowShelfTerm(f, f2, plan.terms);
+        case EqKind::HighShelf:
+            return highShelfTerm(f, f2, plan.terms);
+    }
+    return 1.0;
+}
