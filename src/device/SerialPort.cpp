@@ -1,0 +1,81 @@
+#include "device/SerialPort.h"
+
+SerialPort::SerialPort()
+    : m_inQueueSize(InQueueSize),
+      m_outQueueSize(OutQueueSize),
+      m_byteSize(8),
+      m_parity(0),
+      m_stopBits(0) {}
+
+SerialPort::~SerialPort() {
+    closeIfOpen();
+}
+
+int SerialPort::open(const std::string& devicePath, int baudRate) {
+    closeIfOpen();
+    if (baudRate <= 0) return -1;
+    SerialHandle handle = serialOpen(devicePath);
+    if (handle == nullptr) return -1;
+    SerialLineState state;
+    if (!serialSetupQueues(handle, static_cast<std::uint32_t>(m_inQueueSize),
+                           static_cast<std::uint32_t>(m_outQueueSize)) ||
+        !serialGetState(handle, state)) {
+        serialClose(handle);
+        return -1;
+    }
+    // Only the frame and the rate are ours; the rest stays as the driver has it.
+    m_baudRate = baudRate;
+    state.BaudRate = static_cast<std::uint32_t>(baudRate);
+    state.ByteSize = m_byteSize;
+    state.Parity = m_parity;
+    state.StopBits = m_stopBits;
+    m_dcb = state;
+    if (!serialSetState(handle, state)) {
+        serialClose(handle);
+        return -1;
+    }
+    SerialTimeouts timeouts;
+    serialGetTimeouts(handle, timeouts);
+    timeouts.ReadIntervalTimeout = ReadTimeoutMs;
+    timeouts.ReadTotalTimeoutMultiplier = ReadTimeoutMs;
+    timeouts.ReadTotalTimeoutConstant = ReadTimeoutMs;
+    serialSetTimeouts(handle, timeouts);
+    m_handle = handle;
+    m_isOpen = 1;
+    return 0;
+}
+
+int SerialPort::close() {
+    closeIfOpen();
+    return 0;
+}
+
+void SerialPort::closeIfOpen() {
+    if (m_isOpen) serialClose(m_handle);
+    m_handle = nullptr;
+    m_isOpen = 0;
+}
+
+int SerialPort::read(void* buffer, int count, int* transferred) {
+    if (transferred) *transferred = 0;
+    if (!m_isOpen) return -2;
+    if (count < 0 || (buffer == nullptr && count > 0)) return -5;
+    std::uint32_t moved = 0;
+    const bool ok = serialRead(m_handle, buffer, static_cast<std::uint32_t>(count), &moved);
+    if (transferred) *transferred = static_cast<int>(moved);
+    return ok ? 0 : -5;
+}
+
+int SerialPort::write(const void* buffer, int count, int* transferred) {
+    if (transferred) *transferred = 0;
+    if (!m_isOpen) return -2;
+    if (count < 0 || (buffer == nullptr && count > 0)) return -4;
+    std::uint32_t moved = 0;
+    const bool ok = serialWrite(m_handle, buffer, static_cast<std::uint32_t>(count), &moved);
+    if (transferred) *transferred = static_cast<int>(moved);
+    return ok && moved == static_cast<std::uint32_t>(count) ? 0 : -4;
+}
+
+void SerialPort::purge() {
+    if (m_isOpen) serialPurge(m_handle, PurgeTxClear | PurgeRxClear);
+}
