@@ -1,0 +1,68 @@
+#include "device/DeviceLink.h"
+
+#include "device/CommError.h"
+#include "device/SerialPort.h"
+#include "platform/ReplaceFile.h"
+
+// The dumps are diagnostics: a directory that cannot take them (read-only,
+// full) must not stop a transfer, so a failure is ignored.
+static void writeDump(const char* fileName, const WireImage& wire) {
+    (void)replaceFileContents(fileName, wire.data(), wire.size());
+}
+
+int DeviceLink::requestReply(std::uint8_t request, std::uint8_t expected) {
+    int result = m_port.write(&request, 1);
+    if (result != 0) return result;
+    // A read that times out succeeds with nothing in the buffer, so the reply
+    // is preset to a value that no expected reply has.
+    std::uint8_t reply = 0xFF;
+    result = m_port.read(&reply, 1);
+    if (result != 0) return result;
+    return reply == expected ? CommOk : ErrHandshake;
+}
+
+int DeviceLink::handshake(std::uint8_t command) {
+    if (!m_port.isOpen()) return ErrPortNotInitialized;
+    // Stale bytes from an earlier exchange must never count as the acknowledge.
+    m_port.purge();
+    return requestReply(command, AckByte);
+}
+
+int DeviceLink::sendWireImage(const WireImage& wire) {
+    writeDump(SendDumpFileName, wire);
+    int result = handshake(SendCommandByte);
+    if (result != 0) return result;
+    int transferred = 0;
+    const int count = static_cast<int>(wire.size());
+    result = m_port.write(wire.data(), count, &transferred);
+    if (result != 0) return result;
+    return transferred == count ? CommOk : ErrTransmit;
+}
+
+int DeviceLink::receiveWireImage(WireImage& destination) {
+    int result = handshake(ReceiveCommandByte);
+    if (result != 0) return result;
+    WireImage received{};
+    int transferred = 0;
+    const int count = static_cast<int>(received.size());
+    result = m_port.read(received.data(), count, &transferred);
+    if (result != 0) return result;
+    // The read gives up silently after 500 ms without a byte; a block cut
+    // short is no block.
+    if (transferred != count) return ErrReceive;
+    destination = received;
+    writeDump(ReceiveDumpFileName, destination);
+    return CommOk;
+}
+
+int DeviceLink::checkEcho() {
+    if (!m_port.isOpen()) return ErrPortNotInitialized;
+    m_port.purge();
+    return requestReply(EchoRequestByte, EchoRequestByte);
+}
+
+int DeviceLink::probeDevice() {
+    const int result = checkEcho();
+    if (result != 0) return result;
+    return requestReply(IdentifyRequestByte, IdentifyReplyByte);
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The protocol between the program and the device. Every exchange opens with
+// a one-byte command that the device acknowledges with 0x77, followed by the
+// raw 624-byte WireImage (no length, checksum or terminator). The probe that
+// finds the device is an echo of 0xCC followed by 0x00, answered by 0x01.
+//
+// A DeviceLink holds nothing but the port; create one whenever needed.
+// Results are CommErrorCode values (0 = success).
+
+#include <cstdint>
+
+#include "device/WireImage.h"
+
+class SerialPort;
+
+constexpr std::uint8_t SendCommandByte = 0xAA;
+constexpr std::uint8_t ReceiveCommandByte = 0xBB;
+constexpr std::uint8_t AckByte = 0x77;
+constexpr std::uint8_t EchoRequestByte = 0xCC;
+constexpr std::uint8_t IdentifyRequestByte = 0x00;
+constexpr std::uint8_t IdentifyReplyByte = 0x01;
+
+// The last block attempted and the last block received, in the current
+// directory, for the user's and the service technician's diagnosis.
+constexpr const char* SendDumpFileName = "Son_Send.bin";
+constexpr const char* ReceiveDumpFileName = "Son_Receive.bin";
+
+class DeviceLink {
+public:
+    explicit DeviceLink(SerialPort& port) : m_port(port) {}
+
+    // Purges the port, sends `command` and expects the acknowledge within the
+    // one-byte read budget (about 1 s). -2 not open, -4/-5 from the port,
+    // -6 any other reply or none.
+    int handshake(std::uint8_t command);
+
+    // Dumps the block to "Son_Send.bin" (skipped if that cannot be written),
+    // then the handshake 0xAA and the 624 bytes. -4 also when the port took
+    // fewer bytes than given.
+    int sendWireImage(const WireImage& wire);
+
+    // The handshake 0xBB and the device's 624 bytes. `destination` is written
+    // only when the whole block arrived; a reply cut short is -5 and leaves
+    // both the destination and "Son_Receive.bin" as they were. The dump is
+    // skipped if it cannot be written.
+    int receiveWireImage(WireImage& destination);
+
+    // Purges the port, sends 0xCC and expects it echoed. -6 otherwise.
+    int checkEcho();
+    // checkEcho, then 0x00 and the device's identification 0x01. -6 otherwise.
+    int probeDevice();
+
+private:
+    // Writes `request` and reads one reply byte; -6 unless it is `expected`.
+    int requestReply(std::uint8_t request, std::uint8_t expected);
+
+    SerialPort& m_port;
+};

@@ -1,0 +1,38 @@
+#include "device/DeviceSearch.h"
+
+#include "device/DeviceLink.h"
+#include "device/DevicePort.h"
+#include "device/SerialPort.h"
+#include "platform/UserServices.h"
+#include "storage/Ini.h"
+
+int searchDevice(SerialPort& port) {
+    WaitCursor waitCursor;
+    const int baudRate = configuredBaudRate();
+    int found = 0;
+    for (int n = SearchFirstPort; n <= SearchLastPort; ++n) {
+        const std::string name = "COM" + std::to_string(n);
+        userServices().setStatusText("Suche an " + name);
+        // A port that does not exist or is held by another program fails here
+        // at once; one that opens but stays silent costs the read time-out.
+        if (port.open(devicePathForPort(name), baudRate) == 0 &&
+            DeviceLink(port).probeDevice() == 0) {
+            found = n;
+            userServices().messageBox("Gerät an Port " + name + " gefunden!", "Erfolg",
+                                      MessageIcon::None);
+            if (writeIniString(IniSectionCommunication, IniKeyPort, name) == 0) {
+                // Without this the next start would look on the old port again.
+                userServices().messageBox(
+                    "Der Port konnte nicht in " + std::string(IniFileName) + " gespeichert werden.",
+                    "Achtung", MessageIcon::Warning);
+            }
+            break;
+        }
+        if (n == SearchLastPort) {
+            userServices().messageBox("Gerät wurde an keiner Schnittestelle gefunden!", "Fehler",
+                                      MessageIcon::None);
+        }
+    }
+    userServices().setStatusText("");
+    return found;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Moving all four presets of all six channels between the ParameterImage and
+// the device in one block. There is no transfer of a single preset or channel.
+//
+// Whatever went wrong, the user sees one message: "Schnittstelle antwortet
+// nicht!" titled "Übertragungsfehler"; the result tells the caller the real
+// code. Neither function retries.
+
+class ParameterImage;
+class SerialPort;
+
+// The device stores a received block before it listens again; the program
+// waits this long after a successful send.
+constexpr unsigned SendSettleMs = 6000;
+
+enum class SendPause { AfterSuccess, None };
+
+// Encodes fields 0..4 and 6..25 of all 24 records and sends them, with the
+// wait cursor up for the whole transfer and the pause after it.
+int sendAllPresets(const ParameterImage& image, SerialPort& port,
+                   SendPause pause = SendPause::AfterSuccess);
+
+// Receives the device's block. On success decodes it into fields 0..4 and
+// 6..25 of all 24 records and sets `sixChannels` to 1; on failure the records
+// and the header keep their values. `redrawPending` is set in both cases;
+// every `reserved` field is untouched.
+int receiveAllPresets(ParameterImage& image, SerialPort& port);
