@@ -1,0 +1,95 @@
+#include "tools/devsim/DevsimOptions.h"
+
+#include <charconv>
+
+const char* const DevsimUsage =
+    "Aufruf: filtaro-devsim [--link PFAD] [--memory DATEI] [--baud N] [--fault ART]...\n"
+    "  Simuliert das Gerät an einem Pseudo-Terminal und gibt dessen Pfad aus.\n"
+    "  --link PFAD     legt einen symbolischen Link auf das Terminal an (z. B. .../COM3)\n"
+    "  --memory DATEI  hält den 624-Byte-Speicher des Geräts über Läufe hinweg\n"
+    "  --baud N        sendet mit der Geschwindigkeit einer Leitung von N Bit/s\n"
+    "  --fault ART     silent | wrong-ack | short=N | no-ident | wrong-ident | stale=N\n";
+
+namespace {
+
+std::optional<int> parseCount(const std::string& text, int lo, int hi) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || value < lo || value > hi) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool applyFault(const std::string& spec, DevsimFaults& faults, std::string& error) {
+    const std::size_t eq = spec.find('=');
+    const std::string name = spec.substr(0, eq);
+    const std::string arg = eq == std::string::npos ? "" : spec.substr(eq + 1);
+    const bool takesCount = name == "short" || name == "stale";
+    if (takesCount != (eq != std::string::npos)) {
+        error = takesCount ? "Fehlerart \"" + name + "\" braucht eine Anzahl (" + name + "=N)"
+                           : "unbekannte Fehlerart \"" + spec + "\"";
+        return false;
+    }
+    if (takesCount) {
+        std::optional<int> n = parseCount(arg, 0, name == "short" ? 623 : 4096);
+        if (!n) {
+            error = "ungültige Anzahl in \"" + spec + "\"";
+            return false;
+        }
+        (name == "short" ? faults.shortReply : faults.staleBytes) = *n;
+        return true;
+    }
+    if (name == "silent") {
+        faults.silent = true;
+    } else if (name == "wrong-ack") {
+        faults.wrongAck = true;
+    } else if (name == "no-ident") {
+        faults.noIdent = true;
+    } else if (name == "wrong-ident") {
+        faults.wrongIdent = true;
+    } else {
+        error = "unbekannte Fehlerart \"" + spec + "\"";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<DevsimOptions> parseDevsimArgs(const std::vector<std::string>& args,
+                                             std::string& error) {
+    error.clear();
+    DevsimOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") return std::nullopt;
+        const bool takesValue =
+            arg == "--link" || arg == "--memory" || arg == "--baud" || arg == "--fault";
+        if (!takesValue) {
+            error = "unbekanntes Argument \"" + arg + "\"";
+            return std::nullopt;
+        }
+        if (i + 1 >= args.size() || args[i + 1].empty()) {
+            error = arg + " braucht einen Wert";
+            return std::nullopt;
+        }
+        const std::string& value = args[++i];
+        if (arg == "--link") {
+            options.linkPath = value;
+        } else if (arg == "--memory") {
+            options.memoryFile = value;
+        } else if (arg == "--baud") {
+            std::optional<int> baud = parseCount(value, 1, 4000000);
+            if (!baud) {
+                error = "ungültige Baudrate \"" + value + "\"";
+                return std::nullopt;
+            }
+            options.baud = *baud;
+        } else if (!applyFault(value, options.faults, error)) {
+            return std::nullopt;
+        }
+    }
+    return options;
+}

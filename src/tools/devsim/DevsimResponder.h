@@ -1,0 +1,48 @@
+#pragma once
+// What the device answers, byte by byte, without any I/O: the simulator feeds
+// it what arrives on the line and sends what it returns.
+//
+//   0xAA -> 0x77, then the next 624 bytes become the memory block
+//   0xBB -> 0x77 and the 624-byte memory block
+//   0xCC -> 0xCC; a following 0x00 -> 0x01
+// Any other byte outside a block is ignored.
+
+#include <cstdint>
+#include <vector>
+
+#include "device/WireImage.h"
+#include "tools/devsim/DevsimOptions.h"
+
+constexpr std::uint8_t DevsimSendCommand = 0xAA;
+constexpr std::uint8_t DevsimReceiveCommand = 0xBB;
+constexpr std::uint8_t DevsimAck = 0x77;
+constexpr std::uint8_t DevsimEcho = 0xCC;
+constexpr std::uint8_t DevsimIdentRequest = 0x00;
+constexpr std::uint8_t DevsimIdent = 0x01;
+
+class DevsimResponder {
+public:
+    DevsimResponder(const DevsimFaults& faults, const WireImage& memory);
+
+    // The bytes to send in answer to `byte` (often none).
+    std::vector<std::uint8_t> feed(std::uint8_t byte);
+    // The sender stopped part-way through a block: forget what came of it.
+    void abandonBlock();
+
+    bool receivingBlock() const { return m_blockFill >= 0; }
+    const WireImage& memory() const { return m_memory; }
+    // True once after each complete block received (the memory changed).
+    bool takeBlockStored();
+    // The reply-like bytes the stale fault leaves on the line (empty without it).
+    std::vector<std::uint8_t> staleBytes() const;
+
+private:
+    void appendStale(std::vector<std::uint8_t>& out) const;
+
+    DevsimFaults m_faults;
+    WireImage m_memory;
+    WireImage m_incoming{};
+    int m_blockFill = -1;  // bytes of an incoming block so far; -1 outside one
+    bool m_echoed = false;
+    bool m_blockStored = false;
+};
