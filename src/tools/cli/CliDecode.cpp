@@ -1,0 +1,37 @@
+// filtaro-cli decode WIRE BASE OUT: decodes a 624-byte WireImage (a dump
+// file, for one) into the channel records of the parameter file BASE and
+// saves the result as OUT. The header of BASE and every `reserved` field stay.
+
+#include "device/WireImage.h"
+#include "device/WireImageFile.h"
+#include "storage/ParameterFile.h"
+#include "tools/cli/Cli.h"
+#include "tools/cli/CliDevice.h"
+
+int cliDecode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const CliArgs parsed(args, {});
+    if (!parsed.error().empty()) {
+        return cliFail(err, parsed.error(), 2);
+    }
+    if (parsed.positional().size() != 3) {
+        return cliFail(err, "Aufruf: filtaro-cli decode WIRE BASIS AUSGABE", 2);
+    }
+    const std::string& wirePath = parsed.positional()[0];
+    const std::string& basePath = parsed.positional()[1];
+    const std::string& outPath = parsed.positional()[2];
+    WireImage wire{};
+    std::string error;
+    if (!loadWireImageFile(wirePath, wire, error)) {
+        return cliFail(err, error);
+    }
+    ParameterImage image;
+    if (loadParameterFile(image, basePath) == 0) {
+        return cliFail(err, cliNoParameterFile(basePath));
+    }
+    decodeWireImage(wire, image);
+    if (saveParameterFile(image, outPath) != 0) {
+        return cliFail(err, "Datei " + outPath + " konnte nicht gespeichert werden.");
+    }
+    out << "Wire-Image dekodiert und in " << outPath << " gespeichert.\n";
+    return 0;
+}
