@@ -2,10 +2,26 @@
 
 // One line per command; each command lives in a file of its own.
 // (declarations)
+int cliSend(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int cliReceive(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int cliSearch(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int cliEncode(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int cliDecode(const std::vector<std::string>&, std::ostream&, std::ostream&);
 
 const std::vector<CliCommandEntry>& cliCommands() {
     static const std::vector<CliCommandEntry> table = {
         // (entries)
+        {"send", "send DATEI [--port NAME] [--baud N] [--no-pause]",
+         "Sendet alle Presets einer Parameterdatei an das Gerät (Exit-Status 1..10: Fehlercode).",
+         cliSend},
+        {"receive", "receive AUSGABE [--base DATEI] [--port NAME] [--baud N]",
+         "Empfängt alle Presets vom Gerät und speichert sie als Parameterdatei.", cliReceive},
+        {"search", "search",
+         "Sucht das Gerät an COM1 bis COM255 und trägt den Port in FILTARO.INI ein.", cliSearch},
+        {"encode", "encode DATEI AUSGABE",
+         "Schreibt das Wire-Image (624 Bytes), das ein Senden der Datei überträgt.", cliEncode},
+        {"decode", "decode WIRE BASIS AUSGABE",
+         "Dekodiert ein Wire-Image in die Kanäle von BASIS und speichert das Ergebnis.", cliDecode},
     };
     return table;
 }
