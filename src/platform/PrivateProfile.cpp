@@ -1,0 +1,225 @@
+#include "platform/PrivateProfile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+#include "platform/ReplaceFile.h"
+
+namespace {
+
+constexpr std::string_view Blanks = " \t";
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view trim(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(Blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return s.substr(first, s.find_last_not_of(Blanks) - first + 1);
+}
+
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// One line of the file: where it starts in the content, its text, and its
+// line ending as found ("\n", "\r\n", or "" for a last line without one).
+struct Line {
+    std::size_t begin;
+    std::string_view text;
+    std::string_view ending;
+};
+
+std::vector<Line> splitLines(std::string_view content, std::size_t from) {
+    std::vector<Line> lines;
+    std::size_t pos = from;
+    while (pos < content.size()) {
+        const std::size_t nl = content.find('\n', pos);
+        const std::size_t end = nl == std::string_view::npos ? content.size() : nl;
+        std::size_t textEnd = end;
+        if (nl != std::string_view::npos && textEnd > pos && content[textEnd - 1] == '\r') {
+            --textEnd;
+        }
+        const std::size_t next = nl == std::string_view::npos ? content.size() : nl + 1;
+        lines.push_back(
+            {pos, content.substr(pos, textEnd - pos), content.substr(textEnd, next - textEnd)});
+        pos = next;
+    }
+    return lines;
+}
+
+// The whole file; "" when it does not exist, nullopt when it exists but
+// cannot be read as a file.
+std::optional<std::string> readFile(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return std::string();
+    }
+    if (status.type() != std::filesystem::file_type::regular) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+std::size_t contentStart(std::string_view content) {
+    return content.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0;
+}
+
+// The name of a "[Section]" line; nullopt for any other line.
+std::optional<std::string_view> sectionName(std::string_view text) {
+    const std::string_view t = trim(text);
+    if (t.empty() || t.front() != '[') {
+        return std::nullopt;
+    }
+    const std::string_view inner = t.substr(1);
+    return trim(inner.substr(0, inner.find(']')));
+}
+
+// Where the section and the key were found (indices into the lines, -1 if not).
+struct Location {
+    int header = -1;
+    int lastOfSection = -1;  // last line of the section with content (the header if none)
+    int key = -1;
+};
+
+Location locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+    Location loc;
+    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+        const std::string_view text = lines[static_cast<std::size_t>(i)].text;
+        if (const auto name = sectionName(text)) {
+            if (loc.header >= 0) {
+                break;  // only the first section of that name counts
+            }
+            if (equalNoCase(*name, section)) {
+                loc.header = loc.lastOfSection = i;
+            }
+            continue;
+        }
+        // Blank lines and comments at the end of a section usually lead
+        // to the next one, so a new key goes before them.
+        const std::string_view t = trim(text);
+        if (loc.header < 0 || t.empty() || t.front() == ';') {
+            continue;
+        }
+        loc.lastOfSection = i;
+        const std::size_t eq = text.find('=');
+        if (eq != std::string_view::npos && equalNoCase(trim(text.substr(0, eq)), key)) {
+            loc.key = i;
+            break;
+        }
+    }
+    return loc;
+}
+
+std::string_view unquote(std::string_view v) {
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        return v.substr(1, v.size() - 2);
+    }
+    return v;
+}
+
+}  // namespace
+
+std::size_t getPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view defaultText, std::string& value,
+                                    std::size_t capacity, const std::string& path) {
+    std::string result(defaultText.substr(0, defaultText.find_last_not_of(Blanks) + 1));
+    const auto content = readFile(path);
+    if (content) {
+        const auto lines = splitLines(*content, contentStart(*content));
+        const Location loc = locate(lines, trim(section), trim(key));
+        if (loc.key >= 0) {
+            const std::string_view text = lines[static_cast<std::size_t>(loc.key)].text;
+            result = unquote(trim(text.substr(text.find('=') + 1)));
+        }
+    }
+    result.resize(capacity == 0 ? 0 : std::min(result.size(), capacity - 1));
+    value = result;
+    return result.size();
+}
+
+bool writePrivateProfileString(std::string_view sectionIn, std::string_view keyIn,
+                               std::string_view value, const std::string& path) {
+    const std::string_view section = trim(sectionIn);
+    const std::string_view key = trim(keyIn);
+    const auto breaksLine = [](std::string_view s) {
+        return s.find_first_of("\r\n") != std::string_view::npos;
+    };
+    if (section.empty() || key.empty() || breaksLine(section) || breaksLine(key) ||
+        breaksLine(value) || section.find(']') != std::string_view::npos ||
+        key.find('=') != std::string_view::npos || key.front() == '[') {
+        return false;
+    }
+    const auto content = readFile(path);
+    if (!content) {
+        return false;  // never replace a file that could not be read
+    }
+    const auto lines = splitLines(*content, contentStart(*content));
+    std::string_view newline = "\n";
+    for (const Line& line : lines) {
+        if (!line.ending.empty()) {
+            newline = line.ending;
+            break;
+        }
+    }
+    const Location loc = locate(lines, section, key);
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+
+    std::string out;
+    if (loc.key >= 0) {
+        // Keep the line up to the value (its spelling and blanks) and its ending.
+        const Line& line = lines[static_cast<std::size_t>(loc.key)];
+        const std::size_t eq = line.text.find('=');
+        const std::size_t afterBlanks = line.text.find_first_not_of(Blanks, eq + 1);
+        const std::size_t valueAt =
+            line.begin + (afterBlanks == std::string_view::npos ? line.text.size() : afterBlanks);
+        out = content->substr(0, valueAt);
+        out += value;
+        out += content->substr(line.begin + line.text.size());
+    } else if (loc.header >= 0) {
+        const Line& last = lines[static_cast<std::size_t>(loc.lastOfSection)];
+        const std::size_t insertAt = last.begin + last.text.size() + last.ending.size();
+        out = content->substr(0, insertAt);
+        if (last.ending.empty()) {
+            out += newline;
+        }
+        out += keyLine;
+        out += newline;
+        out += content->substr(insertAt);
+    } else {
+        out = *content;
+        if (out.size() > contentStart(out) && out.back() != '\n') {
+            out += newline;
+        }
+        out += "[" + std::string(section) + "]";
+        out += newline;
+        out += keyLine;
+        out += newline;
+    }
+    return replaceFileContents(path, out.data(), out.size());
+}
