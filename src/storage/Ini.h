@@ -1,0 +1,39 @@
+#pragma once
+// The program's configuration: "FILTARO.INI" in the current directory. Every
+// read and write goes to the file; nothing is kept in memory, so a change of
+// the current directory (a file dialog) changes the file that is used.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+constexpr char IniFileName[] = "FILTARO.INI";
+// Values are read as into a C buffer of 30 characters, terminator included:
+// a longer value arrives as its first 29 characters.
+constexpr std::size_t IniValueCapacity = 30;
+
+// The only section and keys in use, with the defaults callers apply when a
+// read returns 0.
+constexpr char IniSectionCommunication[] = "COMMUNICATION";
+constexpr char IniKeyPort[] = "Port";          // a port name such as "COM3"
+constexpr char IniKeyBaudrate[] = "Baudrate";  // bits per second; only edited by hand
+constexpr char DefaultPortName[] = "COM1";
+constexpr int DefaultBaudrate = 9600;
+
+// The current directory, a separator and "FILTARO.INI", built anew on each
+// call. "" when the process has no current directory; reads then find
+// nothing and writes fail.
+std::string iniFilePath();
+
+// Reads a decimal integer. Returns the number of characters read, or 0 when
+// the key is missing, empty or not a decimal integer in the range of int;
+// `dest` is set only when the result is not 0.
+int readIniInt(std::string_view section, std::string_view key, int& dest);
+
+// Reads a text (at most IniValueCapacity - 1 characters). Returns the number
+// of characters read; `dest` is set only when it is not 0.
+int readIniString(std::string_view section, std::string_view key, std::string& dest);
+
+// Writes a text, creating the file, the section or the key as needed.
+// Returns non-zero on success; a failed write leaves the file as it was.
+int writeIniString(std::string_view section, std::string_view key, std::string_view value);

@@ -1,0 +1,37 @@
+#include "storage/ParameterFile.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/ReplaceFile.h"
+
+int loadParameterFile(ParameterImage& image, const std::string& path) {
+    std::error_code ec;
+    // Also keeps directories, pipes and devices out: none of them is a parameter file.
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
+        return 0;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return 0;
+    }
+    // Read one byte more than a valid file holds, so that a file that has
+    // grown or shrunk since it was looked at is still refused.
+    ParameterImage::Bytes scratch;
+    in.read(reinterpret_cast<char*>(scratch.data()), static_cast<std::streamsize>(scratch.size()));
+    if (in.gcount() != static_cast<std::streamsize>(ParameterFileSize)) {
+        return 0;
+    }
+    char extra = 0;
+    if (in.read(&extra, 1).gcount() != 0) {
+        return 0;
+    }
+    image.bytes() = scratch;
+    return 1;
+}
+
+int saveParameterFile(const ParameterImage& image, const std::string& path) {
+    return replaceFileContents(path, image.bytes().data(), image.bytes().size())
+               ? 0
+               : ParameterFileSaveFailed;
+}

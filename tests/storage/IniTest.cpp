@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/CurrentDirectory.h"
+#include "storage/Ini.h"
+#include "support/ScratchDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(Ini, PathIsTheCurrentDirectoryAtEachCall) {
+    ScratchDir dir(true);
+    EXPECT_EQ(iniFilePath(), fs::current_path().string() + "/FILTARO.INI");
+    fs::create_directory("sub");
+    ASSERT_TRUE(setCurrentDirectory("sub"));
+    EXPECT_EQ(iniFilePath(), fs::current_path().string() + "/FILTARO.INI");
+    ASSERT_TRUE(setCurrentDirectory("/"));
+    EXPECT_EQ(iniFilePath(), "//FILTARO.INI");
+}
+
+TEST(Ini, NoFileLeavesDestinationsForTheDefaults) {
+    ScratchDir dir(true);
+    std::string port = "kept";
+    int baud = 1234;
+    EXPECT_EQ(readIniString(IniSectionCommunication, IniKeyPort, port), 0);
+    EXPECT_EQ(readIniInt(IniSectionCommunication, IniKeyBaudrate, baud), 0);
+    EXPECT_EQ(port, "kept");
+    EXPECT_EQ(baud, 1234);
+    EXPECT_FALSE(fs::exists("FILTARO.INI"));  // reading creates nothing
+}
+
+TEST(Ini, ReadsPortAndBaudrate) {
+    ScratchDir dir(true);
+    writeFileBytes("FILTARO.INI", "[communication]\r\n port = COM12 \r\nBAUDRATE=19200\r\n");
+    std::string port;
+    int baud = 0;
+    EXPECT_EQ(readIniString(IniSectionCommunication, IniKeyPort, port), 5);
+    EXPECT_EQ(port, "COM12");
+    EXPECT_EQ(readIniInt(IniSectionCommunication, IniKeyBaudrate, baud), 5);
+    EXPECT_EQ(baud, 19200);
+}
+
+TEST(Ini, LongValueArrivesAsItsFirst29Characters) {
+    ScratchDir dir(true);
+    const std::string value = "COM_ABCDEFGHIJKLMNOPQRSTUVWXYZ0";                 // 31 characters
+    writeFileBytes("FILTARO.INI", "[COMMUNICATION]\nPort=" + value + "9999\n");  // 35
+    std::string port;
+    EXPECT_EQ(readIniString(IniSectionCommunication, IniKeyPort, port), 29);
+    EXPECT_EQ(port, value.substr(0, 29));
+}
+
+// Integers are read as "%d" would, but a value that is no number counts as
+// missing, so that the caller applies its default instead of an unset value.
+TEST(Ini, IntegerValuesThatAreNoNumberCountAsMissing) {
+    ScratchDir dir(true);
+    const struct {
+        const char* text;
+        int count;
+        int value;
+    } cases[] = {
+        {"9600", 4, 9600},
+        {"-5", 2, -5},
+        {"+38400", 6, 38400},
+        {"19200baud", 9, 19200},
+        {"2147483647", 10, 2147483647},
+        {"-2147483648", 11, -2147483647 - 1},
+        {"fast", 0, 77},
+        {"", 0, 77},
+        {"-", 0, 77},
+        {"2147483648", 0, 77},
+        {"99999999999999999999", 0, 77},
+    };
+    for (const auto& c : cases) {
+        writeFileBytes("FILTARO.INI", std::string("[COMMUNICATION]\nBaudrate=") + c.text + "\n");
+        int baud = 77;
+        EXPECT_EQ(readIniInt(IniSectionCommunication, IniKeyBaudrate, baud), c.count) << c.text;
+        EXPECT_EQ(baud, c.value) << c.text;
+    }
+    std::string port = "COM1";
+    writeFileBytes("FILTARO.INI", "[COMMUNICATION]\nPort=\n");
+    EXPECT_EQ(readIniString(IniSectionCommunication, IniKeyPort, port), 0);
+    EXPECT_EQ(port, "COM1");
+}
+
+TEST(Ini, WriteKeepsOtherLinesAndFollowsTheCurrentDirectory) {
+    ScratchDir dir(true);
+    const std::string before = "; Filtaro\r\n[COMMUNICATION]\r\nPort=COM1\r\nBaudrate=57600\r\n";
+    writeFileBytes("FILTARO.INI", before);
+    EXPECT_NE(writeIniString(IniSectionCommunication, IniKeyPort, "COM4"), 0);
+    EXPECT_EQ(readFileBytes("FILTARO.INI"),
+              "; Filtaro\r\n[COMMUNICATION]\r\nPort=COM4\r\nBaudrate=57600\r\n");
+
+    // As after a file dialog moved the current directory.
+    fs::create_directory("elsewhere");
+    ASSERT_TRUE(setCurrentDirectory("elsewhere"));
+    EXPECT_NE(writeIniString(IniSectionCommunication, IniKeyPort, "COM5"), 0);
+    EXPECT_EQ(readFileBytes("FILTARO.INI"), "[COMMUNICATION]\nPort=COM5\n");
+    EXPECT_EQ(readFileBytes(dir.file("FILTARO.INI")),
+              "; Filtaro\r\n[COMMUNICATION]\r\nPort=COM4\r\nBaudrate=57600\r\n");
+    std::string port;
+    EXPECT_EQ(readIniString(IniSectionCommunication, IniKeyPort, port), 4);
+    EXPECT_EQ(port, "COM5");
+}
+
+TEST(Ini, NoCurrentDirectoryReadsNothingAndWritesNothing) {
+    ScratchDir dir(true);
+    fs::create_directory("gone");
+    ASSERT_TRUE(setCurrentDirectory("gone"));
+    fs::remove(dir.file("gone"));
+    EXPECT_EQ(iniFilePath(), "");
+    std::string port = "COM1";
+    EXPECT_EQ(readIniString(IniSectionCommunication, IniKeyPort, port), 0);
+    EXPECT_EQ(writeIniString(IniSectionCommunication, IniKeyPort, "COM2"), 0);
+    EXPECT_FALSE(fs::exists("/FILTARO.INI"));
+}
+
+}  // namespace
