@@ -8,7 +8,8 @@
 //   - otherwise "COMn" is the n-th serial device of the system, counted from 1:
 //     the 8250/16550 ports /dev/ttyS* that have hardware behind them, then
 //     /dev/ttyUSB*, /dev/ttyACM*, /dev/ttyAMA*, each in numeric order;
-//   - any other plain name is looked up under /dev.
+//   - any other plain name is looked up under /dev; a name that starts like a
+//     COM name but is none ("COM0", "COM03") maps to nothing.
 // Names that would leave the directory ("..", a "/" inside) map to nothing.
 
 #include <functional>

@@ -26,6 +26,14 @@ std::optional<long> familyIndex(const std::string& name, std::string_view family
     return value;
 }
 
+bool looksLikeComName(const std::string& name) {
+    if (name.size() < 3) return false;
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (std::toupper(static_cast<unsigned char>(name[i])) != "COM"[i]) return false;
+    }
+    return true;
+}
+
 bool isPlainName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\0') == std::string::npos;
@@ -100,6 +108,7 @@ std::optional<std::string> mapSerialPortName(
         if (dir.back() != '/') dir += '/';
         return dir + "COM" + std::to_string(*n);
     }
+    if (!n && looksLikeComName(name)) return std::nullopt;  // COM0, COM03, COMX
     if (n) {
         std::vector<std::string> devices = systemDevices();
         if (static_cast<std::size_t>(*n) > devices.size()) return std::nullopt;

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "platform/SerialService.h"
+#include "support/PtyPair.h"
+#include "support/ScopedEnv.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+std::vector<std::uint8_t> allByteValues() {
+    std::vector<std::uint8_t> bytes(256);
+    std::iota(bytes.begin(), bytes.end(), 0);
+    return bytes;
+}
+
+// Short time-outs keep these cases quick; the rules are the same at 500 ms.
+SerialTimeouts quickTimeouts() {
+    SerialTimeouts t;
+    t.ReadIntervalTimeout = 50;
+    t.ReadTotalTimeoutMultiplier = 0;
+    t.ReadTotalTimeoutConstant = 50;
+    return t;
+}
+
+class OpenPort {
+public:
+    explicit OpenPort(const std::string& path) : handle(serialOpen(path)) {}
+    ~OpenPort() { serialClose(handle); }
+    SerialHandle handle;
+};
+
+}  // namespace
+
+TEST(SerialService, EveryByteValuePassesUnchangedBothWays) {
+    PtyPair pty;
+    OpenPort port(pty.slavePath());
+    ASSERT_NE(port.handle, nullptr);
+    ASSERT_TRUE(serialSetTimeouts(port.handle, quickTimeouts()));
+    const std::vector<std::uint8_t> bytes = allByteValues();
+
+    std::uint32_t written = 0;
+    ASSERT_TRUE(serialWrite(port.handle, bytes.data(), 256, &written));
+    EXPECT_EQ(written, 256u);
+    EXPECT_EQ(pty.receive(256), bytes);
+
+    pty.send(bytes);
+    std::vector<std::uint8_t> in(256, 0x5A);
+    std::uint32_t read = 0;
+    ASSERT_TRUE(serialRead(port.handle, in.data(), 256, &read));
+    EXPECT_EQ(read, 256u);
+    EXPECT_EQ(in, bytes);
+}
+
+TEST(SerialService, FreshPortIsBinaryWithoutFlowControl) {
+    PtyPair pty;
+    OpenPort port(pty.slavePath());
+    ASSERT_NE(port.handle, nullptr);
+    SerialLineState state;
+    ASSERT_TRUE(serialGetState(port.handle, state));
+    EXPECT_TRUE(state.fBinary);
+    EXPECT_FALSE(state.fOutxCtsFlow);
+    EXPECT_FALSE(state.fOutX);
+    EXPECT_FALSE(state.fInX);
+    EXPECT_FALSE(state.fParity);
+    EXPECT_EQ(state.ByteSize, 8);
+}
+
+TEST(SerialService, SetStateAppliesFrameAndRateAndRefusesNonsense) {
+    PtyPair pty;
+    OpenPort port(pty.slavePath());
+    ASSERT_NE(port.handle, nullptr);
+    SerialLineState state;
+    ASSERT_TRUE(serialGetState(port.handle, state));
+
+    for (std::uint32_t rate : {9600u, 115200u, 31250u, 12345u}) {
+        state.BaudRate = rate;
+        state.ByteSize = 8;
+        state.Parity = 0;
+        state.StopBits = 2;
+        ASSERT_TRUE(serialSetState(port.handle, state)) << rate;
+        SerialLineState back;
+        ASSERT_TRUE(serialGetState(port.handle, back));
+        EXPECT_EQ(back.BaudRate, rate);
+        EXPECT_EQ(back.ByteSize, 8);
+        EXPECT_EQ(back.StopBits, 2);
+    }
+    // A pseudo-terminal always runs 8 bits without parity; a frame the driver
+    // does not keep is a failed set, not a silent change.
+    SerialLineState sevenEven = state;
+    sevenEven.ByteSize = 7;
+    sevenEven.Parity = 2;
+    EXPECT_FALSE(serialSetState(port.handle, sevenEven));
+
+    SerialLineState bad = state;
+    bad.BaudRate = 0;  // would hang up the line
+    EXPECT_FALSE(serialSetState(port.handle, bad));
+    bad = state;
+    bad.StopBits = 1;  // one and a half stop bits: no such setting here
+    EXPECT_FALSE(serialSetState(port.handle, bad));
+    bad = state;
+    bad.ByteSize = 9;
+    EXPECT_FALSE(serialSetState(port.handle, bad));
+    bad = state;
+    bad.Parity = 5;
+    EXPECT_FALSE(serialSetState(port.handle, bad));
+}
+
+TEST(SerialService, PortIsExclusiveUntilClosed) {
+    PtyPair pty;
+    SerialHandle first = serialOpen(pty.slavePath());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(serialOpen(pty.slavePath()), nullptr);
+    EXPECT_TRUE(serialClose(first));
+    SerialHandle again = serialOpen(pty.slavePath());
+    EXPECT_NE(again, nullptr);
+    serialClose(again);
+}
+
+TEST(SerialService, NamesThatMapToNothingOrAreNoTerminalDoNotOpen) {
+    ScratchDir dir;
+    ScopedEnv ports("FILTARO_PORT_DIR", dir.path().string());
+    EXPECT_EQ(serialOpen("\\\\.\\COM7"), nullptr);   // no such entry
+    EXPECT_EQ(serialOpen("\\\\.\\ttyS0"), nullptr);  // nothing but COM names there
+    writeFileBytes(dir.file("COM8"), "plain file");
+    EXPECT_EQ(serialOpen("\\\\.\\COM8"), nullptr);
+    EXPECT_EQ(serialOpen(dir.file("COM8")), nullptr);
+    EXPECT_EQ(readFileBytes(dir.file("COM8")), "plain file");
+}
+
+TEST(SerialService, ComNameInPortDirectoryReachesTheLinkedTerminal) {
+    PtyPair pty;
+    ScratchDir dir;
+    std::filesystem::create_symlink(pty.slavePath(), dir.path() / "COM255");
+    ScopedEnv ports("FILTARO_PORT_DIR", dir.path().string());
+    OpenPort port("\\\\.\\com255");
+    ASSERT_NE(port.handle, nullptr);
+    const std::uint8_t byte = 0xCC;
+    ASSERT_TRUE(serialWrite(port.handle, &byte, 1, nullptr));
+    EXPECT_EQ(pty.receive(1), std::vector<std::uint8_t>{0xCC});
+}
+
+TEST(SerialService, ReadReportsWhatArrivedWhenTheLineGoesQuiet) {
+    PtyPair pty;
+    OpenPort port(pty.slavePath());
+    ASSERT_NE(port.handle, nullptr);
+    ASSERT_TRUE(serialSetTimeouts(port.handle, quickTimeouts()));
+
+    pty.send({1, 2, 3});
+    std::uint8_t in[5] = {9, 9, 9, 9, 9};
+    std::uint32_t read = 99;
+    ASSERT_TRUE(serialRead(port.handle, in, 5, &read));
+    EXPECT_EQ(read, 3u);
+    EXPECT_EQ(in[0], 1);
+    EXPECT_EQ(in[2], 3);
+    EXPECT_EQ(in[3], 9);  // the tail stays as it was
+    EXPECT_EQ(in[4], 9);
+
+    // Nothing at all within the total budget: success with no bytes.
+    ASSERT_TRUE(serialRead(port.handle, in, 1, &read));
+    EXPECT_EQ(read, 0u);
+    EXPECT_EQ(in[0], 1);
+}
+
+TEST(SerialService, ImmediateReadReturnsWhatIsThere) {
+    PtyPair pty;
+    OpenPort port(pty.slavePath());
+    ASSERT_NE(port.handle, nullptr);
+    SerialTimeouts t;
+    t.ReadIntervalTimeout = SerialTimeouts::MaxTimeout;
+    ASSERT_TRUE(serialSetTimeouts(port.handle, t));
+    SerialTimeouts back;
+    ASSERT_TRUE(serialGetTimeouts(port.handle, back));
+    EXPECT_EQ(back.ReadIntervalTimeout, SerialTimeouts::MaxTimeout);
+
+    std::uint8_t in[4] = {};
+    std::uint32_t read = 99;
+    ASSERT_TRUE(serialRead(port.handle, in, 4, &read));
+    EXPECT_EQ(read, 0u);
+}
+
+TEST(SerialService, PurgeDropsWhatWaitsInTheReceiveBuffer) {
+    PtyPair pty;
+    OpenPort port(pty.slavePath());
+    ASSERT_NE(port.handle, nullptr);
+    ASSERT_TRUE(serialSetTimeouts(port.handle, quickTimeouts()));
+    pty.send({0x77, 0x77, 0x01});
+    // Let the bytes reach the port's buffer before purging it.
+    std::uint8_t peek = 0;
+    std::uint32_t read = 0;
+    ASSERT_TRUE(serialRead(port.handle, &peek, 1, &read));
+    ASSERT_EQ(read, 1u);
+    ASSERT_TRUE(serialPurge(port.handle, PurgeTxClear | PurgeRxClear));
+    pty.send({0x42});
+    ASSERT_TRUE(serialRead(port.handle, &peek, 1, &read));
+    EXPECT_EQ(read, 1u);
+    EXPECT_EQ(peek, 0x42);
+}
+
+TEST(SerialService, FarEndGoneMakesTheReadFail) {
+    PtyPair pty;
+    OpenPort port(pty.slavePath());
+    ASSERT_NE(port.handle, nullptr);
+    ASSERT_TRUE(serialSetTimeouts(port.handle, quickTimeouts()));
+    pty.hangUp();
+    std::uint8_t in[2] = {};
+    std::uint32_t read = 99;
+    EXPECT_FALSE(serialRead(port.handle, in, 2, &read));
+    EXPECT_EQ(read, 0u);
+}
+
+TEST(SerialService, CallsOnNoHandleFail) {
+    SerialLineState state;
+    SerialTimeouts timeouts;
+    std::uint8_t byte = 0;
+    EXPECT_FALSE(serialSetupQueues(nullptr, 1, 1));
+    EXPECT_FALSE(serialGetState(nullptr, state));
+    EXPECT_FALSE(serialSetState(nullptr, state));
+    EXPECT_FALSE(serialGetTimeouts(nullptr, timeouts));
+    EXPECT_FALSE(serialSetTimeouts(nullptr, timeouts));
+    EXPECT_FALSE(serialRead(nullptr, &byte, 1, nullptr));
+    EXPECT_FALSE(serialWrite(nullptr, &byte, 1, nullptr));
+    EXPECT_FALSE(serialPurge(nullptr, PurgeRxClear));
+    EXPECT_TRUE(serialClose(nullptr));
+}
