@@ -1,0 +1,163 @@
+#include "response/PlotGeometry.h"
+
+#include <cmath>
+
+namespace {
+
+// Axis ends used when a stored frequency gives no usable logarithm.
+constexpr double FallbackLogStart = 1.3;
+constexpr double FallbackLogEnd = 4.3;
+
+int toPixel(double v) {
+    if (std::isnan(v)) return static_cast<int>(PlotCoordinateLimit);
+    if (v > PlotCoordinateLimit) v = PlotCoordinateLimit;
+    if (v < -PlotCoordinateLimit) v = -PlotCoordinateLimit;
+    return static_cast<int>(v);  // truncates toward zero
+}
+
+// 10^d for the decades a plot can have (d = 0..10: the axis ends below 10^9.4).
+std::int64_t powerOfTen(int d) {
+    std::int64_t p = 1;
+    for (int i = 0; i < d; ++i) p *= 10;
+    return p;
+}
+
+std::string signedText(int v) {
+    return (v >= 0 ? "+" : "") + std::to_string(v);
+}
+
+void addMinorLine(PlotGeometry& g, const PlotAxes& axes, std::int64_t hz) {
+    const int x = axes.xOfHz(static_cast<double>(hz));
+    g.minorLines.push_back({{x, 1}, {x, g.height - 1}});
+}
+
+void addGrid(PlotGeometry& g, const PlotAxes& axes) {
+    const int w = g.width;
+    const int h = g.height;
+    g.frame = {{{0, 0}, {w - 1, 0}},
+               {{w - 1, 0}, {w - 1, h - 1}},
+               {{w - 1, h - 1}, {0, h - 1}},
+               {{0, h - 1}, {0, 0}}};
+
+    const double l1 = axes.logStart();
+    const double l2 = axes.logEnd();
+    // A decade equal to the start itself gets no line: D1 is the first
+    // decade strictly above L1 when L1 is whole.
+    const int d1 = static_cast<int>(l1 + 1);
+    const int d2 = static_cast<int>(l2);
+    for (int d = d1; d <= d2; ++d) {
+        const int x = axes.xOfLog(d);
+        g.decadeLines.push_back({{x, 1}, {x, h - 1}});
+        g.decadeLabels.push_back(
+            {{axes.xOfLog(d, 3), h - 15}, std::to_string(powerOfTen(d)) + "Hz"});
+    }
+
+    // Minor lines below the first decade: 9, 8, 7 ... times 10^(D1-1), down
+    // to just above the start.
+    const double startHz = std::pow(10.0, l1);
+    const std::int64_t stepBelow = powerOfTen(d1 - 1);
+    for (std::int64_t t = powerOfTen(d1) - stepBelow; startHz < static_cast<double>(t);
+         t -= stepBelow) {
+        addMinorLine(g, axes, t);
+    }
+    for (int d = d1; d < d2; ++d) {
+        for (int k = 2; k <= 9; ++k) addMinorLine(g, axes, k * powerOfTen(d));
+    }
+    // Above the last decade: 2, 3 ... times 10^D2, up to just below the end.
+    const auto endHz = static_cast<std::int64_t>(std::pow(10.0, l2));
+    const std::int64_t stepAbove = powerOfTen(d2);
+    for (std::int64_t t = 2 * stepAbove; t < endHz; t += stepAbove) {
+        addMinorLine(g, axes, t);
+    }
+
+    // Level lines every 5 dB from +20 (above the top edge, clipped) to -30.
+    for (int o = -4; o <= 6; ++o) {
+        const auto step = static_cast<std::int64_t>(o) * h / 10;  // integer division
+        const int y = toPixel(static_cast<double>(step) + axes.zeroDbY());
+        g.levelLabels.push_back({{3, y}, signedText(-5 * o)});
+        g.levelLines.push_back({{1, y}, {w - 1, y}});
+    }
+}
+
+PlotCurve curveOf(int c, const PlotAxes& axes, const ResponseGrid& grid,
+                  const ChannelResponse& response) {
+    PlotCurve curve;
+    curve.channel = c;
+    std::vector<PlotPoint>* run = nullptr;
+    for (int j = 0; j < PlotCurvePointCount; ++j) {
+        const float v = response.db[static_cast<std::size_t>(j)];
+        if (std::isnan(v)) {
+            run = nullptr;
+            continue;
+        }
+        if (run == nullptr) {
+            run = &curve.runs.emplace_back();
+            run->reserve(static_cast<std::size_t>(PlotCurvePointCount - j));
+        }
+        run->push_back({axes.xOfHz(grid[j]), axes.yOfDb(v)});
+    }
+    return curve;
+}
+
+}  // namespace
+
+PlotAxes::PlotAxes(int width, int height, std::int32_t startHz, std::int32_t endHz) {
+    m_l1 = std::log10(static_cast<double>(startHz));
+    if (!(m_l1 > 0)) m_l1 = FallbackLogStart;
+    m_l2 = std::log10(static_cast<double>(endHz));
+    if (!(m_l2 > 0)) m_l2 = FallbackLogEnd;
+    if (!(m_l2 > m_l1)) {
+        // Only a file can bring such a range; show the default one rather
+        // than an axis of zero or negative length.
+        m_l1 = FallbackLogStart;
+        m_l2 = FallbackLogEnd;
+    }
+    m_xs = width / (m_l2 - m_l1);
+    m_y0 = height / 3.3;
+    m_ys = height / -50.0;
+}
+
+int PlotAxes::xOfLog(double logHz, double offset) const {
+    return toPixel(logHz * m_xs - m_l1 * m_xs + offset);
+}
+
+int PlotAxes::xOfHz(double hz) const {
+    return xOfLog(std::log10(hz));
+}
+
+int PlotAxes::yOfDb(double db) const {
+    return toPixel(db * m_ys + m_y0);
+}
+
+PlotSettings PlotSettings::fromImage(const ParameterImage& image) {
+    PlotSettings s;
+    s.startHz = image.plotStartHz();
+    s.endHz = image.plotEndHz();
+    s.sixChannels = image.sixChannels();
+    for (int c = 0; c < ChannelCount; ++c) {
+        s.channelShown[static_cast<std::size_t>(c)] = image.channelShown(c);
+    }
+    return s;
+}
+
+int plotChannelCount(std::uint8_t sixChannels) {
+    if (sixChannels == 1) return 6;
+    if (sixChannels == 0) return 4;
+    return 0;
+}
+
+PlotGeometry computePlotGeometry(int width, int height, const PlotSettings& settings,
+                                 const ResponseGrid& grid, const ChannelResponses& responses) {
+    PlotGeometry g;
+    if (width <= 0 || height <= 0) return g;
+    g.width = width;
+    g.height = height;
+    const PlotAxes axes(width, height, settings.startHz, settings.endHz);
+    addGrid(g, axes);
+    const int n = plotChannelCount(settings.sixChannels);
+    for (int c = 0; c < n; ++c) {
+        if (settings.channelShown[static_cast<std::size_t>(c)] == 0) continue;
+        g.curves.push_back(curveOf(c, axes, grid, responses[static_cast<std::size_t>(c)]));
+    }
+    return g;
+}
