@@ -7,6 +7,8 @@ int cliReceive(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int cliSearch(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int cliEncode(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int cliDecode(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int cliNew(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int cliShow(const std::vector<std::string>&, std::ostream&, std::ostream&);
 
 const std::vector<CliCommandEntry>& cliCommands() {
     static const std::vector<CliCommandEntry> table = {
@@ -22,6 +24,9 @@ const std::vector<CliCommandEntry>& cliCommands() {
          "Schreibt das Wire-Image (624 Bytes), das ein Senden der Datei überträgt.", cliEncode},
         {"decode", "decode WIRE BASIS AUSGABE",
          "Dekodiert ein Wire-Image in die Kanäle von BASIS und speichert das Ergebnis.", cliDecode},
+        {"new", "new DATEI", "Schreibt eine Parameterdatei mit den Voreinstellungen.", cliNew},
+        {"show", "show DATEI",
+         "Zeigt eine Parameterdatei als Tabellen: Kopf und alle Presets und Kanäle.", cliShow},
     };
     return table;
 }

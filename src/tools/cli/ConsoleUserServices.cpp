@@ -1,0 +1,30 @@
+#include "tools/cli/ConsoleUserServices.h"
+
+#include "platform/Sleep.h"
+
+std::string foldLineBreaks(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue;  // the "\n" that follows becomes the blank
+        }
+        out += (text[i] == '\n' || text[i] == '\r') ? ' ' : text[i];
+    }
+    return out;
+}
+
+void ConsoleUserServices::messageBox(const std::string& text, const std::string& title,
+                                     MessageIcon) {
+    m_err << foldLineBreaks(title) << ": " << foldLineBreaks(text) << std::endl;
+}
+
+void ConsoleUserServices::setStatusText(const std::string& text) {
+    if (m_verbose && !text.empty()) {
+        m_err << foldLineBreaks(text) << std::endl;
+    }
+}
+
+void ConsoleUserServices::sleepMs(unsigned milliseconds) {
+    sleepMilliseconds(milliseconds);
+}

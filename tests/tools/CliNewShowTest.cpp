@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include "model/ParameterImage.h"
+#include "storage/ParameterFile.h"
+#include "support/CliRun.h"
+#include "support/ScratchDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const NotOpened = "filtaro-cli: Datei konnte nicht geöffnet werden.\n";
+
+std::size_t countOf(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t pos = text.find(what); pos != std::string::npos;
+         pos = text.find(what, pos + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+// The cells of the first line of `text` whose cells start with `prefix`;
+// cells are separated by two or more blanks, as the tables print them.
+std::vector<std::string> rowStartingWith(const std::string& text,
+                                         const std::vector<std::string>& prefix) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> cells;
+        std::size_t pos = line.find_first_not_of(' ');
+        while (pos != std::string::npos) {
+            const std::size_t gap = line.find("  ", pos);
+            cells.push_back(line.substr(pos, gap == std::string::npos ? gap : gap - pos));
+            pos = gap == std::string::npos ? gap : line.find_first_not_of(' ', gap);
+        }
+        if (cells.size() >= prefix.size() &&
+            std::equal(prefix.begin(), prefix.end(), cells.begin())) {
+            return cells;
+        }
+    }
+    return {};
+}
+
+TEST(CliNew, WritesTheDefaultsOfAZeroImage) {
+    ScratchDir dir;
+    const std::string path = dir.file("neu.dat");
+    const CliResult r = runCliCommand({"new", path});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+
+    ParameterImage expected;
+    applyDefaults(expected);
+    ParameterImage loaded;
+    loaded.bytes().fill(0xEE);
+    ASSERT_EQ(loadParameterFile(loaded, path), 1);
+    EXPECT_EQ(loaded, expected);
+    EXPECT_EQ(loaded.workingDirectory(), "");
+    EXPECT_EQ(loaded.spareByte(), 0);
+}
+
+TEST(CliNew, UnwritablePathFailsAndKeepsWhatWasThere) {
+    ScratchDir dir;
+    writeFileBytes(dir.file("plain"), "keep");
+    CliResult r = runCliCommand({"new", dir.file("plain") + "/neu.dat"});
+    EXPECT_NE(r.status, 0);
+    EXPECT_EQ(countOf(r.err, "\n"), 1u);
+    EXPECT_NE(r.err.find("konnte nicht gespeichert werden"), std::string::npos);
+
+    fs::create_directory(dir.file("folder.dat"));
+    r = runCliCommand({"new", dir.file("folder.dat")});
+    EXPECT_NE(r.status, 0);
+    EXPECT_TRUE(fs::is_directory(dir.file("folder.dat")));
+    EXPECT_EQ(readFileBytes(dir.file("plain")), "keep");
+
+    EXPECT_EQ(runCliCommand({"new"}).status, 2);
+    EXPECT_EQ(runCliCommand({"new", "a.dat", "b.dat"}).status, 2);
+    EXPECT_FALSE(fs::exists("a.dat"));
+}
+
+TEST(CliShow, ShowsHeaderAndEveryChannelOfEveryPreset) {
+    ScratchDir dir;
+    const std::string path = dir.file("a.dat");
+    ParameterImage image;
+    applyDefaults(image);
+    image.setWorkingDirectory("/home/ton");
+    image.setActivePreset(2);
+    image.setField(2, 3, ChannelField::hpType, FilterButterworth18);
+    image.setField(2, 3, ChannelField::hpFrequency, 85);
+    image.setField(2, 3, ChannelField::lpType, FilterLinkwitzRiley24);
+    image.setField(2, 3, ChannelField::input, 2);
+    image.setField(1, 5, ChannelField::delayTaps, 2801);
+    image.setField(0, 0, eqQField(4), 22);  // EQ5 low shelf, Q 0.5
+    image.setField(0, 0, eqQField(0), 20);
+    ASSERT_EQ(saveParameterFile(image, path), 0);
+
+    const CliResult r = runCliCommand({"show", path});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string& o = r.out;
+    EXPECT_NE(o.find("Aktives Preset:      3\n"), std::string::npos) << o;
+    EXPECT_NE(o.find("Arbeitsverzeichnis:  /home/ton\n"), std::string::npos);
+    EXPECT_NE(o.find("Plotbereich:         20 Hz bis 20000 Hz\n"), std::string::npos);
+    EXPECT_NE(o.find("Preset 3 (aktiv)\n"), std::string::npos);
+    for (int p = 1; p <= 4; ++p) {
+        EXPECT_NE(o.find("\nPreset " + std::to_string(p)), std::string::npos);
+    }
+    EXPECT_EQ(countOf(o, "  Kanal  Pegel"), 4u);
+    EXPECT_EQ(countOf(o, "150 Hz"), 24u);
+    using Cells = std::vector<std::string>;
+    EXPECT_EQ(rowStartingWith(o, {"4", "0 dB", "L+R"}),
+              (Cells{"4", "0 dB", "L+R", "0", "0.0", "85 Hz", "Butterworth 18 dB/Oct", "150 Hz",
+                     "Linkwitz-Riley 24 dB/Oct", "-", "0"}));
+    EXPECT_EQ(rowStartingWith(o, {"6", "0 dB", "L", "2801"}).at(4), "9999.6");
+    EXPECT_NE(o.find("LowShelf"), std::string::npos);
+    // Channel 1 of preset 1: EQ1 code 20 and the shelf's 0.5 among the 1.0 of the others.
+    EXPECT_EQ(rowStartingWith(o, {"Q"}), (Cells{"Q", "10", "1.0", "1.0", "1.0", "0.5", "1.0"}));
+    EXPECT_EQ(rowStartingWith(o, {"2", "Hz"}),
+              (Cells{"2", "Hz", "40", "80", "160", "400", "2000", "6000"}));
+    EXPECT_EQ(o.find("["), o.rfind("[n]"));  // no raw codes in a sane file
+}
+
+// Values no panel produces: shown as stored, never read past a field.
+TEST(CliShow, OddValuesAreShownRawWithoutHarm) {
+    ScratchDir dir;
+    const std::string path = dir.file("odd.dat");
+    ParameterImage image;
+    applyDefaults(image);
+    std::memset(image.bytes().data() + ImageOffset::workingDirectory, 'w',
+                ImageOffset::workingDirectorySize);  // no terminator
+    image.bytes()[ImageOffset::workingDirectory] = '\x1b';
+    image.setSixChannels(9);
+    image.setChannelShown(2, 0);
+    image.setChannelShown(3, 200);
+    image.setField(0, 0, ChannelField::hpType, 10);
+    image.setField(0, 0, ChannelField::lpType, 255);
+    image.setField(0, 0, ChannelField::input, 3);
+    image.setField(0, 0, ChannelField::hpFrequency, -20);
+    image.setField(0, 0, ChannelField::lpFrequency, 0);
+    image.setField(0, 0, ChannelField::delayTaps, INT_MIN);
+    image.setField(0, 0, ChannelField::level, INT_MAX);
+    image.setField(0, 0, eqQField(0), 0);
+    image.setField(0, 0, eqQField(1), 30);
+    image.setField(0, 0, eqQField(2), -5);
+    image.setField(0, 0, eqQField(3), 22);  // shelving code on a band that cannot shelve
+
+    for (int active : {7, -1}) {
+        image.setActivePreset(active);
+        ASSERT_EQ(saveParameterFile(image, path), 0);
+        const CliResult r = runCliCommand({"show", path});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::string& o = r.out;
+        EXPECT_NE(o.find("Aktives Preset:      [" + std::to_string(active) + "]\n"),
+                  std::string::npos);
+        EXPECT_EQ(o.find("(aktiv)"), std::string::npos);
+        EXPECT_NE(o.find("Arbeitsverzeichnis:  \\x1B" + std::string(259, 'w') + "\n"),
+                  std::string::npos);
+        EXPECT_EQ(o.find('\x1b'), std::string::npos);
+        EXPECT_NE(o.find("Kanalzahl:           [9]\n"), std::string::npos);
+        EXPECT_NE(o.find("1=an 2=an 3=aus 4=[200] 5=an 6=an\n"), std::string::npos);
+        using Cells = std::vector<std::string>;
+        EXPECT_EQ(rowStartingWith(o, {"1", "2147483647 dB"}),
+                  (Cells{"1", "2147483647 dB", "[3]", "-2147483648", "-7666516623.4", "-20 Hz",
+                         "[10]", "0 Hz", "[255]", "-", "0"}))
+            << o;
+        EXPECT_EQ(rowStartingWith(o, {"Q"}),
+                  (Cells{"Q", "[0]", "[30]", "[-5]", "[22]", "1.0", "1.0"}));
+    }
+}
+
+TEST(CliShow, RefusesAllButExactParameterFiles) {
+    ScratchDir dir;
+    ParameterImage image;
+    const std::string valid(reinterpret_cast<const char*>(image.bytes().data()),
+                            ParameterImageSize);
+    writeFileBytes(dir.file("0.dat"), "");
+    writeFileBytes(dir.file("2783.dat"), valid.substr(1));
+    writeFileBytes(dir.file("2785.dat"), valid + "x");
+    for (const std::string& path : {dir.file("0.dat"), dir.file("2783.dat"), dir.file("2785.dat"),
+                                    dir.file("missing.dat"), dir.path().string()}) {
+        const CliResult r = runCliCommand({"show", path});
+        EXPECT_NE(r.status, 0) << path;
+        EXPECT_EQ(r.err, NotOpened) << path;
+        EXPECT_EQ(r.out, "") << path;
+    }
+    EXPECT_EQ(runCliCommand({"show"}).status, 2);
+    EXPECT_EQ(runCliCommand({"show", "--bogus", "x"}).status, 2);
+}
+
+}  // namespace
