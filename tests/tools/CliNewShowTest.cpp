@@ -147,6 +147,7 @@ TEST(CliShow, OddValuesAreShownRawWithoutHarm) {
     image.setField(0, 0, eqQField(1), 30);
     image.setField(0, 0, eqQField(2), -5);
     image.setField(0, 0, eqQField(3), 22);  // shelving code on a band that cannot shelve
+    image.setField(0, 0, eqQField(4), INT_MIN);
 
     for (int active : {7, -1}) {
         image.setActivePreset(active);
@@ -168,7 +169,7 @@ TEST(CliShow, OddValuesAreShownRawWithoutHarm) {
                          "[10]", "0 Hz", "[255]", "-", "0"}))
             << o;
         EXPECT_EQ(rowStartingWith(o, {"Q"}),
-                  (Cells{"Q", "[0]", "[30]", "[-5]", "[22]", "1.0", "1.0"}));
+                  (Cells{"Q", "[0]", "[30]", "[-5]", "[22]", "[-2147483648]", "1.0"}));
     }
 }
 
