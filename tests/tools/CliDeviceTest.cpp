@@ -1,0 +1,253 @@
+// filtaro-cli send, receive, search, encode and decode: in-process against
+// simulated devices, and once as real processes against filtaro-devsim.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "device/DevicePort.h"
+#include "device/PresetTransfer.h"
+#include "device/SerialPort.h"
+#include "device/WireImage.h"
+#include "model/ParameterImage.h"
+#include "storage/Ini.h"
+#include "storage/ParameterFile.h"
+#include "support/CliRun.h"
+#include "support/DevsimProcess.h"
+#include "support/RecordingUserServices.h"
+#include "support/ScratchDir.h"
+#include "tools/SimulatedPorts.h"
+#include "tools/cli/CliDevice.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// An image whose records differ from the defaults everywhere.
+ParameterImage sampleImage() {
+    ParameterImage image;
+    applyDefaults(image);
+    image.setActivePreset(1);
+    image.setWorkingDirectory("/home/user/filtaro");
+    for (int p = 0; p < PresetCount; ++p) {
+        for (int c = 0; c < ChannelCount; ++c) {
+            image.setField(p, c, ChannelField::level, p - c);
+            image.setField(p, c, ChannelField::lpFrequency, 2000 + 500 * p);
+            image.setField(p, c, ChannelField::delayTaps, 11 * p + c);
+            image.setField(p, c, ChannelField::reserved, 0x5A5A);
+        }
+    }
+    return image;
+}
+
+ParameterImage loaded(const std::string& path) {
+    ParameterImage image;
+    EXPECT_EQ(loadParameterFile(image, path), 1) << path;
+    return image;
+}
+
+// `base` with the device's records decoded into it, as a receive leaves it.
+ParameterImage received(ParameterImage base, const WireImage& wire) {
+    decodeWireImage(wire, base);
+    base.setSixChannels(1);
+    base.setRedrawPending(1);
+    return base;
+}
+
+class CliDevice : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(saveParameterFile(sampleImage(), "a.dat"), 0); }
+
+    ScratchDir cwd{true};
+    SimulatedPorts ports;
+    RecordingUserServices ui;
+};
+
+TEST_F(CliDevice, SendAndReceiveUseTheIniPortAndRoundTrip) {
+    writeFileBytes(IniFileName, "[COMMUNICATION]\nPort=COM2\n");
+    DeviceSimulator& device = ports.add(2);
+
+    CliResult r = runCliCommand({"send", "a.dat"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Alle Presets an COM2 gesendet.\n");
+    EXPECT_EQ(ui.sleeps, (std::vector<unsigned>{PortSettleMs, SendSettleMs}));
+    ASSERT_TRUE(SimulatedPorts::waitForBlocks(device, 1));
+    EXPECT_EQ(device.memory(), encodeWireImage(sampleImage()));
+
+    r = runCliCommand({"receive", "fresh.dat"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Alle Presets von COM2 empfangen und in fresh.dat gespeichert.\n");
+    ParameterImage defaults;
+    applyDefaults(defaults);
+    EXPECT_EQ(loaded("fresh.dat"), received(defaults, device.memory()));
+
+    r = runCliCommand({"receive", "based.dat", "--base", "a.dat"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(loaded("based.dat"), received(sampleImage(), device.memory()));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CliDevice, OptionsOverrideTheIni) {
+    writeFileBytes(IniFileName, "[COMMUNICATION]\nPort=COM1\nBaudrate=oops\n");
+    DeviceSimulator& device = ports.add(7);
+    CliResult r =
+        runCliCommand({"send", "a.dat", "--port", "com7", "--baud", "115200", "--no-pause"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ui.sleeps, std::vector<unsigned>{PortSettleMs}) << "no pause after the send";
+    ASSERT_TRUE(SimulatedPorts::waitForBlocks(device, 1));
+
+    // A device path works as a port name too.
+    r = runCliCommand({"receive", "b.dat", "--port", ports.linkPath(7)});
+    ASSERT_EQ(r.status, 0) << r.err;
+}
+
+TEST_F(CliDevice, TransferFailuresExitWithTheCodeAndWriteNothing) {
+    ports.add(1, {.wrongAck = true});
+    ports.add(2, {.shortReply = 623});
+
+    CliResult r = runCliCommand({"send", "a.dat", "--port", "COM1"});
+    EXPECT_EQ(r.status, 6);
+    EXPECT_TRUE(contains(r.err, "Handshake-Fehler. Controller antwortet nicht. (Code -6)"))
+        << r.err;
+    EXPECT_TRUE(ui.sleeps.size() == 1) << "no pause after a failed send";
+
+    r = runCliCommand({"receive", "out.dat", "--port", "COM1"});
+    EXPECT_EQ(r.status, 6);
+    r = runCliCommand({"receive", "out.dat", "--port", "COM2"});
+    EXPECT_EQ(r.status, 5);
+    EXPECT_TRUE(contains(r.err, "Empfangsfehler (Code -5)")) << r.err;
+    EXPECT_FALSE(fs::exists("out.dat"));
+    EXPECT_FALSE(fs::exists("Son_Receive.bin"));
+    // The program's own message is shown for each failure as well.
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[2].text, "Schnittstelle antwortet nicht!");
+}
+
+TEST_F(CliDevice, PortsThatDoNotOpenExitWithCodeOne) {
+    ports.add(3);
+    SerialPort holder;
+    ASSERT_EQ(holder.open(devicePathForPort("COM3"), 9600), 0);
+
+    for (const char* name : {"COM3", "COM4"}) {  // held by another, not there
+        const CliResult r = runCliCommand({"receive", "out.dat", "--port", name});
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_TRUE(contains(r.err, std::string("Port ") + name)) << r.err;
+        EXPECT_TRUE(contains(r.err, "Schnittstelle antwortet nicht (Code -1)")) << r.err;
+    }
+    EXPECT_FALSE(fs::exists("out.dat"));
+}
+
+TEST_F(CliDevice, UnusableArgumentsAndFilesStopBeforeTheLine) {
+    DeviceSimulator& device = ports.add(1);
+    writeFileBytes("short.dat", std::string(ParameterFileSize - 1, '\0'));
+    const std::vector<std::vector<std::string>> calls = {
+        {"send", "short.dat", "--port", "COM1"},
+        {"send", "missing.dat", "--port", "COM1"},
+        {"send", "a.dat", "--port", "COM1", "--baud", "0"},
+        {"send", "a.dat", "--port", "COM1", "--baud", "fast"},
+        {"send", "a.dat", "--port", ""},
+        {"send", "a.dat", "b.dat"},
+        {"send", "a.dat", "--speed", "1"},
+        {"receive", "out.dat", "--base", "short.dat", "--port", "COM1"},
+        {"receive"},
+        {"search", "COM1"},
+    };
+    for (const auto& call : calls) {
+        const CliResult r = runCliCommand(call);
+        EXPECT_EQ(r.status, CliDeviceInputError) << call[1];
+        EXPECT_TRUE(contains(r.err, "filtaro-cli: ")) << call[1];
+    }
+    EXPECT_FALSE(fs::exists("out.dat"));
+    EXPECT_FALSE(fs::exists("Son_Send.bin")) << "nothing was attempted";
+    EXPECT_EQ(device.blocksStored(), 0);
+}
+
+TEST_F(CliDevice, ReceiveIntoAnUnwritableFileKeepsTheDataInTheDump) {
+    ports.add(1);
+    fs::create_directory("taken");
+    const CliResult r = runCliCommand({"receive", "taken", "--port", "COM1"});
+    EXPECT_EQ(r.status, CliDeviceInputError);
+    EXPECT_TRUE(contains(r.err, "taken konnte nicht gespeichert werden.")) << r.err;
+    EXPECT_TRUE(contains(r.err, "Son_Receive.bin")) << r.err;
+    EXPECT_EQ(fs::file_size("Son_Receive.bin"), WireImageSize);
+}
+
+TEST_F(CliDevice, SearchPrintsTheOutcomeOnce) {
+    CliResult r = runCliCommand({"search"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "filtaro-cli: Ger\xC3\xA4t wurde an keiner Schnittestelle gefunden!\n");
+    EXPECT_FALSE(fs::exists(IniFileName));
+
+    ports.add(4);
+    r = runCliCommand({"search"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Ger\xC3\xA4t an Port COM4 gefunden!\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(configuredPortName(), "COM4");
+}
+
+TEST_F(CliDevice, EncodeAndDecodeTheWireImage) {
+    CliResult r = runCliCommand({"encode", "a.dat", "wire.bin"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const WireImage wire = encodeWireImage(sampleImage());
+    EXPECT_EQ(readFileBytes("wire.bin"), std::string(wire.begin(), wire.end()));
+
+    ParameterImage base;
+    applyDefaults(base);
+    base.setSixChannels(0);
+    ASSERT_EQ(saveParameterFile(base, "base.dat"), 0);
+    r = runCliCommand({"decode", "wire.bin", "base.dat", "out.dat"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ParameterImage expected = base;
+    decodeWireImage(wire, expected);
+    EXPECT_EQ(loaded("out.dat"), expected);
+
+    for (std::size_t size : {WireImageSize - 1, WireImageSize + 1, std::size_t{0}}) {
+        writeFileBytes("bad.bin", std::string(size, '\x01'));
+        r = runCliCommand({"decode", "bad.bin", "base.dat", "bad.dat"});
+        EXPECT_EQ(r.status, 1) << size;
+        EXPECT_TRUE(contains(r.err, "kein Wire-Image")) << r.err;
+    }
+    EXPECT_EQ(runCliCommand({"decode", "wire.bin", "missing.dat", "bad.dat"}).status, 1);
+    EXPECT_EQ(runCliCommand({"encode", "wire.bin", "bad.bin"}).status, 1);
+    EXPECT_FALSE(fs::exists("bad.dat"));
+}
+
+// The executables as a user runs them: filtaro-cli against filtaro-devsim.
+int runProcess(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CliDeviceProcess, SendAndReceiveAgainstTheSimulatorProcess) {
+    const char* cli = std::getenv("FILTARO_CLI");
+    ASSERT_TRUE(cli != nullptr && *cli != '\0');
+    ScratchDir cwd(true);
+    SimulatedPorts none;  // only for FILTARO_PORT_DIR
+    const std::string dir = fs::path(none.linkPath(1)).parent_path().string();
+    DevsimProcess good({"--link", dir + "/COM1", "--memory", cwd.file("memory.bin")});
+    DevsimProcess bad({"--link", dir + "/COM2", "--fault", "wrong-ack"});
+    ASSERT_EQ(saveParameterFile(sampleImage(), "a.dat"), 0);
+    const std::string exe = std::string("'") + cli + "' ";
+
+    EXPECT_EQ(runProcess(exe + "send a.dat --port COM1 --no-pause >out.txt 2>err.txt"), 0)
+        << readFileBytes("err.txt");
+    EXPECT_EQ(runProcess(exe + "receive b.dat --port COM1 --base a.dat >out.txt 2>err.txt"), 0)
+        << readFileBytes("err.txt");
+    EXPECT_EQ(loaded("b.dat"), received(sampleImage(), encodeWireImage(sampleImage())));
+    EXPECT_EQ(runProcess(exe + "receive c.dat --port COM2 >out.txt 2>err.txt"), 6);
+    EXPECT_TRUE(contains(readFileBytes("err.txt"), "Handshake-Fehler")) << readFileBytes("err.txt");
+    EXPECT_FALSE(fs::exists("c.dat"));
+    EXPECT_EQ(good.stop(), 0);
+    const WireImage sent = encodeWireImage(sampleImage());
+    EXPECT_EQ(readFileBytes("memory.bin"), std::string(sent.begin(), sent.end()));
+}
+
+}  // namespace
