@@ -6,6 +6,8 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -21,6 +23,7 @@
 
 struct SerialChannel {
     int fd = -1;
+    bool pseudoTerminal = false;
     SerialTimeouts timeouts;
 };
 
@@ -85,6 +88,14 @@ std::optional<Clock::time_point> deadlineAfter(Clock::time_point from, std::uint
     return from + std::chrono::milliseconds(ms);
 }
 
+// Unix98 pseudo-terminal slaves have the majors 136..143.
+bool isPseudoTerminalSlave(int fd) {
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+    const unsigned m = major(st.st_rdev);
+    return m >= 136 && m <= 143;
+}
+
 bool valid(SerialHandle handle) {
     return handle != nullptr && handle->fd >= 0;
 }
@@ -112,6 +123,7 @@ SerialHandle serialOpen(const std::string& devicePath) {
     }
     auto* channel = new SerialChannel;
     channel->fd = fd;
+    channel->pseudoTerminal = isPseudoTerminalSlave(fd);
     return channel;
 }
 
@@ -298,7 +310,10 @@ bool serialWrite(SerialHandle handle, const void* buffer, std::uint32_t count,
 
 bool serialPurge(SerialHandle handle, unsigned flags) {
     if (!valid(handle)) return false;
-    const bool tx = (flags & PurgeTxClear) != 0;
+    // A pseudo-terminal has no transmit buffer: what was written already sits
+    // in the other end's receive buffer, and flushing the slave's output
+    // would discard it there (data the far end has, in effect, received).
+    const bool tx = (flags & PurgeTxClear) != 0 && !handle->pseudoTerminal;
     const bool rx = (flags & PurgeRxClear) != 0;
     if (!tx && !rx) return true;
     return tcflush(handle->fd, tx && rx ? TCIOFLUSH : (tx ? TCOFLUSH : TCIFLUSH)) == 0;

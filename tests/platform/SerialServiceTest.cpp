@@ -198,6 +198,16 @@ TEST(SerialService, PurgeDropsWhatWaitsInTheReceiveBuffer) {
     EXPECT_EQ(peek, 0x42);
 }
 
+TEST(SerialService, PurgeOnAPtyKeepsWhatTheFarEndWasSent) {
+    PtyPair pty;
+    OpenPort port(pty.slavePath());
+    ASSERT_NE(port.handle, nullptr);
+    const std::vector<std::uint8_t> bytes = allByteValues();
+    ASSERT_TRUE(serialWrite(port.handle, bytes.data(), 256, nullptr));
+    ASSERT_TRUE(serialPurge(port.handle, PurgeTxClear | PurgeRxClear));
+    EXPECT_EQ(pty.receive(256), bytes);
+}
+
 TEST(SerialService, FarEndGoneMakesTheReadFail) {
     PtyPair pty;
     OpenPort port(pty.slavePath());
