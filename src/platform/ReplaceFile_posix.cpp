@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,9 +16,10 @@ namespace {
 std::string resolveTarget(const std::string& path) {
     struct stat st {};
     if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (realpath(path.c_str(), resolved) != nullptr) {
-            return resolved;
+        if (char* resolved = realpath(path.c_str(), nullptr)) {
+            std::string target(resolved);
+            free(resolved);
+            return target;
         }
     }
     return path;
