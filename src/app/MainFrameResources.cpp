@@ -1,0 +1,92 @@
+#include "app/MainFrameResources.h"
+
+#include "app/CommandIds.h"
+
+namespace {
+
+constexpr MenuItemRow fileItems[] = {
+    {CmdFileNew, "&Neu\tStrg+N"},
+    {CmdFileOpen, "Ö&ffnen...\tStrg+O"},
+    {CmdFileSave, "S&peichern...\tStrg+S"},
+    {0, ""},
+    {CmdAppExit, "&Beenden"},
+};
+
+constexpr MenuItemRow viewItems[] = {
+    {CmdGraphOptions, "Grafikoptionen..."},
+    {0, ""},
+    {CmdViewToolbar, "&Symbolleiste"},
+    {CmdViewStatusBar, "S&tatusleiste"},
+};
+
+constexpr MenuItemRow editItems[] = {
+    {CmdCopyChannel, "&Kanal kopieren..."},
+    {CmdCopyPreset, "&Preset kopieren..."},
+};
+
+constexpr MenuItemRow communicationItems[] = {
+    {CmdComPort, "&Schnittstelle..."},
+    {CmdDeviceSearch, "&Gerät suchen"},
+};
+
+constexpr MenuItemRow helpItems[] = {
+    {CmdAppAbout, "Inf&o über Filtaro..."},
+};
+
+constexpr MenuRow menus[] = {
+    {"&Datei", fileItems},     {"&Ansicht", viewItems},
+    {"Bearbeiten", editItems}, {"Kommunikation", communicationItems},
+    {"&?", helpItems},
+};
+
+constexpr AcceleratorRow accelerators[] = {
+    {CmdFileNew, "Ctrl+N"},
+    {CmdFileOpen, "Ctrl+O"},
+    {CmdFileSave, "Ctrl+S"},
+};
+
+constexpr int toolbarButtons[] = {
+    CmdFileNew,      CmdFileOpen,     CmdFileSave,     0,
+    CmdShowChannel1, CmdShowChannel2, CmdShowChannel3, CmdShowChannel4,
+    CmdShowChannel5, CmdShowChannel6,
+};
+
+struct PromptRow {
+    int id;
+    const char* text;
+};
+
+constexpr PromptRow prompts[] = {
+    {CmdComPort, "Einstellen des seriellen Ports"},
+    {CmdGraphOptions, "Stellt die Grafikansicht ein."},
+    {CmdFileNew, "Zurücksetzen aller Daten.\nNeu"},
+    {CmdFileOpen, "Öffnet vorhandes Preset.\nÖffnen"},
+    {CmdFileSave, "Speichert Preset.\nSpeichern"},
+    {CmdAppExit, "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.\nBeenden"},
+    // The framework's own prompts for its bar toggles.
+    {CmdViewToolbar, "Blendet die Symbolleiste ein oder aus.\nSymbolleiste ein-/ausschalten"},
+    {CmdViewStatusBar, "Blendet die Statusleiste ein oder aus.\nStatusleiste ein-/ausschalten"},
+};
+
+}  // namespace
+
+std::span<const MenuRow> mainMenu() {
+    return menus;
+}
+
+std::span<const AcceleratorRow> mainAccelerators() {
+    return accelerators;
+}
+
+std::span<const int> mainToolbarButtons() {
+    return toolbarButtons;
+}
+
+const char* commandPrompt(int id) {
+    for (const PromptRow& row : prompts) {
+        if (row.id == id) {
+            return row.text;
+        }
+    }
+    return nullptr;
+}
