@@ -103,20 +103,102 @@ const GridTerms& gridTerms() {
     return terms;
 }
 
-void channelResponseDb(const ChannelRecord& record, const GridTerms& grid,
-                       std::array<float, ResponsePointCount>& db) {
-    Points mag;
-    Points scratch;
-    mag.fill(1.0);
+namespace {
+
+// Everything about a channel that does not depend on the frequency.
+struct ChannelPlan {
+    int eqCount = 0;
+    EqPlan eq[EqBandCount]{};
+    FilterPlan highPass;
+    FilterPlan lowPass;
+    double level = 0.0;
+};
+
+ChannelPlan channelPlan(const ChannelRecord& record) {
+    ChannelPlan plan;
     for (int e = 0; e < EqBandCount; ++e) {
         const EqBand& band = record.eq[e];
         if (isIdentityBand(band)) continue;
-        multiplyEq(mag, grid, eqPlan(band.frequency, band.q, band.level, e));
+        plan.eq[plan.eqCount++] = eqPlan(band.frequency, band.q, band.level, e);
     }
-    multiplyFilter(mag, scratch, grid, highPassPlan(record.hpFrequency, record.hpType));
-    multiplyFilter(mag, scratch, grid, lowPassPlan(record.lpFrequency, record.lpType));
-    const double level = record.level;
+    plan.highPass = highPassPlan(record.hpFrequency, record.hpType);
+    plan.lowPass = lowPassPlan(record.lpFrequency, record.lpType);
+    plan.level = record.level;
+    return plan;
+}
+
+// The product is formed in the order of the formula: EQ1..EQ6, high-pass,
+// low-pass, starting from 1 (1 * x == x).
+void productOf(const ChannelPlan& plan, const GridTerms& grid, Points& mag) {
+    Points scratch;
+    mag.fill(1.0);
+    for (int i = 0; i < plan.eqCount; ++i) multiplyEq(mag, grid, plan.eq[i]);
+    multiplyFilter(mag, scratch, grid, plan.highPass);
+    multiplyFilter(mag, scratch, grid, plan.lowPass);
+}
+
+using ProductFunction = void (*)(const ChannelPlan&, const GridTerms&, Points&);
+
+void productPortable(const ChannelPlan& plan, const GridTerms& grid, Points& mag) {
+    productOf(plan, grid, mag);
+}
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define FILTARO_KERNEL_X86 1
+// The same loops, inlined into bodies built for AVX2 and AVX-512.
+[[gnu::target("avx2"), gnu::flatten]] void productAvx2(const ChannelPlan& plan,
+                                                       const GridTerms& grid, Points& mag) {
+    productOf(plan, grid, mag);
+}
+
+[[gnu::target("avx512f,avx512vl,prefer-vector-width=512"), gnu::flatten]] void productAvx512(
+    const ChannelPlan& plan, const GridTerms& grid, Points& mag) {
+    productOf(plan, grid, mag);
+}
+#endif
+
+ProductFunction productFunction(KernelIsa isa) {
+#ifdef FILTARO_KERNEL_X86
+    if (isa == KernelIsa::Avx512) return productAvx512;
+    if (isa == KernelIsa::Avx2) return productAvx2;
+#endif
+    (void)isa;
+    return productPortable;
+}
+
+}  // namespace
+
+bool kernelIsaAvailable(KernelIsa isa) {
+    switch (isa) {
+        case KernelIsa::Portable:
+            return true;
+#ifdef FILTARO_KERNEL_X86
+        case KernelIsa::Avx2:
+            return __builtin_cpu_supports("avx2");
+        case KernelIsa::Avx512:
+            return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl");
+#endif
+        default:
+            return false;
+    }
+}
+
+KernelIsa bestKernelIsa() {
+    static const KernelIsa best = [] {
+        for (KernelIsa isa : {KernelIsa::Avx512, KernelIsa::Avx2}) {
+            if (kernelIsaAvailable(isa)) return isa;
+        }
+        return KernelIsa::Portable;
+    }();
+    return best;
+}
+
+void channelResponseDb(const ChannelRecord& record, const GridTerms& grid,
+                       std::array<float, ResponsePointCount>& db, KernelIsa isa) {
+    const ChannelPlan plan = channelPlan(record);
+    Points mag;
+    productFunction(kernelIsaAvailable(isa) ? isa : KernelIsa::Portable)(plan, grid, mag);
     for (int j = 0; j < ResponsePointCount; ++j) {
-        db[j] = static_cast<float>(magnitudeToDb(mag[j]) + level);
+        db[j] = static_cast<float>(magnitudeToDb(mag[j]) + plan.level);
     }
 }

@@ -9,19 +9,20 @@
 
 #include <cmath>
 
-// See complexMagnitude() in FilterResponse.h. Written with selects instead of
-// branches; the cases a == 0 and b == 0 are taken exactly as the branches
-// would (big * sqrt(1 + 0) is big, and 0/0 is never returned).
+// See complexMagnitude() in FilterResponse.h. Written without branches so
+// that the grid loops vectorise: when exactly one part is 0 the general
+// formula gives big * sqrt(1 + 0) == big, which is what the short cuts return;
+// when both are 0 the ratio is taken over 1 instead of 0 and the result is 0.
+// NaN parts give NaN either way.
 inline float magnitudeOf(float re, float im) {
     const float a = std::fabs(re);
     const float b = std::fabs(im);
     const bool aBigger = a > b;
     const float big = aBigger ? a : b;
     const float small = aBigger ? b : a;
-    const float ratio = small / big;
+    const float ratio = small / (big > 0.0f ? big : 1.0f);
     const double r = static_cast<double>(ratio);
-    const float scaled = static_cast<float>(big * std::sqrt(1.0 + r * r));
-    return a == 0.0f ? b : (b == 0.0f ? a : scaled);
+    return static_cast<float>(big * std::sqrt(1.0 + r * r));
 }
 
 // First-order high-pass with w = fc / k: f^2/(f^2+w^2) + j f w/(f^2+w^2).

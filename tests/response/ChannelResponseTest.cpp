@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "response/ChannelResponse.h"
+#include "response/EqResponse.h"
+
+namespace {
+
+// A record whose bands are all neutral (0 dB) and whose filters are off.
+ChannelRecord neutralRecord(int level = 0) {
+    ChannelRecord r;
+    r.level = level;
+    r.hpFrequency = 20;
+    r.lpFrequency = 150;
+    const int eqHz[] = {40, 80, 160, 400, 2000, 6000};
+    for (int e = 0; e < EqBandCount; ++e) r.eq[e] = {eqHz[e], 2, 0};
+    return r;
+}
+
+ParameterImage imageWith(int preset, int channel, const ChannelRecord& r) {
+    ParameterImage image;
+    applyDefaults(image);
+    image.setActivePreset(preset);
+    image.setRecord(preset, channel, r);
+    return image;
+}
+
+TEST(ResponseGrid, HundredPointsPerDecadeFromTwoHertz) {
+    const ResponseGrid grid;
+    EXPECT_EQ(ResponseGrid::size(), 2000);
+    EXPECT_EQ(grid[0], 2.0f);
+    EXPECT_EQ(grid[100], 20.0f);
+    EXPECT_EQ(grid[300], 2000.0f);
+    EXPECT_EQ(grid[400], 20000.0f);
+    EXPECT_FLOAT_EQ(grid[1999], static_cast<float>(2.0 * std::pow(10.0, 19.99)));
+    for (int j = 1; j < ResponseGrid::size(); ++j) ASSERT_LT(grid[j - 1], grid[j]) << j;
+    EXPECT_EQ(grid[1234], responseGridFrequency(1234));
+}
+
+TEST(ComputeResponses, NeutralChannelsAreTheirLevel) {
+    ParameterImage image;
+    applyDefaults(image);
+    for (int c = 0; c < ChannelCount; ++c) image.setRecord(0, c, neutralRecord(c - 3));
+    ChannelResponses responses;
+    computeResponses(image, responses);
+    for (int c = 0; c < ChannelCount; ++c) {
+        EXPECT_EQ(responses[c].pointCount, 2000);
+        for (float v : responses[c].db) ASSERT_EQ(v, static_cast<float>(c - 3)) << c;
+    }
+}
+
+TEST(ComputeResponses, ReadsTheActivePresetAndEveryChannel) {
+    ChannelRecord boosted = neutralRecord();
+    boosted.eq[4] = {2000, 2, 6};  // point 300 is 2000 Hz
+    ParameterImage image = imageWith(2, 5, boosted);
+    image.setRecord(0, 0, boosted);  // another preset: not shown
+    ChannelResponses responses;
+    computeResponses(image, responses);
+    EXPECT_FLOAT_EQ(responses[5].db[300], 6.0f);
+    EXPECT_NEAR(responses[5].db[100], 0.0f, 0.01);
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(responses[c].db[300], 0.0f) << c;
+}
+
+TEST(ComputeResponses, EqualsThePointByPointChannelMagnitude) {
+    ChannelRecord r = neutralRecord(-2);
+    r.hpType = 9;
+    r.hpFrequency = 80;
+    r.lpType = 7;
+    r.lpFrequency = 3000;
+    r.eq[0] = {100, 6, -4};
+    r.eq[5] = {8000, 21, 5};
+    const ParameterImage image = imageWith(1, 3, r);
+    ChannelResponses responses;
+    computeResponses(image, responses);
+    const ResponseGrid grid;
+    for (int j = 0; j < ResponseGrid::size(); ++j) {
+        const double db = magnitudeToDb(channelMagnitude(grid[j], image, 3)) - 2;
+        ASSERT_EQ(responses[3].db[j], static_cast<float>(db)) << j;
+    }
+}
+
+TEST(ComputeResponses, ZeroOrNaNProductsReadAsTheLevel) {
+    ChannelRecord qZero = neutralRecord(4);
+    qZero.eq[2].q = 0;  // NaN at every point
+    ChannelRecord lpAtZero = neutralRecord(-3);
+    lpAtZero.lpType = 2;
+    lpAtZero.lpFrequency = 0;  // magnitude 0 at every point
+    ParameterImage image;
+    applyDefaults(image);
+    image.setRecord(0, 1, qZero);
+    image.setRecord(0, 2, lpAtZero);
+    ChannelResponses responses;
+    computeResponses(image, responses);
+    for (int j = 0; j < ResponseGrid::size(); ++j) {
+        ASSERT_EQ(responses[1].db[j], 4.0f) << j;
+        ASSERT_EQ(responses[2].db[j], -3.0f) << j;
+    }
+}
+
+TEST(ComputeResponses, OddValuesFromAFileNeitherCrashNorLeaveGarbage) {
+    ChannelRecord odd = neutralRecord(1);
+    odd.hpType = 10;
+    odd.lpType = 255;
+    odd.hpFrequency = -500;
+    odd.eq[0] = {1000, 30, 6};   // shelf with Q 30 on EQ1
+    odd.eq[1] = {-200, -5, -6};  // negative frequency and Q
+    odd.eq[2] = {0, 2, 3};
+    odd.eq[3] = {1000, 2, 200};  // +200 dB
+    ChannelRecord huge = neutralRecord();
+    huge.eq[0] = {1000, 2, 2000};  // beyond the float range: inf and NaN parts
+    huge.eq[1] = {1000, 2, -2000};
+    ParameterImage image = imageWith(0, 0, odd);
+    image.setRecord(0, 1, huge);
+    ChannelResponses responses;
+    computeResponses(image, responses);
+    for (const ChannelResponse& r : responses) {
+        for (float v : r.db) ASSERT_FALSE(std::isnan(v));
+    }
+    EXPECT_EQ(checkHeadroom(responses), -1);
+
+    for (int preset : {7, -1, 4}) {
+        image.setActivePreset(preset);
+        responses[0].db.fill(99.0f);
+        computeResponses(image, responses);
+        // All-zero records: Q code 0 in every band, so every point is 0 dB.
+        for (const ChannelResponse& r : responses) {
+            for (float v : r.db) ASSERT_EQ(v, 0.0f) << preset;
+        }
+        EXPECT_TRUE(std::isnan(channelMagnitude(1000, image, 0))) << preset;
+    }
+}
+
+TEST(CheckHeadroom, StrictlyAboveTwelveDecibels) {
+    ChannelRecord r = neutralRecord(6);
+    r.eq[4] = {2000, 2, 6};  // +6 dB level and +6 dB at point 300: 12 dB exactly
+    ParameterImage image = imageWith(0, 4, r);
+    ChannelResponses responses;
+    computeResponses(image, responses);
+    EXPECT_FLOAT_EQ(responses[4].db[300], 12.0f);
+    EXPECT_LE(responses[4].db[300], 12.0f);
+    EXPECT_EQ(checkHeadroom(responses), 0);
+
+    r.eq[3] = {2000, 2, 1};  // a second band adds 1 dB there
+    image.setRecord(0, 4, r);
+    computeResponses(image, responses);
+    EXPECT_EQ(checkHeadroom(responses), -1);
+}
+
+TEST(CheckHeadroom, ScansEveryPointOfEveryChannel) {
+    ChannelResponses responses{};
+    EXPECT_EQ(checkHeadroom(responses), 0);
+    responses[5].db[1999] = 12.0f;
+    EXPECT_EQ(checkHeadroom(responses), 0);
+    responses[5].db[1999] = 12.000001f;
+    EXPECT_EQ(checkHeadroom(responses), -1);
+}
+
+}  // namespace
