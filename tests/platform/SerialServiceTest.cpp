@@ -33,26 +33,6 @@ public:
 
 }  // namespace
 
-TEST(SerialService, EveryByteValuePassesUnchangedBothWays) {
-    PtyPair pty;
-    OpenPort port(pty.slavePath());
-    ASSERT_NE(port.handle, nullptr);
-    ASSERT_TRUE(serialSetTimeouts(port.handle, quickTimeouts()));
-    const std::vector<std::uint8_t> bytes = allByteValues();
-
-    std::uint32_t written = 0;
-    ASSERT_TRUE(serialWrite(port.handle, bytes.data(), 256, &written));
-    EXPECT_EQ(written, 256u);
-    EXPECT_EQ(pty.receive(256), bytes);
-
-    pty.send(bytes);
-    std::vector<std::uint8_t> in(256, 0x5A);
-    std::uint32_t read = 0;
-    ASSERT_TRUE(serialRead(port.handle, in.data(), 256, &read));
-    EXPECT_EQ(read, 256u);
-    EXPECT_EQ(in, bytes);
-}
-
 TEST(SerialService, FreshPortIsBinaryWithoutFlowControl) {
     PtyPair pty;
     OpenPort port(pty.slavePath());
@@ -105,17 +85,6 @@ TEST(SerialService, SetStateAppliesFrameAndRateAndRefusesNonsense) {
     bad = state;
     bad.Parity = 5;
     EXPECT_FALSE(serialSetState(port.handle, bad));
-}
-
-TEST(SerialService, PortIsExclusiveUntilClosed) {
-    PtyPair pty;
-    SerialHandle first = serialOpen(pty.slavePath());
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(serialOpen(pty.slavePath()), nullptr);
-    EXPECT_TRUE(serialClose(first));
-    SerialHandle again = serialOpen(pty.slavePath());
-    EXPECT_NE(again, nullptr);
-    serialClose(again);
 }
 
 TEST(SerialService, NamesThatMapToNothingOrAreNoTerminalDoNotOpen) {

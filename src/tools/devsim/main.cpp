@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
