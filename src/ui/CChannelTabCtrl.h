@@ -1,0 +1,74 @@
+#pragma once
+// The channel tabs of the main form (control 1023): a row of owner-drawn tabs
+// in the colours of the channels' curves, and below it the six channel panels
+// of which exactly one is shown. It owns the panels.
+//
+// Only a mouse click on a tab switches the shown panel (and refreshes it from
+// the image, so that copies made meanwhile become visible). A selection made
+// any other way, such as with the arrow keys while the tabs have the focus,
+// moves the highlight but leaves the panel as it is.
+//
+// Use by the view:
+//   tabs->InsertItem(i, "Ch. 1 ") ...    the tab texts, positions 0..5
+//   tabs->CreatePanels(image);           creates, loads and places the panels
+//   tabs->m_apPanels[i]->RefreshFromImage();   after receive, New, Open, presets
+//   connect(tabs, &CChannelTabCtrl::selChange, ...)   every change of the selection
+
+#include <QColor>
+#include <QWidget>
+#include <array>
+
+class CChannelPanel;
+class CChannelTabBar;
+class ParameterImage;
+class QPainter;
+class QTabBar;
+
+class CChannelTabCtrl : public QWidget {
+    Q_OBJECT
+
+public:
+    // Allocates the six panels (no windows yet) with m_nChannel = 0..5.
+    explicit CChannelTabCtrl(QWidget* parent = nullptr);
+    ~CChannelTabCtrl() override;
+
+    // Inserts a tab with `text` at `index`; returns its index.
+    int InsertItem(int index, const QString& text);
+    int GetItemCount() const;
+    // The selected (highlighted) tab, or -1; not necessarily the panel shown.
+    int GetCurSel() const;
+    QTabBar* tabBar() const;
+
+    // Creates the panels' controls as children of this control (each loads
+    // itself from `image`, which must outlive them), shows panel 0 and places
+    // the panels below the tab row. Called once, after the tabs are inserted.
+    void CreatePanels(ParameterImage* image);
+    // Places every panel below the tab row and shows only panel 0.
+    void PositionPanels();
+
+    std::array<CChannelPanel*, 6> m_apPanels{};  // owned
+    int m_nCount = 6;
+    int m_nCurrent = 0;  // the panel shown
+    // The text colours the last tab paint used.
+    QColor m_crSelectedText;
+    QColor m_crNormalText;
+
+signals:
+    // The selected tab changed, by mouse or keyboard.
+    void selChange(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class CChannelTabBar;
+    // After the tab row's own click handling: switches to the clicked tab.
+    void OnLButtonDown();
+    // Paints the inside of tab `index` (fill and text) into `rect`.
+    void DrawItem(QPainter& painter, int index, const QRect& rect, bool selected);
+
+    CChannelTabBar* m_pBar = nullptr;
+    ParameterImage* m_pImage = nullptr;
+    bool m_bPanelsCreated = false;
+};

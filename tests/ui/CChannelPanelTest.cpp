@@ -1,0 +1,355 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <memory>
+
+#include "model/ParameterImage.h"
+#include "support/QtTestApp.h"
+#include "ui/CChannelPanel.h"
+#include "ui/CUpDownCtrl.h"
+
+namespace {
+
+class ChannelPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override { applyDefaults(image); }
+
+    // Creates the panel of `channel`, loaded from the image as it is now.
+    CChannelPanel& makePanel(int channel = 0) {
+        panel = std::make_unique<CChannelPanel>(&image, channel);
+        panel->Create(&host);
+        image.setRedrawPending(0);
+        return *panel;
+    }
+
+    QLineEdit* edit(int id) { return dynamic_cast<QLineEdit*>(panel->control(id)); }
+    QComboBox* list(int id) { return dynamic_cast<QComboBox*>(panel->control(id)); }
+    CUpDownCtrl* spin(int id) { return dynamic_cast<CUpDownCtrl*>(panel->control(id)); }
+    QCheckBox* box(int id) { return dynamic_cast<QCheckBox*>(panel->control(id)); }
+    QString text(int id) { return edit(id)->text(); }
+    QString delayLabel() { return dynamic_cast<QLabel*>(panel->control(IdDelayText))->text(); }
+
+    // What the user does: a pick in a drop-down list (also of the item
+    // already selected), a click on a spin arrow, a click on a check box.
+    void pick(int id, int index) {
+        list(id)->setCurrentIndex(index);
+        emit list(id)->activated(index);
+    }
+    void click(int spinId, bool up) { spin(spinId)->step(up); }
+
+    std::int32_t field(int k, int preset = 0) const { return image.field(preset, channel(), k); }
+    std::int32_t field(ChannelField f) const { return field(static_cast<int>(f)); }
+    void setField(int k, std::int32_t v) { image.setField(0, channel(), k, v); }
+    void setField(ChannelField f, std::int32_t v) { setField(static_cast<int>(f), v); }
+    int channel() const { return panel ? panel->m_nChannel : 0; }
+
+    // Runs `action` and expects that it changed exactly the field `k` of the
+    // panel's record (and set `redrawPending`).
+    template <class Action>
+    void expectOnlyField(int k, Action action) {
+        ParameterImage before = image;
+        image.setRedrawPending(0);
+        action();
+        EXPECT_EQ(image.redrawPending(), 1);
+        before.setRedrawPending(1);
+        before.setField(0, channel(), k, image.field(0, channel(), k));
+        EXPECT_TRUE(before == image) << "more than field " << k << " changed";
+    }
+
+    QApplication& app = qtTestApp();  // before any widget
+    ParameterImage image;
+    QWidget host;
+    std::unique_ptr<CChannelPanel> panel;
+};
+
+TEST_F(ChannelPanelTest, ShowsTheDefaultRecord) {
+    makePanel();
+    EXPECT_EQ(text(IdHpFrequency), "20");
+    EXPECT_EQ(text(IdLpFrequency), "150");
+    EXPECT_EQ(text(IdDelay), "0");
+    EXPECT_EQ(delayLabel(), "Taps entsprechen 0.0 mm");
+    EXPECT_EQ(text(IdInput), "L");
+    EXPECT_EQ(list(IdHpType)->currentText(), "Off");
+    EXPECT_EQ(list(IdLevel)->currentText(), "0");
+    const char* frequencies[] = {"40", "80", "160", "400", "2000", "6000"};
+    for (int e = 0; e < EqBandCount; ++e) {
+        EXPECT_EQ(text(IdEqFrequency[e]), frequencies[e]);
+        EXPECT_EQ(list(IdEqQ[e])->currentText(), "1.0");
+        EXPECT_EQ(list(IdEqLevel[e])->currentText(), "0");
+    }
+    EXPECT_EQ(list(IdEqQ[4])->count(), 20);
+    EXPECT_EQ(list(IdEqQ[4])->itemText(3), "2.0");
+    EXPECT_EQ(list(IdEqQ[0])->itemText(3), "2");
+    EXPECT_EQ(list(IdLevel)->count(), 13);
+    EXPECT_EQ(list(IdEqLevel[0])->count(), 19);
+    EXPECT_EQ(list(IdLpType)->count(), 10);
+    EXPECT_FALSE(box(IdLowShelf)->isChecked());
+    EXPECT_FALSE(box(IdHighShelf)->isChecked());
+}
+
+TEST_F(ChannelPanelTest, RefreshShowsOddValuesAndWritesNothingButTheDelay) {
+    makePanel(2);
+    setField(ChannelField::level, 7);
+    setField(ChannelField::input, 3);
+    setField(ChannelField::delayTaps, 300);
+    setField(ChannelField::hpType, 12);
+    setField(ChannelField::reserved, 0x5A5A);
+    setField(eqQField(0), 21);  // a shelving code on a band that cannot shelve
+    setField(eqQField(4), 20);
+    setField(eqQField(5), 23);
+    setField(eqLevelField(1), -13);
+    image.setRedrawPending(0);
+    ParameterImage before = image;
+
+    panel->RefreshFromImage();
+
+    before.setRedrawPending(1);
+    EXPECT_TRUE(before == image);
+    EXPECT_EQ(list(IdLevel)->currentText(), "6");
+    EXPECT_EQ(text(IdInput), "");
+    EXPECT_EQ(list(IdHpType)->currentIndex(), -1);
+    EXPECT_EQ(list(IdEqQ[0])->currentIndex(), -1);
+    EXPECT_EQ(list(IdEqLevel[1])->currentText(), "6");
+    EXPECT_FALSE(box(IdLowShelf)->isChecked());
+    EXPECT_EQ(list(IdEqQ[4])->currentText(), "10.0");
+    EXPECT_TRUE(box(IdHighShelf)->isChecked());
+    EXPECT_EQ(list(IdEqQ[5])->count(), 3);
+    EXPECT_EQ(list(IdEqQ[5])->currentText(), "0.7");
+    EXPECT_EQ(delayLabel(), "Taps entsprechen 1071.0 mm");
+
+    // Edits of other fields leave the odd values as they are.
+    pick(IdLpType, 3);
+    click(IdEqFrequencySpin[2], true);
+    EXPECT_EQ(field(ChannelField::level), 7);
+    EXPECT_EQ(field(ChannelField::input), 3);
+    EXPECT_EQ(field(eqQField(0)), 21);
+    EXPECT_EQ(field(ChannelField::reserved), 0x5A5A);
+    // Until the user picks a level.
+    pick(IdLevel, 0);
+    EXPECT_EQ(field(ChannelField::level), 6);
+}
+
+TEST_F(ChannelPanelTest, EachControlWritesOnlyItsOwnField) {
+    makePanel(1);
+    expectOnlyField(static_cast<int>(ChannelField::hpType), [&] { pick(IdHpType, 9); });
+    EXPECT_EQ(field(ChannelField::hpType), 9);
+    expectOnlyField(static_cast<int>(ChannelField::lpType), [&] { pick(IdLpType, 4); });
+    EXPECT_EQ(field(ChannelField::lpType), 4);
+    expectOnlyField(static_cast<int>(ChannelField::level), [&] { pick(IdLevel, 12); });
+    EXPECT_EQ(field(ChannelField::level), -6);
+    expectOnlyField(eqLevelField(2), [&] { pick(IdEqLevel[2], 18); });
+    EXPECT_EQ(field(eqLevelField(2)), -12);
+    expectOnlyField(eqQField(3), [&] { pick(IdEqQ[3], 19); });
+    EXPECT_EQ(field(eqQField(3)), 20);
+    expectOnlyField(static_cast<int>(ChannelField::hpFrequency),
+                    [&] { click(IdHpFrequencySpin, true); });
+    EXPECT_EQ(field(ChannelField::hpFrequency), 21);
+    expectOnlyField(static_cast<int>(ChannelField::lpFrequency),
+                    [&] { click(IdLpFrequencySpin, false); });
+    EXPECT_EQ(field(ChannelField::lpFrequency), 145);
+    expectOnlyField(eqFrequencyField(5), [&] { click(IdEqFrequencySpin[5], true); });
+    EXPECT_EQ(field(eqFrequencyField(5)), 6500);
+    expectOnlyField(static_cast<int>(ChannelField::delayTaps), [&] { click(IdDelaySpin, true); });
+    EXPECT_EQ(field(ChannelField::delayTaps), 1);
+    expectOnlyField(static_cast<int>(ChannelField::input), [&] { click(IdInputSpin, true); });
+    EXPECT_EQ(field(ChannelField::input), 1);
+}
+
+TEST_F(ChannelPanelTest, EditsGoToTheActivePreset) {
+    image.setActivePreset(2);
+    image.setField(2, 0, ChannelField::lpType, 5);
+    makePanel();
+    EXPECT_EQ(list(IdLpType)->currentIndex(), 5);
+    pick(IdHpType, 2);
+    EXPECT_EQ(image.field(2, 0, ChannelField::hpType), 2);
+    EXPECT_EQ(image.field(0, 0, ChannelField::hpType), 0);
+}
+
+TEST_F(ChannelPanelTest, RepickingTheSelectedItemStillSetsRedrawPending) {
+    makePanel();
+    ASSERT_EQ(list(IdEqLevel[0])->currentIndex(), 6);
+    pick(IdEqLevel[0], 6);
+    EXPECT_EQ(image.redrawPending(), 1);
+    EXPECT_EQ(field(eqLevelField(0)), 0);
+}
+
+TEST_F(ChannelPanelTest, FrequencySpinsStepAlongTheGridAndStopAtTheirRange) {
+    makePanel();
+    struct Case {
+        int spinId;
+        ChannelField field;
+        int from;
+        bool up;
+        int to;
+    };
+    const Case cases[] = {
+        {IdLpFrequencySpin, ChannelField::lpFrequency, 49, true, 50},
+        {IdLpFrequencySpin, ChannelField::lpFrequency, 50, true, 55},
+        {IdLpFrequencySpin, ChannelField::lpFrequency, 50, false, 49},
+        {IdLpFrequencySpin, ChannelField::lpFrequency, 55, false, 50},
+        {IdLpFrequencySpin, ChannelField::lpFrequency, 200, false, 195},
+        {IdLpFrequencySpin, ChannelField::lpFrequency, 5000, true, 5500},
+        {IdLpFrequencySpin, ChannelField::lpFrequency, 5000, false, 4900},
+        {IdHpFrequencySpin, ChannelField::hpFrequency, 10000, true, 10000},
+        {IdHpFrequencySpin, ChannelField::hpFrequency, 9500, true, 10000},
+        {IdHpFrequencySpin, ChannelField::hpFrequency, 15, false, 15},
+        // A value a file brought from outside the range is pulled into it.
+        {IdHpFrequencySpin, ChannelField::hpFrequency, 15000, false, 10000},
+    };
+    for (const Case& c : cases) {
+        setField(c.field, c.from);
+        panel->RefreshFromImage();
+        click(c.spinId, c.up);
+        EXPECT_EQ(field(c.field), c.to) << c.from << (c.up ? " up" : " down");
+        EXPECT_EQ(text(c.spinId == IdHpFrequencySpin ? IdHpFrequency : IdLpFrequency),
+                  QString::number(c.to));
+    }
+    setField(eqFrequencyField(3), 20);
+    panel->RefreshFromImage();
+    click(IdEqFrequencySpin[3], false);
+    EXPECT_EQ(field(eqFrequencyField(3)), 20);
+    EXPECT_EQ(text(IdEqFrequency[3]), "20");
+}
+
+TEST_F(ChannelPanelTest, ArrowKeysInAFrequencyFieldStepLikeTheSpin) {
+    makePanel();
+    setField(eqFrequencyField(0), 195);
+    panel->RefreshFromImage();
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QCoreApplication::sendEvent(edit(IdEqFrequency[0]), &up);
+    EXPECT_EQ(field(eqFrequencyField(0)), 200);
+    QCoreApplication::sendEvent(edit(IdEqFrequency[0]), &up);
+    EXPECT_EQ(field(eqFrequencyField(0)), 210);
+}
+
+TEST_F(ChannelPanelTest, DelayLimitsPerChannelAndTheirMillimetres) {
+    makePanel(3);
+    setField(ChannelField::delayTaps, 419);
+    panel->RefreshFromImage();
+    click(IdDelaySpin, true);
+    EXPECT_EQ(field(ChannelField::delayTaps), 420);
+    EXPECT_EQ(delayLabel(), "Taps entsprechen 1499.4 mm");
+    click(IdDelaySpin, true);
+    EXPECT_EQ(field(ChannelField::delayTaps), 420);
+
+    makePanel(4);
+    setField(ChannelField::delayTaps, 2800);
+    panel->RefreshFromImage();
+    click(IdDelaySpin, true);
+    click(IdDelaySpin, true);
+    EXPECT_EQ(field(ChannelField::delayTaps), 2801);
+    EXPECT_EQ(delayLabel(), "Taps entsprechen 9999.6 mm");
+
+    setField(ChannelField::delayTaps, 1);
+    panel->RefreshFromImage();
+    click(IdDelaySpin, false);
+    click(IdDelaySpin, false);
+    EXPECT_EQ(field(ChannelField::delayTaps), 0);
+    EXPECT_EQ(delayLabel(), "Taps entsprechen 0.0 mm");
+}
+
+TEST_F(ChannelPanelTest, InputStepperShowsLabelsAndStartsFromTheShownInput) {
+    setField(ChannelField::input, 2);
+    makePanel();
+    EXPECT_EQ(text(IdInput), "L+R");
+    click(IdInputSpin, false);
+    EXPECT_EQ(text(IdInput), "R");
+    EXPECT_EQ(field(ChannelField::input), 1);
+    click(IdInputSpin, false);
+    EXPECT_EQ(text(IdInput), "L");
+    EXPECT_EQ(field(ChannelField::input), 0);
+    click(IdInputSpin, false);  // no wrap
+    EXPECT_EQ(field(ChannelField::input), 0);
+    EXPECT_EQ(text(IdInput), "L");
+}
+
+TEST_F(ChannelPanelTest, ShelfBoxesSetTheirFixedValues) {
+    makePanel();
+    setField(eqLevelField(4), -5);
+    setField(eqLevelField(5), 3);
+    panel->RefreshFromImage();
+
+    box(IdLowShelf)->click();
+    EXPECT_EQ(field(eqFrequencyField(4)), 200);
+    EXPECT_EQ(field(eqQField(4)), 22);
+    EXPECT_EQ(field(eqLevelField(4)), 0);
+    EXPECT_EQ(text(IdEqFrequency[4]), "200");
+    EXPECT_EQ(list(IdEqQ[4])->count(), 3);
+    EXPECT_EQ(list(IdEqQ[4])->currentText(), "0.5");
+    EXPECT_EQ(list(IdEqLevel[4])->currentText(), "0");
+    EXPECT_EQ(spin(IdEqFrequencySpin[4])->lower(), 40);
+    EXPECT_EQ(spin(IdEqFrequencySpin[4])->upper(), 10000);
+
+    box(IdLowShelf)->click();
+    EXPECT_EQ(field(eqFrequencyField(4)), 2000);
+    EXPECT_EQ(field(eqQField(4)), 2);
+    EXPECT_EQ(list(IdEqQ[4])->count(), 20);
+    EXPECT_EQ(list(IdEqQ[4])->currentText(), "1.0");
+    EXPECT_EQ(spin(IdEqFrequencySpin[4])->lower(), 20);
+    EXPECT_EQ(spin(IdEqFrequencySpin[4])->upper(), 19500);
+
+    box(IdHighShelf)->click();
+    EXPECT_EQ(field(eqFrequencyField(5)), 10000);
+    EXPECT_EQ(field(eqQField(5)), 22);
+    EXPECT_EQ(field(eqLevelField(5)), 0);
+    EXPECT_EQ(list(IdEqQ[5])->currentText(), "0.5");
+    EXPECT_EQ(spin(IdEqFrequencySpin[5])->lower(), 200);
+    EXPECT_EQ(spin(IdEqFrequencySpin[5])->upper(), 15000);
+    pick(IdEqQ[5], 0);
+    EXPECT_EQ(field(eqQField(5)), 21);
+    pick(IdEqQ[5], 2);
+    EXPECT_EQ(field(eqQField(5)), 23);
+    click(IdEqFrequencySpin[5], true);
+    click(IdEqFrequencySpin[5], true);
+    click(IdEqFrequencySpin[5], true);
+    click(IdEqFrequencySpin[5], true);
+    click(IdEqFrequencySpin[5], true);
+    click(IdEqFrequencySpin[5], true);
+    click(IdEqFrequencySpin[5], true);
+    click(IdEqFrequencySpin[5], true);
+    click(IdEqFrequencySpin[5], true);
+    click(IdEqFrequencySpin[5], true);
+    click(IdEqFrequencySpin[5], true);
+    EXPECT_EQ(field(eqFrequencyField(5)), 15000);
+
+    box(IdHighShelf)->click();
+    EXPECT_EQ(field(eqFrequencyField(5)), 6000);
+    EXPECT_EQ(field(eqQField(5)), 2);
+    EXPECT_EQ(field(eqLevelField(5)), 0);
+}
+
+TEST_F(ChannelPanelTest, NormalQOfTheShelfBandsAndRefreshOfTheirMode) {
+    makePanel();
+    pick(IdEqQ[4], 19);
+    EXPECT_EQ(field(eqQField(4)), 20);
+    panel->RefreshFromImage();
+    EXPECT_FALSE(box(IdLowShelf)->isChecked());
+    EXPECT_EQ(list(IdEqQ[4])->currentText(), "10.0");
+
+    // A shelf that the image switches on gets the range of a shelf, and back.
+    setField(eqQField(4), 21);
+    panel->RefreshFromImage();
+    EXPECT_TRUE(box(IdLowShelf)->isChecked());
+    EXPECT_EQ(list(IdEqQ[4])->currentText(), "0.3");
+    EXPECT_EQ(spin(IdEqFrequencySpin[4])->upper(), 10000);
+    setField(eqQField(4), 2);
+    panel->RefreshFromImage();
+    EXPECT_FALSE(box(IdLowShelf)->isChecked());
+    EXPECT_EQ(spin(IdEqFrequencySpin[4])->lower(), 20);
+    EXPECT_EQ(spin(IdEqFrequencySpin[4])->upper(), 19500);
+}
+
+TEST_F(ChannelPanelTest, NothingIsWrittenBeforeTheControlsExist) {
+    CChannelPanel unbuilt(&image, 0);
+    image.setRedrawPending(0);
+    const ParameterImage before = image;
+    unbuilt.RefreshFromImage();
+    EXPECT_TRUE(before == image);
+    EXPECT_FALSE(unbuilt.isCreated());
+}
+
+}  // namespace
