@@ -19,29 +19,29 @@ std::vector<std::uint8_t> DevsimResponder::feed(std::uint8_t byte) {
     }
     if (m_faults.silent) return out;
 
-    const bool identRequested = m_echoed && byte == DevsimIdentRequest;
+    const bool identRequested = m_echoed && byte == IdentifyRequestByte;
     m_echoed = false;
     if (identRequested) {
         if (m_faults.noIdent) return out;
-        out.push_back(m_faults.wrongIdent ? 0x02 : DevsimIdent);
+        out.push_back(m_faults.wrongIdent ? 0x02 : IdentifyReplyByte);
         appendStale(out);
         return out;
     }
     switch (byte) {
-        case DevsimSendCommand:
+        case SendCommandByte:
             if (m_faults.wrongAck) {
                 out.push_back(byte);
                 break;
             }
-            out.push_back(DevsimAck);
+            out.push_back(AckByte);
             m_blockFill = 0;
             break;
-        case DevsimReceiveCommand: {
+        case ReceiveCommandByte: {
             if (m_faults.wrongAck) {
                 out.push_back(byte);
                 break;
             }
-            out.push_back(DevsimAck);
+            out.push_back(AckByte);
             const std::size_t n = m_faults.shortReply >= 0
                                       ? std::min<std::size_t>(m_faults.shortReply, WireImageSize)
                                       : WireImageSize;
@@ -49,8 +49,8 @@ std::vector<std::uint8_t> DevsimResponder::feed(std::uint8_t byte) {
             appendStale(out);
             break;
         }
-        case DevsimEcho:
-            out.push_back(DevsimEcho);
+        case EchoRequestByte:
+            out.push_back(EchoRequestByte);
             m_echoed = true;
             break;
         default:
@@ -71,7 +71,7 @@ bool DevsimResponder::takeBlockStored() {
 
 std::vector<std::uint8_t> DevsimResponder::staleBytes() const {
     // Each of them would pass for an answer if nobody discarded it.
-    static constexpr std::uint8_t Pattern[] = {DevsimAck, DevsimEcho, DevsimIdent};
+    static constexpr std::uint8_t Pattern[] = {AckByte, EchoRequestByte, IdentifyReplyByte};
     std::vector<std::uint8_t> bytes;
     for (int i = 0; i < m_faults.staleBytes; ++i) bytes.push_back(Pattern[i % 3]);
     return bytes;

@@ -10,15 +10,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "device/DeviceLink.h"
 #include "device/WireImage.h"
 #include "tools/devsim/DevsimOptions.h"
-
-constexpr std::uint8_t DevsimSendCommand = 0xAA;
-constexpr std::uint8_t DevsimReceiveCommand = 0xBB;
-constexpr std::uint8_t DevsimAck = 0x77;
-constexpr std::uint8_t DevsimEcho = 0xCC;
-constexpr std::uint8_t DevsimIdentRequest = 0x00;
-constexpr std::uint8_t DevsimIdent = 0x01;
 
 class DevsimResponder {
 public:
