@@ -16,54 +16,32 @@ ChannelRecord defaultRecord() {
 
 TEST(FrequencyGrid, HoldsTheDevicesFrequenciesInSixSteps) {
     const auto& grid = frequencyGrid();
-    EXPECT_EQ(grid.front(), 15);
-    EXPECT_EQ(grid[35], 50);
-    EXPECT_EQ(grid[36], 55);
-    EXPECT_EQ(grid[65], 200);
-    EXPECT_EQ(grid[66], 210);
-    EXPECT_EQ(grid[95], 500);
-    EXPECT_EQ(grid[96], 550);
-    EXPECT_EQ(grid[125], 2000);
-    EXPECT_EQ(grid[126], 2100);
-    EXPECT_EQ(grid[155], 5000);
-    EXPECT_EQ(grid[156], 5500);
-    EXPECT_EQ(grid.back(), 19500);
+    // The ends of the six bands (code, Hz).
+    const int bandEnds[][2] = {{0, 15},     {35, 50},    {36, 55},    {65, 200},
+                               {66, 210},   {95, 500},   {96, 550},   {125, 2000},
+                               {126, 2100}, {155, 5000}, {156, 5500}, {184, 19500}};
+    for (const auto& [code, hz] : bandEnds) EXPECT_EQ(grid[code], hz) << code;
     for (int c = 0; c < FrequencyGridSize; ++c) {
-        if (c > 0) {
-            EXPECT_LT(grid[c - 1], grid[c]) << c;
-        }
+        EXPECT_TRUE(c == 0 || grid[c - 1] < grid[c]) << c;
         EXPECT_EQ(frequencyToCode(grid[c]), c) << grid[c];
     }
 }
 
-TEST(FrequencyGrid, OffGridAndOutOfRangeValues) {
-    EXPECT_EQ(frequencyToCode(57), 36);  // the grid point below: 55 Hz
-    EXPECT_EQ(codeToFrequency(36), 55);
-    EXPECT_EQ(frequencyToCode(19999), 184);
-    EXPECT_EQ(frequencyToCode(20000), 0);
-    EXPECT_EQ(frequencyToCode(INT_MAX), 0);
-    EXPECT_EQ(frequencyToCode(-1), 0);
-    EXPECT_EQ(frequencyToCode(INT_MIN), 0);
-    EXPECT_EQ(frequencyToCode(0), -15);
-    EXPECT_EQ(frequencyToCode(14), -1);
+TEST(WireCodes, OffGridAndOutOfRangeValues) {
+    const int toCode[][2] = {{57, 36}, {19999, 184}, {20000, 0}, {INT_MAX, 0},
+                             {-1, 0},  {INT_MIN, 0}, {0, -15},   {14, -1}};
+    for (const auto& [hz, code] : toCode) EXPECT_EQ(frequencyToCode(hz), code) << hz;
     for (int c : {-1, 185, 255, 271, INT_MIN, INT_MAX}) EXPECT_EQ(codeToFrequency(c), 0) << c;
-}
 
-TEST(WireCodes, LevelsAndGainsMapToTheirRangesAndZeroOutside) {
-    EXPECT_EQ(levelToCode(-6), 0);
-    EXPECT_EQ(levelToCode(6), 12);
-    EXPECT_EQ(levelToCode(7), 0);
-    EXPECT_EQ(levelToCode(INT_MIN), 0);
-    EXPECT_EQ(codeToLevel(0), -6);
-    EXPECT_EQ(codeToLevel(12), 6);
-    EXPECT_EQ(codeToLevel(13), 0);
-    EXPECT_EQ(eqLevelToCode(-12), 0);
-    EXPECT_EQ(eqLevelToCode(6), 18);
-    EXPECT_EQ(eqLevelToCode(7), 0);
-    EXPECT_EQ(eqLevelToCode(INT_MAX), 0);
-    EXPECT_EQ(codeToEqLevel(0), -12);
-    EXPECT_EQ(codeToEqLevel(18), 6);
-    EXPECT_EQ(codeToEqLevel(255), 0);
+    // Levels -6..+6 and gains -12..+6 map to 0..12 and 0..18; all else to 0.
+    const int levels[][2] = {{-6, 0}, {6, 12}, {7, 0}, {INT_MIN, 0}};
+    for (const auto& [db, code] : levels) EXPECT_EQ(levelToCode(db), code) << db;
+    const int gains[][2] = {{-12, 0}, {6, 18}, {7, 0}, {INT_MAX, 0}};
+    for (const auto& [db, code] : gains) EXPECT_EQ(eqLevelToCode(db), code) << db;
+    const int levelBack[][2] = {{0, -6}, {12, 6}, {13, 0}, {-1, 0}};
+    for (const auto& [code, db] : levelBack) EXPECT_EQ(codeToLevel(code), db) << code;
+    const int gainBack[][2] = {{0, -12}, {18, 6}, {19, 0}, {255, 0}};
+    for (const auto& [code, db] : gainBack) EXPECT_EQ(codeToEqLevel(code), db) << code;
 }
 
 TEST(WireRecord, DefaultRecordEncodesToTheDevicesFactoryBytes) {
