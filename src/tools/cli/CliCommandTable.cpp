@@ -9,6 +9,7 @@ int cliEncode(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int cliDecode(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int cliNew(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int cliShow(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int cliResponse(const std::vector<std::string>&, std::ostream&, std::ostream&);
 
 const std::vector<CliCommandEntry>& cliCommands() {
     static const std::vector<CliCommandEntry> table = {
@@ -27,6 +28,10 @@ const std::vector<CliCommandEntry>& cliCommands() {
         {"new", "new DATEI", "Schreibt eine Parameterdatei mit den Voreinstellungen.", cliNew},
         {"show", "show DATEI",
          "Zeigt eine Parameterdatei als Tabellen: Kopf und alle Presets und Kanäle.", cliShow},
+        {"response", "response DATEI [--preset N]",
+         "Gibt die Frequenzgänge der sechs Kanäle eines Presets (1..4, Vorgabe 1) aus: 2000 Zeilen "
+         "Frequenz und dB, durch Tabulatoren getrennt.",
+         cliResponse},
     };
     return table;
 }
