@@ -1,9 +1,12 @@
 #include "device/DevicePort.h"
 
+#include "platform/UserServices.h"
 #include "storage/Ini.h"
 
 std::string devicePathForPort(std::string_view portName) {
-    return std::string("\\\\.\\") + std::string(portName);
+    constexpr std::string_view prefix = "\\\\.\\";
+    if (portName.substr(0, prefix.size()) == prefix) return std::string(portName);
+    return std::string(prefix) + std::string(portName);
 }
 
 std::string configuredPortName() {
@@ -18,4 +21,14 @@ int configuredBaudRate() {
         return DefaultBaudrate;
     }
     return rate;
+}
+
+bool rememberPortName(std::string_view portName) {
+    if (writeIniString(IniSectionCommunication, IniKeyPort, portName) != 0) {
+        return true;
+    }
+    userServices().messageBox(
+        "Der Port konnte nicht in " + std::string(IniFileName) + " gespeichert werden.", "Achtung",
+        MessageIcon::Warning);
+    return false;
 }

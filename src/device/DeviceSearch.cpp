@@ -4,7 +4,6 @@
 #include "device/DevicePort.h"
 #include "device/SerialPort.h"
 #include "platform/UserServices.h"
-#include "storage/Ini.h"
 
 int searchDevice(SerialPort& port) {
     WaitCursor waitCursor;
@@ -20,12 +19,7 @@ int searchDevice(SerialPort& port) {
             found = n;
             userServices().messageBox("Gerät an Port " + name + " gefunden!", "Erfolg",
                                       MessageIcon::None);
-            if (writeIniString(IniSectionCommunication, IniKeyPort, name) == 0) {
-                // Without this the next start would look on the old port again.
-                userServices().messageBox(
-                    "Der Port konnte nicht in " + std::string(IniFileName) + " gespeichert werden.",
-                    "Achtung", MessageIcon::Warning);
-            }
+            rememberPortName(name);
             break;
         }
         if (n == SearchLastPort) {
