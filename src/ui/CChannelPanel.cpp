@@ -1,9 +1,11 @@
 #include "ui/CChannelPanel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <algorithm>
@@ -15,6 +17,40 @@
 #include "ui/PanelLogic.h"
 
 namespace {
+
+// The panel's lists are as narrow as the dialog units make them ("Linkwitz-
+// Riley 24 dB/Oct" in 96 units, "10.0" in 29). The platform's list arrow was
+// narrower than the toolkit's, so the arrow gives back the difference to the
+// text; everything else is drawn by the application's style.
+class CompactListStyle : public QProxyStyle {
+public:
+    CompactListStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+    QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* option, SubControl sc,
+                         const QWidget* widget) const override {
+        QRect r = QProxyStyle::subControlRect(cc, option, sc, widget);
+        if (cc != CC_ComboBox || (sc != SC_ComboBoxArrow && sc != SC_ComboBoxEditField)) {
+            return r;
+        }
+        const QRect arrow = QProxyStyle::subControlRect(cc, option, SC_ComboBoxArrow, widget);
+        const int give = std::clamp(arrow.width() - ListArrowWidth, 0, ArrowGiveBack);
+        if (sc == SC_ComboBoxArrow) {
+            r.setLeft(r.left() + give);
+        } else {
+            r.setRight(r.right() + give);
+        }
+        return r;
+    }
+
+private:
+    static constexpr int ListArrowWidth = 15;
+    static constexpr int ArrowGiveBack = 5;
+};
+
+QStyle* compactListStyle() {
+    static CompactListStyle* style = new CompactListStyle;  // lives as long as the process
+    return style;
+}
 
 // Holding a frequency arrow never speeds up: the only acceleration entry
 // starts after 1000 seconds and still steps by one.
@@ -33,6 +69,7 @@ QStringList itemList(ItemTexts texts) {
 }
 
 void fillList(QComboBox* combo, ItemTexts texts) {
+    combo->setStyle(compactListStyle());
     const QSignalBlocker block(combo);
     combo->clear();
     combo->addItems(itemList(texts));

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTabBar>
+
+#include "model/ParameterImage.h"
+#include "res/CDialogBuilder.h"
+#include "res/DialogTemplates.h"
+#include "support/QtTestApp.h"
+#include "ui/CChannelPanel.h"
+#include "ui/CChannelTabCtrl.h"
+#include "ui/ChannelTabColours.h"
+
+namespace {
+
+class ChannelTabCtrlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        applyDefaults(image);
+        const PixelRect r = dluToPixels(*mainFormTemplate.find(1023));
+        tabs.setFont(dialogFont(mainFormTemplate));
+        tabs.resize(r.w, r.h);
+        for (int i = 0; i < 6; ++i) {
+            tabs.InsertItem(i, QStringLiteral("Ch. %1 ").arg(i + 1));
+        }
+        tabs.CreatePanels(&image);
+        QObject::connect(&tabs, &CChannelTabCtrl::selChange,
+                         [this](int i) { selChanges.push_back(i); });
+    }
+
+    void clickTab(int index) {
+        const QPoint at = tabs.tabBar()->tabRect(index).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, tabs.tabBar()->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, tabs.tabBar()->mapToGlobal(at),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(tabs.tabBar(), &press);
+        QCoreApplication::sendEvent(tabs.tabBar(), &release);
+    }
+
+    int shownPanel() const {
+        int shown = -1;
+        for (int i = 0; i < 6; ++i) {
+            if (tabs.m_apPanels[i]->isVisibleTo(&tabs)) {
+                EXPECT_EQ(shown, -1) << "more than one panel shown";
+                shown = i;
+            }
+        }
+        return shown;
+    }
+
+    QString hpShown(int panel) const {
+        return dynamic_cast<QLineEdit*>(tabs.m_apPanels[panel]->control(IdHpFrequency))->text();
+    }
+
+    QApplication& app = qtTestApp();
+    ParameterImage image;
+    CChannelTabCtrl tabs;
+    std::vector<int> selChanges;
+};
+
+TEST_F(ChannelTabCtrlTest, PanelsAreCreatedLoadedAndPlacedBelowTheTabs) {
+    EXPECT_EQ(tabs.m_nCurrent, 0);
+    EXPECT_EQ(shownPanel(), 0);
+    const QRect t = tabs.tabBar()->tabRect(0).translated(tabs.tabBar()->pos());
+    for (int i = 0; i < 6; ++i) {
+        CChannelPanel* panel = tabs.m_apPanels[i];
+        EXPECT_EQ(panel->m_nChannel, i);
+        EXPECT_EQ(panel->parentWidget(), &tabs);
+        EXPECT_TRUE(panel->isCreated());
+        EXPECT_EQ(panel->geometry(), QRect(t.left(), t.bottom() + 2, tabs.width() - t.left() - 1,
+                                           tabs.height() - t.bottom() - 3));
+        EXPECT_EQ(hpShown(i), "20");
+    }
+    // The template's panel fits the control's width exactly.
+    EXPECT_EQ(tabs.m_apPanels[0]->width(), dluToPixelsX(channelPanelTemplate.w));
+}
+
+TEST_F(ChannelTabCtrlTest, AClickOnAnotherTabSwitchesAndRefreshesThePanel) {
+    image.setField(0, 2, ChannelField::hpFrequency, 333);  // e.g. a channel copy meanwhile
+    image.setTabMarker(0);
+    clickTab(2);
+    EXPECT_EQ(tabs.m_nCurrent, 2);
+    EXPECT_EQ(shownPanel(), 2);
+    EXPECT_EQ(hpShown(2), "333");
+    EXPECT_EQ(image.tabMarker(), 1);
+    EXPECT_EQ(selChanges, std::vector<int>{2});
+}
+
+TEST_F(ChannelTabCtrlTest, AClickOnTheCurrentTabChangesNothing) {
+    image.setField(0, 0, ChannelField::hpFrequency, 444);
+    image.setTabMarker(0);
+    image.setRedrawPending(0);
+    clickTab(0);
+    EXPECT_EQ(shownPanel(), 0);
+    EXPECT_EQ(hpShown(0), "20");  // not refreshed
+    EXPECT_EQ(image.tabMarker(), 0);
+    EXPECT_EQ(image.redrawPending(), 0);
+}
+
+TEST_F(ChannelTabCtrlTest, KeyboardMovesTheSelectionButNotThePanel) {
+    image.setTabMarker(0);
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QCoreApplication::sendEvent(tabs.tabBar(), &right);
+    EXPECT_EQ(tabs.GetCurSel(), 1);
+    EXPECT_EQ(selChanges, std::vector<int>{1});
+    EXPECT_EQ(tabs.m_nCurrent, 0);
+    EXPECT_EQ(shownPanel(), 0);
+    EXPECT_EQ(image.tabMarker(), 0);
+    // A later click on the highlighted tab does switch to it.
+    clickTab(1);
+    EXPECT_EQ(shownPanel(), 1);
+    EXPECT_EQ(image.tabMarker(), 1);
+}
+
+// Topmost row of text pixels inside tab `index`: pixels far from the fill.
+int textTop(const QImage& picture, const QRect& tab, PaletteColour fill) {
+    for (int y = tab.top() + 4; y < tab.bottom() - 2; ++y) {
+        for (int x = tab.left() + 4; x < tab.right() - 4; ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            const int d = std::abs(c.red() - fill.red) + std::abs(c.green() - fill.green) +
+                          std::abs(c.blue() - fill.blue);
+            if (d > 120) {
+                return y;
+            }
+        }
+    }
+    return -1;
+}
+
+TEST_F(ChannelTabCtrlTest, TabsShowTheirChannelColoursAndTheSelectedTextIsRaised) {
+    const QImage picture = tabs.tabBar()->grab().toImage();
+    for (int i = 0; i < 6; ++i) {
+        const QRect tab = tabs.tabBar()->tabRect(i);
+        const PaletteColour fill = channelTabColours(i).fill;
+        EXPECT_EQ(picture.pixelColor(tab.left() + 4, tab.bottom() - 3),
+                  QColor(fill.red, fill.green, fill.blue))
+            << i;
+    }
+    const int selected = textTop(picture, tabs.tabBar()->tabRect(0), channelTabColours(0).fill);
+    const int other = textTop(picture, tabs.tabBar()->tabRect(2), channelTabColours(2).fill);
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(other - selected, TabEdgeHeight);
+    EXPECT_EQ(tabs.m_crSelectedText, QColor(255, 255, 255));
+    EXPECT_EQ(tabs.m_crNormalText, QColor(180, 180, 170));
+}
+
+}  // namespace
