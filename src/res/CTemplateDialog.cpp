@@ -18,3 +18,15 @@ void CTemplateDialog::moveEvent(QMoveEvent* event) {
     QDialog::moveEvent(event);
     onMove();
 }
+
+void CTemplateDialog::ensureInitDialog() {
+    if (!m_bInitialised) {
+        m_bInitialised = true;
+        onInitDialog();
+    }
+}
+
+void CTemplateDialog::showEvent(QShowEvent* event) {
+    ensureInitDialog();
+    QDialog::showEvent(event);
+}

@@ -1,7 +1,8 @@
 #pragma once
 // Base of the program's modal dialogs: a QDialog laid out from a dialog
 // template. OK (id 1) calls onOK, Cancel (id 2), Escape and the close box call
-// onCancel; the defaults end the dialog. Tests drive a dialog without running
+// onCancel; the defaults end the dialog. Members that the caller sets between
+// construction and opening reach the controls in onInitDialog. Tests drive a dialog without running
 // it: they set controls through controls() and call onOK / onCancel directly.
 
 #include <QDialog>
@@ -22,6 +23,10 @@ public:
         return m_controls.get<T>(id);
     }
 
+    // Runs onInitDialog once: when the dialog is first shown, or earlier when
+    // a caller (a test, an OK handler) needs the initialised state.
+    void ensureInitDialog();
+
     // The handlers of the OK and Cancel buttons.
     virtual void onOK() { accept(); }
     virtual void onCancel() { QDialog::reject(); }
@@ -30,10 +35,15 @@ public:
     void reject() override { onCancel(); }
 
 protected:
+    // Pushes the members the caller set after construction into the controls.
+    virtual void onInitDialog() {}
+    void showEvent(QShowEvent* event) override;
+
     // Called after the dialog window moved (the default handling has run).
     virtual void onMove() {}
     void moveEvent(QMoveEvent* event) override;
 
 private:
     CDialogControls m_controls;
+    bool m_bInitialised = false;
 };

@@ -1,0 +1,37 @@
+#include "ui/CComPortDlg.h"
+
+#include <QComboBox>
+
+#include "model/ParameterImage.h"
+#include "res/DialogTemplates.h"
+#include "ui/ComPortList.h"
+
+CComPortDlg::CComPortDlg(ParameterImage* image, QWidget* parent)
+    : CTemplateDialog(CDialogBuilder(comPortTemplate), parent), m_pImage(image) {
+    QComboBox* list = portList();
+    for (const std::string& name : comPortListItems()) {
+        list->addItem(QString::fromStdString(name));
+    }
+    list->setCurrentIndex(-1);
+}
+
+QComboBox* CComPortDlg::portList() const {
+    return control<QComboBox>(PortListId);
+}
+
+void CComPortDlg::onInitDialog() {
+    portList()->setCurrentIndex(findComPortItem(comPortListItems(), m_strPort.toStdString()));
+}
+
+void CComPortDlg::onOK() {
+    ensureInitDialog();
+    const int index = portList()->currentIndex();
+    m_strPort = index < 0 ? QString() : portList()->itemText(index);
+    accept();
+}
+
+void CComPortDlg::onMove() {
+    if (m_pImage != nullptr) {
+        m_pImage->setTabMarker(1);
+    }
+}

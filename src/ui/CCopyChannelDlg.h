@@ -1,0 +1,16 @@
+#pragma once
+// "Kanaldaten kopieren" (template 166): copies all parameters of one channel
+// onto another channel of the active preset, as often as the user likes
+// before closing.
+
+#include "ui/CCopyDlgBase.h"
+
+class CCopyChannelDlg : public CCopyDlgBase {
+    Q_OBJECT
+
+public:
+    explicit CCopyChannelDlg(ParameterImage* image, QWidget* parent = nullptr);
+
+protected:
+    void copy(ParameterImage& image) override;
+};

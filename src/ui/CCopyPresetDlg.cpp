@@ -1,0 +1,11 @@
+#include "ui/CCopyPresetDlg.h"
+
+#include "res/DialogTemplates.h"
+#include "ui/CopyRecords.h"
+
+CCopyPresetDlg::CCopyPresetDlg(ParameterImage* image, QWidget* parent)
+    : CCopyDlgBase(copyPresetTemplate, image, parent) {}
+
+void CCopyPresetDlg::copy(ParameterImage& image) {
+    copyPreset(image, m_nSource, m_nTarget);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// "Presetdaten kopieren" (template 185): copies a whole preset (all six
+// channels) onto another preset, as often as the user likes before closing.
+
+#include "ui/CCopyDlgBase.h"
+
+class CCopyPresetDlg : public CCopyDlgBase {
+    Q_OBJECT
+
+public:
+    explicit CCopyPresetDlg(ParameterImage* image, QWidget* parent = nullptr);
+
+protected:
+    void copy(ParameterImage& image) override;
+};
