@@ -145,14 +145,21 @@ void productPortable(const ChannelPlan& plan, const GridTerms& grid, Points& mag
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #define FILTARO_KERNEL_X86 1
+#if defined(__clang__)
+#define FILTARO_AVX512_TARGET "avx512f,avx512vl"
+#else
+// GCC otherwise keeps to 256-bit vectors even where 512 bits are available.
+#define FILTARO_AVX512_TARGET "avx512f,avx512vl,prefer-vector-width=512"
+#endif
 // The same loops, inlined into bodies built for AVX2 and AVX-512.
 [[gnu::target("avx2"), gnu::flatten]] void productAvx2(const ChannelPlan& plan,
                                                        const GridTerms& grid, Points& mag) {
     productOf(plan, grid, mag);
 }
 
-[[gnu::target("avx512f,avx512vl,prefer-vector-width=512"), gnu::flatten]] void productAvx512(
-    const ChannelPlan& plan, const GridTerms& grid, Points& mag) {
+[[gnu::target(FILTARO_AVX512_TARGET), gnu::flatten]] void productAvx512(const ChannelPlan& plan,
+                                                                        const GridTerms& grid,
+                                                                        Points& mag) {
     productOf(plan, grid, mag);
 }
 #endif

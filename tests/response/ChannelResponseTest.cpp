@@ -38,18 +38,6 @@ TEST(ResponseGrid, HundredPointsPerDecadeFromTwoHertz) {
     EXPECT_EQ(grid[1234], responseGridFrequency(1234));
 }
 
-TEST(ComputeResponses, NeutralChannelsAreTheirLevel) {
-    ParameterImage image;
-    applyDefaults(image);
-    for (int c = 0; c < ChannelCount; ++c) image.setRecord(0, c, neutralRecord(c - 3));
-    ChannelResponses responses;
-    computeResponses(image, responses);
-    for (int c = 0; c < ChannelCount; ++c) {
-        EXPECT_EQ(responses[c].pointCount, 2000);
-        for (float v : responses[c].db) ASSERT_EQ(v, static_cast<float>(c - 3)) << c;
-    }
-}
-
 TEST(ComputeResponses, ReadsTheActivePresetAndEveryChannel) {
     ChannelRecord boosted = neutralRecord();
     boosted.eq[4] = {2000, 2, 6};  // point 300 is 2000 Hz
@@ -60,24 +48,6 @@ TEST(ComputeResponses, ReadsTheActivePresetAndEveryChannel) {
     EXPECT_FLOAT_EQ(responses[5].db[300], 6.0f);
     EXPECT_NEAR(responses[5].db[100], 0.0f, 0.01);
     for (int c = 0; c < 5; ++c) EXPECT_EQ(responses[c].db[300], 0.0f) << c;
-}
-
-TEST(ComputeResponses, EqualsThePointByPointChannelMagnitude) {
-    ChannelRecord r = neutralRecord(-2);
-    r.hpType = 9;
-    r.hpFrequency = 80;
-    r.lpType = 7;
-    r.lpFrequency = 3000;
-    r.eq[0] = {100, 6, -4};
-    r.eq[5] = {8000, 21, 5};
-    const ParameterImage image = imageWith(1, 3, r);
-    ChannelResponses responses;
-    computeResponses(image, responses);
-    const ResponseGrid grid;
-    for (int j = 0; j < ResponseGrid::size(); ++j) {
-        const double db = magnitudeToDb(channelMagnitude(grid[j], image, 3)) - 2;
-        ASSERT_EQ(responses[3].db[j], static_cast<float>(db)) << j;
-    }
 }
 
 TEST(ComputeResponses, ZeroOrNaNProductsReadAsTheLevel) {

@@ -3,16 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "PrintedFigure.h"
 #include "response/EqResponse.h"
 
 namespace {
-
-bool printsAs(double x, double printed, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    return std::nearbyint(x * scale) == std::nearbyint(printed * scale);
-}
-
-#define EXPECT_PRINTS_AS(x, printed, decimals) EXPECT_PRED3(printsAs, x, printed, decimals)
 
 double eqDb(double f, double f0, int qCode, int gain, int band) {
     return magnitudeToDb(eqMagnitude(f, f0, qCode, gain, band));
