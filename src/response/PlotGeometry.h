@@ -28,8 +28,8 @@ constexpr double PlotCoordinateLimit = 1.0e6;
 constexpr int PlotCurvePointCount = ResponsePointCount - 1;
 
 // The plot's size in the main window at its start-up size of 1200 x 700.
-constexpr int DefaultPlotWidth = 856;
-constexpr int DefaultPlotHeight = 593;
+constexpr int DefaultPlotWidth = 860;
+constexpr int DefaultPlotHeight = 591;
 
 struct PlotPoint {
     int x = 0;
