@@ -36,7 +36,8 @@ public:
 
     // Dumps the block to "Son_Send.bin" (skipped if that cannot be written),
     // then the handshake 0xAA and the 624 bytes. -4 also when the port took
-    // fewer bytes than given.
+    // fewer bytes than given. Success means the driver has the bytes, not
+    // that they have all left the line (see SendSettleMs).
     int sendWireImage(const WireImage& wire);
 
     // The handshake 0xBB and the device's 624 bytes. `destination` is written

@@ -9,8 +9,10 @@
 class ParameterImage;
 class SerialPort;
 
-// The device stores a received block before it listens again; the program
-// waits this long after a successful send.
+// The pause after a successful send. When the write returns, the block may
+// still be leaving the driver's transmit queue (624 bytes take 0.65 s at
+// 9600 bit/s), and the purge that opens the next exchange would cut it short;
+// the device also gets time to take the block in.
 constexpr unsigned SendSettleMs = 6000;
 
 enum class SendPause { AfterSuccess, None };
