@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include "support/QtTestApp.h"
+#include "ui/CUpDownCtrl.h"
+
+namespace {
+
+class UpDownTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        edit = new QLineEdit(&host);
+        edit->setGeometry(10, 10, 53, 20);
+        spin = new CUpDownCtrl(&host);
+        spin->resize(14, 20);
+        spin->setBuddy(edit, true);
+        spin->setBuddyInt(true);
+        spin->setArrowKeys(true);
+        spin->setRange(15, 10000);
+        QObject::connect(spin, &CUpDownCtrl::deltaPos, [this](UpDownChange& c) {
+            proposals.push_back(c);
+            if (replaceWith != 0) {
+                c.delta = replaceWith;
+            }
+            c.cancel = refuse;
+        });
+    }
+    void key(int k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &e);
+    }
+    void click(bool up) {
+        const QPointF at(7, up ? 3 : 17);
+        QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QCoreApplication::sendEvent(spin, &press);
+        QCoreApplication::sendEvent(spin, &release);
+    }
+
+    QApplication& app = qtTestApp();  // before any widget member
+    QWidget host;
+    QLineEdit* edit = nullptr;
+    CUpDownCtrl* spin = nullptr;
+    std::vector<UpDownChange> proposals;
+    int replaceWith = 0;
+    bool refuse = false;
+};
+
+TEST_F(UpDownTest, StepsFromTheBuddysNumberAndWritesItBack) {
+    edit->setText("49");
+    click(true);
+    ASSERT_EQ(proposals.size(), 1u);
+    EXPECT_EQ(proposals[0].pos, 49);
+    EXPECT_EQ(proposals[0].delta, 1);
+    EXPECT_EQ(edit->text(), QString("50"));
+    click(false);
+    EXPECT_EQ(proposals[1].delta, -1);
+    EXPECT_EQ(edit->text(), QString("49"));
+    key(Qt::Key_Up);
+    EXPECT_EQ(edit->text(), QString("50"));
+    key(Qt::Key_Down);
+    EXPECT_EQ(edit->text(), QString("49"));
+    EXPECT_EQ(proposals.size(), 4u);
+}
+
+TEST_F(UpDownTest, ReceiverReplacesOrRefusesTheStepAndTheRangeClamps) {
+    edit->setText("5000");
+    replaceWith = 500;
+    click(true);
+    EXPECT_EQ(edit->text(), QString("5500"));
+    edit->setText("9800");
+    click(true);  // 10300 clamps to the upper end
+    EXPECT_EQ(edit->text(), QString("10000"));
+    EXPECT_EQ(spin->pos(), 10000);
+    // At the end the proposal still arrives; the text stays.
+    int changes = 0;
+    QObject::connect(spin, &CUpDownCtrl::positionChanged, [&changes](int) { ++changes; });
+    click(true);
+    EXPECT_EQ(proposals.back().pos, 10000);
+    EXPECT_EQ(changes, 0);
+    replaceWith = 0;
+    refuse = true;
+    click(false);
+    EXPECT_EQ(edit->text(), QString("10000"));
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(UpDownTest, ALabelInTheBuddyStepsFromTheControlsOwnPosition) {
+    spin->setRange(0, 2);
+    spin->setPos(1);
+    EXPECT_EQ(edit->text(), QString("1"));
+    edit->setText("R");
+    click(true);
+    EXPECT_EQ(edit->text(), QString("2"));
+    edit->setText("L+R");
+    click(true);  // already at the top: nothing changes, no wrap
+    EXPECT_EQ(edit->text(), QString("L+R"));
+    edit->setText("7");  // out of range: ignored as well
+    click(false);
+    EXPECT_EQ(edit->text(), QString("1"));
+}
+
+TEST_F(UpDownTest, AlignsToTheBuddyKeepingItsOuterRectangle) {
+    EXPECT_EQ(edit->geometry(), QRect(10, 10, 41, 20));
+    EXPECT_EQ(spin->geometry(), QRect(49, 10, 14, 20));
+}
+
+TEST_F(UpDownTest, DisabledOrWithoutArrowKeysDoesNotStep) {
+    edit->setText("100");
+    spin->setArrowKeys(false);
+    key(Qt::Key_Up);
+    EXPECT_EQ(edit->text(), QString("100"));
+    spin->setEnabled(false);
+    spin->step(true);
+    EXPECT_EQ(edit->text(), QString("100"));
+    EXPECT_TRUE(proposals.empty());
+}
+
+}  // namespace
