@@ -10,6 +10,9 @@ int cliDecode(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int cliNew(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int cliShow(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int cliResponse(const std::vector<std::string>&, std::ostream&, std::ostream&);
+#ifdef FILTARO_CLI_PLOT
+int cliPlot(const std::vector<std::string>&, std::ostream&, std::ostream&);
+#endif
 
 const std::vector<CliCommandEntry>& cliCommands() {
     static const std::vector<CliCommandEntry> table = {
@@ -32,6 +35,12 @@ const std::vector<CliCommandEntry>& cliCommands() {
          "Gibt die Frequenzgänge der sechs Kanäle eines Presets (1..4, Vorgabe 1) aus: 2000 Zeilen "
          "Frequenz und dB, durch Tabulatoren getrennt.",
          cliResponse},
+#ifdef FILTARO_CLI_PLOT
+        {"plot", "plot DATEI AUSGABE.png [--size BxH] [--preset N]",
+         "Zeichnet die Frequenzgänge eines Presets (1..4, Vorgabe 1) wie das Programm als PNG; "
+         "Vorgabegröße 860x591 wie im Hauptfenster.",
+         cliPlot},
+#endif
     };
     return table;
 }

@@ -1,0 +1,109 @@
+// filtaro-cli plot exists only where the Qt drawing code is built.
+#ifdef FILTARO_CLI_PLOT
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+
+#include "model/ParameterImage.h"
+#include "response/PlotGeometry.h"
+#include "storage/ParameterFile.h"
+#include "support/CliRun.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+QImage loadPng(const std::string& path) {
+    return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+}
+
+QRgb at(const QImage& img, int x, int y) {
+    return img.pixel(x, y) | 0xff000000;
+}
+
+std::string writeImage(const ScratchDir& dir, const ParameterImage& image) {
+    const std::string path = dir.file("p.dat");
+    EXPECT_EQ(saveParameterFile(image, path), 0);
+    return path;
+}
+
+TEST(CliPlot, DefaultSizeAndChosenPreset) {
+    ScratchDir dir;
+    ParameterImage image;
+    applyDefaults(image);
+    image.setActivePreset(3);  // the stored preset does not choose what is drawn
+    image.setField(1, 5, ChannelField::level, -3);
+    const std::string data = writeImage(dir, image);
+
+    const CliResult r = runCliCommand({"plot", data, dir.file("a.png")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("860 x 591"), std::string::npos) << r.out;
+    const QImage a = loadPng(dir.file("a.png"));
+    ASSERT_EQ(a.size(), QSize(DefaultPlotWidth, DefaultPlotHeight));
+    const PlotAxes axes(DefaultPlotWidth, DefaultPlotHeight, 20, 20000);
+    EXPECT_EQ(at(a, 0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(at(a, 300, axes.yOfDb(0)), qRgb(0, 255, 0));  // preset 1: channel 6 on +0
+
+    const CliResult r2 =
+        runCliCommand({"plot", data, dir.file("b.png"), "--preset", "2", "--size", "800x331"});
+    ASSERT_EQ(r2.status, 0) << r2.err;
+    const QImage b = loadPng(dir.file("b.png"));
+    ASSERT_EQ(b.size(), QSize(800, 331));
+    EXPECT_EQ(at(b, 300, 120), qRgb(0, 255, 0));  // preset 2: channel 6 at -3 dB
+    EXPECT_EQ(at(b, 300, 100), qRgb(0, 255, 255));
+}
+
+TEST(CliPlot, BadArgumentsAndFilesAreRefusedWithoutOutput) {
+    ScratchDir dir;
+    ParameterImage image;
+    applyDefaults(image);
+    const std::string data = writeImage(dir, image);
+    writeFileBytes(dir.file("short.dat"), std::string(2783, '\0'));
+    const std::string out = dir.file("out.png");
+
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"plot", data}, 2, "Aufruf: filtaro-cli plot"},
+        {{"plot", data, out, "extra"}, 2, "Aufruf: filtaro-cli plot"},
+        {{"plot", data, out, "--size", "800"}, 2, "BREITExHÖHE"},
+        {{"plot", data, out, "--size", "0x10"}, 2, "BREITExHÖHE"},
+        {{"plot", data, out, "--size", "9000x10"}, 2, "BREITExHÖHE"},
+        {{"plot", data, out, "--size", "-5x-5"}, 2, "BREITExHÖHE"},
+        {{"plot", data, out, "--size", "12x"}, 2, "BREITExHÖHE"},
+        {{"plot", data, out, "--preset", "5"}, 2, "Preset"},
+        {{"plot", data, out, "--preset", "0"}, 2, "Preset"},
+        {{"plot", data, out, "--colour", "red"}, 2, "Unbekannte Option"},
+        {{"plot", dir.file("missing.dat"), out}, 1, "missing.dat\" konnte nicht geöffnet"},
+        {{"plot", dir.file("short.dat"), out}, 1, "genau 2784 Bytes"},
+        {{"plot", data, dir.file("no/such/dir/out.png")}, 1, "konnte nicht geschrieben werden"},
+    };
+    for (const Case& c : cases) {
+        const CliResult r = runCliCommand(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.back();
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.rfind("filtaro-cli: ", 0), 0u) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out)) << c.args.back();
+    }
+}
+
+TEST(CliPlot, FailedWriteLeavesAnExistingFileAlone) {
+    ScratchDir dir;
+    ParameterImage image;
+    applyDefaults(image);
+    const std::string data = writeImage(dir, image);
+    // The output name is taken by a directory: nothing can be written there.
+    std::filesystem::create_directory(dir.file("taken.png"));
+    writeFileBytes(dir.file("taken.png/keep.txt"), "keep");
+    const CliResult r = runCliCommand({"plot", data, dir.file("taken.png")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(readFileBytes(dir.file("taken.png/keep.txt")), "keep");
+}
+
+}  // namespace
+
+#endif  // FILTARO_CLI_PLOT
