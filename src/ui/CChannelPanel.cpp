@@ -12,6 +12,7 @@
 
 #include "model/ParameterImage.h"
 #include "res/DialogTemplates.h"
+#include "ui/CEditEx.h"
 #include "ui/CUpDownCtrl.h"
 #include "ui/FrequencyStep.h"
 #include "ui/PanelLogic.h"
@@ -115,6 +116,13 @@ void CChannelPanel::Create(QWidget* parent) {
     }
     setParent(parent);
     CDialogBuilder builder(channelPanelTemplate);
+    // All ten value fields are read-only yet white like editable ones.
+    for (int id : {IdHpFrequency, IdLpFrequency, IdDelay, IdInput}) {
+        builder.use<CEditEx>(id);
+    }
+    for (int id : IdEqFrequency) {
+        builder.use<CEditEx>(id);
+    }
     m_controls = builder.build(this);
 
     for (int id : {IdHpFrequency, IdLpFrequency, IdDelay, IdInput}) {
@@ -185,6 +193,7 @@ bool CChannelPanel::OnInitDialog() {
     spin(IdLpFrequencySpin)->setAccel(NoAcceleration);
 
     RefreshFromImage();
+    m_controls.get<CEditEx>(IdHpFrequency)->SetDisabledState(true);  // no visible effect
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "model/ParameterImage.h"
 #include "support/QtTestApp.h"
 #include "ui/CChannelPanel.h"
+#include "ui/CEditEx.h"
 #include "ui/CUpDownCtrl.h"
 
 namespace {
@@ -89,6 +90,14 @@ TEST_F(ChannelPanelTest, ShowsTheDefaultRecord) {
     EXPECT_EQ(list(IdLpType)->count(), 10);
     EXPECT_FALSE(box(IdLowShelf)->isChecked());
     EXPECT_FALSE(box(IdHighShelf)->isChecked());
+    // The ten value fields are read-only but white.
+    for (int id : std::initializer_list<int>{IdHpFrequency, IdLpFrequency, IdDelay, IdInput,
+                                             IdEqFrequency[0], IdEqFrequency[5]}) {
+        auto* field = dynamic_cast<CEditEx*>(panel->control(id));
+        ASSERT_NE(field, nullptr) << id;
+        EXPECT_TRUE(field->isReadOnly());
+        EXPECT_EQ(field->backgroundColour(), QColor(Qt::white));
+    }
 }
 
 TEST_F(ChannelPanelTest, RefreshShowsOddValuesAndWritesNothingButTheDelay) {
