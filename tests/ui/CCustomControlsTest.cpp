@@ -42,7 +42,6 @@ TEST(EditEx, ReadOnlyFieldIsWhiteUnlessMarkedUsed) {
 class ShadeButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qtTestApp();
         button.resize(83, 55);
         std::srand(3);
         button.SetShade(7, 8, 10, 0, 0);
@@ -64,6 +63,7 @@ protected:
         QCoreApplication::sendEvent(&button, &e);
     }
 
+    QApplication& app = qtTestApp();  // before the widget member
     CShadeButton button;
 };
 
