@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTabBar>
@@ -189,14 +190,30 @@ void CChannelTabCtrl::OnLButtonDown() {
     if (focused == m_nCurrent || !m_bPanelsCreated || focused < 0 || focused >= m_nCount) {
         return;
     }
-    m_apPanels[m_nCurrent]->hide();
-    m_nCurrent = focused;
-    CChannelPanel* panel = m_apPanels[m_nCurrent];
-    panel->show();
-    panel->setFocus();
-    panel->RefreshFromImage();
+    showPanel(focused);
+    m_apPanels[m_nCurrent]->RefreshFromImage();
     if (m_pImage != nullptr) {
         m_pImage->setTabMarker(1);
+    }
+}
+
+void CChannelTabCtrl::showPanel(int index) {
+    m_apPanels[m_nCurrent]->hide();
+    m_nCurrent = index;
+    m_apPanels[m_nCurrent]->show();
+    m_apPanels[m_nCurrent]->setFocus();
+}
+
+void CChannelTabCtrl::SwitchToTab(int index) {
+    if (index < 0 || index >= m_nCount) {
+        return;
+    }
+    if (index < m_pBar->count()) {
+        const QSignalBlocker block(m_pBar);
+        m_pBar->setCurrentIndex(index);
+    }
+    if (m_bPanelsCreated) {
+        showPanel(index);
     }
 }
 

@@ -12,7 +12,8 @@
 //   tabs->InsertItem(i, "Ch. 1 ") ...    the tab texts, positions 0..5
 //   tabs->CreatePanels(image);           creates, loads and places the panels
 //   tabs->m_apPanels[i]->RefreshFromImage();   after receive, New, Open, presets
-//   connect(tabs, &CChannelTabCtrl::selChange, ...)   every change of the selection
+//   tabs->SwitchToTab(0);                back to channel 1 (New, Open)
+//   connect(tabs, &CChannelTabCtrl::selChange, ...)   the user changed the selection
 
 #include <QColor>
 #include <QWidget>
@@ -45,6 +46,10 @@ public:
     void CreatePanels(ParameterImage* image);
     // Places every panel below the tab row and shows only panel 0.
     void PositionPanels();
+    // Selects tab `index` and shows its panel with the keyboard focus, as New
+    // and Open do to go back to channel 1: no refresh, no `tabMarker`, and no
+    // selChange (the user did not choose it).
+    void SwitchToTab(int index);
 
     std::array<CChannelPanel*, 6> m_apPanels{};  // owned
     int m_nCount = 6;
@@ -54,7 +59,7 @@ public:
     QColor m_crNormalText;
 
 signals:
-    // The selected tab changed, by mouse or keyboard.
+    // The user changed the selected tab, by mouse or keyboard.
     void selChange(int index);
 
 protected:
@@ -65,6 +70,8 @@ private:
     friend class CChannelTabBar;
     // After the tab row's own click handling: switches to the clicked tab.
     void OnLButtonDown();
+    // Hides the panel shown and shows panel `index` with the keyboard focus.
+    void showPanel(int index);
     // Paints the inside of tab `index` (fill and text) into `rect`.
     void DrawItem(QPainter& painter, int index, const QRect& rect, bool selected);
 

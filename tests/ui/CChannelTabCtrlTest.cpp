@@ -116,6 +116,20 @@ TEST_F(ChannelTabCtrlTest, KeyboardMovesTheSelectionButNotThePanel) {
     EXPECT_EQ(image.tabMarker(), 1);
 }
 
+TEST_F(ChannelTabCtrlTest, SwitchToTabGoesBackToChannelOneWithoutRefreshOrNotification) {
+    clickTab(4);
+    selChanges.clear();
+    image.setTabMarker(0);
+    image.setField(0, 0, ChannelField::hpFrequency, 555);
+    tabs.SwitchToTab(0);
+    EXPECT_EQ(tabs.GetCurSel(), 0);
+    EXPECT_EQ(tabs.m_nCurrent, 0);
+    EXPECT_EQ(shownPanel(), 0);
+    EXPECT_EQ(hpShown(0), "20");
+    EXPECT_TRUE(selChanges.empty());
+    EXPECT_EQ(image.tabMarker(), 0);
+}
+
 // Topmost row of text pixels inside tab `index`: pixels far from the fill.
 int textTop(const QImage& picture, const QRect& tab, PaletteColour fill) {
     for (int y = tab.top() + 4; y < tab.bottom() - 2; ++y) {
@@ -144,6 +158,9 @@ TEST_F(ChannelTabCtrlTest, TabsShowTheirChannelColoursAndTheSelectedTextIsRaised
     const int other = textTop(picture, tabs.tabBar()->tabRect(2), channelTabColours(2).fill);
     ASSERT_GE(selected, 0);
     EXPECT_EQ(other - selected, TabEdgeHeight);
+    // Tab and curve of a channel share their colour.
+    EXPECT_EQ(channelTabColours(3).fill, (PaletteColour{139, 35, 35}));
+    EXPECT_EQ(channelTabColours(6).fill, (PaletteColour{255, 255, 255}));
     EXPECT_EQ(tabs.m_crSelectedText, QColor(255, 255, 255));
     EXPECT_EQ(tabs.m_crNormalText, QColor(180, 180, 170));
 }
