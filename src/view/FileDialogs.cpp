@@ -1,0 +1,54 @@
+#include "view/FileDialogs.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <utility>
+
+#include "app/ModalRunner.h"
+
+namespace {
+
+// One filter for both dialogs. The pattern in parentheses is what Qt
+// matches, so it must read "*.dat" (a bare "*dat" would also list "xdat").
+constexpr const char* ParameterFileFilter = "Filtaro Dateien (*.dat)";
+constexpr const char* ParameterFileSuffix = "dat";
+
+FilePathAnswer& installedAnswer() {
+    static FilePathAnswer answer;
+    return answer;
+}
+
+}  // namespace
+
+std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
+    if (const FilePathAnswer& answer = installedAnswer()) {
+        return answer(kind);
+    }
+    QFileDialog dialog(parent);
+    dialog.setNameFilter(QString::fromUtf8(ParameterFileFilter));
+    dialog.setDefaultSuffix(QString::fromLatin1(ParameterFileSuffix));
+    if (kind == FileDialogKind::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);  // overwriting asks first
+    }
+    // Through the modal runner, so that a run answering every dialog by
+    // itself (the screenshot run) never waits here for a person.
+    if (runModal(dialog) != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty()) {
+        return std::nullopt;
+    }
+    return QFile::encodeName(chosen.front()).toStdString();
+}
+
+ScopedFilePathAnswer::ScopedFilePathAnswer(FilePathAnswer answer)
+    : m_previous(std::exchange(installedAnswer(), std::move(answer))) {}
+
+ScopedFilePathAnswer::~ScopedFilePathAnswer() {
+    installedAnswer() = std::move(m_previous);
+}

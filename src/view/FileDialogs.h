@@ -1,0 +1,37 @@
+#pragma once
+// The Open and Save file dialogs of the main view's commands. Like every
+// modal path of the window they can be answered without a person: a test
+// installs an answer that returns the path (or the cancel) at once.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+enum class FileDialogKind {
+    Open,  // an existing parameter file
+    Save,  // a new or existing one; overwriting is confirmed first
+};
+
+// The chosen path in the file system's encoding, or nullopt when the user
+// cancelled.
+using FilePathAnswer = std::function<std::optional<std::string>(FileDialogKind)>;
+
+// Shows the dialog of `kind` (filter "Filtaro Dateien (*.dat)", default
+// extension "dat", no initial name, the system's caption), or asks the
+// installed answer instead.
+std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent);
+
+// Installs an answer for the lifetime of the object; the previous one is
+// restored afterwards.
+class ScopedFilePathAnswer {
+public:
+    explicit ScopedFilePathAnswer(FilePathAnswer answer);
+    ~ScopedFilePathAnswer();
+    ScopedFilePathAnswer(const ScopedFilePathAnswer&) = delete;
+    ScopedFilePathAnswer& operator=(const ScopedFilePathAnswer&) = delete;
+
+private:
+    FilePathAnswer m_previous;
+};

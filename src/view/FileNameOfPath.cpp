@@ -1,0 +1,9 @@
+#include "view/FileNameOfPath.h"
+
+std::string fileNameOfPath(std::string_view path) {
+    if (path.find('.') == std::string_view::npos) {
+        return "None";
+    }
+    const std::size_t separator = path.find_last_of("/\\");
+    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}

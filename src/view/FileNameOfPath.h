@@ -1,0 +1,12 @@
+#pragma once
+// The file name the window title and the save at program end use for a path
+// the user chose in the Open or Save dialog.
+
+#include <string>
+#include <string_view>
+
+// "None" when the path holds no "." anywhere (not even in a directory part);
+// otherwise the text after the last path separator, or the whole path when it
+// has none. Both "/" and "\" separate, so a path typed the Windows way gives
+// the same name.
+std::string fileNameOfPath(std::string_view path);
