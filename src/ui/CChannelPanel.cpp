@@ -225,6 +225,10 @@ void CChannelPanel::writeField(int k, int value) {
     m_pImage->setField(activePreset(), m_nChannel, k, value);
 }
 
+void CChannelPanel::writeField(ChannelField f, int value) {
+    writeField(static_cast<int>(f), value);
+}
+
 void CChannelPanel::setRedrawPending() {
     m_pImage->setRedrawPending(1);
 }
@@ -305,9 +309,9 @@ void CChannelPanel::OnEditChanged(int id) {
     }
     UpdateData(true);
     if (id == IdHpFrequency) {
-        writeField(static_cast<int>(ChannelField::hpFrequency), m_nHpFrequency);
+        writeField(ChannelField::hpFrequency, m_nHpFrequency);
     } else if (id == IdLpFrequency) {
-        writeField(static_cast<int>(ChannelField::lpFrequency), m_nLpFrequency);
+        writeField(ChannelField::lpFrequency, m_nLpFrequency);
     } else {
         const auto it = std::find(IdEqFrequency.begin(), IdEqFrequency.end(), id);
         const int e = static_cast<int>(it - IdEqFrequency.begin());
@@ -321,7 +325,7 @@ void CChannelPanel::UpdateDelayText() {
         return;
     }
     UpdateData(true);
-    writeField(static_cast<int>(ChannelField::delayTaps), m_nDelay);
+    writeField(ChannelField::delayTaps, m_nDelay);
     m_strDelayText = QString::fromStdString(delayText(m_nDelay));
     m_controls.get<QLabel>(IdDelayText)->setText(m_strDelayText);
     UpdateData(false);
@@ -331,7 +335,7 @@ void CChannelPanel::UpdateDelayText() {
 void CChannelPanel::OnInputChanged() {
     UpdateData(true);
     if (const auto code = inputFromStepperText(m_strInput.toStdString())) {
-        writeField(static_cast<int>(ChannelField::input), *code);
+        writeField(ChannelField::input, *code);
         m_strInput = toQString(inputText(*code));
     }
     UpdateData(false);
@@ -344,11 +348,11 @@ void CChannelPanel::OnListPicked(int id) {
     }
     UpdateData(true);
     if (id == IdHpType) {
-        writeField(static_cast<int>(ChannelField::hpType), m_nHpType);
+        writeField(ChannelField::hpType, m_nHpType);
     } else if (id == IdLpType) {
-        writeField(static_cast<int>(ChannelField::lpType), m_nLpType);
+        writeField(ChannelField::lpType, m_nLpType);
     } else if (id == IdLevel) {
-        writeField(static_cast<int>(ChannelField::level), LevelIndexToDb(m_nLevel));
+        writeField(ChannelField::level, LevelIndexToDb(m_nLevel));
     }
     for (int e = 0; e < EqBandCount; ++e) {
         if (id == IdEqQ[e]) {

@@ -97,6 +97,7 @@ private:
 
     // Sets the one field `k` of this channel in the active preset.
     void writeField(int k, int value);
+    void writeField(ChannelField f, int value);
     void setRedrawPending();
     int activePreset() const;
 
