@@ -30,6 +30,7 @@ ScopedModalAnswer::~ScopedModalAnswer() {
 
 int acceptDialog(QDialog& dialog) {
     if (auto* templated = dynamic_cast<CTemplateDialog*>(&dialog)) {
+        templated->ensureInitDialog();  // as if it had been shown
         templated->onOK();
     } else {
         dialog.accept();

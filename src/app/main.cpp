@@ -1,1 +1,55 @@
-int main() { return 0; }
+// filtaro: the control program's window.
+
+#include <QApplication>
+#include <iostream>
+#include <optional>
+
+#include "app/CQtUserServices.h"
+#include "app/CSonaroApp.h"
+#include "app/CommandLine.h"
+#include "app/ModalRunner.h"
+#include "app/Screenshot.h"
+#include "res/Icons.h"
+#include "res/ResourceIds.h"
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Filtaro"));
+    QApplication::setWindowIcon(resourceIcon(ProgramIconId));
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const CommandLine command = parseCommandLine(arguments);
+    if (command.action == CommandLine::Action::Help) {
+        std::cout << CommandLineUsage;
+        return 0;
+    }
+    if (command.action == CommandLine::Action::Error) {
+        std::cerr << "filtaro: " << command.error.toStdString() << '\n' << CommandLineUsage;
+        return 2;
+    }
+    const bool screenshot = command.action == CommandLine::Action::Screenshot;
+
+    // Declared before the application object, so that the boxes of its
+    // shutdown (a failed save) still have somewhere to go.
+    CQtUserServices services;
+    std::optional<ScopedModalAnswer> answer;
+    if (screenshot) {
+        services.setAutoAnswer(true);
+        answer.emplace(acceptDialog);
+    }
+
+    CSonaroApp app;
+    if (app.initInstance() == CSonaroApp::Startup::Ended) {
+        return 0;
+    }
+    if (screenshot) {
+        QString error;
+        const int status = writeScreenshot(app, command.screenshotFile, error);
+        if (status != 0) {
+            std::cerr << "filtaro: " << error.toStdString() << '\n';
+        }
+        return status;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,223 @@
+#include "app/CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWindow>
+
+#include "app/CSonaroApp.h"
+#include "app/CommandIds.h"
+#include "app/MainFrameResources.h"
+#include "app/ModalRunner.h"
+#include "res/Icons.h"
+#include "response/CGraphOptionsDlg.h"
+#include "view/CSonaroView.h"
+
+namespace {
+
+QString promptPart(const char* entry) {
+    return entry ? QString::fromUtf8(entry).section(QLatin1Char('\n'), 0, 0) : QString();
+}
+
+QString tipPart(const char* entry) {
+    return entry ? QString::fromUtf8(entry).section(QLatin1Char('\n'), 1, 1) : QString();
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
+    setWindowTitle(QString::fromUtf8(ApplicationTitle));
+    createMenu();
+    createToolBar();
+    createStatusBar();
+    m_pView = new CSonaroView(app, *this, this);
+    setCentralWidget(m_pView);
+    QApplication::instance()->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame() {
+    QApplication::instance()->removeEventFilter(this);
+    // The view's destructor saves the image and may still show a message;
+    // it goes while the frame is whole.
+    delete m_pView;
+    m_pView = nullptr;
+}
+
+QAction* CMainFrame::makeAction(int id, const QString& text) {
+    auto* action = new QAction(text, this);
+    action->setData(id);
+    const char* entry = commandPrompt(id);
+    action->setStatusTip(promptPart(entry));
+    if (const QString tip = tipPart(entry); !tip.isEmpty()) {
+        action->setToolTip(tip);
+    }
+    connect(action, &QAction::triggered, this, [this, id] { onCommand(id); });
+    m_actions[id] = action;
+    return action;
+}
+
+QAction* CMainFrame::action(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::createMenu() {
+    for (const MenuRow& menuRow : mainMenu()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuRow.title));
+        for (const MenuItemRow& item : menuRow.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            menu->addAction(makeAction(item.id, QString::fromUtf8(item.text)));
+        }
+    }
+    for (const AcceleratorRow& row : mainAccelerators()) {
+        if (QAction* a = action(row.id)) {
+            a->setShortcut(QKeySequence(QString::fromLatin1(row.key)));
+        }
+    }
+    action(CmdViewToolbar)->setCheckable(true);
+    action(CmdViewStatusBar)->setCheckable(true);
+}
+
+void CMainFrame::createToolBar() {
+    m_pToolBar = new QToolBar(this);
+    m_pToolBar->setObjectName(QString::number(CmdViewToolbar));
+    m_pToolBar->setWindowTitle(QStringLiteral("Symbolleiste"));
+    m_pToolBar->setIconSize(QSize(ToolbarButtonWidth, ToolbarButtonHeight));
+    m_pToolBar->setMovable(true);
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    int picture = 0;  // the bitmap holds the buttons without the separator
+    for (int id : mainToolbarButtons()) {
+        if (id == 0) {
+            m_pToolBar->addSeparator();
+            continue;
+        }
+        QAction* a = action(id);
+        if (!a) {
+            // The channel toggles exist only on the toolbar.
+            a = makeAction(id, QStringLiteral("Kanal %1").arg(channelOfShowCommand(id) + 1));
+            a->setCheckable(true);
+        }
+        a->setIcon(QIcon(toolbarButtonPixmap(picture++)));
+        m_pToolBar->addAction(a);
+    }
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+}
+
+void CMainFrame::createStatusBar() {
+    m_pStatusBar = new QStatusBar(this);
+    m_pStatusBar->setObjectName(QString::fromLatin1(StatusBarName));
+    auto* pane = new QLabel(QString::fromUtf8(IdlePrompt), m_pStatusBar);
+    pane->setObjectName(QString::fromLatin1(MessagePaneName));
+    m_pStatusBar->addWidget(pane, 1);
+    auto indicator = [this](int id, const char* text) {
+        auto* label = new QLabel(QString::fromLatin1(text), m_pStatusBar);
+        label->setObjectName(QString::number(id));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("NUM")) + 8);
+        m_pStatusBar->addPermanentWidget(label);
+        setLockIndicator(label, false);
+        return label;
+    };
+    m_pCapsIndicator = indicator(IndicatorCaps, IndicatorCapsText);
+    m_pNumIndicator = indicator(IndicatorNum, IndicatorNumText);
+    m_pScrollIndicator = indicator(IndicatorScroll, IndicatorScrollText);
+    setStatusBar(m_pStatusBar);
+}
+
+void CMainFrame::setLockIndicator(QLabel* indicator, bool on) {
+    indicator->setEnabled(on);
+    indicator->setProperty("lockOn", on);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The lock states cannot be asked portably; each press of a lock key
+    // while the program has the keyboard toggles its indicator.
+    if (event->type() == QEvent::KeyPress && watched == QApplication::focusWindow()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            QLabel* indicator = key->key() == Qt::Key_CapsLock     ? m_pCapsIndicator
+                                : key->key() == Qt::Key_NumLock    ? m_pNumIndicator
+                                : key->key() == Qt::Key_ScrollLock ? m_pScrollIndicator
+                                                                   : nullptr;
+            if (indicator) {
+                setLockIndicator(indicator, !indicator->property("lockOn").toBool());
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::onCommand(int id) {
+    bool handled = m_pView && m_pView->onCommand(id);
+    if (!handled) {
+        handled = true;
+        switch (id) {
+            case CmdGraphOptions:
+                onGraphOptions();
+                break;
+            case CmdViewToolbar:
+                m_pToolBar->setVisible(!m_pToolBar->isVisible());
+                break;
+            case CmdViewStatusBar:
+                m_pStatusBar->setVisible(!m_pStatusBar->isVisible());
+                break;
+            case CmdAppExit:
+                close();
+                break;
+            case CmdAppAbout:
+                m_app.onAppAbout();
+                break;
+            default:
+                handled = false;
+        }
+    }
+    updateCommandUi();
+    return handled;
+}
+
+bool CMainFrame::handlesItself(int id) {
+    switch (id) {
+        case CmdGraphOptions:
+        case CmdViewToolbar:
+        case CmdViewStatusBar:
+        case CmdAppExit:
+        case CmdAppAbout:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CMainFrame::updateCommandUi() {
+    // As in the framework, a command that nobody handles is greyed out.
+    for (const auto& [id, a] : m_actions) {
+        if (!(m_pView && m_pView->onUpdateCommand(id, *a))) {
+            a->setEnabled(handlesItself(id));
+        }
+    }
+    action(CmdViewToolbar)->setChecked(!m_pToolBar->isHidden());
+    action(CmdViewStatusBar)->setChecked(!m_pStatusBar->isHidden());
+}
+
+void CMainFrame::onGraphOptions() {
+    ParameterImage* image = m_app.m_pImage;
+    if (!image) {
+        return;
+    }
+    CGraphOptionsDlg dlg(image, this);
+    dlg.m_nStart = image->plotStartHz();
+    dlg.m_nEnd = image->plotEndHz();
+    if (runModal(dlg) == QDialog::Accepted) {
+        image->setPlotStartHz(dlg.m_nStart);
+        image->setPlotEndHz(dlg.m_nEnd);
+        image->setRedrawPending(1);
+    }
+}

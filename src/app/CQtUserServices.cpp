@@ -1,0 +1,59 @@
+#include "app/CQtUserServices.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+#include <iostream>
+
+#include "app/StatusText.h"
+#include "platform/Sleep.h"
+
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Stop:
+            return QMessageBox::Critical;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void CQtUserServices::messageBox(const std::string& text, const std::string& title,
+                                 MessageIcon icon) {
+    if (m_bAutoAnswer) {
+        std::cerr << title << ": " << text << '\n';
+        return;
+    }
+    // Owned by the active window when there is one, so the box stays above
+    // it; during start-up the main window is still hidden and the box stands
+    // on its own.
+    QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::Ok, QApplication::activeWindow());
+    // A wait cursor of a running transfer must not hide the box's own cursor.
+    box.setCursor(Qt::ArrowCursor);
+    box.exec();
+}
+
+void CQtUserServices::beginWaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CQtUserServices::endWaitCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
+void CQtUserServices::setStatusText(const std::string& text) {
+    ::setStatusText(QString::fromStdString(text));
+}
+
+void CQtUserServices::sleepMs(unsigned milliseconds) {
+    sleepMilliseconds(milliseconds);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The user-facing services of the program's window: message boxes, the wait
+// cursor, the status-bar text and the fixed waits, for the core and for the
+// GUI alike.
+//
+// With auto-answer on (the screenshot run), no box is shown: each one is
+// written to standard error as "title: text" and counts as answered with OK.
+
+#include <QString>
+
+#include "platform/UserServices.h"
+
+class CQtUserServices final : public UserServices {
+public:
+    CQtUserServices() { installUserServices(this); }
+    ~CQtUserServices() override { installUserServices(nullptr); }
+    CQtUserServices(const CQtUserServices&) = delete;
+    CQtUserServices& operator=(const CQtUserServices&) = delete;
+
+    void setAutoAnswer(bool on) { m_bAutoAnswer = on; }
+    bool autoAnswer() const { return m_bAutoAnswer; }
+
+    void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    void beginWaitCursor() override;
+    void endWaitCursor() override;
+    void setStatusText(const std::string& text) override;
+    // The program's fixed waits (500 ms after opening the port, 6 s after a
+    // send) block the user interface on purpose: nothing may be edited or
+    // sent while the device is busy, and the wait cursor says so.
+    void sleepMs(unsigned milliseconds) override;
+
+private:
+    bool m_bAutoAnswer = false;
+};

@@ -1,0 +1,40 @@
+#include "app/Screenshot.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QImageWriter>
+#include <QPixmap>
+#include <QThread>
+
+#include "app/CMainFrame.h"
+#include "app/CSonaroApp.h"
+#include "model/ParameterImage.h"
+#include "view/CSonaroView.h"
+
+int writeScreenshot(CSonaroApp& app, const QString& file, QString& error) {
+    CMainFrame* frame = app.mainFrame();
+    CSonaroView* view = frame ? frame->view() : nullptr;
+    if (!view || !app.m_pImage) {
+        error = QStringLiteral("Das Hauptfenster existiert nicht.");
+        return 1;
+    }
+    // Showing the window lays the form out, which asks for a redraw; the
+    // picture is complete once the timer has drawn and nothing is pending.
+    const int before = view->redrawCount();
+    QDeadlineTimer deadline(ScreenshotRedrawWaitMs);
+    while (view->redrawCount() == before || app.m_pImage->redrawPending() == 1) {
+        if (deadline.hasExpired()) {
+            error = QStringLiteral("Die Kurven wurden nicht gezeichnet.");
+            return 1;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(1);
+    }
+    QImageWriter writer(file, "png");
+    if (!writer.write(frame->grab().toImage())) {
+        error = QStringLiteral("%1 konnte nicht geschrieben werden: %2")
+                    .arg(file, writer.errorString());
+        return 1;
+    }
+    return 0;
+}

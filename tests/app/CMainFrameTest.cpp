@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/CAboutDlg.h"
+#include "app/CommandIds.h"
+#include "app/StatusText.h"
+#include "res/CTemplateDialog.h"
+#include "response/CGraphOptionsDlg.h"
+#include "support/ProgramRun.h"
+
+namespace {
+
+QString menuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* a : menu->actions()) {
+        texts << (a->isSeparator() ? QStringLiteral("-")
+                                   : QStringLiteral("%1=%2").arg(a->data().toInt()).arg(a->text()));
+    }
+    return texts.join(QLatin1Char('|'));
+}
+
+TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
+    ProgramRun run;
+    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+    const QList<QAction*> menus = run.frame().menuBar()->actions();
+    ASSERT_EQ(menus.size(), 5);
+    EXPECT_EQ(menus[0]->text(), "&Datei");
+    EXPECT_EQ(menuTexts(menus[0]->menu()),
+              "57600=&Neu\tStrg+N|57601=Ö&ffnen...\tStrg+O|57603=S&peichern...\tStrg+S|-|"
+              "57665=&Beenden");
+    EXPECT_EQ(menus[1]->text(), "&Ansicht");
+    EXPECT_EQ(menuTexts(menus[1]->menu()),
+              "32772=Grafikoptionen...|-|59392=&Symbolleiste|59393=S&tatusleiste");
+    EXPECT_EQ(menus[2]->text(), "Bearbeiten");
+    EXPECT_EQ(menuTexts(menus[2]->menu()), "32806=&Kanal kopieren...|32807=&Preset kopieren...");
+    EXPECT_EQ(menus[3]->text(), "Kommunikation");
+    EXPECT_EQ(menuTexts(menus[3]->menu()), "32771=&Schnittstelle...|32805=&Gerät suchen");
+    EXPECT_EQ(menus[4]->text(), "&?");
+    EXPECT_EQ(menuTexts(menus[4]->menu()), "57664=Inf&o über Filtaro...");
+
+    EXPECT_EQ(run.frame().action(CmdFileNew)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(run.frame().action(CmdFileOpen)->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(run.frame().action(CmdFileSave)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(run.frame().action(CmdFileNew)->statusTip(), "Zurücksetzen aller Daten.");
+    EXPECT_EQ(run.frame().action(CmdFileNew)->toolTip(), "Neu");
+    EXPECT_EQ(run.frame().action(CmdFileOpen)->statusTip(), "Öffnet vorhandes Preset.");
+    EXPECT_EQ(run.frame().action(CmdComPort)->statusTip(), "Einstellen des seriellen Ports");
+    EXPECT_EQ(run.frame().action(CmdGraphOptions)->statusTip(), "Stellt die Grafikansicht ein.");
+    EXPECT_EQ(run.frame().action(CmdAppExit)->statusTip(),
+              "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.");
+    EXPECT_EQ(run.frame().action(CmdShowChannel5)->statusTip(), "");
+    EXPECT_EQ(run.frame().action(CmdDeviceSearch)->statusTip(), "");
+}
+
+TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanes) {
+    ProgramRun run;
+    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+    QList<int> ids;
+    for (const QAction* a : run.frame().toolBar()->actions()) {
+        ids << (a->isSeparator() ? 0 : a->data().toInt());
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
+        }
+    }
+    EXPECT_EQ(ids, (QList<int>{57600, 57601, 57603, 0, 32798, 32799, 32800, 32801, 32803, 32804}));
+    for (int id : {CmdShowChannel1, CmdShowChannel4, CmdShowChannel6}) {
+        EXPECT_TRUE(run.frame().action(id)->isCheckable());
+    }
+    EXPECT_EQ(run.frame().toolBar()->iconSize(), QSize(16, 15));
+
+    QStatusBar* bar = run.frame().messageBar();
+    EXPECT_EQ(bar->objectName(), "59393");
+    EXPECT_EQ(bar->findChild<QLabel*>("pane0")->text(), "Bereit");
+    EXPECT_EQ(bar->findChild<QLabel*>("59137")->text(), "UF");
+    EXPECT_EQ(bar->findChild<QLabel*>("59138")->text(), "NUM");
+    EXPECT_EQ(bar->findChild<QLabel*>("59139")->text(), "RF");
+}
+
+TEST(MainFrame, BarTogglesShowAndHideTheBars) {
+    ProgramRun run;
+    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+    EXPECT_TRUE(run.frame().action(CmdViewToolbar)->isChecked());
+    EXPECT_TRUE(run.frame().onCommand(CmdViewToolbar));
+    EXPECT_FALSE(run.frame().toolBar()->isVisible());
+    EXPECT_FALSE(run.frame().action(CmdViewToolbar)->isChecked());
+    EXPECT_TRUE(run.frame().onCommand(CmdViewStatusBar));
+    EXPECT_FALSE(run.frame().messageBar()->isVisible());
+    EXPECT_FALSE(run.frame().action(CmdViewStatusBar)->isChecked());
+    EXPECT_TRUE(run.frame().onCommand(CmdViewToolbar));
+    EXPECT_TRUE(run.frame().toolBar()->isVisible());
+    // The frame's and the application's own commands are always available.
+    for (int id : {CmdGraphOptions, CmdAppAbout, CmdAppExit}) {
+        EXPECT_TRUE(run.frame().action(id)->isEnabled()) << id;
+    }
+    EXPECT_FALSE(run.frame().onCommand(CmdFilePrintSetup)) << "nothing handles it";
+}
+
+TEST(StatusText, DoesNothingBeforeTheMainWindowExists) {
+    qtTestApp();
+    setStatusText(QStringLiteral("Daten werden übertragen"));  // no application object
+    CSonaroApp app;                                            // no main window yet
+    setStatusText(QStringLiteral("Daten werden übertragen"));
+    EXPECT_EQ(app.mainFrame(), nullptr);
+}
+
+TEST(StatusText, ShowsTheTextInTheFirstPaneAtOnce) {
+    ProgramRun run;
+    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+    auto* pane = run.frame().messageBar()->findChild<QLabel*>("pane0");
+    setStatusText(QStringLiteral("Daten werden empfangen"));
+    EXPECT_EQ(pane->text(), "Daten werden empfangen");
+    setStatusText(QString());
+    EXPECT_EQ(pane->text(), "");
+    // With the status bar hidden the text still lands; nothing fails.
+    run.frame().onCommand(CmdViewStatusBar);
+    setStatusText(QStringLiteral("Daten werden übertragen"));
+    EXPECT_EQ(pane->text(), "Daten werden übertragen");
+}
+
+QLineEdit* edit(QDialog& dialog, int id) {
+    return static_cast<CTemplateDialog&>(dialog).control<QLineEdit>(id);
+}
+
+TEST(GraphOptions, OkCopiesTheRangeAndMarksARedrawCancelChangesNothing) {
+    ProgramRun run;
+    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+    ParameterImage& image = run.image();
+    image.setRedrawPending(0);
+
+    QString shownStart, shownEnd;
+    run.hook = [&](QDialog& dialog, int& result) {
+        shownStart = edit(dialog, 1168)->text();
+        shownEnd = edit(dialog, 1169)->text();
+        edit(dialog, 1168)->setText(QStringLiteral("50"));
+        edit(dialog, 1169)->setText(QStringLiteral("5000"));
+        static_cast<CTemplateDialog&>(dialog).onCancel();
+        result = dialog.result();
+        return true;
+    };
+    run.frame().onCommand(CmdGraphOptions);
+    EXPECT_EQ(shownStart, "20");
+    EXPECT_EQ(shownEnd, "20000");
+    EXPECT_EQ(image.plotStartHz(), 20);
+    EXPECT_EQ(image.plotEndHz(), 20000);
+    EXPECT_EQ(image.redrawPending(), 0);
+
+    run.hook = [&](QDialog& dialog, int& result) {
+        edit(dialog, 1168)->setText(QStringLiteral("10"));
+        edit(dialog, 1169)->setText(QStringLiteral("600"));
+        static_cast<CTemplateDialog&>(dialog).onOK();
+        result = dialog.result();
+        return true;
+    };
+    run.frame().onCommand(CmdGraphOptions);
+    EXPECT_EQ(image.plotStartHz(), 10);
+    EXPECT_EQ(image.plotEndHz(), 600);
+    EXPECT_EQ(image.redrawPending(), 1);
+}
+
+TEST(About, ShowsTheConfiguredBaudRateOr9600) {
+    ProgramRun run;  // no FILTARO.INI in the scratch directory
+    {
+        CAboutDlg dlg(nullptr);
+        EXPECT_EQ(dlg.m_strBaudrate, "Baudrate = 9600");
+        EXPECT_EQ(dlg.control<QLabel>(CAboutDlg::BaudrateControlId)->text(), "Baudrate = 9600");
+    }
+    writeFileBytes("FILTARO.INI", "[COMMUNICATION]\r\nPort=COM3\r\nBaudrate=19200\r\n");
+    {
+        CAboutDlg dlg(nullptr);
+        EXPECT_EQ(dlg.control<QLabel>(CAboutDlg::BaudrateControlId)->text(), "Baudrate = 19200");
+    }
+    writeFileBytes("FILTARO.INI", "[COMMUNICATION]\r\nBaudrate=schnell\r\n");
+    {
+        CAboutDlg dlg(nullptr);
+        EXPECT_EQ(dlg.m_strBaudrate, "Baudrate = 9600");
+    }
+}
+
+TEST(About, OpensFromTheMenuAndAMoveMarksTheImageForRedraw) {
+    ProgramRun run;
+    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+    run.image().setRedrawPending(0);
+    run.hook = [&](QDialog& dialog, int& result) {
+        dialog.move(dialog.pos() + QPoint(40, 30));
+        dialog.show();
+        dialog.move(dialog.pos() + QPoint(40, 30));
+        result = acceptDialog(dialog);
+        return true;
+    };
+    const std::size_t before = run.dialogs.size();
+    EXPECT_TRUE(run.frame().onCommand(CmdAppAbout));
+    ASSERT_EQ(run.dialogs.size(), before + 1);
+    EXPECT_EQ(run.dialogs.back().className, "CAboutDlg");
+    EXPECT_EQ(run.dialogs.back().title, "Info über Filtaro");
+    EXPECT_EQ(run.image().redrawPending(), 1);
+}
+
+}  // namespace
