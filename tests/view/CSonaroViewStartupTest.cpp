@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "device/WireImage.h"
+#include "response/CResponsePlot.h"
 #include "storage/ParameterFile.h"
 #include "support/ProgramRun.h"
 #include "ui/CChannelPanel.h"
