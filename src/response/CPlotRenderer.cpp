@@ -42,7 +42,9 @@ QFont makeLabelFont() {
     return font;
 }
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 // A line from `from` towards `to` without the pixel at `to`. QPainter leaves
 // out the end with the larger coordinate whatever the direction, so a line
@@ -56,6 +58,18 @@ void drawLineToEnd(QPainter& p, const PlotLine& l) {
     } else {
         p.drawLine(l.from.x, l.from.y, l.to.x, l.to.y);
     }
+}
+
+// The part [first, last) of a run that can touch the buffer. The grid rises
+// in frequency, so x never falls along a run: a segment with both ends left
+// of column 0 or both right of the last column shows nothing, and most of
+// the 1999 points lie far right of the axis.
+std::pair<std::size_t, std::size_t> visibleSpan(const std::vector<PlotPoint>& run, int width) {
+    std::size_t first = 0;
+    std::size_t last = run.size();
+    while (first + 1 < last && run[first + 1].x < 0) ++first;
+    while (last > first + 1 && run[last - 2].x >= width) --last;
+    return {first, last};
 }
 
 }  // namespace
@@ -165,8 +179,10 @@ void CPlotRenderer::paint(const PlotGeometry& g) {
     for (const PlotCurve& curve : g.curves) {
         p.setPen(m_curvePens[static_cast<std::size_t>(curve.channel)]);
         for (const auto& run : curve.runs) {
+            const auto [first, last] = visibleSpan(run, g.width);
+            if (first >= last) continue;
             m_points.clear();
-            for (const PlotPoint& pt : run) m_points.emplace_back(pt.x, pt.y);
+            for (std::size_t i = first; i < last; ++i) m_points.emplace_back(run[i].x, run[i].y);
             if (m_points.size() == 1) m_points.push_back(m_points.front());
             p.drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
         }

@@ -79,7 +79,16 @@ void addGrid(PlotGeometry& g, const PlotAxes& axes) {
     }
 }
 
-PlotCurve curveOf(int c, const PlotAxes& axes, const ResponseGrid& grid,
+// x of the drawn grid points; the same for every channel.
+std::vector<int> gridXs(const PlotAxes& axes, const ResponseGrid& grid) {
+    std::vector<int> xs(static_cast<std::size_t>(PlotCurvePointCount));
+    for (int j = 0; j < PlotCurvePointCount; ++j) {
+        xs[static_cast<std::size_t>(j)] = axes.xOfHz(grid[j]);
+    }
+    return xs;
+}
+
+PlotCurve curveOf(int c, const PlotAxes& axes, const std::vector<int>& xs,
                   const ChannelResponse& response) {
     PlotCurve curve;
     curve.channel = c;
@@ -94,7 +103,7 @@ PlotCurve curveOf(int c, const PlotAxes& axes, const ResponseGrid& grid,
             run = &curve.runs.emplace_back();
             run->reserve(static_cast<std::size_t>(PlotCurvePointCount - j));
         }
-        run->push_back({axes.xOfHz(grid[j]), axes.yOfDb(v)});
+        run->push_back({xs[static_cast<std::size_t>(j)], axes.yOfDb(v)});
     }
     return curve;
 }
@@ -155,9 +164,11 @@ PlotGeometry computePlotGeometry(int width, int height, const PlotSettings& sett
     const PlotAxes axes(width, height, settings.startHz, settings.endHz);
     addGrid(g, axes);
     const int n = plotChannelCount(settings.sixChannels);
+    std::vector<int> xs;
     for (int c = 0; c < n; ++c) {
         if (settings.channelShown[static_cast<std::size_t>(c)] == 0) continue;
-        g.curves.push_back(curveOf(c, axes, grid, responses[static_cast<std::size_t>(c)]));
+        if (xs.empty()) xs = gridXs(axes, grid);
+        g.curves.push_back(curveOf(c, axes, xs, responses[static_cast<std::size_t>(c)]));
     }
     return g;
 }
