@@ -38,7 +38,10 @@ TEST(CliPlot, DefaultSizeAndChosenPreset) {
 
     const CliResult r = runCliCommand({"plot", data, dir.file("a.png")});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("860 x 591"), std::string::npos) << r.out;
+    EXPECT_NE(
+        r.out.find(std::to_string(DefaultPlotWidth) + " x " + std::to_string(DefaultPlotHeight)),
+        std::string::npos)
+        << r.out;
     const QImage a = loadPng(dir.file("a.png"));
     ASSERT_EQ(a.size(), QSize(DefaultPlotWidth, DefaultPlotHeight));
     const PlotAxes axes(DefaultPlotWidth, DefaultPlotHeight, 20, 20000);

@@ -38,7 +38,7 @@ const std::vector<CliCommandEntry>& cliCommands() {
 #ifdef FILTARO_CLI_PLOT
         {"plot", "plot DATEI AUSGABE.png [--size BxH] [--preset N]",
          "Zeichnet die Frequenzgänge eines Presets (1..4, Vorgabe 1) wie das Programm als PNG; "
-         "Vorgabegröße 860x591 wie im Hauptfenster.",
+         "Vorgabegröße wie im Hauptfenster beim Start.",
          cliPlot},
 #endif
     };

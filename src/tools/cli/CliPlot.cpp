@@ -84,7 +84,9 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (!s) {
             return cliFail(err,
                            "Die Größe muss BREITExHÖHE sein, jede Seite 1 bis " +
-                               std::to_string(MaxPlotSide) + " Pixel (z. B. 860x591).",
+                               std::to_string(MaxPlotSide) + " Pixel (z. B. " +
+                               std::to_string(DefaultPlotWidth) + "x" +
+                               std::to_string(DefaultPlotHeight) + ").",
                            2);
         }
         size = *s;
