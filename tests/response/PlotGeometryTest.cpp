@@ -231,18 +231,4 @@ TEST(PlotGeometry, ChannelCountAndHiddenChannels) {
     EXPECT_EQ(geometry(800, 331, s).curves.size(), 6u);
 }
 
-TEST(PlotGeometry, SettingsComeFromTheImage) {
-    ParameterImage image;
-    applyDefaults(image);
-    image.setPlotStartHz(30);
-    image.setPlotEndHz(15000);
-    image.setSixChannels(0);
-    image.setChannelShown(5, 0);
-    const PlotSettings s = PlotSettings::fromImage(image);
-    EXPECT_EQ(s.startHz, 30);
-    EXPECT_EQ(s.endHz, 15000);
-    EXPECT_EQ(s.sixChannels, 0);
-    EXPECT_EQ(s.channelShown, (std::array<std::uint8_t, 6>{1, 1, 1, 1, 1, 0}));
-}
-
 }  // namespace
