@@ -1,6 +1,7 @@
 #include "view/CSonaroView.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -215,8 +216,18 @@ void CSonaroView::setPresetStates(int selected) {
 
 void CSonaroView::writeControls() {
     for (int i = 0; i < 4; ++i) {
-        const QSignalBlocker block(m_presetButtons[i]);
-        m_presetButtons[i]->setChecked(m_anPresetState[i] == 0);
+        QRadioButton* button = m_presetButtons[i];
+        const QSignalBlocker block(button);
+        // Each button is a radio group of its own, and an exclusive group
+        // refuses to uncheck its only button.
+        QButtonGroup* group = button->group();
+        if (group) {
+            group->setExclusive(false);
+        }
+        button->setChecked(m_anPresetState[i] == 0);
+        if (group) {
+            group->setExclusive(true);
+        }
     }
 }
 

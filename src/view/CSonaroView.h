@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "response/ChannelResponse.h"
@@ -119,6 +120,22 @@ public:
     static constexpr int ReceiveId = 1001;
     static constexpr int TabId = 1023;
     static constexpr int PresetFrameId = 1049;
+
+    // --- Commands (CSonaroView*Commands.cpp) ---------------------------------
+    void OnFileNew(int id);
+    void OnFileOpen(int id);
+    void OnFileSave(int id);
+    void OnSend(int id);
+    void OnReceive(int id);
+    void OnComPort(int id);
+    void OnDeviceSearch(int id);
+    void OnPreset(int id);  // 1025..1028
+    void OnShowChannel(int id);
+    void OnUpdateShowChannel(int id, QAction& action);
+    void OnCopyChannel(int id);
+    void OnCopyPreset(int id);
+    // The application's file name and the title after Open and Save.
+    void setFileName(const std::string& path);
 
 signals:
     // After each drawing of the plot by the timer.

@@ -1,0 +1,85 @@
+// The main view's editing commands: the preset buttons, the toolbar's channel
+// toggles and the two copy dialogs.
+
+#include <QAction>
+#include <QVariant>
+
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "app/ModalRunner.h"
+#include "model/ParameterImage.h"
+#include "ui/CCopyChannelDlg.h"
+#include "ui/CCopyPresetDlg.h"
+#include "view/CSonaroView.h"
+
+namespace {
+
+// The pressed state a channel toggle was last given by its rule. A click on
+// a checkable action flips it before the command runs; where the rule says
+// "leave as it was" the button goes back to this.
+constexpr const char* RuleStateProperty = "filtaroRuleState";
+
+}  // namespace
+
+void CSonaroView::OnPreset(int id) {
+    ParameterImage* image = m_pImage.get();
+    const int preset = id - CmdPreset1;
+    if (!image || !ParameterImage::isPreset(preset)) {
+        return;
+    }
+    // Only chooses which of the four stored presets the panels, the plot and
+    // the headroom check use; nothing is copied.
+    image->setActivePreset(preset);
+    setPresetStates(preset);
+    writeControls();
+    refreshPanels();
+    image->setRedrawPending(1);
+}
+
+void CSonaroView::OnShowChannel(int id) {
+    ParameterImage* image = m_pImage.get();
+    const int channel = channelOfShowCommand(id);
+    if (!image || channel < 0) {
+        return;
+    }
+    // A file may bring any byte here; like the plot, the toggle takes
+    // anything but 0 for shown.
+    image->setChannelShown(channel, image->channelShown(channel) == 0 ? 1 : 0);
+    image->setRedrawPending(1);
+}
+
+void CSonaroView::OnUpdateShowChannel(int id, QAction& action) {
+    const ParameterImage* image = m_pImage.get();
+    const int channel = channelOfShowCommand(id);
+    if (!image || channel < 0) {
+        return;
+    }
+    action.setCheckable(true);
+    // Channels 4 to 6 follow their curve only on a six-channel device.
+    if (channel < 3 || image->sixChannels() == 1) {
+        const bool pressed = image->channelShown(channel) != 0;  // as the plot sees it
+        action.setChecked(pressed);
+        action.setProperty(RuleStateProperty, pressed);
+    } else {
+        const QVariant kept = action.property(RuleStateProperty);
+        action.setChecked(kept.isValid() && kept.toBool());
+    }
+}
+
+void CSonaroView::OnCopyChannel(int) {
+    if (!m_pImage) {
+        return;
+    }
+    // The dialog copies on each "Kopieren" and stays open; the panels show
+    // the copies at their next refresh, the plot at the next edit.
+    CCopyChannelDlg dialog(m_pImage.get(), &m_frame);
+    runModal(dialog);
+}
+
+void CSonaroView::OnCopyPreset(int) {
+    if (!m_pImage) {
+        return;
+    }
+    CCopyPresetDlg dialog(m_pImage.get(), &m_frame);
+    runModal(dialog);
+}

@@ -1,0 +1,88 @@
+// The main view's device commands: send and receive all presets, choose the
+// COM port, search the device.
+
+#include <QDialog>
+#include <memory>
+
+#include "app/CMainFrame.h"
+#include "app/CSonaroApp.h"
+#include "app/ModalRunner.h"
+#include "device/CommError.h"
+#include "device/DevicePort.h"
+#include "device/DeviceSearch.h"
+#include "device/PresetTransfer.h"
+#include "model/ParameterImage.h"
+#include "platform/UserServices.h"
+#include "response/ChannelResponse.h"
+#include "ui/CComPortDlg.h"
+#include "view/CSonaroView.h"
+
+namespace {
+
+constexpr const char* SendingText = "Daten werden übertragen";
+constexpr const char* ReceivingText = "Daten werden empfangen";
+constexpr const char* HeadroomWarning =
+    "Equalizer-Level zu hoch! Dies kann zu Verzerrungen führen.";
+constexpr const char* HeadroomTitle = "Achtung";
+
+}  // namespace
+
+void CSonaroView::OnSend(int) {
+    ParameterImage* image = m_pImage.get();
+    if (!image) {
+        return;
+    }
+    userServices().setStatusText(SendingText);
+    // The check looks at the curves of the active preset. An edit the timer
+    // has not drawn yet (a click on send within the same tick) is checked
+    // too, without taking the redraw away from the timer.
+    int headroom = 0;
+    if (image->redrawPending() == 1) {
+        const auto current = std::make_unique<ChannelResponses>();
+        computeResponses(*image, *current);
+        headroom = checkHeadroom(*current);
+    } else {
+        headroom = checkHeadroom(*m_pResponses);
+    }
+    if (headroom != 0) {
+        // A warning only: the user may want exactly this boost.
+        userServices().messageBox(HeadroomWarning, HeadroomTitle, MessageIcon::Warning);
+    }
+    sendAllPresets(*image, m_app.m_serialPort);
+    userServices().setStatusText("");
+}
+
+void CSonaroView::OnReceive(int) {
+    ParameterImage* image = m_pImage.get();
+    if (!image) {
+        return;
+    }
+    userServices().setStatusText(ReceivingText);
+    receiveAllPresets(*image, m_app.m_serialPort);
+    // After a failure the image is unchanged; the refresh then only brings
+    // back what a copy dialog may have changed meanwhile.
+    refreshPanels();
+    userServices().setStatusText("");
+}
+
+void CSonaroView::OnComPort(int) {
+    CComPortDlg dialog(m_pImage.get(), &m_frame);
+    dialog.m_strPort = QString::fromStdString(configuredPortName());
+    if (runModal(dialog) != QDialog::Accepted) {
+        return;
+    }
+    const std::string portName = dialog.m_strPort.toStdString();
+    SerialPort& port = m_app.m_serialPort;
+    port.close();
+    if (port.open(devicePathForPort(portName), configuredBaudRate()) != 0) {
+        // The port stays closed and the stored name unchanged; the next
+        // transfer fails with its own message.
+        showCommError(ErrPortNotResponding, LanguageGerman);
+        return;
+    }
+    rememberPortName(portName);
+}
+
+void CSonaroView::OnDeviceSearch(int) {
+    searchDevice(m_app.m_serialPort);
+}
