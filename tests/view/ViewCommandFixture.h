@@ -1,0 +1,154 @@
+#pragma once
+// The whole program (ProgramRun) for tests of the main view's commands, plus
+// what the commands need beyond start-up: answers for the file dialogs,
+// simulated devices on other ports, and the user's clicks on tabs.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QThread>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/ProgramRun.h"
+#include "ui/CChannelPanel.h"
+#include "ui/CChannelTabCtrl.h"
+#include "view/FileDialogs.h"
+
+class ViewCommandTest : public ::testing::Test {
+protected:
+    // Starts the program; without attachDevice() first, no device answers
+    // the start-up receive.
+    void start() {
+        ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+        forgetStartup();
+    }
+    // A factory-fresh device on COM1, there before start-up.
+    DeviceSimulator& attachDevice() {
+        ParameterImage factory;
+        applyDefaults(factory);
+        return run.attachDevice(factory);
+    }
+    // A factory-fresh device on COMn (n other than 1).
+    DeviceSimulator& addDevice(int n) {
+        DevsimOptions options;
+        options.linkPath = run.ports.file("COM" + std::to_string(n));
+        auto sim = std::make_unique<DeviceSimulator>(options);
+        std::string error;
+        if (!sim->start(error)) {
+            throw std::runtime_error("simulator: " + error);
+        }
+        m_devices.push_back(std::move(sim));
+        return *m_devices.back();
+    }
+    // A block handed to the port may still wait in the pty when the send
+    // returns (the 6 s pause that covers this on a real line is instant
+    // here): waits until the device has stored `count` blocks.
+    static bool waitForBlocks(const DeviceSimulator& device, int count) {
+        for (int i = 0; i < 10000 && device.blocksStored() < count; ++i) {
+            QThread::msleep(1);
+        }
+        return device.blocksStored() >= count;
+    }
+
+    // What start-up showed is the start-up tests' business.
+    void forgetStartup() {
+        ui.messages.clear();
+        ui.statusTexts.clear();
+        ui.sleeps.clear();
+        ui.waitCursorShown = 0;
+        run.dialogs.clear();
+    }
+
+    CSonaroView& view() { return run.view(); }
+    ParameterImage& image() { return run.image(); }
+    CSonaroApp& app() { return *run.app; }
+    CChannelTabCtrl& tabs() { return *view().channelTabs(); }
+    CChannelPanel& panel(int c) { return *tabs().m_apPanels.at(static_cast<std::size_t>(c)); }
+    QString title() { return run.frame().windowTitle(); }
+    bool command(int id) { return run.frame().onCommand(id); }
+    std::string dialogShown(std::size_t i) {
+        return i < run.dialogs.size() ? run.dialogs[i].className.toStdString() : "";
+    }
+
+    // A click on tab `index`, as the user makes it.
+    void clickTab(int index) {
+        QTabBar* bar = tabs().tabBar();
+        const QPointF at = bar->tabRect(index).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &release);
+    }
+    // The panel shown in the tab control; exactly one must be.
+    int shownPanel() {
+        int shown = -1;
+        for (int c = 0; c < ChannelCount; ++c) {
+            if (panel(c).isVisibleTo(&tabs())) {
+                EXPECT_EQ(shown, -1) << "panels " << shown << " and " << c << " both shown";
+                shown = c;
+            }
+        }
+        return shown;
+    }
+    // The checked preset button; exactly one must be.
+    int checkedPresetButton() {
+        int checked = -1;
+        for (int i = 0; i < PresetCount; ++i) {
+            if (view().presetButton(i)->isChecked()) {
+                EXPECT_EQ(checked, -1) << "preset buttons " << checked << " and " << i;
+                checked = i;
+            }
+        }
+        return checked;
+    }
+
+    // Equal images, or the offsets where they differ.
+    static ::testing::AssertionResult sameImage(const ParameterImage& actual,
+                                                const ParameterImage& expected) {
+        std::string differences;
+        for (std::size_t i = 0; i < ParameterImageSize; ++i) {
+            if (actual.bytes()[i] != expected.bytes()[i]) {
+                differences += " " + std::to_string(i) + ":" + std::to_string(actual.bytes()[i]) +
+                               "/" + std::to_string(expected.bytes()[i]);
+            }
+        }
+        if (differences.empty()) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure() << "offset:actual/expected" << differences;
+    }
+
+    // Declared first and so ended last: the program outlives the answers
+    // and devices below unless a test ends it (run.end()).
+    ProgramRun run;
+    RecordingUserServices& ui = run.services;
+
+    // Answers of the file dialogs, in order; nullopt is a cancel. A dialog
+    // with no answer left fails the test.
+    std::deque<std::optional<std::string>> filePaths;
+    std::vector<FileDialogKind> fileDialogsShown;
+    ScopedFilePathAnswer fileAnswer{[this](FileDialogKind kind) -> std::optional<std::string> {
+        fileDialogsShown.push_back(kind);
+        if (filePaths.empty()) {
+            ADD_FAILURE() << "unexpected file dialog";
+            return std::nullopt;
+        }
+        std::optional<std::string> path = filePaths.front();
+        filePaths.pop_front();
+        return path;
+    }};
+
+private:
+    std::vector<std::unique_ptr<DeviceSimulator>> m_devices;
+};
