@@ -1,0 +1,91 @@
+// The Qt file dialogs behind askFilePath, answered through the modal runner.
+
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+
+#include "app/ModalRunner.h"
+#include "support/QtTestApp.h"
+#include "support/ScratchDir.h"
+#include "view/FileDialogs.h"
+
+namespace {
+
+struct SeenFileDialog {
+    QStringList filters;
+    QString suffix;
+    QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen;
+    QFileDialog::FileMode fileMode = QFileDialog::AnyFile;
+    QStringList selected;
+};
+
+// Answers the dialog as a person would who types `name` and presses OK
+// (or cancels when `name` is empty).
+SeenFileDialog answer(FileDialogKind kind, const QString& name,
+                      std::optional<std::string>& result) {
+    SeenFileDialog seen;
+    ScopedModalAnswer modal([&](QDialog& dialog) {
+        auto* files = dynamic_cast<QFileDialog*>(&dialog);
+        if (!files) {
+            ADD_FAILURE() << "not a file dialog";
+            return int(QDialog::Rejected);
+        }
+        seen.filters = files->nameFilters();
+        seen.suffix = files->defaultSuffix();
+        seen.acceptMode = files->acceptMode();
+        seen.fileMode = files->fileMode();
+        seen.selected = files->selectedFiles();
+        if (name.isEmpty()) {
+            files->reject();
+        } else {
+            files->selectFile(name);
+            static_cast<QDialog*>(files)->accept();
+        }
+        return files->result();
+    });
+    result = askFilePath(kind, nullptr);
+    return seen;
+}
+
+TEST(FileDialogs, OpenOffersParameterFilesThatExist) {
+    qtTestApp();
+    ScratchDir dir;
+    writeFileBytes(dir.file("Bass.dat"), "x");
+    std::optional<std::string> path;
+    const SeenFileDialog seen =
+        answer(FileDialogKind::Open, QString::fromStdString(dir.file("Bass.dat")), path);
+    EXPECT_EQ(seen.filters, QStringList{"Filtaro Dateien (*.dat)"});
+    EXPECT_EQ(seen.suffix, "dat");
+    EXPECT_EQ(seen.acceptMode, QFileDialog::AcceptOpen);
+    EXPECT_EQ(seen.fileMode, QFileDialog::ExistingFile);
+    ASSERT_TRUE(path.has_value());
+    EXPECT_EQ(*path, dir.file("Bass.dat"));
+
+    answer(FileDialogKind::Open, QString(), path);
+    EXPECT_FALSE(path.has_value());
+}
+
+TEST(FileDialogs, SaveAddsTheDefaultExtension) {
+    qtTestApp();
+    ScratchDir dir;
+    std::optional<std::string> path;
+    const SeenFileDialog seen =
+        answer(FileDialogKind::Save, QString::fromStdString(dir.file("Kino")), path);
+    EXPECT_EQ(seen.filters, QStringList{"Filtaro Dateien (*.dat)"});
+    EXPECT_EQ(seen.acceptMode, QFileDialog::AcceptSave);
+    ASSERT_TRUE(path.has_value());
+    EXPECT_EQ(*path, dir.file("Kino.dat"));
+}
+
+TEST(FileDialogs, AnInstalledAnswerIsAskedInsteadOfAnyDialog) {
+    std::vector<FileDialogKind> asked;
+    ScopedFilePathAnswer files([&](FileDialogKind kind) -> std::optional<std::string> {
+        asked.push_back(kind);
+        return kind == FileDialogKind::Save ? std::optional<std::string>("a.dat") : std::nullopt;
+    });
+    EXPECT_EQ(askFilePath(FileDialogKind::Open, nullptr), std::nullopt);
+    EXPECT_EQ(askFilePath(FileDialogKind::Save, nullptr), "a.dat");
+    EXPECT_EQ(asked, (std::vector<FileDialogKind>{FileDialogKind::Open, FileDialogKind::Save}));
+}
+
+}  // namespace
