@@ -10,7 +10,6 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTabBar>
-#include <QThread>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "support/ProgramRun.h"
+#include "tools/SimulatedPorts.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
 #include "view/FileDialogs.h"
@@ -50,13 +50,9 @@ protected:
         return *m_devices.back();
     }
     // A block handed to the port may still wait in the pty when the send
-    // returns (the 6 s pause that covers this on a real line is instant
-    // here): waits until the device has stored `count` blocks.
+    // returns: waits until the device has stored `count` blocks.
     static bool waitForBlocks(const DeviceSimulator& device, int count) {
-        for (int i = 0; i < 10000 && device.blocksStored() < count; ++i) {
-            QThread::msleep(1);
-        }
-        return device.blocksStored() >= count;
+        return SimulatedPorts::waitForBlocks(device, count);
     }
 
     // What start-up showed is the start-up tests' business.
