@@ -113,15 +113,6 @@ TEST_F(DeviceCommands, HeadroomWarningComesFirstAndTheBlockIsSentAllTheSame) {
     ASSERT_TRUE(command(CmdSend));
     EXPECT_EQ(ui.messages.size(), 1u);
     ASSERT_TRUE(waitForBlocks(device, 3));
-
-    // Only the active preset counts.
-    applyDefaults(image());
-    boostChannel3(image(), 3, 6);
-    ASSERT_TRUE(view().redrawStep());
-    ui.messages.clear();
-    ASSERT_TRUE(command(CmdSend));
-    EXPECT_TRUE(ui.messages.empty());
-    ASSERT_TRUE(waitForBlocks(device, 4));
 }
 
 TEST_F(DeviceCommands, FailedTransfersShowOneMessageRefreshAndClearTheStatus) {

@@ -77,15 +77,4 @@ TEST(FileDialogs, SaveAddsTheDefaultExtension) {
     EXPECT_EQ(*path, dir.file("Kino.dat"));
 }
 
-TEST(FileDialogs, AnInstalledAnswerIsAskedInsteadOfAnyDialog) {
-    std::vector<FileDialogKind> asked;
-    ScopedFilePathAnswer files([&](FileDialogKind kind) -> std::optional<std::string> {
-        asked.push_back(kind);
-        return kind == FileDialogKind::Save ? std::optional<std::string>("a.dat") : std::nullopt;
-    });
-    EXPECT_EQ(askFilePath(FileDialogKind::Open, nullptr), std::nullopt);
-    EXPECT_EQ(askFilePath(FileDialogKind::Save, nullptr), "a.dat");
-    EXPECT_EQ(asked, (std::vector<FileDialogKind>{FileDialogKind::Open, FileDialogKind::Save}));
-}
-
 }  // namespace
