@@ -22,13 +22,31 @@ if [ ! -x "$program" ]; then
     exit 1
 fi
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-    cat >&2 <<MSG
+# The program runs in the run directory: a relative screenshot file is meant
+# relative to where run.sh was called.
+screenshot=0
+args=()
+while [ $# -gt 0 ]; do
+    args+=("$1")
+    if [ "$1" = --screenshot ] && [ $# -gt 1 ]; then
+        screenshot=1
+        shift
+        case "$1" in /*) args+=("$1") ;; *) args+=("$PWD/$1") ;; esac
+    fi
+    shift
+done
+set -- ${args[@]+"${args[@]}"}
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    if [ "$screenshot" = 1 ]; then
+        export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+    else
+        cat >&2 <<MSG
 run.sh: Kein Bildschirm (weder DISPLAY noch WAYLAND_DISPLAY gesetzt).
   Mit einem virtuellen Bildschirm starten:   xvfb-run -a make run
-  Nur ein Bild des Hauptfensters erzeugen:   QT_QPA_PLATFORM=offscreen $program --screenshot fenster.png
+  Nur ein Bild des Hauptfensters erzeugen:   scripts/run.sh ${build#"$root"/} --screenshot fenster.png
 MSG
-    exit 1
+        exit 1
+    fi
 fi
 
 rundir="$build/run"
@@ -37,7 +55,7 @@ cd "$rundir"
 
 if [ "$simulator" = 0 ]; then
     unset FILTARO_PORT_DIR
-    exec "$program"
+    exec "$program" "$@"
 fi
 
 if [ ! -x "$devsim" ]; then
