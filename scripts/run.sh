@@ -75,6 +75,7 @@ stop_devsim() {
     fi
 }
 trap stop_devsim EXIT
+trap 'exit 130' INT TERM HUP
 
 # The simulator prints its terminal once the link exists.
 for _ in $(seq 1 100); do
