@@ -73,18 +73,15 @@ TEST(SerialService, SetStateAppliesFrameAndRateAndRefusesNonsense) {
     sevenEven.Parity = 2;
     EXPECT_FALSE(serialSetState(port.handle, sevenEven));
 
-    SerialLineState bad = state;
-    bad.BaudRate = 0;  // would hang up the line
-    EXPECT_FALSE(serialSetState(port.handle, bad));
-    bad = state;
-    bad.StopBits = 1;  // one and a half stop bits: no such setting here
-    EXPECT_FALSE(serialSetState(port.handle, bad));
-    bad = state;
-    bad.ByteSize = 9;
-    EXPECT_FALSE(serialSetState(port.handle, bad));
-    bad = state;
-    bad.Parity = 5;
-    EXPECT_FALSE(serialSetState(port.handle, bad));
+    // A zero rate would hang up the line; one and a half stop bits (1) has no
+    // setting here.
+    for (auto spoil :
+         {+[](SerialLineState& s) { s.BaudRate = 0; }, +[](SerialLineState& s) { s.StopBits = 1; },
+          +[](SerialLineState& s) { s.ByteSize = 9; }, +[](SerialLineState& s) { s.Parity = 5; }}) {
+        SerialLineState bad = state;
+        spoil(bad);
+        EXPECT_FALSE(serialSetState(port.handle, bad));
+    }
 }
 
 TEST(SerialService, NamesThatMapToNothingOrAreNoTerminalDoNotOpen) {
@@ -96,18 +93,6 @@ TEST(SerialService, NamesThatMapToNothingOrAreNoTerminalDoNotOpen) {
     EXPECT_EQ(serialOpen("\\\\.\\COM8"), nullptr);
     EXPECT_EQ(serialOpen(dir.file("COM8")), nullptr);
     EXPECT_EQ(readFileBytes(dir.file("COM8")), "plain file");
-}
-
-TEST(SerialService, ComNameInPortDirectoryReachesTheLinkedTerminal) {
-    PtyPair pty;
-    ScratchDir dir;
-    std::filesystem::create_symlink(pty.slavePath(), dir.path() / "COM255");
-    ScopedEnv ports("FILTARO_PORT_DIR", dir.path().string());
-    OpenPort port("\\\\.\\com255");
-    ASSERT_NE(port.handle, nullptr);
-    const std::uint8_t byte = 0xCC;
-    ASSERT_TRUE(serialWrite(port.handle, &byte, 1, nullptr));
-    EXPECT_EQ(pty.receive(1), std::vector<std::uint8_t>{0xCC});
 }
 
 TEST(SerialService, ReadReportsWhatArrivedWhenTheLineGoesQuiet) {
@@ -149,24 +134,6 @@ TEST(SerialService, ImmediateReadReturnsWhatIsThere) {
     EXPECT_EQ(read, 0u);
 }
 
-TEST(SerialService, PurgeDropsWhatWaitsInTheReceiveBuffer) {
-    PtyPair pty;
-    OpenPort port(pty.slavePath());
-    ASSERT_NE(port.handle, nullptr);
-    ASSERT_TRUE(serialSetTimeouts(port.handle, quickTimeouts()));
-    pty.send({0x77, 0x77, 0x01});
-    // Let the bytes reach the port's buffer before purging it.
-    std::uint8_t peek = 0;
-    std::uint32_t read = 0;
-    ASSERT_TRUE(serialRead(port.handle, &peek, 1, &read));
-    ASSERT_EQ(read, 1u);
-    ASSERT_TRUE(serialPurge(port.handle, PurgeTxClear | PurgeRxClear));
-    pty.send({0x42});
-    ASSERT_TRUE(serialRead(port.handle, &peek, 1, &read));
-    EXPECT_EQ(read, 1u);
-    EXPECT_EQ(peek, 0x42);
-}
-
 TEST(SerialService, PurgeOnAPtyKeepsWhatTheFarEndWasSent) {
     PtyPair pty;
     OpenPort port(pty.slavePath());
@@ -175,18 +142,6 @@ TEST(SerialService, PurgeOnAPtyKeepsWhatTheFarEndWasSent) {
     ASSERT_TRUE(serialWrite(port.handle, bytes.data(), 256, nullptr));
     ASSERT_TRUE(serialPurge(port.handle, PurgeTxClear | PurgeRxClear));
     EXPECT_EQ(pty.receive(256), bytes);
-}
-
-TEST(SerialService, FarEndGoneMakesTheReadFail) {
-    PtyPair pty;
-    OpenPort port(pty.slavePath());
-    ASSERT_NE(port.handle, nullptr);
-    ASSERT_TRUE(serialSetTimeouts(port.handle, quickTimeouts()));
-    pty.hangUp();
-    std::uint8_t in[2] = {};
-    std::uint32_t read = 99;
-    EXPECT_FALSE(serialRead(port.handle, in, 2, &read));
-    EXPECT_EQ(read, 0u);
 }
 
 TEST(SerialService, CallsOnNoHandleFail) {
