@@ -173,20 +173,23 @@ TEST(CliShow, OddValuesAreShownRawWithoutHarm) {
     }
 }
 
-TEST(CliShow, RefusesAllButExactParameterFiles) {
+// Both readers of a parameter file refuse the same bad files with the Open
+// command's text, and print nothing.
+TEST(CliShowResponse, RefuseAllButExactParameterFiles) {
     ScratchDir dir;
-    ParameterImage image;
-    const std::string valid(reinterpret_cast<const char*>(image.bytes().data()),
-                            ParameterImageSize);
+    const std::string valid(ParameterImageSize, '\0');
     writeFileBytes(dir.file("0.dat"), "");
     writeFileBytes(dir.file("2783.dat"), valid.substr(1));
     writeFileBytes(dir.file("2785.dat"), valid + "x");
-    for (const std::string& path : {dir.file("0.dat"), dir.file("2783.dat"), dir.file("2785.dat"),
-                                    dir.file("missing.dat"), dir.path().string()}) {
-        const CliResult r = runCliCommand({"show", path});
-        EXPECT_NE(r.status, 0) << path;
-        EXPECT_EQ(r.err, NotOpened) << path;
-        EXPECT_EQ(r.out, "") << path;
+    for (const char* command : {"show", "response"}) {
+        for (const std::string& path :
+             {dir.file("0.dat"), dir.file("2783.dat"), dir.file("2785.dat"),
+              dir.file("missing.dat"), dir.path().string()}) {
+            const CliResult r = runCliCommand({command, path});
+            EXPECT_EQ(r.status, 1) << command << ' ' << path;
+            EXPECT_EQ(r.err, NotOpened) << command << ' ' << path;
+            EXPECT_EQ(r.out, "") << command << ' ' << path;
+        }
     }
     EXPECT_EQ(runCliCommand({"show"}).status, 2);
     EXPECT_EQ(runCliCommand({"show", "--bogus", "x"}).status, 2);

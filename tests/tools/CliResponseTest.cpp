@@ -15,8 +15,6 @@
 
 namespace {
 
-const char* const NotOpened = "filtaro-cli: Datei konnte nicht geöffnet werden.\n";
-
 std::vector<std::vector<std::string>> tabRows(const std::string& text) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream lines(text);
@@ -87,23 +85,6 @@ TEST(CliResponse, PrintsTheGridAndSixChannelsSoTheBitsReadBack) {
         } else {
             EXPECT_NE(rows[300][1], "0");  // preset 3, not the flat preset 1
         }
-    }
-}
-
-TEST(CliResponse, RefusesAllButExactParameterFiles) {
-    ScratchDir dir;
-    const ParameterImage image;
-    const std::string valid(reinterpret_cast<const char*>(image.bytes().data()),
-                            ParameterImageSize);
-    writeFileBytes(dir.file("0.dat"), "");
-    writeFileBytes(dir.file("2783.dat"), valid.substr(1));
-    writeFileBytes(dir.file("2785.dat"), valid + "x");
-    for (const std::string& path : {dir.file("0.dat"), dir.file("2783.dat"), dir.file("2785.dat"),
-                                    dir.file("fehlt.dat"), dir.path().string()}) {
-        const CliResult r = runCliCommand({"response", path});
-        EXPECT_EQ(r.status, 1) << path;
-        EXPECT_EQ(r.err, NotOpened) << path;
-        EXPECT_EQ(r.out, "") << path;
     }
 }
 

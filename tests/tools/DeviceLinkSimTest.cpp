@@ -164,18 +164,6 @@ TEST_F(DeviceLinkSim, ProbeAcceptsOnlyTheEchoFollowedByTheIdentification) {
     EXPECT_EQ(DeviceLink(port).probeDevice(), ErrHandshake);  // answers nothing: 0xFF stays
 }
 
-TEST_F(DeviceLinkSim, PortHeldByAnotherOpenerDoesNotOpen) {
-    ports.add(1);
-    openCom1();
-    SerialPort other;
-    EXPECT_EQ(other.open(devicePathForPort("COM1"), 9600), ErrPortBusy);
-    EXPECT_EQ(DeviceLink(other).probeDevice(), ErrPortNotInitialized);
-    EXPECT_EQ(DeviceLink(port).probeDevice(), CommOk) << "the holder is not disturbed";
-    port.close();
-    ASSERT_EQ(other.open(devicePathForPort("COM1"), 9600), 0);
-    EXPECT_EQ(DeviceLink(other).probeDevice(), CommOk);
-}
-
 TEST_F(DeviceLinkSim, DumpFilesThatCannotBeWrittenAreSkipped) {
     DeviceSimulator& device = ports.add(1);
     openCom1();

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "device/DeviceLink.h"
 #include "device/SerialPort.h"
 #include "support/DevsimProcess.h"
 #include "support/ScopedEnv.h"
@@ -12,34 +13,13 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 namespace fs = std::filesystem;
-
-// One command byte and its one-byte answer, as the program does it.
-int command(SerialPort& port, std::uint8_t byte) {
-    port.purge();
-    if (port.write(&byte, 1) != 0) return -4;
-    std::uint8_t reply = 0xFF;
-    if (port.read(&reply, 1) != 0) return -5;
-    return reply;
-}
 
 WireImage everyByteValue() {
     // 0x03, 0x0D, 0x11, 0x13, 0x7F and 0xFF among them, some twice or more.
     WireImage block;
     for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(255 - i);
     return block;
-}
-
-int sendBlock(SerialPort& port, const WireImage& block) {
-    if (command(port, 0xAA) != 0x77) return -6;
-    int moved = 0;
-    return port.write(block.data(), static_cast<int>(block.size()), &moved);
-}
-
-int receiveBlock(SerialPort& port, WireImage& block, int* moved) {
-    if (command(port, 0xBB) != 0x77) return -6;
-    return port.read(block.data(), static_cast<int>(block.size()), moved);
 }
 
 DevsimOptions linkedAt(const ScratchDir& dir, const std::string& name) {
@@ -61,7 +41,7 @@ bool eventually(Done done) {
 }  // namespace
 
 TEST(DeviceSimulator, EveryByteValueSurvivesSendAndReceiveAndPersists) {
-    ScratchDir dir;
+    ScratchDir dir(true);  // the transfers leave their dump files here
     ScopedEnv ports("FILTARO_PORT_DIR", dir.path().string());
     DevsimOptions options = linkedAt(dir, "COM3");
     options.memoryFile = dir.file("memory.bin");
@@ -75,19 +55,16 @@ TEST(DeviceSimulator, EveryByteValueSurvivesSendAndReceiveAndPersists) {
         SerialPort port;
         ASSERT_EQ(port.open("\\\\.\\COM3", 115200), 0);
         WireImage back{};
-        int moved = 0;
-        ASSERT_EQ(receiveBlock(port, back, &moved), 0);
-        EXPECT_EQ(moved, 624);
+        ASSERT_EQ(DeviceLink(port).receiveWireImage(back), 0);
         EXPECT_EQ(back, defaultWireImage());
 
-        ASSERT_EQ(sendBlock(port, block), 0);
+        ASSERT_EQ(DeviceLink(port).sendWireImage(block), 0);
         ASSERT_TRUE(eventually([&sim] { return sim.blocksStored() == 1; }));
         // The client closes and reopens between the transfers.
         port.close();
         ASSERT_EQ(port.open("\\\\.\\COM3", 115200), 0);
         back.fill(0);
-        ASSERT_EQ(receiveBlock(port, back, &moved), 0);
-        EXPECT_EQ(moved, 624);
+        ASSERT_EQ(DeviceLink(port).receiveWireImage(back), 0);
         EXPECT_EQ(back, block);
         EXPECT_EQ(sim.blocksStored(), 1);
         EXPECT_EQ(sim.memory(), block);
@@ -103,71 +80,8 @@ TEST(DeviceSimulator, EveryByteValueSurvivesSendAndReceiveAndPersists) {
     EXPECT_EQ(again.memory(), block);
 }
 
-TEST(DeviceSimulator, ProbeAnswersAndFaultsOnTheLine) {
-    ScratchDir dir;
-    ScopedEnv ports("FILTARO_PORT_DIR", dir.path().string());
-    DevsimOptions good = linkedAt(dir, "COM3");
-    DevsimOptions wrong = linkedAt(dir, "COM255");
-    wrong.faults.wrongIdent = true;
-    wrong.faults.shortReply = 10;
-    DeviceSimulator first(good), second(wrong);
-    std::string error;
-    ASSERT_TRUE(first.start(error)) << error;
-    ASSERT_TRUE(second.start(error)) << error;
-
-    SerialPort port;
-    ASSERT_EQ(port.open("\\\\.\\COM3", 9600), 0);
-    EXPECT_EQ(command(port, 0xCC), 0xCC);
-    std::uint8_t ident = 0x00;
-    ASSERT_EQ(port.write(&ident, 1), 0);
-    ASSERT_EQ(port.read(&ident, 1), 0);
-    EXPECT_EQ(ident, 0x01);
-
-    ASSERT_EQ(port.open("\\\\.\\COM255", 9600), 0);
-    EXPECT_EQ(command(port, 0xCC), 0xCC);
-    ident = 0x00;
-    ASSERT_EQ(port.write(&ident, 1), 0);
-    ASSERT_EQ(port.read(&ident, 1), 0);
-    EXPECT_EQ(ident, 0x02);
-
-    // A short reply: the read times out part-way and says how much came.
-    WireImage block{};
-    int moved = 0;
-    ASSERT_EQ(receiveBlock(port, block, &moved), 0);
-    EXPECT_EQ(moved, 10);
-}
-
-TEST(DeviceSimulator, StaleBytesWaitOnTheLineUntilPurged) {
-    ScratchDir dir;
-    DevsimOptions options = linkedAt(dir, "COM3");
-    options.faults.staleBytes = 3;
-    DeviceSimulator sim(options);
-    std::string error;
-    ASSERT_TRUE(sim.start(error)) << error;
-
-    SerialPort port;
-    ASSERT_EQ(port.open(dir.file("COM3"), 9600), 0);
-    std::uint8_t stale[3] = {};
-    int moved = 0;
-    ASSERT_EQ(port.read(stale, 3, &moved), 0);
-    EXPECT_EQ(moved, 3);
-    EXPECT_EQ(stale[0], 0x77);
-
-    // After an answer they come again; the purge before the next command
-    // keeps them from passing for its acknowledge.
-    EXPECT_EQ(command(port, 0xCC), 0xCC);
-    std::uint8_t ident = 0x00;
-    ASSERT_EQ(port.write(&ident, 1), 0);
-    ASSERT_EQ(port.read(&ident, 1), 0);
-    EXPECT_EQ(ident, 0x01);
-    WireImage block{};
-    ASSERT_EQ(receiveBlock(port, block, &moved), 0);
-    EXPECT_EQ(moved, 624);
-    EXPECT_EQ(block, defaultWireImage());
-}
-
 TEST(DeviceSimulator, PacedOutputStillCarriesTheBlock) {
-    ScratchDir dir;
+    ScratchDir dir(true);  // the transfers leave their dump files here
     DevsimOptions options = linkedAt(dir, "COM3");
     options.baud = 115200;
     DeviceSimulator sim(options);
@@ -176,9 +90,7 @@ TEST(DeviceSimulator, PacedOutputStillCarriesTheBlock) {
     SerialPort port;
     ASSERT_EQ(port.open(dir.file("COM3"), 115200), 0);
     WireImage block{};
-    int moved = 0;
-    ASSERT_EQ(receiveBlock(port, block, &moved), 0);
-    EXPECT_EQ(moved, 624);
+    ASSERT_EQ(DeviceLink(port).receiveWireImage(block), 0);
     EXPECT_EQ(block, defaultWireImage());
 }
 
@@ -206,7 +118,7 @@ TEST(DeviceSimulator, LinkNameIsTakenOverOnlyFromAnotherLink) {
 }
 
 TEST(DeviceSimulator, ExecutablePrintsItsPtyAndCleansUpOnTerminate) {
-    ScratchDir dir;
+    ScratchDir dir(true);  // the transfers leave their dump files here
     const std::string link = dir.file("COM3");
     DevsimProcess process({"--link", link, "--memory", dir.file("memory.bin")});
     EXPECT_EQ(fs::read_symlink(link), process.ptyPath());
@@ -214,13 +126,12 @@ TEST(DeviceSimulator, ExecutablePrintsItsPtyAndCleansUpOnTerminate) {
         SerialPort port;
         ASSERT_EQ(port.open(link, 9600), 0);
         const WireImage block = everyByteValue();
-        ASSERT_EQ(sendBlock(port, block), 0);
+        ASSERT_EQ(DeviceLink(port).sendWireImage(block), 0);
         const std::string memory = dir.file("memory.bin");
         ASSERT_TRUE(eventually(
             [&] { return readFileBytes(memory) == std::string(block.begin(), block.end()); }));
         WireImage back{};
-        int moved = 0;
-        ASSERT_EQ(receiveBlock(port, back, &moved), 0);  // after the block was taken
+        ASSERT_EQ(DeviceLink(port).receiveWireImage(back), 0);  // after the block was taken
         EXPECT_EQ(back, everyByteValue());
     }
     EXPECT_EQ(process.stop(), 0);
