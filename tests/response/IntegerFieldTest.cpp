@@ -22,12 +22,4 @@ TEST(IntegerField, ParsesLikeTheDialogsDataExchange) {
     }
 }
 
-TEST(IntegerField, FrameworkPrompts) {
-    EXPECT_EQ(integerFieldPrompt(IntegerFieldError::OutOfRange, 600, 20000),
-              "Geben Sie eine ganze Zahl zwischen 600 und 20000 ein.");
-    EXPECT_EQ(integerFieldPrompt(IntegerFieldError::NotAnInteger, 600, 20000),
-              "Geben Sie eine ganze Zahl ein.");
-    EXPECT_EQ(integerFieldPrompt(IntegerFieldError::None, 1, 2), "");
-}
-
 }  // namespace
