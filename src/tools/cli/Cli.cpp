@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "model/ParameterImage.h"
+
 CliArgs::CliArgs(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
                  const std::vector<std::string>& flagOptions) {
     auto known = [](const std::vector<std::string>& list, const std::string& s) {
@@ -48,6 +50,11 @@ std::optional<int> parseIntArg(const std::string& text, int lo, int hi) {
         return std::nullopt;
     }
     return v;
+}
+
+std::optional<int> presetOption(const CliArgs& args) {
+    const auto value = args.value("--preset");
+    return value ? parseIntArg(*value, 1, PresetCount) : 1;
 }
 
 int cliFail(std::ostream& err, const std::string& message, int status) {

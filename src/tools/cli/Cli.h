@@ -32,6 +32,9 @@ private:
 // Parses a decimal integer in [lo, hi]; nullopt if it is not one.
 std::optional<int> parseIntArg(const std::string& text, int lo, int hi);
 
+// The "--preset N" option (N = 1..4, default 1); nullopt if N is not one.
+std::optional<int> presetOption(const CliArgs& args);
+
 using CliCommand = int (*)(const std::vector<std::string>& args, std::ostream& out,
                            std::ostream& err);
 

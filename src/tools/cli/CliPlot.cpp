@@ -91,13 +91,9 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         }
         size = *s;
     }
-    int preset = 1;
-    if (const auto value = parsed.value("--preset")) {
-        const auto n = parseIntArg(*value, 1, PresetCount);
-        if (!n) {
-            return cliFail(err, "Das Preset muss eine Zahl von 1 bis 4 sein.", 2);
-        }
-        preset = *n;
+    const std::optional<int> preset = presetOption(parsed);
+    if (!preset) {
+        return cliFail(err, "Das Preset muss eine Zahl von 1 bis 4 sein.", 2);
     }
     const std::string& inPath = parsed.positional()[0];
     const std::string& outPath = parsed.positional()[1];
@@ -109,7 +105,7 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
                                 std::to_string(ParameterFileSize) + " Bytes).");
     }
     // The preset shown is the one asked for, not the one the file was saved with.
-    image.setActivePreset(preset - 1);
+    image.setActivePreset(*preset - 1);
     const auto responses = std::make_unique<ChannelResponses>();
     computeResponses(image, *responses);
 
@@ -125,7 +121,7 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (!writePng(renderer.backBuffer(), outPath)) {
         return cliFail(err, "PNG-Datei \"" + outPath + "\" konnte nicht geschrieben werden.");
     }
-    out << "Grafik von Preset " << preset << " (" << size.width() << " x " << size.height()
+    out << "Grafik von Preset " << *preset << " (" << size.width() << " x " << size.height()
         << " Pixel) gespeichert: " << outPath << '\n';
     return 0;
 }

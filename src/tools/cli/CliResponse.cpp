@@ -31,20 +31,16 @@ int cliResponse(const std::vector<std::string>& args, std::ostream& out, std::os
     if (parsed.positional().size() != 1) {
         return cliFail(err, "Aufruf: filtaro-cli response DATEI [--preset N]", 2);
     }
-    int preset = 1;
-    if (const auto value = parsed.value("--preset")) {
-        const auto n = parseIntArg(*value, 1, PresetCount);
-        if (!n) {
-            return cliFail(err, "Das Preset muss eine Zahl von 1 bis 4 sein.", 2);
-        }
-        preset = *n;
+    const std::optional<int> preset = presetOption(parsed);
+    if (!preset) {
+        return cliFail(err, "Das Preset muss eine Zahl von 1 bis 4 sein.", 2);
     }
     ParameterImage image;
     if (loadParameterFile(image, parsed.positional().front()) != 1) {
         return cliFail(err, "Datei konnte nicht geöffnet werden.");
     }
     // The preset shown is the one asked for, not the one the file was saved with.
-    image.setActivePreset(preset - 1);
+    image.setActivePreset(*preset - 1);
     const auto responses = std::make_unique<ChannelResponses>();
     computeResponses(image, *responses);
 
