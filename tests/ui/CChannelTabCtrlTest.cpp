@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTabBar>
 
 #include "model/ParameterImage.h"
@@ -31,15 +30,7 @@ protected:
                          [this](int i) { selChanges.push_back(i); });
     }
 
-    void clickTab(int index) {
-        const QPoint at = tabs.tabBar()->tabRect(index).center();
-        QMouseEvent press(QEvent::MouseButtonPress, at, tabs.tabBar()->mapToGlobal(at),
-                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, tabs.tabBar()->mapToGlobal(at),
-                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(tabs.tabBar(), &press);
-        QCoreApplication::sendEvent(tabs.tabBar(), &release);
-    }
+    void clickTab(int index) { leftClick(tabs.tabBar(), tabs.tabBar()->tabRect(index).center()); }
 
     int shownPanel() const {
         int shown = -1;

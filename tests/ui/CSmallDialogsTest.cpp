@@ -149,9 +149,7 @@ TEST_F(ComPortDialogTest, ListAndSelection) {
     EXPECT_EQ(dlg.portList()->itemText(0), QString("COM1"));
     EXPECT_EQ(dlg.portList()->itemText(252), QString("COM256"));
 
-    EXPECT_EQ(selectedFor("COM2"), QString("COM2"));
     EXPECT_EQ(selectedFor("com20"), QString("COM20"));
-    EXPECT_EQ(selectedFor("COM77"), QString());
     EXPECT_EQ(selectedFor("COM178"), QString("COM178"));
 }
 

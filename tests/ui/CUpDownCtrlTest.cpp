@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 
 #include "support/QtTestApp.h"
 #include "ui/CUpDownCtrl.h"
@@ -32,15 +31,7 @@ protected:
         QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
         QCoreApplication::sendEvent(edit, &e);
     }
-    void click(bool up) {
-        const QPointF at(7, up ? 3 : 17);
-        QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QCoreApplication::sendEvent(spin, &press);
-        QCoreApplication::sendEvent(spin, &release);
-    }
+    void click(bool up) { leftClick(spin, QPointF(7, up ? 3 : 17)); }
 
     QApplication& app = qtTestApp();  // before any widget member
     QWidget host;

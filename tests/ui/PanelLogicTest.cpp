@@ -4,14 +4,6 @@
 
 namespace {
 
-TEST(PanelLogic, DelayTextIsLocaleFreeAtTheLimits) {
-    EXPECT_EQ(delayText(0), "Taps entsprechen 0.0 mm");
-    EXPECT_EQ(delayText(420), "Taps entsprechen 1499.4 mm");
-    EXPECT_EQ(delayText(2801), "Taps entsprechen 9999.6 mm");
-    EXPECT_EQ(delaySpinRange(3), (SpinRange{0, 420}));
-    EXPECT_EQ(delaySpinRange(4), (SpinRange{0, 2801}));
-}
-
 TEST(PanelLogic, QListsPerBandAndMode) {
     for (int row = 0; row < 4; ++row) {
         ASSERT_EQ(eqQItems(row, true).size(), 20u);  // EQ1..EQ4 never shelve
