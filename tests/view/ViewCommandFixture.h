@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTabBar>
 #include <deque>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "support/ProgramRun.h"
+#include "support/QtTestApp.h"
 #include "tools/SimulatedPorts.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
@@ -75,16 +75,8 @@ protected:
         return i < run.dialogs.size() ? run.dialogs[i].className.toStdString() : "";
     }
 
-    // A click on tab `index`, as the user makes it.
     void clickTab(int index) {
-        QTabBar* bar = tabs().tabBar();
-        const QPointF at = bar->tabRect(index).center();
-        QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(bar, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(bar, &release);
+        leftClick(tabs().tabBar(), tabs().tabBar()->tabRect(index).center());
     }
     // The panel shown in the tab control; exactly one must be.
     int shownPanel() {
