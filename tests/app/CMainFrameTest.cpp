@@ -58,7 +58,7 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
     EXPECT_EQ(run.frame().action(CmdDeviceSearch)->statusTip(), "");
 }
 
-TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanes) {
+TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanesAndToggle) {
     ProgramRun run;
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
     QList<int> ids;
@@ -80,11 +80,7 @@ TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanes) {
     EXPECT_EQ(bar->findChild<QLabel*>("59137")->text(), "UF");
     EXPECT_EQ(bar->findChild<QLabel*>("59138")->text(), "NUM");
     EXPECT_EQ(bar->findChild<QLabel*>("59139")->text(), "RF");
-}
 
-TEST(MainFrame, BarTogglesShowAndHideTheBars) {
-    ProgramRun run;
-    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
     EXPECT_TRUE(run.frame().action(CmdViewToolbar)->isChecked());
     EXPECT_TRUE(run.frame().onCommand(CmdViewToolbar));
     EXPECT_FALSE(run.frame().toolBar()->isVisible());
