@@ -1,8 +1,8 @@
 #include "model/ChannelRecord.h"
 
 std::array<std::int32_t, ChannelRecordFieldCount> ChannelRecord::toFields() const {
-    std::array<std::int32_t, ChannelRecordFieldCount> f{level,       hpFrequency, hpType, lpFrequency,
-                                                        lpType,      reserved,    input,  delayTaps};
+    std::array<std::int32_t, ChannelRecordFieldCount> f{level,  hpFrequency, hpType, lpFrequency,
+                                                        lpType, reserved,    input,  delayTaps};
     for (int e = 0; e < EqBandCount; ++e) {
         f[eqFrequencyField(e)] = eq[e].frequency;
         f[eqQField(e)] = eq[e].q;
@@ -11,7 +11,8 @@ std::array<std::int32_t, ChannelRecordFieldCount> ChannelRecord::toFields() cons
     return f;
 }
 
-ChannelRecord ChannelRecord::fromFields(const std::array<std::int32_t, ChannelRecordFieldCount>& f) {
+ChannelRecord ChannelRecord::fromFields(
+    const std::array<std::int32_t, ChannelRecordFieldCount>& f) {
     ChannelRecord r;
     r.level = f[0];
     r.hpFrequency = f[1];

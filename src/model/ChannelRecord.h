@@ -19,9 +19,15 @@ enum class ChannelField : int {
 };
 
 // Equaliser e (0..5) occupies fields 8 + 3e, 9 + 3e and 10 + 3e.
-constexpr int eqFrequencyField(int e) { return 8 + 3 * e; }
-constexpr int eqQField(int e) { return 9 + 3 * e; }
-constexpr int eqLevelField(int e) { return 10 + 3 * e; }
+constexpr int eqFrequencyField(int e) {
+    return 8 + 3 * e;
+}
+constexpr int eqQField(int e) {
+    return 9 + 3 * e;
+}
+constexpr int eqLevelField(int e) {
+    return 10 + 3 * e;
+}
 
 // Filter type codes of `hpType` and `lpType` (the panel's list indices).
 enum FilterTypeCode : int {

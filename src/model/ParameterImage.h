@@ -91,8 +91,12 @@ public:
     // Field k (0..25) of channel c in preset p; see ChannelField.
     std::int32_t field(int p, int c, int k) const;
     void setField(int p, int c, int k, std::int32_t v);
-    std::int32_t field(int p, int c, ChannelField f) const { return field(p, c, static_cast<int>(f)); }
-    void setField(int p, int c, ChannelField f, std::int32_t v) { setField(p, c, static_cast<int>(f), v); }
+    std::int32_t field(int p, int c, ChannelField f) const {
+        return field(p, c, static_cast<int>(f));
+    }
+    void setField(int p, int c, ChannelField f, std::int32_t v) {
+        setField(p, c, static_cast<int>(f), v);
+    }
 
     // All 26 fields of a record at once (zeros for an index out of range).
     ChannelRecord record(int p, int c) const;

@@ -18,6 +18,10 @@ UserServices* g_installed = nullptr;
 
 }  // namespace
 
-UserServices& userServices() { return g_installed ? *g_installed : g_silent; }
+UserServices& userServices() {
+    return g_installed ? *g_installed : g_silent;
+}
 
-void installUserServices(UserServices* services) { g_installed = services; }
+void installUserServices(UserServices* services) {
+    g_installed = services;
+}

@@ -17,7 +17,8 @@ class UserServices {
 public:
     virtual ~UserServices() = default;
     // A modal box with a single OK button; returns when it is dismissed.
-    virtual void messageBox(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    virtual void messageBox(const std::string& text, const std::string& title,
+                            MessageIcon icon) = 0;
     virtual void beginWaitCursor() = 0;
     virtual void endWaitCursor() = 0;
     // Shows the text in the status bar's message pane and repaints it at once.

@@ -1,8 +1,8 @@
-#include "model/ParameterImage.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+#include "model/ParameterImage.h"
 
 namespace {
 
