@@ -36,17 +36,26 @@ private:
     std::filesystem::path m_path;
 };
 
-void BM_ReceiveAllPresetsOverPty(benchmark::State& state) {
-    BenchDirectory dir;
-    DeviceSimulator device(DevsimOptions{});
+// Starts the simulated device and opens the port on its pty; skips the
+// benchmark with the reason when either fails.
+bool connect(benchmark::State& state, DeviceSimulator& device, SerialPort& port) {
     std::string error;
     if (!device.start(error)) {
         state.SkipWithError(error.c_str());
-        return;
+        return false;
     }
-    SerialPort port;
     if (port.open(device.ptyPath(), 9600) != 0) {
         state.SkipWithError("the pty does not open");
+        return false;
+    }
+    return true;
+}
+
+void BM_ReceiveAllPresetsOverPty(benchmark::State& state) {
+    BenchDirectory dir;
+    DeviceSimulator device(DevsimOptions{});
+    SerialPort port;
+    if (!connect(state, device, port)) {
         return;
     }
     ParameterImage image;
@@ -63,14 +72,8 @@ BENCHMARK(BM_ReceiveAllPresetsOverPty)->Unit(benchmark::kMillisecond);
 void BM_SendAllPresetsOverPty(benchmark::State& state) {
     BenchDirectory dir;
     DeviceSimulator device(DevsimOptions{});
-    std::string error;
-    if (!device.start(error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
     SerialPort port;
-    if (port.open(device.ptyPath(), 9600) != 0) {
-        state.SkipWithError("the pty does not open");
+    if (!connect(state, device, port)) {
         return;
     }
     ParameterImage image;
