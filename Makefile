@@ -4,14 +4,15 @@
 # Package installation uses apt-get (Debian 12) and installs only what is missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-liberation ccache
+            libbenchmark-dev fonts-liberation ccache appstream
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SIMULATOR ?= 1
 
-.PHONY: deps test run bench build release clean format
+.PHONY: deps deps-format test tsan run bench build release clean format
 
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+# install-missing PACKAGE...: apt-get install of the packages not yet installed.
+define install-missing
+	@missing=""; for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -19,6 +20,13 @@ deps:
 	    $(SUDO) apt-get update -qq && \
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
+
+deps-format:
+	$(call install-missing,clang-format)
 
 build: deps
 	cmake --preset test
@@ -26,6 +34,13 @@ build: deps
 
 test: build
 	ctest --preset test
+
+# The suites that run without Qt (the core, the simulator's threads, the
+# CLI), built and run under ThreadSanitizer. Not part of make test.
+tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan
+	ctest --preset tsan
 
 release: deps
 	cmake --preset release
@@ -37,7 +52,7 @@ bench: release
 run: release
 	SIMULATOR=$(SIMULATOR) ./scripts/run.sh build/release
 
-format:
+format: deps-format
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:

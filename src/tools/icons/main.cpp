@@ -1,6 +1,7 @@
 // filtaro-icons: writes the program icon, drawn by the program's own artwork
 // code, as the PNG files of a freedesktop icon theme ("hicolor"), for the
-// installation. Usage: filtaro-icons DIR  (DIR/hicolor/NxN/apps/filtaro.png)
+// installation, when the program is built.
+// Usage: filtaro-icons DIR SIZE...  (DIR/hicolor/SIZExSIZE/apps/filtaro.png)
 
 #include <QApplication>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <iostream>
+#include <vector>
 
 #include "res/Icons.h"
 #include "res/ResourceIds.h"
@@ -15,12 +17,22 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
-    if (args.size() != 2) {
-        std::cerr << "Aufruf: filtaro-icons VERZEICHNIS\n";
+    std::vector<int> sizes;
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        bool ok = false;
+        const int size = args[i].toInt(&ok);
+        if (!ok || size < 1 || size > 1024) {
+            sizes.clear();
+            break;
+        }
+        sizes.push_back(size);
+    }
+    if (args.size() < 3 || sizes.empty()) {
+        std::cerr << "Aufruf: filtaro-icons VERZEICHNIS GRÖSSE...\n";
         return 2;
     }
     const QIcon icon = resourceIcon(ProgramIconId);
-    for (int size : {16, 24, 32, 48, 64}) {
+    for (int size : sizes) {
         const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(args[1]).arg(size);
         const QString file = dir + QStringLiteral("/filtaro.png");
         const QImage image = icon.pixmap(QSize(size, size))
