@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "device/WireImage.h"
+#include "model/FrequencyGrid.h"
 #include "model/ParameterImage.h"
 
 namespace {

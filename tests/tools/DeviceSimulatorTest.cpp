@@ -28,8 +28,8 @@ DevsimOptions linkedAt(const ScratchDir& dir, const std::string& name) {
     return options;
 }
 
-// The simulator takes a block a moment after the write returns; the program
-// leaves it seconds. Bounded so that a broken simulator fails the test.
+// The simulator process stores a block a moment after the write returns; the
+// program leaves it seconds. Bounded so that a broken simulator fails the test.
 template <typename Done>
 bool eventually(Done done) {
     for (int i = 0; i < 5000 && !done(); ++i) {
@@ -59,7 +59,7 @@ TEST(DeviceSimulator, EveryByteValueSurvivesSendAndReceiveAndPersists) {
         EXPECT_EQ(back, defaultWireImage());
 
         ASSERT_EQ(DeviceLink(port).sendWireImage(block), 0);
-        ASSERT_TRUE(eventually([&sim] { return sim.blocksStored() == 1; }));
+        ASSERT_TRUE(sim.waitForBlocks(1));
         // The client closes and reopens between the transfers.
         port.close();
         ASSERT_EQ(port.open("\\\\.\\COM3", 115200), 0);
