@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "device/DevicePort.h"
 #include "device/PresetTransfer.h"
@@ -217,10 +219,21 @@ TEST_F(CliDevice, EncodeAndDecodeTheWireImage) {
     EXPECT_FALSE(fs::exists("bad.dat"));
 }
 
-// The executables as a user runs them: filtaro-cli against filtaro-devsim.
+// The executables as a user runs them: filtaro-cli against filtaro-devsim,
+// which prints its pty, links it, keeps its memory in a file and cleans up
+// when terminated.
 int runProcess(const std::string& command) {
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The simulator process stores a block a moment after the write returns; the
+// program leaves it seconds. Bounded so that a broken simulator fails the test.
+bool eventuallyHolds(const std::string& path, const std::string& content) {
+    for (int i = 0; i < 5000 && readFileBytes(path) != content; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return readFileBytes(path) == content;
 }
 
 TEST(CliDeviceProcess, SendAndReceiveAgainstTheSimulatorProcess) {
@@ -229,25 +242,31 @@ TEST(CliDeviceProcess, SendAndReceiveAgainstTheSimulatorProcess) {
     ScratchDir cwd(true);
     ScratchDir ports;
     ScopedEnv portDir("FILTARO_PORT_DIR", ports.path().string());
-    DevsimProcess good({"--link", ports.file("COM1"), "--memory", cwd.file("memory.bin")});
+    const std::string link = ports.file("COM1");
+    DevsimProcess good({"--link", link, "--memory", cwd.file("memory.bin")});
     DevsimProcess bad({"--link", ports.file("COM2"), "--fault", "wrong-ack"});
+    EXPECT_EQ(fs::read_symlink(link), good.ptyPath());
     ASSERT_EQ(saveParameterFile(sampleImage(), "a.dat"), 0);
     const std::string exe = std::string("'") + cli + "' ";
+    const WireImage sent = encodeWireImage(sampleImage());
+    const std::string sentBytes(sent.begin(), sent.end());
 
     EXPECT_EQ(runProcess(exe + "send a.dat --port COM1 --no-pause >out.txt 2>err.txt"), 0)
         << readFileBytes("err.txt");
+    EXPECT_TRUE(eventuallyHolds("memory.bin", sentBytes));
     // A device path works as a port name too.
-    EXPECT_EQ(runProcess(exe + "receive b.dat --port '" + ports.file("COM1") +
-                         "' --base a.dat >out.txt 2>err.txt"),
-              0)
+    EXPECT_EQ(
+        runProcess(exe + "receive b.dat --port '" + link + "' --base a.dat >out.txt 2>err.txt"), 0)
         << readFileBytes("err.txt");
-    EXPECT_EQ(loaded("b.dat"), received(sampleImage(), encodeWireImage(sampleImage())));
+    EXPECT_EQ(loaded("b.dat"), received(sampleImage(), sent));
     EXPECT_EQ(runProcess(exe + "receive c.dat --port COM2 >out.txt 2>err.txt"), 6);
     EXPECT_TRUE(contains(readFileBytes("err.txt"), "Handshake-Fehler")) << readFileBytes("err.txt");
     EXPECT_FALSE(fs::exists("c.dat"));
+
     EXPECT_EQ(good.stop(), 0);
-    const WireImage sent = encodeWireImage(sampleImage());
-    EXPECT_EQ(readFileBytes("memory.bin"), std::string(sent.begin(), sent.end()));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+    EXPECT_EQ(readFileBytes("memory.bin"), sentBytes);
+    EXPECT_THROW(DevsimProcess({"--fault", "loud"}), std::runtime_error);
 }
 
 }  // namespace
