@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <string>
-#include <thread>
 
 #include "device/DeviceLink.h"
 #include "device/PresetTransfer.h"
@@ -85,9 +84,9 @@ void BM_SendAllPresetsOverPty(benchmark::State& state) {
             break;
         }
         // The next purge must not cut the block short: wait until the device has it.
-        ++sent;
-        while (device.blocksStored() < sent) {
-            std::this_thread::yield();
+        if (!device.waitForBlocks(++sent)) {
+            state.SkipWithError("the device did not store the block");
+            break;
         }
     }
 }

@@ -3,10 +3,11 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <chrono>
 #include <iostream>
+#include <thread>
 
 #include "app/StatusText.h"
-#include "platform/Sleep.h"
 
 namespace {
 
@@ -55,5 +56,5 @@ void CQtUserServices::setStatusText(const std::string& text) {
 }
 
 void CQtUserServices::sleepMs(unsigned milliseconds) {
-    sleepMilliseconds(milliseconds);
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }

@@ -1,7 +1,6 @@
 #include "device/DeviceLink.h"
 
-#include "device/CommError.h"
-#include "device/SerialPort.h"
+#include "device/BytePort.h"
 #include "platform/ReplaceFile.h"
 
 // The dumps are diagnostics: a directory that cannot take them (read-only,
@@ -10,43 +9,43 @@ static void writeDump(const char* fileName, const WireImage& wire) {
     (void)replaceFileContents(fileName, wire.data(), wire.size());
 }
 
-int DeviceLink::requestReply(std::uint8_t request, std::uint8_t expected) {
-    int result = m_port.write(&request, 1);
-    if (result != 0) return result;
+CommErrorCode DeviceLink::requestReply(std::uint8_t request, std::uint8_t expected) {
+    CommErrorCode result = m_port.write(&request, 1);
+    if (result != CommOk) return result;
     // A read that times out succeeds with nothing in the buffer, so the reply
     // is preset to a value that no expected reply has.
     std::uint8_t reply = 0xFF;
     result = m_port.read(&reply, 1);
-    if (result != 0) return result;
+    if (result != CommOk) return result;
     return reply == expected ? CommOk : ErrHandshake;
 }
 
-int DeviceLink::handshake(std::uint8_t command) {
+CommErrorCode DeviceLink::handshake(std::uint8_t command) {
     if (!m_port.isOpen()) return ErrPortNotInitialized;
     // Stale bytes from an earlier exchange must never count as the acknowledge.
     m_port.purge();
     return requestReply(command, AckByte);
 }
 
-int DeviceLink::sendWireImage(const WireImage& wire) {
+CommErrorCode DeviceLink::sendWireImage(const WireImage& wire) {
     writeDump(SendDumpFileName, wire);
-    int result = handshake(SendCommandByte);
-    if (result != 0) return result;
+    CommErrorCode result = handshake(SendCommandByte);
+    if (result != CommOk) return result;
     int transferred = 0;
     const int count = static_cast<int>(wire.size());
     result = m_port.write(wire.data(), count, &transferred);
-    if (result != 0) return result;
+    if (result != CommOk) return result;
     return transferred == count ? CommOk : ErrTransmit;
 }
 
-int DeviceLink::receiveWireImage(WireImage& destination) {
-    int result = handshake(ReceiveCommandByte);
-    if (result != 0) return result;
+CommErrorCode DeviceLink::receiveWireImage(WireImage& destination) {
+    CommErrorCode result = handshake(ReceiveCommandByte);
+    if (result != CommOk) return result;
     WireImage received{};
     int transferred = 0;
     const int count = static_cast<int>(received.size());
     result = m_port.read(received.data(), count, &transferred);
-    if (result != 0) return result;
+    if (result != CommOk) return result;
     // The read gives up silently after 500 ms without a byte; a block cut
     // short is no block.
     if (transferred != count) return ErrReceive;
@@ -55,14 +54,14 @@ int DeviceLink::receiveWireImage(WireImage& destination) {
     return CommOk;
 }
 
-int DeviceLink::checkEcho() {
+CommErrorCode DeviceLink::checkEcho() {
     if (!m_port.isOpen()) return ErrPortNotInitialized;
     m_port.purge();
     return requestReply(EchoRequestByte, EchoRequestByte);
 }
 
-int DeviceLink::probeDevice() {
-    const int result = checkEcho();
-    if (result != 0) return result;
+CommErrorCode DeviceLink::probeDevice() {
+    const CommErrorCode result = checkEcho();
+    if (result != CommOk) return result;
     return requestReply(IdentifyRequestByte, IdentifyReplyByte);
 }

@@ -5,13 +5,14 @@
 // finds the device is an echo of 0xCC followed by 0x00, answered by 0x01.
 //
 // A DeviceLink holds nothing but the port; create one whenever needed.
-// Results are CommErrorCode values (0 = success).
+// Results are CommErrorCode values (CommOk = success).
 
 #include <cstdint>
 
+#include "device/CommError.h"
 #include "device/WireImage.h"
 
-class SerialPort;
+class BytePort;
 
 constexpr std::uint8_t SendCommandByte = 0xAA;
 constexpr std::uint8_t ReceiveCommandByte = 0xBB;
@@ -27,33 +28,33 @@ constexpr const char* ReceiveDumpFileName = "Son_Receive.bin";
 
 class DeviceLink {
 public:
-    explicit DeviceLink(SerialPort& port) : m_port(port) {}
+    explicit DeviceLink(BytePort& port) : m_port(port) {}
 
     // Purges the port, sends `command` and expects the acknowledge within the
     // one-byte read budget (about 1 s). -2 not open, -4/-5 from the port,
     // -6 any other reply or none.
-    int handshake(std::uint8_t command);
+    CommErrorCode handshake(std::uint8_t command);
 
     // Dumps the block to "Son_Send.bin" (skipped if that cannot be written),
     // then the handshake 0xAA and the 624 bytes. -4 also when the port took
     // fewer bytes than given. Success means the driver has the bytes, not
     // that they have all left the line (see SendSettleMs).
-    int sendWireImage(const WireImage& wire);
+    CommErrorCode sendWireImage(const WireImage& wire);
 
     // The handshake 0xBB and the device's 624 bytes. `destination` is written
     // only when the whole block arrived; a reply cut short is -5 and leaves
     // both the destination and "Son_Receive.bin" as they were. The dump is
     // skipped if it cannot be written.
-    int receiveWireImage(WireImage& destination);
+    CommErrorCode receiveWireImage(WireImage& destination);
 
     // Purges the port, sends 0xCC and expects it echoed. -6 otherwise.
-    int checkEcho();
+    CommErrorCode checkEcho();
     // checkEcho, then 0x00 and the device's identification 0x01. -6 otherwise.
-    int probeDevice();
+    CommErrorCode probeDevice();
 
 private:
     // Writes `request` and reads one reply byte; -6 unless it is `expected`.
-    int requestReply(std::uint8_t request, std::uint8_t expected);
+    CommErrorCode requestReply(std::uint8_t request, std::uint8_t expected);
 
-    SerialPort& m_port;
+    BytePort& m_port;
 };

@@ -3,12 +3,6 @@
 #include "platform/UserServices.h"
 #include "storage/Ini.h"
 
-std::string devicePathForPort(std::string_view portName) {
-    constexpr std::string_view prefix = "\\\\.\\";
-    if (portName.substr(0, prefix.size()) == prefix) return std::string(portName);
-    return std::string(prefix) + std::string(portName);
-}
-
 std::string configuredPortName() {
     std::string name = DefaultPortName;
     readIniString(IniSectionCommunication, IniKeyPort, name);

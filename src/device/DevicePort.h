@@ -1,18 +1,16 @@
 #pragma once
 // Which port the device is on and how fast it talks, as configured in
-// "FILTARO.INI" of the current directory, and the device path of a port name.
+// "FILTARO.INI" of the current directory. SerialPort::open takes the device
+// path of the port name (devicePathForPort).
 
 #include <string>
 #include <string_view>
 
+#include "platform/SerialPortNames.h"
+
 // After a port opens, the program leaves the line this long before the first
 // transfer.
 constexpr unsigned PortSettleMs = 500;
-
-// "\\.\" followed by the name ("COM3" gives \\.\COM3): the form
-// SerialPort::open takes, which also reaches ports above COM9. A name that
-// already is a device path is returned as it is.
-std::string devicePathForPort(std::string_view portName);
 
 // INI "Port"; "COM1" when the key is missing or empty.
 std::string configuredPortName();

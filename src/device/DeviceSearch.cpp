@@ -1,11 +1,11 @@
 #include "device/DeviceSearch.h"
 
+#include "device/BytePort.h"
 #include "device/DeviceLink.h"
 #include "device/DevicePort.h"
-#include "device/SerialPort.h"
 #include "platform/UserServices.h"
 
-int searchDevice(SerialPort& port) {
+int searchDevice(BytePort& port) {
     WaitCursor waitCursor;
     const int baudRate = configuredBaudRate();
     int found = 0;
@@ -14,8 +14,8 @@ int searchDevice(SerialPort& port) {
         userServices().setStatusText("Suche an " + name);
         // A port that does not exist or is held by another program fails here
         // at once; one that opens but stays silent costs the read time-out.
-        if (port.open(devicePathForPort(name), baudRate) == 0 &&
-            DeviceLink(port).probeDevice() == 0) {
+        if (port.open(devicePathForPort(name), baudRate) == CommOk &&
+            DeviceLink(port).probeDevice() == CommOk) {
             found = n;
             userServices().messageBox("Gerät an Port " + name + " gefunden!", "Erfolg",
                                       MessageIcon::None);

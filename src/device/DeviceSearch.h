@@ -3,7 +3,7 @@
 // records it as "Port" in "FILTARO.INI". The search cannot be interrupted: it
 // ends at the first port whose device passes the probe, or after COM255.
 
-class SerialPort;
+class BytePort;
 
 constexpr int SearchFirstPort = 1;
 constexpr int SearchLastPort = 255;
@@ -13,4 +13,4 @@ constexpr int SearchLastPort = 255;
 // "Gerät an Port COMn gefunden!", writes the port to the INI file and leaves
 // the port open; otherwise shows the failure message once, after COM255, and
 // leaves the INI file alone. Returns the port number found, or 0.
-int searchDevice(SerialPort& port);
+int searchDevice(BytePort& port);

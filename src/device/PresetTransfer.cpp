@@ -1,15 +1,14 @@
 #include "device/PresetTransfer.h"
 
-#include "device/CommError.h"
 #include "device/DeviceLink.h"
 #include "device/WireImage.h"
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 
-int sendAllPresets(const ParameterImage& image, SerialPort& port, SendPause pause) {
+CommErrorCode sendAllPresets(const ParameterImage& image, BytePort& port, SendPause pause) {
     const WireImage wire = encodeWireImage(image);
     WaitCursor waitCursor;
-    const int result = DeviceLink(port).sendWireImage(wire);
+    const CommErrorCode result = DeviceLink(port).sendWireImage(wire);
     if (result < 0) {
         showCommError(ErrPortNotResponding, LanguageGerman);
     } else if (pause == SendPause::AfterSuccess) {
@@ -18,9 +17,9 @@ int sendAllPresets(const ParameterImage& image, SerialPort& port, SendPause paus
     return result;
 }
 
-int receiveAllPresets(ParameterImage& image, SerialPort& port) {
+CommErrorCode receiveAllPresets(ParameterImage& image, BytePort& port) {
     WireImage wire{};
-    const int result = DeviceLink(port).receiveWireImage(wire);
+    const CommErrorCode result = DeviceLink(port).receiveWireImage(wire);
     if (result < 0) {
         showCommError(ErrPortNotResponding, LanguageGerman);
     } else {

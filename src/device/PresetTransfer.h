@@ -6,8 +6,10 @@
 // nicht!" titled "Übertragungsfehler"; the result tells the caller the real
 // code. Neither function retries.
 
+#include "device/CommError.h"
+
+class BytePort;
 class ParameterImage;
-class SerialPort;
 
 // The pause after a successful send. When the write returns, the block may
 // still be leaving the driver's transmit queue (624 bytes take 0.65 s at
@@ -19,11 +21,11 @@ enum class SendPause { AfterSuccess, None };
 
 // Encodes fields 0..4 and 6..25 of all 24 records and sends them, with the
 // wait cursor up for the whole transfer and the pause after it.
-int sendAllPresets(const ParameterImage& image, SerialPort& port,
-                   SendPause pause = SendPause::AfterSuccess);
+CommErrorCode sendAllPresets(const ParameterImage& image, BytePort& port,
+                             SendPause pause = SendPause::AfterSuccess);
 
 // Receives the device's block. On success decodes it into fields 0..4 and
 // 6..25 of all 24 records and sets `sixChannels` to 1; on failure the records
 // and the header keep their values. `redrawPending` is set in both cases;
 // every `reserved` field is untouched.
-int receiveAllPresets(ParameterImage& image, SerialPort& port);
+CommErrorCode receiveAllPresets(ParameterImage& image, BytePort& port);

@@ -11,17 +11,17 @@ SerialPort::~SerialPort() {
     closeIfOpen();
 }
 
-int SerialPort::open(const std::string& devicePath, int baudRate) {
+CommErrorCode SerialPort::open(const std::string& devicePath, int baudRate) {
     closeIfOpen();
-    if (baudRate <= 0) return -1;
+    if (baudRate <= 0) return ErrPortBusy;
     SerialHandle handle = serialOpen(devicePath);
-    if (handle == nullptr) return -1;
+    if (handle == nullptr) return ErrPortBusy;
     SerialLineState state;
     if (!serialSetupQueues(handle, static_cast<std::uint32_t>(m_inQueueSize),
                            static_cast<std::uint32_t>(m_outQueueSize)) ||
         !serialGetState(handle, state)) {
         serialClose(handle);
-        return -1;
+        return ErrPortBusy;
     }
     // Only the frame and the rate are ours; the rest stays as the driver has it.
     m_baudRate = baudRate;
@@ -32,7 +32,7 @@ int SerialPort::open(const std::string& devicePath, int baudRate) {
     m_dcb = state;
     if (!serialSetState(handle, state)) {
         serialClose(handle);
-        return -1;
+        return ErrPortBusy;
     }
     SerialTimeouts timeouts;
     serialGetTimeouts(handle, timeouts);
@@ -42,12 +42,12 @@ int SerialPort::open(const std::string& devicePath, int baudRate) {
     serialSetTimeouts(handle, timeouts);
     m_handle = handle;
     m_isOpen = 1;
-    return 0;
+    return CommOk;
 }
 
-int SerialPort::close() {
+CommErrorCode SerialPort::close() {
     closeIfOpen();
-    return 0;
+    return CommOk;
 }
 
 void SerialPort::closeIfOpen() {
@@ -56,24 +56,24 @@ void SerialPort::closeIfOpen() {
     m_isOpen = 0;
 }
 
-int SerialPort::read(void* buffer, int count, int* transferred) {
+CommErrorCode SerialPort::read(void* buffer, int count, int* transferred) {
     if (transferred) *transferred = 0;
-    if (!m_isOpen) return -2;
-    if (count < 0 || (buffer == nullptr && count > 0)) return -5;
+    if (!m_isOpen) return ErrPortNotInitialized;
+    if (count < 0 || (buffer == nullptr && count > 0)) return ErrReceive;
     std::uint32_t moved = 0;
     const bool ok = serialRead(m_handle, buffer, static_cast<std::uint32_t>(count), &moved);
     if (transferred) *transferred = static_cast<int>(moved);
-    return ok ? 0 : -5;
+    return ok ? CommOk : ErrReceive;
 }
 
-int SerialPort::write(const void* buffer, int count, int* transferred) {
+CommErrorCode SerialPort::write(const void* buffer, int count, int* transferred) {
     if (transferred) *transferred = 0;
-    if (!m_isOpen) return -2;
-    if (count < 0 || (buffer == nullptr && count > 0)) return -4;
+    if (!m_isOpen) return ErrPortNotInitialized;
+    if (count < 0 || (buffer == nullptr && count > 0)) return ErrTransmit;
     std::uint32_t moved = 0;
     const bool ok = serialWrite(m_handle, buffer, static_cast<std::uint32_t>(count), &moved);
     if (transferred) *transferred = static_cast<int>(moved);
-    return ok && moved == static_cast<std::uint32_t>(count) ? 0 : -4;
+    return ok && moved == static_cast<std::uint32_t>(count) ? CommOk : ErrTransmit;
 }
 
 void SerialPort::purge() {

@@ -1,7 +1,8 @@
 #pragma once
 // The one serial port through which the program reaches the device. All calls
-// block until done. Results are the communication codes: 0 success, -1 the
-// port did not open, -2 not open, -4 write failed, -5 read failed.
+// block until done. Results are the communication codes: CommOk, ErrPortBusy
+// (the port did not open), ErrPortNotInitialized (not open), ErrTransmit
+// (write failed), ErrReceive (read failed).
 //
 // A read that times out succeeds: it reports through `transferred` how many
 // bytes arrived and leaves the rest of the buffer as it was. Callers that need
@@ -10,9 +11,10 @@
 #include <cstdint>
 #include <string>
 
+#include "device/BytePort.h"
 #include "platform/SerialService.h"
 
-class SerialPort {
+class SerialPort final : public BytePort {
 public:
     static constexpr int InQueueSize = 32768;
     static constexpr int OutQueueSize = 8192;
@@ -20,28 +22,28 @@ public:
     static constexpr std::uint32_t ReadTimeoutMs = 500;
 
     SerialPort();
-    ~SerialPort();  // closes the port if it is open
+    ~SerialPort() override;  // closes the port if it is open
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
 
     // Opens `devicePath` ("\\.\COM3") at `baudRate`, 8 data bits, no parity,
-    // one stop bit. An open port is closed first. 0 = open, -1 = failed (the
+    // one stop bit. An open port is closed first. CommOk, or ErrPortBusy (the
     // port is then closed).
-    int open(const std::string& devicePath, int baudRate);
-    // Closes the port if it is open; always 0.
-    int close();
+    CommErrorCode open(const std::string& devicePath, int baudRate) override;
+    // Closes the port if it is open; always CommOk.
+    CommErrorCode close() override;
     void closeIfOpen();
 
-    // 0 = the read call succeeded (possibly short, see `transferred`),
-    // -2 = not open, -5 = the read failed.
-    int read(void* buffer, int count, int* transferred = nullptr);
-    // 0 = every byte was handed to the driver, -2 = not open, -4 = the write
-    // failed or moved fewer bytes than given (`transferred` tells how many).
-    int write(const void* buffer, int count, int* transferred = nullptr);
-    // Drops everything waiting in the transmit and receive buffers.
-    void purge();
+    // CommOk = the read call succeeded (possibly short, see `transferred`),
+    // ErrPortNotInitialized = not open, ErrReceive = the read failed.
+    CommErrorCode read(void* buffer, int count, int* transferred = nullptr) override;
+    // CommOk = every byte was handed to the driver, ErrPortNotInitialized =
+    // not open, ErrTransmit = the write failed or moved fewer bytes than given
+    // (`transferred` tells how many).
+    CommErrorCode write(const void* buffer, int count, int* transferred = nullptr) override;
+    void purge() override;
 
-    bool isOpen() const { return m_isOpen != 0; }
+    bool isOpen() const override { return m_isOpen != 0; }
     int baudRate() const { return m_baudRate; }
     // The line state as last read from and written to the driver.
     const SerialLineState& lineState() const { return m_dcb; }

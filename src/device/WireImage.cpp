@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "device/FrequencyGrid.h"
+#include "model/FrequencyGrid.h"
 #include "model/ParameterImage.h"
 
 int levelToCode(int db) {

@@ -1,37 +1,20 @@
 #pragma once
-// How a Windows-style port name becomes a device node on this system.
-//
-//   - the prefix "\\.\" is dropped;
-//   - an absolute path is used as it is;
-//   - with a port directory (FILTARO_PORT_DIR), "COMn" in any letter case is
-//     the entry "COMn" of that directory, and no other name exists;
-//   - otherwise "COMn" is the n-th serial device of the system, counted from 1:
-//     the 8250/16550 ports /dev/ttyS* that have hardware behind them, then
-//     /dev/ttyUSB*, /dev/ttyACM*, /dev/ttyAMA*, each in numeric order;
-//   - any other plain name is looked up under /dev; a name that starts like a
-//     COM name but is none ("COM0", "COM03") maps to nothing.
-// Names that would leave the directory ("..", a "/" inside) map to nothing.
+// Port names the Windows way ("COM3") and the device paths built from them.
+// A device path is "\\.\" followed by the port name; with that prefix the
+// Windows calls reach ports above COM9 like the others. This is the one place
+// that knows the prefix.
 
-#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
+
+// "\\.\" followed by the name ("COM3" gives \\.\COM3). A name that already
+// is a device path is returned as it is.
+std::string devicePathForPort(std::string_view portName);
+
+// The name a device path stands for: the path without the "\\.\" prefix
+// (a path without it is returned as it is).
+std::string portNameOfDevicePath(std::string_view devicePath);
 
 // The port number n of "COMn" (any letter case, n >= 1, no leading zero).
 std::optional<int> comPortNumber(const std::string& name);
-
-// The system's serial devices in COM order, as absolute paths. `devEntries`
-// are the names found in /dev; `uartHasHardware` tells for a "ttyS<k>" name
-// whether a real port stands behind it.
-std::vector<std::string> orderSerialDevices(
-    const std::vector<std::string>& devEntries,
-    const std::function<bool(const std::string&)>& uartHasHardware);
-
-// The device node for `devicePath`, or nullopt when the name maps to nothing.
-// `systemDevices` is asked only when a COM name needs the system's list.
-std::optional<std::string> mapSerialPortName(
-    const std::string& devicePath, const std::optional<std::string>& portDir,
-    const std::function<std::vector<std::string>()>& systemDevices);
-
-// mapSerialPortName with FILTARO_PORT_DIR and this system's devices.
-std::optional<std::string> resolveSerialPortName(const std::string& devicePath);

@@ -1,6 +1,7 @@
 #include "platform/UserServices.h"
 
-#include "platform/Sleep.h"
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -10,7 +11,9 @@ public:
     void beginWaitCursor() override {}
     void endWaitCursor() override {}
     void setStatusText(const std::string&) override {}
-    void sleepMs(unsigned milliseconds) override { sleepMilliseconds(milliseconds); }
+    void sleepMs(unsigned milliseconds) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    }
 };
 
 SilentUserServices g_silent;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "device/FrequencyGrid.h"
+#include "model/FrequencyGrid.h"
 
 // The device codes frequencies below this limit only; stepping stops there.
 static constexpr int StepLimitHz = 20000;

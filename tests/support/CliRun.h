@@ -1,5 +1,6 @@
 #pragma once
-// Runs a filtaro-cli command in-process, as `filtaro-cli args...` would.
+// Runs a filtaro-cli command in-process, as `filtaro-cli args...` would, on
+// the given line (by default one on which no port exists).
 // Header-only: only suites that link filtaro_cli_commands include it.
 
 #include <sstream>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "tools/cli/Cli.h"
+#include "tools/devsim/SimulatedPort.h"
 
 struct CliResult {
     int status = 0;
@@ -14,7 +16,7 @@ struct CliResult {
     std::string err;
 };
 
-inline CliResult runCliCommand(std::vector<std::string> args) {
+inline CliResult runCliCommand(std::vector<std::string> args, BytePort& port) {
     args.insert(args.begin(), "filtaro-cli");
     std::vector<char*> argv;
     for (auto& a : args) {
@@ -24,8 +26,13 @@ inline CliResult runCliCommand(std::vector<std::string> args) {
     std::ostringstream out;
     std::ostringstream err;
     CliResult r;
-    r.status = runCli(static_cast<int>(args.size()), argv.data(), out, err);
+    r.status = runCli(static_cast<int>(args.size()), argv.data(), out, err, port);
     r.out = out.str();
     r.err = err.str();
     return r;
+}
+
+inline CliResult runCliCommand(std::vector<std::string> args) {
+    SimulatedPort noPorts;
+    return runCliCommand(std::move(args), noPorts);
 }

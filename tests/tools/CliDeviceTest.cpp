@@ -1,15 +1,17 @@
 // filtaro-cli send, receive, search, encode and decode: in-process against
-// simulated devices, and once as real processes against filtaro-devsim.
+// devices simulated in memory, and once as real processes against
+// filtaro-devsim.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "device/DevicePort.h"
 #include "device/PresetTransfer.h"
-#include "device/SerialPort.h"
 #include "device/WireImage.h"
 #include "model/ParameterImage.h"
 #include "storage/Ini.h"
@@ -17,9 +19,10 @@
 #include "support/CliRun.h"
 #include "support/DevsimProcess.h"
 #include "support/RecordingUserServices.h"
+#include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
-#include "tools/SimulatedPorts.h"
 #include "tools/cli/CliDevice.h"
+#include "tools/devsim/SimulatedPort.h"
 
 namespace fs = std::filesystem;
 
@@ -64,62 +67,60 @@ class CliDevice : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(saveParameterFile(sampleImage(), "a.dat"), 0); }
 
+    CliResult run(std::vector<std::string> args) { return runCliCommand(std::move(args), line); }
+
     ScratchDir cwd{true};
-    SimulatedPorts ports;
+    SimulatedPort line;
     RecordingUserServices ui;
 };
 
 TEST_F(CliDevice, SendAndReceiveUseTheIniPortAndRoundTrip) {
     writeFileBytes(IniFileName, "[COMMUNICATION]\nPort=COM2\n");
-    DeviceSimulator& device = ports.add(2);
+    line.attachDevice(2);
 
-    CliResult r = runCliCommand({"send", "a.dat"});
+    CliResult r = run({"send", "a.dat"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Alle Presets an COM2 gesendet.\n");
     EXPECT_EQ(ui.sleeps, (std::vector<unsigned>{PortSettleMs, SendSettleMs}));
-    ASSERT_TRUE(SimulatedPorts::waitForBlocks(device, 1));
-    EXPECT_EQ(device.memory(), encodeWireImage(sampleImage()));
+    EXPECT_EQ(line.memory(2), encodeWireImage(sampleImage()));
 
-    r = runCliCommand({"receive", "fresh.dat"});
+    r = run({"receive", "fresh.dat"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Alle Presets von COM2 empfangen und in fresh.dat gespeichert.\n");
     ParameterImage defaults;
     applyDefaults(defaults);
-    EXPECT_EQ(loaded("fresh.dat"), received(defaults, device.memory()));
+    EXPECT_EQ(loaded("fresh.dat"), received(defaults, line.memory(2)));
 
-    r = runCliCommand({"receive", "based.dat", "--base", "a.dat"});
+    r = run({"receive", "based.dat", "--base", "a.dat"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(loaded("based.dat"), received(sampleImage(), device.memory()));
+    EXPECT_EQ(loaded("based.dat"), received(sampleImage(), line.memory(2)));
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(CliDevice, OptionsOverrideTheIni) {
     writeFileBytes(IniFileName, "[COMMUNICATION]\nPort=COM1\nBaudrate=oops\n");
-    DeviceSimulator& device = ports.add(7);
-    CliResult r =
-        runCliCommand({"send", "a.dat", "--port", "com7", "--baud", "115200", "--no-pause"});
+    line.attachDevice(7);
+    CliResult r = run({"send", "a.dat", "--port", "com7", "--baud", "115200", "--no-pause"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ui.sleeps, std::vector<unsigned>{PortSettleMs}) << "no pause after the send";
-    ASSERT_TRUE(SimulatedPorts::waitForBlocks(device, 1));
-
-    // A device path works as a port name too.
-    r = runCliCommand({"receive", "b.dat", "--port", ports.linkPath(7)});
-    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(line.openPort(), 7);
+    EXPECT_EQ(line.baudRate(), 115200);
+    EXPECT_EQ(line.blocksStored(7), 1);
 }
 
 TEST_F(CliDevice, TransferFailuresExitWithTheCodeAndWriteNothing) {
-    ports.add(1, {.wrongAck = true});
-    ports.add(2, {.shortReply = 623});
+    line.attachDevice(1, {.wrongAck = true});
+    line.attachDevice(2, {.shortReply = 623});
 
-    CliResult r = runCliCommand({"send", "a.dat", "--port", "COM1"});
+    CliResult r = run({"send", "a.dat", "--port", "COM1"});
     EXPECT_EQ(r.status, 6);
     EXPECT_TRUE(contains(r.err, "Handshake-Fehler. Controller antwortet nicht. (Code -6)"))
         << r.err;
     EXPECT_TRUE(ui.sleeps.size() == 1) << "no pause after a failed send";
 
-    r = runCliCommand({"receive", "out.dat", "--port", "COM1"});
+    r = run({"receive", "out.dat", "--port", "COM1"});
     EXPECT_EQ(r.status, 6);
-    r = runCliCommand({"receive", "out.dat", "--port", "COM2"});
+    r = run({"receive", "out.dat", "--port", "COM2"});
     EXPECT_EQ(r.status, 5);
     EXPECT_TRUE(contains(r.err, "Empfangsfehler (Code -5)")) << r.err;
     EXPECT_FALSE(fs::exists("out.dat"));
@@ -130,12 +131,10 @@ TEST_F(CliDevice, TransferFailuresExitWithTheCodeAndWriteNothing) {
 }
 
 TEST_F(CliDevice, PortsThatDoNotOpenExitWithCodeOne) {
-    ports.add(3);
-    SerialPort holder;
-    ASSERT_EQ(holder.open(devicePathForPort("COM3"), 9600), 0);
-
+    line.attachDevice(3);
+    line.holdPort(3);
     for (const char* name : {"COM3", "COM4"}) {  // held by another, not there
-        const CliResult r = runCliCommand({"receive", "out.dat", "--port", name});
+        const CliResult r = run({"receive", "out.dat", "--port", name});
         EXPECT_EQ(r.status, 1) << name;
         EXPECT_TRUE(contains(r.err, std::string("Port ") + name)) << r.err;
         EXPECT_TRUE(contains(r.err, "Schnittstelle antwortet nicht (Code -1)")) << r.err;
@@ -144,7 +143,7 @@ TEST_F(CliDevice, PortsThatDoNotOpenExitWithCodeOne) {
 }
 
 TEST_F(CliDevice, UnusableArgumentsAndFilesStopBeforeTheLine) {
-    DeviceSimulator& device = ports.add(1);
+    line.attachDevice(1);
     writeFileBytes("short.dat", std::string(ParameterFileSize - 1, '\0'));
     const std::vector<std::vector<std::string>> calls = {
         {"send", "short.dat", "--port", "COM1"},
@@ -159,19 +158,19 @@ TEST_F(CliDevice, UnusableArgumentsAndFilesStopBeforeTheLine) {
         {"search", "COM1"},
     };
     for (const auto& call : calls) {
-        const CliResult r = runCliCommand(call);
+        const CliResult r = run(call);
         EXPECT_EQ(r.status, CliDeviceInputError) << call[1];
         EXPECT_TRUE(contains(r.err, "filtaro-cli: ")) << call[1];
     }
     EXPECT_FALSE(fs::exists("out.dat"));
     EXPECT_FALSE(fs::exists("Son_Send.bin")) << "nothing was attempted";
-    EXPECT_EQ(device.blocksStored(), 0);
+    EXPECT_TRUE(line.received(1).empty());
 }
 
 TEST_F(CliDevice, ReceiveIntoAnUnwritableFileKeepsTheDataInTheDump) {
-    ports.add(1);
+    line.attachDevice(1);
     fs::create_directory("taken");
-    const CliResult r = runCliCommand({"receive", "taken", "--port", "COM1"});
+    const CliResult r = run({"receive", "taken", "--port", "COM1"});
     EXPECT_EQ(r.status, CliDeviceInputError);
     EXPECT_TRUE(contains(r.err, "taken konnte nicht gespeichert werden.")) << r.err;
     EXPECT_TRUE(contains(r.err, "Son_Receive.bin")) << r.err;
@@ -179,14 +178,14 @@ TEST_F(CliDevice, ReceiveIntoAnUnwritableFileKeepsTheDataInTheDump) {
 }
 
 TEST_F(CliDevice, SearchPrintsTheOutcomeOnce) {
-    CliResult r = runCliCommand({"search"});
+    CliResult r = run({"search"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "filtaro-cli: Ger\xC3\xA4t wurde an keiner Schnittestelle gefunden!\n");
     EXPECT_FALSE(fs::exists(IniFileName));
 
-    ports.add(4);
-    r = runCliCommand({"search"});
+    line.attachDevice(4);
+    r = run({"search"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Ger\xC3\xA4t an Port COM4 gefunden!\n");
     EXPECT_EQ(r.err, "");
@@ -220,34 +219,54 @@ TEST_F(CliDevice, EncodeAndDecodeTheWireImage) {
     EXPECT_FALSE(fs::exists("bad.dat"));
 }
 
-// The executables as a user runs them: filtaro-cli against filtaro-devsim.
+// The executables as a user runs them: filtaro-cli against filtaro-devsim,
+// which prints its pty, links it, keeps its memory in a file and cleans up
+// when terminated.
 int runProcess(const std::string& command) {
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The simulator process stores a block a moment after the write returns; the
+// program leaves it seconds. Bounded so that a broken simulator fails the test.
+bool eventuallyHolds(const std::string& path, const std::string& content) {
+    for (int i = 0; i < 5000 && readFileBytes(path) != content; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return readFileBytes(path) == content;
 }
 
 TEST(CliDeviceProcess, SendAndReceiveAgainstTheSimulatorProcess) {
     const char* cli = std::getenv("FILTARO_CLI");
     ASSERT_TRUE(cli != nullptr && *cli != '\0');
     ScratchDir cwd(true);
-    SimulatedPorts none;  // only for FILTARO_PORT_DIR
-    const std::string dir = fs::path(none.linkPath(1)).parent_path().string();
-    DevsimProcess good({"--link", dir + "/COM1", "--memory", cwd.file("memory.bin")});
-    DevsimProcess bad({"--link", dir + "/COM2", "--fault", "wrong-ack"});
+    ScratchDir ports;
+    ScopedEnv portDir("FILTARO_PORT_DIR", ports.path().string());
+    const std::string link = ports.file("COM1");
+    DevsimProcess good({"--link", link, "--memory", cwd.file("memory.bin")});
+    DevsimProcess bad({"--link", ports.file("COM2"), "--fault", "wrong-ack"});
+    EXPECT_EQ(fs::read_symlink(link), good.ptyPath());
     ASSERT_EQ(saveParameterFile(sampleImage(), "a.dat"), 0);
     const std::string exe = std::string("'") + cli + "' ";
+    const WireImage sent = encodeWireImage(sampleImage());
+    const std::string sentBytes(sent.begin(), sent.end());
 
     EXPECT_EQ(runProcess(exe + "send a.dat --port COM1 --no-pause >out.txt 2>err.txt"), 0)
         << readFileBytes("err.txt");
-    EXPECT_EQ(runProcess(exe + "receive b.dat --port COM1 --base a.dat >out.txt 2>err.txt"), 0)
+    EXPECT_TRUE(eventuallyHolds("memory.bin", sentBytes));
+    // A device path works as a port name too.
+    EXPECT_EQ(
+        runProcess(exe + "receive b.dat --port '" + link + "' --base a.dat >out.txt 2>err.txt"), 0)
         << readFileBytes("err.txt");
-    EXPECT_EQ(loaded("b.dat"), received(sampleImage(), encodeWireImage(sampleImage())));
+    EXPECT_EQ(loaded("b.dat"), received(sampleImage(), sent));
     EXPECT_EQ(runProcess(exe + "receive c.dat --port COM2 >out.txt 2>err.txt"), 6);
     EXPECT_TRUE(contains(readFileBytes("err.txt"), "Handshake-Fehler")) << readFileBytes("err.txt");
     EXPECT_FALSE(fs::exists("c.dat"));
+
     EXPECT_EQ(good.stop(), 0);
-    const WireImage sent = encodeWireImage(sampleImage());
-    EXPECT_EQ(readFileBytes("memory.bin"), std::string(sent.begin(), sent.end()));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+    EXPECT_EQ(readFileBytes("memory.bin"), sentBytes);
+    EXPECT_THROW(DevsimProcess({"--fault", "loud"}), std::runtime_error);
 }
 
 }  // namespace

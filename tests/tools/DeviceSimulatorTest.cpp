@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "device/DeviceLink.h"
 #include "device/SerialPort.h"
-#include "support/DevsimProcess.h"
 #include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
 #include "tools/devsim/DeviceSimulator.h"
@@ -26,16 +23,6 @@ DevsimOptions linkedAt(const ScratchDir& dir, const std::string& name) {
     DevsimOptions options;
     options.linkPath = dir.file(name);
     return options;
-}
-
-// The simulator takes a block a moment after the write returns; the program
-// leaves it seconds. Bounded so that a broken simulator fails the test.
-template <typename Done>
-bool eventually(Done done) {
-    for (int i = 0; i < 5000 && !done(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return done();
 }
 
 }  // namespace
@@ -59,7 +46,7 @@ TEST(DeviceSimulator, EveryByteValueSurvivesSendAndReceiveAndPersists) {
         EXPECT_EQ(back, defaultWireImage());
 
         ASSERT_EQ(DeviceLink(port).sendWireImage(block), 0);
-        ASSERT_TRUE(eventually([&sim] { return sim.blocksStored() == 1; }));
+        ASSERT_TRUE(sim.waitForBlocks(1));
         // The client closes and reopens between the transfers.
         port.close();
         ASSERT_EQ(port.open("\\\\.\\COM3", 115200), 0);
@@ -115,29 +102,4 @@ TEST(DeviceSimulator, LinkNameIsTakenOverOnlyFromAnotherLink) {
     DeviceSimulator refused(badMemory);
     EXPECT_FALSE(refused.start(error));
     EXPECT_FALSE(fs::exists(fs::symlink_status(dir.file("COM5"))));
-}
-
-TEST(DeviceSimulator, ExecutablePrintsItsPtyAndCleansUpOnTerminate) {
-    ScratchDir dir(true);  // the transfers leave their dump files here
-    const std::string link = dir.file("COM3");
-    DevsimProcess process({"--link", link, "--memory", dir.file("memory.bin")});
-    EXPECT_EQ(fs::read_symlink(link), process.ptyPath());
-    {
-        SerialPort port;
-        ASSERT_EQ(port.open(link, 9600), 0);
-        const WireImage block = everyByteValue();
-        ASSERT_EQ(DeviceLink(port).sendWireImage(block), 0);
-        const std::string memory = dir.file("memory.bin");
-        ASSERT_TRUE(eventually(
-            [&] { return readFileBytes(memory) == std::string(block.begin(), block.end()); }));
-        WireImage back{};
-        ASSERT_EQ(DeviceLink(port).receiveWireImage(back), 0);  // after the block was taken
-        EXPECT_EQ(back, everyByteValue());
-    }
-    EXPECT_EQ(process.stop(), 0);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
-    const WireImage block = everyByteValue();
-    EXPECT_EQ(readFileBytes(dir.file("memory.bin")), std::string(block.begin(), block.end()));
-
-    EXPECT_THROW(DevsimProcess({"--fault", "loud"}), std::runtime_error);
 }

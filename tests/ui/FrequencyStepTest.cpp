@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "device/FrequencyGrid.h"
+#include "model/FrequencyGrid.h"
 #include "ui/FrequencyStep.h"
 #include "ui/PanelLogic.h"
 

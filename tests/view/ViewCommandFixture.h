@@ -18,7 +18,6 @@
 
 #include "support/ProgramRun.h"
 #include "support/QtTestApp.h"
-#include "tools/SimulatedPorts.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
 #include "view/FileDialogs.h"
@@ -52,7 +51,7 @@ protected:
     // A block handed to the port may still wait in the pty when the send
     // returns: waits until the device has stored `count` blocks.
     static bool waitForBlocks(const DeviceSimulator& device, int count) {
-        return SimulatedPorts::waitForBlocks(device, count);
+        return device.waitForBlocks(count);
     }
 
     // What start-up showed is the start-up tests' business.

@@ -69,7 +69,7 @@ static void printUsage(std::ostream& out) {
     }
 }
 
-int runCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
+int runCli(int argc, char** argv, std::ostream& out, std::ostream& err, BytePort& port) {
     if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "help") {
         printUsage(out);
         return 0;
@@ -77,7 +77,7 @@ int runCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
     const std::string name = argv[1];
     for (const auto& c : cliCommands()) {
         if (name == c.name) {
-            return c.run(std::vector<std::string>(argv + 2, argv + argc), out, err);
+            return c.run(std::vector<std::string>(argv + 2, argv + argc), out, err, port);
         }
     }
     printUsage(err);

@@ -1,12 +1,15 @@
 #pragma once
 // filtaro-cli: headless use of the core. Each command is a function taking
-// its arguments (without the command name) and returning the exit status:
-// 0 on success, otherwise non-zero after one German line on `err`.
+// its arguments (without the command name) and the serial line the device
+// commands use, and returning the exit status: 0 on success, otherwise
+// non-zero after one German line on `err`.
 
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+class BytePort;
 
 // Positional arguments and "--name value" / "--flag" options.
 class CliArgs {
@@ -36,7 +39,7 @@ std::optional<int> parseIntArg(const std::string& text, int lo, int hi);
 std::optional<int> presetOption(const CliArgs& args);
 
 using CliCommand = int (*)(const std::vector<std::string>& args, std::ostream& out,
-                           std::ostream& err);
+                           std::ostream& err, BytePort& port);
 
 struct CliCommandEntry {
     const char* name;
@@ -49,7 +52,9 @@ struct CliCommandEntry {
 const std::vector<CliCommandEntry>& cliCommands();
 
 // Dispatches argv[1] to its command; "--help" / no command prints the usage.
-int runCli(int argc, char** argv, std::ostream& out, std::ostream& err);
+// The device commands open `port` (filtaro-cli passes a SerialPort) and leave
+// it as their transfer or search left it.
+int runCli(int argc, char** argv, std::ostream& out, std::ostream& err, BytePort& port);
 
 // Prints "filtaro-cli: <message>" as the one error line and returns `status`.
 int cliFail(std::ostream& err, const std::string& message, int status = 1);

@@ -1,17 +1,19 @@
 #include "tools/cli/Cli.h"
 
+class BytePort;
+
 // One line per command; each command lives in a file of its own.
 // (declarations)
-int cliSend(const std::vector<std::string>&, std::ostream&, std::ostream&);
-int cliReceive(const std::vector<std::string>&, std::ostream&, std::ostream&);
-int cliSearch(const std::vector<std::string>&, std::ostream&, std::ostream&);
-int cliEncode(const std::vector<std::string>&, std::ostream&, std::ostream&);
-int cliDecode(const std::vector<std::string>&, std::ostream&, std::ostream&);
-int cliNew(const std::vector<std::string>&, std::ostream&, std::ostream&);
-int cliShow(const std::vector<std::string>&, std::ostream&, std::ostream&);
-int cliResponse(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int cliSend(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliReceive(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliSearch(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliEncode(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliDecode(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliNew(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliShow(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliResponse(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 #ifdef FILTARO_CLI_PLOT
-int cliPlot(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int cliPlot(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 #endif
 
 const std::vector<CliCommandEntry>& cliCommands() {

@@ -8,7 +8,8 @@
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliDevice.h"
 
-int cliDecode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int cliDecode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              BytePort&) {
     const CliArgs parsed(args, {});
     if (!parsed.error().empty()) {
         return cliFail(err, parsed.error(), 2);

@@ -2,9 +2,9 @@
 
 #include <climits>
 
+#include "device/BytePort.h"
 #include "device/CommError.h"
 #include "device/DevicePort.h"
-#include "device/SerialPort.h"
 #include "platform/UserServices.h"
 #include "storage/ParameterFile.h"
 
@@ -29,8 +29,8 @@ std::optional<CliPortChoice> cliPortChoice(const CliArgs& args, std::string& err
     return choice;
 }
 
-int cliOpenPort(SerialPort& port, const CliPortChoice& choice, std::ostream& err) {
-    if (port.open(devicePathForPort(choice.name), choice.baudRate) != 0) {
+int cliOpenPort(BytePort& port, const CliPortChoice& choice, std::ostream& err) {
+    if (port.open(devicePathForPort(choice.name), choice.baudRate) != CommOk) {
         return cliCommFail(err, ErrPortBusy,
                            "Port " + choice.name + " mit " + std::to_string(choice.baudRate) +
                                " Baud (nicht vorhanden, belegt, keine Rechte oder Baudrate "
@@ -40,7 +40,7 @@ int cliOpenPort(SerialPort& port, const CliPortChoice& choice, std::ostream& err
     return 0;
 }
 
-int cliCommFail(std::ostream& err, int code, const std::string& what) {
+int cliCommFail(std::ostream& err, CommErrorCode code, const std::string& what) {
     // The communication layer produces nothing outside -10..-1.
     const int status = code <= -1 && code >= -10 ? -code : 10;
     return cliFail(

@@ -9,9 +9,10 @@
 #include <ostream>
 #include <string>
 
+#include "device/CommError.h"
 #include "tools/cli/Cli.h"
 
-class SerialPort;
+class BytePort;
 
 // Beyond the communication codes: nothing went on the line.
 constexpr int CliDeviceInputError = 11;
@@ -28,10 +29,10 @@ std::optional<CliPortChoice> cliPortChoice(const CliArgs& args, std::string& err
 // Opens the port and, as the program does after opening, leaves the line
 // alone for a moment before the first transfer. 0, or ErrPortBusy after one
 // line on `err`.
-int cliOpenPort(SerialPort& port, const CliPortChoice& choice, std::ostream& err);
+int cliOpenPort(BytePort& port, const CliPortChoice& choice, std::ostream& err);
 
 // The message for a file that loadParameterFile refused.
 std::string cliNoParameterFile(const std::string& path);
 
 // One line naming the code's German text; returns the exit status for it.
-int cliCommFail(std::ostream& err, int code, const std::string& what);
+int cliCommFail(std::ostream& err, CommErrorCode code, const std::string& what);

@@ -5,7 +5,7 @@
 #include "storage/ParameterFile.h"
 #include "tools/cli/Cli.h"
 
-int cliNew(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int cliNew(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, BytePort&) {
     const CliArgs parsed(args, {});
     if (!parsed.error().empty()) {
         return cliFail(err, parsed.error(), 2);

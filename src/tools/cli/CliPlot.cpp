@@ -69,7 +69,7 @@ bool writePng(const QImage& image, const std::string& path) {
 
 }  // namespace
 
-int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, BytePort&) {
     const CliArgs parsed(args, {"--size", "--preset"});
     if (!parsed.error().empty()) {
         return cliFail(err, parsed.error(), 2);

@@ -7,13 +7,13 @@
 
 #include "device/DeviceLink.h"
 #include "device/PresetTransfer.h"
-#include "device/SerialPort.h"
 #include "device/WireImage.h"
 #include "storage/ParameterFile.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliDevice.h"
 
-int cliReceive(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int cliReceive(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               BytePort& port) {
     const CliArgs parsed(args, {"--base", "--port", "--baud"});
     if (!parsed.error().empty()) {
         return cliFail(err, parsed.error(), CliDeviceInputError);
@@ -37,12 +37,11 @@ int cliReceive(const std::vector<std::string>& args, std::ostream& out, std::ost
     } else {
         applyDefaults(image);
     }
-    SerialPort port;
     if (const int opened = cliOpenPort(port, *choice, err); opened != 0) {
         return opened;
     }
-    const int result = receiveAllPresets(image, port);
-    if (result != 0) {
+    const CommErrorCode result = receiveAllPresets(image, port);
+    if (result != CommOk) {
         return cliCommFail(err, result, "Empfangen von " + choice->name);
     }
     const std::string& outPath = parsed.positional().front();

@@ -23,7 +23,8 @@ void appendNumber(std::string& text, float value) {
 
 }  // namespace
 
-int cliResponse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int cliResponse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                BytePort&) {
     const CliArgs parsed(args, {"--preset"});
     if (!parsed.error().empty()) {
         return cliFail(err, parsed.error(), 2);

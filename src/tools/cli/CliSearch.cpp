@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "device/DeviceSearch.h"
-#include "device/SerialPort.h"
 #include "platform/UserServices.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliDevice.h"
@@ -37,7 +36,8 @@ private:
 
 }  // namespace
 
-int cliSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int cliSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              BytePort& port) {
     const CliArgs parsed(args, {});
     if (!parsed.error().empty()) {
         return cliFail(err, parsed.error(), CliDeviceInputError);
@@ -45,7 +45,6 @@ int cliSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!parsed.positional().empty()) {
         return cliFail(err, "Aufruf: filtaro-cli search", CliDeviceInputError);
     }
-    SerialPort port;
     int found = 0;
     std::vector<std::string> texts;
     {

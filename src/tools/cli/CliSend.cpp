@@ -3,12 +3,12 @@
 // including the pause the device needs to store them (unless --no-pause).
 
 #include "device/PresetTransfer.h"
-#include "device/SerialPort.h"
 #include "storage/ParameterFile.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliDevice.h"
 
-int cliSend(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int cliSend(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            BytePort& port) {
     const CliArgs parsed(args, {"--port", "--baud"}, {"--no-pause"});
     if (!parsed.error().empty()) {
         return cliFail(err, parsed.error(), CliDeviceInputError);
@@ -27,13 +27,12 @@ int cliSend(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (loadParameterFile(image, path) == 0) {
         return cliFail(err, cliNoParameterFile(path), CliDeviceInputError);
     }
-    SerialPort port;
     if (const int opened = cliOpenPort(port, *choice, err); opened != 0) {
         return opened;
     }
-    const int result = sendAllPresets(
+    const CommErrorCode result = sendAllPresets(
         image, port, parsed.flag("--no-pause") ? SendPause::None : SendPause::AfterSuccess);
-    if (result != 0) {
+    if (result != CommOk) {
         return cliCommFail(err, result, "Senden an " + choice->name);
     }
     out << "Alle Presets an " << choice->name << " gesendet.\n";

@@ -125,7 +125,7 @@ void printPreset(std::ostream& out, const ParameterImage& image, int p) {
 
 }  // namespace
 
-int cliShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int cliShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, BytePort&) {
     const CliArgs parsed(args, {});
     if (!parsed.error().empty()) {
         return cliFail(err, parsed.error(), 2);

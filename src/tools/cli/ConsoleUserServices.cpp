@@ -1,6 +1,7 @@
 #include "tools/cli/ConsoleUserServices.h"
 
-#include "platform/Sleep.h"
+#include <chrono>
+#include <thread>
 
 std::string foldLineBreaks(const std::string& text) {
     std::string out;
@@ -26,5 +27,5 @@ void ConsoleUserServices::setStatusText(const std::string& text) {
 }
 
 void ConsoleUserServices::sleepMs(unsigned milliseconds) {
-    sleepMilliseconds(milliseconds);
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }

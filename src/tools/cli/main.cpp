@@ -2,6 +2,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "device/SerialPort.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/ConsoleUserServices.h"
 
@@ -11,7 +12,8 @@ int main(int argc, char** argv) {
     ConsoleUserServices console(
         std::cerr, verbose != nullptr && std::strcmp(verbose, "0") != 0 && *verbose != '\0');
     installUserServices(&console);
-    const int status = runCli(argc, argv, std::cout, std::cerr);
+    SerialPort port;
+    const int status = runCli(argc, argv, std::cout, std::cerr, port);
     installUserServices(nullptr);
     return status;
 }

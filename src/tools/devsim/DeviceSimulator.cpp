@@ -2,8 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <stdlib.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,23 +16,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-bool makeRaw(int fd) {
-    termios tio{};
-    if (tcgetattr(fd, &tio) != 0) return false;
-    cfmakeraw(&tio);
-    tio.c_cflag |= CLOCAL | CREAD;
-    tio.c_cc[VMIN] = 1;
-    tio.c_cc[VTIME] = 0;
-    return tcsetattr(fd, TCSANOW, &tio) == 0;
-}
-
 void closeFd(int& fd) {
     if (fd >= 0) ::close(fd);
     fd = -1;
-}
-
-std::string systemError() {
-    return std::strerror(errno);
 }
 
 }  // namespace
@@ -47,7 +31,7 @@ DeviceSimulator::~DeviceSimulator() {
 }
 
 bool DeviceSimulator::start(std::string& error) {
-    if (m_master >= 0) {
+    if (m_pty.isOpen()) {
         error = "Simulator läuft bereits";
         return false;
     }
@@ -90,19 +74,10 @@ void DeviceSimulator::stop() {
 }
 
 bool DeviceSimulator::openPty(std::string& error) {
-    m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    char name[128] = {};
-    if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0 ||
-        ptsname_r(m_master, name, sizeof name) != 0) {
-        error = "Pseudo-Terminal lässt sich nicht anlegen: " + systemError();
-        return false;
-    }
-    m_ptyPath = name;
-    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (m_slave < 0 || !makeRaw(m_slave) || !makeRaw(m_master) ||
-        fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK) != 0 ||
-        pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) != 0) {
-        error = "Pseudo-Terminal lässt sich nicht einrichten: " + systemError();
+    if (!m_pty.open(error, true)) return false;
+    m_ptyPath = m_pty.slavePath();
+    if (pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+        error = std::string("Pseudo-Terminal lässt sich nicht einrichten: ") + std::strerror(errno);
         return false;
     }
     return true;
@@ -143,8 +118,7 @@ void DeviceSimulator::removeLink() {
 }
 
 void DeviceSimulator::closeAll() {
-    closeFd(m_slave);
-    closeFd(m_master);
+    m_pty.close();
     closeFd(m_wake[0]);
     closeFd(m_wake[1]);
 }
@@ -152,6 +126,11 @@ void DeviceSimulator::closeAll() {
 WireImage DeviceSimulator::memory() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_memory;
+}
+
+bool DeviceSimulator::waitForBlocks(int count, std::chrono::milliseconds limit) const {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_blockStoredSignal.wait_for(lock, limit, [&] { return m_blocksStored >= count; });
 }
 
 std::vector<std::string> DeviceSimulator::problems() const {
@@ -162,8 +141,9 @@ std::vector<std::string> DeviceSimulator::problems() const {
 void DeviceSimulator::serve() {
     std::uint8_t buffer[4096];
     while (!m_stopping) {
-        pollfd fds[2] = {{m_master, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
-        const int ready = ::poll(fds, 2, m_responder.receivingBlock() ? BlockGapMs : -1);
+        pollfd fds[2] = {{m_pty.master(), POLLIN, 0}, {m_wake[0], POLLIN, 0}};
+        const int ready =
+            ::poll(fds, 2, m_responder.receivingBlock() ? DevsimResponder::BlockGapMs : -1);
         if (ready < 0) {
             if (errno == EINTR) continue;
             break;
@@ -173,7 +153,7 @@ void DeviceSimulator::serve() {
             m_responder.abandonBlock();
             continue;
         }
-        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        const ssize_t n = ::read(m_pty.master(), buffer, sizeof buffer);
         if (n <= 0) {
             if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
             // Cannot happen while our slave descriptor is open; do not spin.
@@ -196,7 +176,11 @@ void DeviceSimulator::serve() {
                     std::lock_guard<std::mutex> lock(m_mutex);
                     m_problems.push_back(problem);
                 }
-                ++m_blocksStored;
+                {
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    ++m_blocksStored;
+                }
+                m_blockStoredSignal.notify_all();
             }
             if (!reply.empty() && !send(reply)) return;
         }
@@ -225,7 +209,7 @@ bool DeviceSimulator::send(const std::vector<std::uint8_t>& bytes) {
 bool DeviceSimulator::writeSome(const std::uint8_t* data, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::write(m_master, data + done, size - done);
+        const ssize_t n = ::write(m_pty.master(), data + done, size - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
             continue;
@@ -233,7 +217,7 @@ bool DeviceSimulator::writeSome(const std::uint8_t* data, std::size_t size) {
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN) return false;
         // The client does not read: wait for room, or for stop().
-        pollfd fds[2] = {{m_master, POLLOUT, 0}, {m_wake[0], POLLIN, 0}};
+        pollfd fds[2] = {{m_pty.master(), POLLOUT, 0}, {m_wake[0], POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0 && errno != EINTR) return false;
         if (fds[1].revents != 0) return false;
     }

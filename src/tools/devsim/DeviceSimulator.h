@@ -1,13 +1,12 @@
 #pragma once
 // The device on a pseudo-terminal, served on a thread of its own so that
 // tests can run it in-process. The program under test opens the pty's slave
-// side (directly or through the link) like a serial port.
-//
-// The simulator keeps a descriptor of the slave open for its whole life: the
-// client may close and reopen the port any number of times, and the master
-// never sees the hang-up that the last close of a slave would cause.
+// side (directly or through the link) like a serial port; the client may close
+// and reopen it any number of times (see PseudoTerminal).
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -15,13 +14,13 @@
 #include <vector>
 
 #include "device/WireImage.h"
+#include "platform/PseudoTerminal.h"
 #include "tools/devsim/DevsimOptions.h"
 #include "tools/devsim/DevsimResponder.h"
 
 class DeviceSimulator {
 public:
-    // A partly received block is dropped after this long without a byte.
-    static constexpr int BlockGapMs = 1000;
+    static constexpr int BlockGapMs = DevsimResponder::BlockGapMs;
 
     explicit DeviceSimulator(DevsimOptions options);
     ~DeviceSimulator();  // stop()
@@ -39,7 +38,14 @@ public:
     // The slave's path (/dev/pts/N); empty before start().
     const std::string& ptyPath() const { return m_ptyPath; }
     WireImage memory() const;
-    int blocksStored() const { return m_blocksStored.load(); }
+    int blocksStored() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_blocksStored;
+    }
+    // Waits until the device has stored `count` blocks, at most `limit`. A
+    // block handed to the port may still wait in the pty when the write
+    // returns (the program's pause after a send covers this on a real line).
+    bool waitForBlocks(int count, std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
     // Problems met while serving (a memory file that could not be written).
     std::vector<std::string> problems() const;
 
@@ -56,14 +62,14 @@ private:
     DevsimOptions m_options;
     DevsimResponder m_responder;
     std::string m_ptyPath;
-    int m_master = -1;
-    int m_slave = -1;
+    PseudoTerminal m_pty;
     int m_wake[2] = {-1, -1};
     bool m_linkCreated = false;
     std::thread m_thread;
     std::atomic<bool> m_stopping{false};
-    std::atomic<int> m_blocksStored{0};
-    mutable std::mutex m_mutex;  // guards m_memory and m_problems
+    mutable std::mutex m_mutex;  // guards m_memory, m_problems and m_blocksStored
+    mutable std::condition_variable m_blockStoredSignal;
+    int m_blocksStored = 0;
     WireImage m_memory{};
     std::vector<std::string> m_problems;
 };

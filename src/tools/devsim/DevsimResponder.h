@@ -16,6 +16,9 @@
 
 class DevsimResponder {
 public:
+    // A partly received block is dropped after this long without a byte.
+    static constexpr int BlockGapMs = 1000;
+
     DevsimResponder(const DevsimFaults& faults, const WireImage& memory);
 
     // The bytes to send in answer to `byte` (often none).

@@ -1,4 +1,4 @@
-// The device search over a port directory of simulated devices.
+// The device search over COM ports simulated in memory.
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,10 @@
 
 #include "device/DeviceLink.h"
 #include "device/DeviceSearch.h"
-#include "device/SerialPort.h"
 #include "storage/Ini.h"
 #include "support/RecordingUserServices.h"
 #include "support/ScratchDir.h"
-#include "tools/SimulatedPorts.h"
+#include "tools/devsim/SimulatedPort.h"
 
 namespace {
 
@@ -23,18 +22,18 @@ std::string iniPort() {
 class DeviceSearch : public ::testing::Test {
 protected:
     ScratchDir cwd{true};  // FILTARO.INI lives here
-    SimulatedPorts ports;
-    SerialPort port;
+    SimulatedPort line;
     RecordingUserServices ui;
 };
 
-TEST_F(DeviceSearch, FindsTheDeviceOnCom3PastAWrongIdentificationAndRecordsIt) {
+TEST_F(DeviceSearch, FindsTheDeviceOnCom3PastOtherPortsAndRecordsIt) {
     writeFileBytes(IniFileName, "[COMMUNICATION]\nPort=COM7\nBaudrate=19200\n");
-    ports.add(2, {.wrongIdent = true});  // echoes, then answers 0x02
-    ports.add(3);
-    ports.add(4);  // never reached
+    line.holdPort(1);                            // fails to open, at once
+    line.attachDevice(2, {.wrongIdent = true});  // echoes, then answers 0x02
+    line.attachDevice(3);
+    line.attachDevice(4);
 
-    EXPECT_EQ(searchDevice(port), 3);
+    EXPECT_EQ(searchDevice(line), 3);
     EXPECT_EQ(ui.statusTexts,
               (std::vector<std::string>{"Suche an COM1", "Suche an COM2", "Suche an COM3", ""}));
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -45,31 +44,33 @@ TEST_F(DeviceSearch, FindsTheDeviceOnCom3PastAWrongIdentificationAndRecordsIt) {
     EXPECT_EQ(readFileBytes(IniFileName), "[COMMUNICATION]\nPort=COM3\nBaudrate=19200\n");
     EXPECT_EQ(ui.waitCursorShown, 1);
     EXPECT_EQ(ui.waitCursorDepth, 0);
+    EXPECT_TRUE(line.received(4).empty()) << "the search ends at the first device";
 
     // Left open on the device at the configured rate, ready for a transfer.
-    ASSERT_TRUE(port.isOpen());
-    EXPECT_EQ(port.baudRate(), 19200);
+    EXPECT_EQ(line.openPort(), 3);
+    EXPECT_EQ(line.baudRate(), 19200);
     WireImage received{};
-    EXPECT_EQ(DeviceLink(port).receiveWireImage(received), 0);
+    EXPECT_EQ(DeviceLink(line).receiveWireImage(received), CommOk);
     EXPECT_EQ(received, defaultWireImage());
 }
 
 TEST_F(DeviceSearch, FindsTheDeviceOnTheLastPort) {
-    ports.add(255);
-    EXPECT_EQ(searchDevice(port), 255);
+    line.attachDevice(255);
+    EXPECT_EQ(searchDevice(line), 255);
     EXPECT_EQ(ui.statusTexts.size(), 256u);
     EXPECT_EQ(ui.statusTexts[254], "Suche an COM255");
     ASSERT_EQ(ui.messages.size(), 1u) << "no failure message after the last port";
     EXPECT_EQ(ui.messages[0].text, "Ger\xC3\xA4t an Port COM255 gefunden!");
     EXPECT_EQ(iniPort(), "COM255");
-    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(line.openPort(), 255);
 }
 
 TEST_F(DeviceSearch, NoDeviceShowsTheFailureOnceAndLeavesTheIniAlone) {
     const std::string ini = "; hand-made\r\n[COMMUNICATION]\r\nPort=COM9\r\n";
     writeFileBytes(IniFileName, ini);
-    ports.add(5, {.wrongIdent = true});
-    EXPECT_EQ(searchDevice(port), 0);
+    line.attachDevice(5, {.wrongIdent = true});
+    line.attachDevice(255, {.silent = true});
+    EXPECT_EQ(searchDevice(line), 0);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Ger\xC3\xA4t wurde an keiner Schnittestelle gefunden!");
     EXPECT_EQ(ui.messages[0].title, "Fehler");
@@ -78,17 +79,21 @@ TEST_F(DeviceSearch, NoDeviceShowsTheFailureOnceAndLeavesTheIniAlone) {
     EXPECT_EQ(ui.statusTexts.back(), "");
     EXPECT_EQ(readFileBytes(IniFileName), ini);
     EXPECT_EQ(ui.waitCursorDepth, 0);
+    // COM255 opened and only its probe failed, so it stays open; its silence
+    // cost a real port the one-byte read time-out.
+    EXPECT_EQ(line.openPort(), 255);
+    EXPECT_EQ(line.elapsedMs(), 1000);
 }
 
 TEST_F(DeviceSearch, WarnsWhenTheFoundPortCannotBeRecorded) {
     std::filesystem::create_directory(IniFileName);  // no INI can be written here
-    ports.add(1);
-    EXPECT_EQ(searchDevice(port), 1);
+    line.attachDevice(1);
+    EXPECT_EQ(searchDevice(line), 1);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].title, "Erfolg");
     EXPECT_EQ(ui.messages[1].text, "Der Port konnte nicht in FILTARO.INI gespeichert werden.");
     EXPECT_EQ(ui.messages[1].icon, MessageIcon::Warning);
-    EXPECT_TRUE(port.isOpen());
+    EXPECT_TRUE(line.isOpen());
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "platform/SerialPortNames_linux.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -8,8 +10,6 @@
 #include "platform/SerialPortNames.h"
 
 namespace {
-
-constexpr std::string_view DevicePrefix = "\\\\.\\";
 
 // "ttyUSB12" with family "ttyUSB" -> 12; nullopt for anything else.
 std::optional<long> familyIndex(const std::string& name, std::string_view family) {
@@ -63,16 +63,6 @@ std::vector<std::string> listDevDirectory() {
 
 }  // namespace
 
-std::optional<int> comPortNumber(const std::string& name) {
-    if (name.size() < 4) return std::nullopt;
-    std::string head = name.substr(0, 3);
-    for (char& ch : head) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    if (head != "COM") return std::nullopt;
-    std::optional<long> n = familyIndex("COM" + name.substr(3), "COM");
-    if (!n || *n < 1) return std::nullopt;
-    return static_cast<int>(*n);
-}
-
 std::vector<std::string> orderSerialDevices(
     const std::vector<std::string>& devEntries,
     const std::function<bool(const std::string&)>& uartHasHardware) {
@@ -94,10 +84,7 @@ std::vector<std::string> orderSerialDevices(
 std::optional<std::string> mapSerialPortName(
     const std::string& devicePath, const std::optional<std::string>& portDir,
     const std::function<std::vector<std::string>()>& systemDevices) {
-    std::string name = devicePath;
-    if (name.compare(0, DevicePrefix.size(), DevicePrefix) == 0) {
-        name.erase(0, DevicePrefix.size());
-    }
+    const std::string name = portNameOfDevicePath(devicePath);
     if (name.find('\0') != std::string::npos) return std::nullopt;
     if (!name.empty() && name[0] == '/') return name;
 

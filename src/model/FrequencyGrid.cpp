@@ -1,4 +1,4 @@
-#include "device/FrequencyGrid.h"
+#include "model/FrequencyGrid.h"
 
 int frequencyToCode(int hz) {
     if (hz < 0 || hz >= 20000) return 0;

@@ -17,8 +17,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "platform/SerialBaudRate_posix.h"
-#include "platform/SerialPortNames.h"
+#include "platform/SerialBaudRate_linux.h"
+#include "platform/SerialPortNames_linux.h"
 #include "platform/SerialService.h"
 
 struct SerialChannel {

@@ -1,4 +1,4 @@
-#include "platform/SerialBaudRate_posix.h"
+#include "platform/SerialBaudRate_linux.h"
 
 #include <asm/ioctls.h>
 #include <asm/termbits.h>

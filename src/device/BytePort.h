@@ -1,0 +1,32 @@
+#pragma once
+// A byte stream to the device with the semantics of the program's serial
+// port: the protocol above it (DeviceLink, the transfers, the device search)
+// needs nothing else. SerialPort is the real one; the simulator offers one in
+// memory.
+
+#include <string>
+
+#include "device/CommError.h"
+
+class BytePort {
+public:
+    virtual ~BytePort() = default;
+
+    // Opens `devicePath` ("\\.\COM3") at `baudRate`; an open port is closed
+    // first. CommOk, or ErrPortBusy with the port closed.
+    virtual CommErrorCode open(const std::string& devicePath, int baudRate) = 0;
+    // Closes the port if it is open; always CommOk.
+    virtual CommErrorCode close() = 0;
+    virtual bool isOpen() const = 0;
+
+    // Reads up to `count` bytes. A read that times out succeeds short:
+    // `transferred` tells how many bytes arrived, and the rest of the buffer
+    // stays as it was. ErrPortNotInitialized when closed, ErrReceive when
+    // the read fails.
+    virtual CommErrorCode read(void* buffer, int count, int* transferred = nullptr) = 0;
+    // Hands all `count` bytes to the line. ErrPortNotInitialized when closed,
+    // ErrTransmit when the write fails or takes fewer bytes (`transferred`).
+    virtual CommErrorCode write(const void* buffer, int count, int* transferred = nullptr) = 0;
+    // Drops everything waiting in the transmit and receive buffers.
+    virtual void purge() = 0;
+};

@@ -1,0 +1,98 @@
+#include "tools/devsim/SimulatedPort.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "device/SerialPort.h"
+#include "platform/SerialPortNames.h"
+
+void SimulatedPort::attachDevice(int n, const DevsimFaults& faults, const WireImage& memory) {
+    Line line;
+    line.device.emplace(faults, memory);
+    line.toProgram = line.device->staleBytes();
+    m_lines[n] = std::move(line);
+}
+
+void SimulatedPort::holdPort(int n) {
+    m_lines[n].held = true;
+}
+
+CommErrorCode SimulatedPort::open(const std::string& devicePath, int baudRate) {
+    close();
+    const std::optional<int> n = comPortNumber(portNameOfDevicePath(devicePath));
+    if (baudRate <= 0 || !n) return ErrPortBusy;
+    const auto line = m_lines.find(*n);
+    if (line == m_lines.end() || line->second.held) return ErrPortBusy;
+    m_open = *n;
+    m_baudRate = baudRate;
+    return CommOk;
+}
+
+CommErrorCode SimulatedPort::close() {
+    m_open = 0;
+    return CommOk;
+}
+
+CommErrorCode SimulatedPort::read(void* buffer, int count, int* transferred) {
+    if (transferred) *transferred = 0;
+    if (!isOpen()) return ErrPortNotInitialized;
+    if (count < 0 || (buffer == nullptr && count > 0)) return ErrReceive;
+    std::vector<std::uint8_t>& waiting = openLine().toProgram;
+    const int got = std::min(count, static_cast<int>(waiting.size()));
+    std::copy_n(waiting.begin(), got, static_cast<std::uint8_t*>(buffer));
+    waiting.erase(waiting.begin(), waiting.begin() + got);
+    if (transferred) *transferred = got;
+    // Everything there arrived at once: a real port gives up 500 ms after the
+    // last byte, or, with none at all, at the end of its total budget.
+    constexpr long long Interval = SerialPort::ReadTimeoutMs;
+    if (got < count) m_elapsedMs += got > 0 ? Interval : Interval + Interval * count;
+    return CommOk;
+}
+
+CommErrorCode SimulatedPort::write(const void* buffer, int count, int* transferred) {
+    if (transferred) *transferred = 0;
+    if (!isOpen()) return ErrPortNotInitialized;
+    if (count < 0 || (buffer == nullptr && count > 0)) return ErrTransmit;
+    Line& line = openLine();
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    for (int i = 0; i < count; ++i) {
+        line.received.push_back(bytes[i]);
+        if (!line.device) continue;
+        DevsimResponder& device = *line.device;
+        if (device.receivingBlock() &&
+            m_elapsedMs - line.lastByteMs >= DevsimResponder::BlockGapMs) {
+            device.abandonBlock();
+        }
+        line.lastByteMs = m_elapsedMs;
+        const std::vector<std::uint8_t> reply = device.feed(bytes[i]);
+        line.toProgram.insert(line.toProgram.end(), reply.begin(), reply.end());
+        if (device.takeBlockStored()) ++line.blocksStored;
+    }
+    if (transferred) *transferred = count;
+    return CommOk;
+}
+
+void SimulatedPort::purge() {
+    if (isOpen()) openLine().toProgram.clear();
+}
+
+const SimulatedPort::Line& SimulatedPort::deviceLine(int n) const {
+    const auto line = m_lines.find(n);
+    if (line == m_lines.end() || !line->second.device) {
+        throw std::logic_error("no simulated device on COM" + std::to_string(n));
+    }
+    return line->second;
+}
+
+const WireImage& SimulatedPort::memory(int n) const {
+    return deviceLine(n).device->memory();
+}
+
+int SimulatedPort::blocksStored(int n) const {
+    return deviceLine(n).blocksStored;
+}
+
+const std::vector<std::uint8_t>& SimulatedPort::received(int n) const {
+    return deviceLine(n).received;
+}
