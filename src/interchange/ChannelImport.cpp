@@ -57,13 +57,12 @@ AnalogSection designed(const TextFilter& f) {
 }
 
 std::string describeRead(const TextFilter& f) {
-    std::string s = f.typeName;
-    if (f.slopeDbPerOctave > 0.0) s += " " + formatDecimal(f.slopeDbPerOctave, 2) + " dB/Okt.";
-    s += " " + hz(f.frequency);
+    std::string s = f.typeName + " " + hz(f.frequency);
     if (isEq(f)) s += ", " + db(f.gainDb);
+    if (f.slopeDbPerOctave > 0.0) s += ", " + formatDecimal(f.slopeDbPerOctave, 2) + " dB/Okt.";
     if (f.qGiven) {
         s += ", Q " + formatDecimal(f.q, 3);
-    } else if (f.type == TextFilterType::LowShelf || f.type == TextFilterType::HighShelf) {
+    } else {
         s += " (entspricht Q " + formatDecimal(f.q, 3) + ")";
     }
     return s;

@@ -160,7 +160,7 @@ FilterLineResult parseFilterParameters(std::string_view parameters) {
     }
     if (type->kind == Kind::Unsupported) {
         return issue(TextIssueKind::Unsupported,
-                     std::string(type->german) + " (" + typeWord + ") kann das Gerät nicht");
+                     std::string(type->german) + " (" + typeWord + ") gibt es im Gerät nicht");
     }
     const bool shelf = type->kind == Kind::LowShelf || type->kind == Kind::HighShelf;
     Values v;
