@@ -8,7 +8,6 @@
 
 #include "interchange/FilterExport.h"
 #include "model/ParameterImage.h"
-#include "storage/ParameterFile.h"
 #include "storage/TextFile.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliChannelNames.h"
@@ -62,11 +61,7 @@ int cliExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     const std::string& path = parsed.positional()[0];
     ParameterImage image;
-    if (loadParameterFile(image, path) != 1) {
-        return cliFail(err, "Datei \"" + path +
-                                "\" konnte nicht geöffnet werden (eine Parameterdatei hat genau " +
-                                std::to_string(ParameterFileSize) + " Bytes).");
-    }
+    if (!loadCommandFile(image, path, err)) return 1;
     const auto names = channelNamesOf(path, err);
     const int p = *preset - 1;
     std::vector<ExportChannel> channels;

@@ -43,11 +43,7 @@ int cliImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::string outPath = parsed.value("--out").value_or(path);
 
     ParameterImage image;
-    if (loadParameterFile(image, path) != 1) {
-        return cliFail(err, "Datei \"" + path +
-                                "\" konnte nicht geöffnet werden (eine Parameterdatei hat genau " +
-                                std::to_string(ParameterFileSize) + " Bytes).");
-    }
+    if (!loadCommandFile(image, path, err)) return 1;
     const auto text = readTextFile(filterPath, MaxFilterTextBytes);
     if (!text)
         return cliFail(err, "Filterdatei \"" + filterPath + "\" konnte nicht gelesen werden.");
