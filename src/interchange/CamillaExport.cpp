@@ -156,6 +156,11 @@ ExportText exportCamillaDsp(const std::vector<ExportChannel>& channels, int pres
         for (const ExportSection& s : channelSections(c.record, false)) {
             const bool eq = s.role.rfind("EQ", 0) == 0;
             if (eq && s.section.gainDb == 0.0) continue;  // a band at 0 dB changes nothing
+            if (!hasUsableValues(s.section)) {
+                out.warnings.push_back(label + ": " + describeSection(s) +
+                                       " hat keine gültigen Werte und fehlt.");
+                continue;
+            }
             if (!(s.section.frequency > 0.0 && s.section.frequency < nyquist)) {
                 out.warnings.push_back(label + ": " + describeSection(s) +
                                        " liegt nicht unter der halben Abtastrate (" +

@@ -166,8 +166,7 @@ ImportItem mapEqFilter(const EqChoice& c, ChannelRecord& record) {
     item.asSet = describeBand(band, c.band);
 
     noteValue(item, "Frequenz", hz(f.frequency), hz(band.frequency),
-              !fRange.contains(static_cast<int>(std::ceil(f.frequency))) ||
-                  !fRange.contains(static_cast<int>(std::floor(f.frequency))),
+              f.frequency < fRange.lo || f.frequency > fRange.hi,
               std::to_string(fRange.lo) + ".." + std::to_string(fRange.hi) + " Hz");
     const double setQ = eqBandSection(band, c.band).q;
     const double qLo = shelf ? 0.3 : 0.5;

@@ -1,5 +1,7 @@
 #include "interchange/ExportSections.h"
 
+#include <cmath>
+
 #include "interchange/DecimalText.h"
 
 namespace {
@@ -48,6 +50,12 @@ std::vector<ExportSection> channelSections(const ChannelRecord& r, bool mergeFir
         out.push_back({eqBandSection(r.eq[e], e), "EQ" + std::to_string(e + 1)});
     }
     return out;
+}
+
+bool hasUsableValues(const AnalogSection& s) {
+    const bool usesQ = !isFirstOrder(s);
+    return std::isfinite(s.frequency) && s.frequency > 0.0 && std::isfinite(s.gainDb) &&
+           (!usesQ || (std::isfinite(s.q) && s.q > 0.0));
 }
 
 std::string printableName(const std::string& name) {

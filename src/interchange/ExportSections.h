@@ -18,6 +18,10 @@ struct ExportSection {
 // are, for formats without first-order sections.
 std::vector<ExportSection> channelSections(const ChannelRecord& record, bool mergeFirstOrderPairs);
 
+// False for a section whose values no other program takes: a frequency that
+// is not above 0, or a Q that is not above 0 (fields from a damaged file).
+bool hasUsableValues(const AnalogSection& s);
+
 // "Kanal 3" or "Kanal 3 \"Bass links\"".
 std::string channelLabel(const ExportChannel& channel);
 

@@ -65,6 +65,11 @@ void appendFilters(std::string& text, std::vector<std::string>& warnings,
                    const ExportChannel& channel, bool rew, const char* format) {
     int number = 0;
     for (const ExportSection& s : channelSections(channel.record, true)) {
+        if (!hasUsableValues(s.section)) {
+            warnings.push_back(channelLabel(channel) + ": " + describeSection(s) +
+                               " hat keine gültigen Werte und fehlt.");
+            continue;
+        }
         const std::string parameters = filterParameters(s.section, rew);
         if (parameters.empty()) {
             const std::string what = describeSection(s);

@@ -92,21 +92,25 @@ TEST(FilterExport, ImportOfAnApoExportGivesBackTheSameChannel) {
     }
 }
 
-TEST(FilterExport, TextFormatsLeaveOutFirstOrderSectionsWithAWarning) {
+TEST(FilterExport, WhatAFormatCannotExpressIsLeftOutWithAWarning) {
     ExportChannel c{2, "Mitte", defaultRecord()};
     c.record.hpType = FilterButterworth18;  // second order Q 1 and a first-order section
     c.record.hpFrequency = 100;
     c.record.lpType = FilterFirstOrder;
     c.record.lpFrequency = 3000;
+    c.record.eq[2] = {500, 0, 3};  // Q code 0, from a damaged file
     const ExportText apo = exportApo({c}, 0);
     EXPECT_NE(apo.text.find("Filter 1: ON HPQ Fc 100 Hz Q 1\n"), std::string::npos) << apo.text;
     EXPECT_NE(apo.text.find("# Hochpass 1. Ordnung bei 100 Hz: in Equalizer APO nicht"),
               std::string::npos);
-    ASSERT_EQ(apo.warnings.size(), 2u);
+    ASSERT_EQ(apo.warnings.size(), 3u);
     EXPECT_EQ(apo.warnings[1],
               "Kanal 3 \"Mitte\": Tiefpass 1. Ordnung bei 3000 Hz ist in Equalizer APO nicht "
               "darstellbar und fehlt.");
-    EXPECT_EQ(exportRew(c, 0).warnings.size(), 2u);
+    EXPECT_EQ(apo.warnings[2],
+              "Kanal 3 \"Mitte\": EQ3 bei 500 Hz hat keine gültigen Werte und fehlt.");
+    EXPECT_EQ(exportRew(c, 0).warnings.size(), 3u);
+    EXPECT_EQ(exportCamillaDsp({c}, 0).warnings.size(), 1u);
 }
 
 TEST(FilterExport, CamillaDspConfigurationHasTheDocumentedStructure) {
