@@ -44,7 +44,7 @@ private:
 void BM_LoadMeasurementMillionPoints(benchmark::State& state) {
     static const MeasurementFile file;
     for (auto _ : state) {
-        const auto text = readTextFile(file.path(), std::size_t{1} << 30);
+        const auto text = readTextFile(file.path(), MeasurementFileLimit);
         const MeasurementRead r = parseMeasurement(*text);
         if (!r.ok || r.measurement.frequencies.size() != PointCount) {
             state.SkipWithError("measurement not read");

@@ -9,11 +9,16 @@
 // A file that cannot be read completely is refused with the number of the
 // first line that could not be read; nothing is guessed.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "response/ChannelResponse.h"
+
+// Larger files are no measurement a person made (a million points, the most
+// anyone exports, take about 40 MB).
+constexpr std::size_t MeasurementFileLimit = std::size_t{256} << 20;
 
 struct Measurement {
     std::vector<double> frequencies;  // Hz, rising
