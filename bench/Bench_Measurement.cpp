@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "interchange/Measurement.h"
@@ -19,7 +19,7 @@ class MeasurementFile {
 public:
     MeasurementFile()
         : m_path((std::filesystem::temp_directory_path() /
-                  ("filtaro-bench-measurement-" + std::to_string(getpid()) + ".txt"))
+                  ("filtaro-bench-measurement-" + std::to_string(std::random_device{}()) + ".txt"))
                      .string()) {
         std::string text =
             "* Measurement data measured by REW V5.20\n"
