@@ -16,8 +16,8 @@ namespace {
 
 using ParameterLimits::Range;
 
-constexpr int LowShelfBand = 4;   // EQ5
-constexpr int HighShelfBand = 5;  // EQ6
+// EQ5 is the band that shelves low on the panel; EQ6 (HighShelfBand) high.
+constexpr int LowShelfBand = 4;
 // A crossover that differs by less than this from its sections counts as set exactly.
 constexpr double ExactCrossoverDb = 0.01;
 
