@@ -55,10 +55,10 @@ public:
             channel(number, text, parameters);
         } else if (isIgnoredCommand(command)) {
             addIssue(number, text, TextIssueKind::Unsupported,
-                     "\"" + std::string(command) + "\" wird nicht übernommen");
+                     quoted(command) + " wird nicht übernommen");
         } else {
             addIssue(number, text, TextIssueKind::Unreadable,
-                     "unbekannter Befehl \"" + std::string(command) + "\"");
+                     "unbekannter Befehl " + quoted(command));
         }
     }
 

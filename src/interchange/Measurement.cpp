@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -18,20 +19,26 @@ bool isLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+bool wholeNumber(const char* first, const char* last, double& value) {
+    const auto [end, ec] = std::from_chars(first, last, value);
+    return ec == std::errc() && end == last && std::isfinite(value);
+}
+
 // A number with a decimal point, or a decimal comma where commas do not
-// separate columns. Numbers in measurements are short; a longer field is no
-// number.
+// separate columns. Numbers in measurements are short; a longer field with a
+// comma is no number.
 bool toNumber(std::string_view field, bool commaDecimal, double& value) {
-    char buf[64];
-    if (field.empty() || field.size() >= sizeof buf) return false;
-    std::size_t start = field[0] == '+' ? 1 : 0;
-    std::size_t n = 0;
-    for (std::size_t i = start; i < field.size(); ++i) {
-        const char c = field[i];
-        buf[n++] = commaDecimal && c == ',' ? '.' : c;
+    if (!field.empty() && field[0] == '+') field.remove_prefix(1);  // from_chars takes no '+'
+    if (field.empty() || field[0] == '+') return false;
+    const std::size_t comma = commaDecimal ? field.find(',') : std::string_view::npos;
+    if (comma == std::string_view::npos) {
+        return wholeNumber(field.data(), field.data() + field.size(), value);
     }
-    const auto [end, ec] = std::from_chars(buf, buf + n, value);
-    return ec == std::errc() && end == buf + n && n > 0 && std::isfinite(value);
+    char buf[64];
+    if (field.size() >= sizeof buf) return false;
+    std::memcpy(buf, field.data(), field.size());
+    buf[comma] = '.';
+    return wholeNumber(buf, buf + field.size(), value);
 }
 
 // Splits `line` into at most MaxColumns + 1 fields (one more than allowed,
@@ -133,7 +140,10 @@ MeasurementRead parseMeasurement(std::string_view text) {
         double values[MaxColumns] = {};
         for (int i = 0; i < n; ++i) {
             if (!toNumber(fields[i], sep != Separator::Comma, values[i])) {
-                return refuse(number, "\"" + std::string(fields[i]) + "\" ist keine Zahl");
+                std::string error = "\"";
+                error += fields[i];
+                error += "\" ist keine Zahl";
+                return refuse(number, std::move(error));
             }
         }
         if (!(values[0] > 0.0)) return refuse(number, "Frequenz muss größer als 0 sein");

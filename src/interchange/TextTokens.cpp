@@ -71,3 +71,12 @@ std::string_view trimmed(std::string_view text) {
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return text;
 }
+
+std::string quoted(std::string_view text) {
+    std::string s;
+    s.reserve(text.size() + 2);
+    s += '"';
+    s += text;
+    s += '"';
+    return s;
+}

@@ -20,3 +20,6 @@ bool sameWord(std::string_view a, std::string_view b);
 
 // Without blanks, tabs and a carriage return at either end.
 std::string_view trimmed(std::string_view text);
+
+// The text in double quotes, for messages that name what a line says.
+std::string quoted(std::string_view text);

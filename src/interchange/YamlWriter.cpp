@@ -147,7 +147,9 @@ void YamlNode::emitValue(std::string& out, int indent) const {
         out += "\n";
         emitSequence(out, indent);
     } else {
-        out += " " + (m_kind == Kind::Map ? std::string("{}") : inlineText()) + "\n";
+        out += ' ';
+        out += m_kind == Kind::Map ? std::string("{}") : inlineText();
+        out += '\n';
     }
 }
 
