@@ -4,7 +4,8 @@
 # Package installation uses apt-get (Debian 12) and installs only what is missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-liberation ccache appstream
+            libbenchmark-dev fonts-liberation ccache appstream \
+            nlohmann-json3-dev libyaml-cpp-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SIMULATOR ?= 1
 

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "model/ParameterImage.h"
+#include "storage/ParameterFile.h"
 
 CliArgs::CliArgs(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
                  const std::vector<std::string>& flagOptions) {
@@ -55,6 +56,14 @@ std::optional<int> parseIntArg(const std::string& text, int lo, int hi) {
 std::optional<int> presetOption(const CliArgs& args) {
     const auto value = args.value("--preset");
     return value ? parseIntArg(*value, 1, PresetCount) : 1;
+}
+
+bool loadCommandFile(ParameterImage& image, const std::string& path, std::ostream& err) {
+    if (loadParameterFile(image, path) == 1) return true;
+    cliFail(err, "Datei \"" + path +
+                     "\" konnte nicht geöffnet werden (eine Parameterdatei hat genau " +
+                     std::to_string(ParameterFileSize) + " Bytes).");
+    return false;
 }
 
 int cliFail(std::ostream& err, const std::string& message, int status) {

@@ -38,6 +38,11 @@ std::optional<int> parseIntArg(const std::string& text, int lo, int hi);
 // The "--preset N" option (N = 1..4, default 1); nullopt if N is not one.
 std::optional<int> presetOption(const CliArgs& args);
 
+class ParameterImage;
+// Loads the parameter file a command works on; false after one line on
+// `err` naming the file and the size a parameter file has.
+bool loadCommandFile(ParameterImage& image, const std::string& path, std::ostream& err);
+
 using CliCommand = int (*)(const std::vector<std::string>& args, std::ostream& out,
                            std::ostream& err, BytePort& port);
 

@@ -12,6 +12,8 @@ int cliDecode(const std::vector<std::string>&, std::ostream&, std::ostream&, Byt
 int cliNew(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 int cliShow(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 int cliResponse(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliImport(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliExport(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 #ifdef FILTARO_CLI_PLOT
 int cliPlot(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 #endif
@@ -37,6 +39,18 @@ const std::vector<CliCommandEntry>& cliCommands() {
          "Gibt die Frequenzgänge der sechs Kanäle eines Presets (1..4, Vorgabe 1) aus: 2000 Zeilen "
          "Frequenz und dB, durch Tabulatoren getrennt.",
          cliResponse},
+        {"import",
+         "import DATEI FILTER.txt --preset N --channel K [--block NAME] [--out AUSGABE.dat]",
+         "Übernimmt Filter aus einer REW- oder Equalizer-APO-Datei in einen Kanal, zeigt jede "
+         "Rundung und speichert in DATEI (oder AUSGABE); bei mehreren Kanalblöcken wählt --block.",
+         cliImport},
+        {"export",
+         "export DATEI --format apo|rew|camilladsp [--preset N] [--channel K] [--rate HZ] "
+         "[--out AUSGABE]",
+         "Gibt einen Kanal oder das Preset (Vorgabe 1) für Equalizer APO, REW (ein Kanal) oder "
+         "CamillaDSP (alle Kanäle, Abtastrate Vorgabe 48000 Hz) aus; ohne --out auf die "
+         "Standardausgabe.",
+         cliExport},
 #ifdef FILTARO_CLI_PLOT
         {"plot", "plot DATEI AUSGABE.png [--size BxH] [--preset N]",
          "Zeichnet die Frequenzgänge eines Presets (1..4, Vorgabe 1) wie das Programm als PNG; "

@@ -15,7 +15,6 @@
 #include "response/CPlotRenderer.h"
 #include "response/ChannelResponse.h"
 #include "response/PlotGeometry.h"
-#include "storage/ParameterFile.h"
 #include "tools/cli/Cli.h"
 
 namespace {
@@ -99,11 +98,7 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const std::string& outPath = parsed.positional()[1];
 
     ParameterImage image;
-    if (loadParameterFile(image, inPath) != 1) {
-        return cliFail(err, "Datei \"" + inPath +
-                                "\" konnte nicht geöffnet werden (eine Parameterdatei hat genau " +
-                                std::to_string(ParameterFileSize) + " Bytes).");
-    }
+    if (!loadCommandFile(image, inPath, err)) return 1;
     // The preset shown is the one asked for, not the one the file was saved with.
     image.setActivePreset(*preset - 1);
     const auto responses = std::make_unique<ChannelResponses>();

@@ -1,0 +1,90 @@
+#include "interchange/ExportSections.h"
+
+#include <cmath>
+
+#include "interchange/DecimalText.h"
+
+namespace {
+
+bool isFirstOrder(const AnalogSection& s) {
+    return s.type == SectionType::HighPassFirstOrder || s.type == SectionType::LowPassFirstOrder;
+}
+
+void addCrossover(std::vector<ExportSection>& out, std::vector<AnalogSection> sections,
+                  const char* role, bool merge) {
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        AnalogSection s = sections[i];
+        if (merge && isFirstOrder(s) && i + 1 < sections.size() && sections[i + 1] == s) {
+            // (w / (s + w))^2 is w^2 / (s^2 + 2ws + w^2): Q 0.5 at w.
+            s.type = s.type == SectionType::HighPassFirstOrder ? SectionType::HighPass
+                                                               : SectionType::LowPass;
+            s.q = 0.5;
+            ++i;
+        }
+        out.push_back({s, role});
+    }
+}
+
+// Length of the UTF-8 sequence starting at `i`, or 0 when it is none.
+std::size_t utf8Length(const std::string& s, std::size_t i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    const std::size_t n = b < 0x80           ? 1
+                          : (b >> 5) == 0x6  ? 2
+                          : (b >> 4) == 0xE  ? 3
+                          : (b >> 3) == 0x1E ? 4
+                                             : 0;
+    if (n == 0 || i + n > s.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return 0;
+    }
+    return n;
+}
+
+}  // namespace
+
+std::vector<ExportSection> channelSections(const ChannelRecord& r, bool mergeFirstOrderPairs) {
+    std::vector<ExportSection> out;
+    addCrossover(out, highPassSections(r.hpFrequency, r.hpType), "Hochpass", mergeFirstOrderPairs);
+    addCrossover(out, lowPassSections(r.lpFrequency, r.lpType), "Tiefpass", mergeFirstOrderPairs);
+    for (int e = 0; e < EqBandCount; ++e) {
+        out.push_back({eqBandSection(r.eq[e], e), "EQ" + std::to_string(e + 1)});
+    }
+    return out;
+}
+
+bool hasUsableValues(const AnalogSection& s) {
+    const bool usesQ = !isFirstOrder(s);
+    return std::isfinite(s.frequency) && s.frequency > 0.0 && std::isfinite(s.gainDb) &&
+           (!usesQ || (std::isfinite(s.q) && s.q > 0.0));
+}
+
+std::string printableName(const std::string& name) {
+    std::string out;
+    for (std::size_t i = 0; i < name.size();) {
+        const std::size_t n = utf8Length(name, i);
+        if (n == 0) {
+            out += '?';
+            ++i;
+        } else if (n == 1 && (static_cast<unsigned char>(name[i]) < 0x20 || name[i] == 0x7F)) {
+            out += ' ';
+            ++i;
+        } else {
+            out.append(name, i, n);
+            i += n;
+        }
+    }
+    return out;
+}
+
+std::string channelLabel(const ExportChannel& channel) {
+    std::string label = "Kanal " + std::to_string(channel.index + 1);
+    const std::string name = printableName(channel.name);
+    return name.empty() ? label : label + " \"" + name + "\"";
+}
+
+std::string describeSection(const ExportSection& s) {
+    const bool first = s.section.type == SectionType::HighPassFirstOrder ||
+                       s.section.type == SectionType::LowPassFirstOrder;
+    return s.role + (first ? " 1. Ordnung" : "") + " bei " + formatDecimal(s.section.frequency, 2) +
+           " Hz";
+}

@@ -1,0 +1,58 @@
+#pragma once
+// What the 2784-byte parameter file cannot hold lives in a side file next to
+// it: NAME.dat -> NAME.filtaro.json. It keeps the channel names, the
+// measurement file shown with each channel and the options of the
+// measurement overlay:
+//
+//   {
+//     "channels": [ { "name": "Bass links", "measurement": "mess/bass.txt" }, ... six ],
+//     "overlay": { "normalise": true, "predicted": false }
+//   }
+//
+// It is read leniently: a key this program does not know (at any level) is
+// kept and written back, a value of the wrong kind counts as missing, and a
+// file that is no JSON is reported and then ignored. It is written through
+// the one save routine, like every file here.
+
+#include <array>
+#include <string>
+
+#include "model/ParameterImage.h"
+
+struct OverlayOptions {
+    bool normalise = true;   // each measurement's 200 Hz..2 kHz average at 0 dB
+    bool predicted = false;  // also the measurement plus the channel's response
+    friend bool operator==(const OverlayOptions&, const OverlayOptions&) = default;
+};
+
+struct SideFile {
+    std::array<std::string, ChannelCount> channelNames;
+    // As stored: absolute, or relative to the side file's folder (see
+    // measurementFilePath()). Empty when the channel shows none.
+    std::array<std::string, ChannelCount> measurements;
+    OverlayOptions overlay;
+    // The file as read, so that what this program does not know survives a
+    // save. Empty for a new side file.
+    std::string original;
+};
+
+enum class SideFileState { Missing, Read, Broken };
+
+struct SideFileLoad {
+    SideFileState state = SideFileState::Missing;
+    SideFile data;        // defaults unless Read
+    std::string message;  // Broken: the German text to show once
+};
+
+// "dir/NAME.dat" -> "dir/NAME.filtaro.json".
+std::string sideFilePath(const std::string& parameterFilePath);
+
+SideFileLoad loadSideFile(const std::string& parameterFilePath);
+
+// Writes the side file of `parameterFilePath`. A side file there that is no
+// JSON is first kept as NAME.filtaro.json.defekt, so nothing is lost.
+bool saveSideFile(const std::string& parameterFilePath, const SideFile& data);
+
+// The file a stored measurement path names: relative paths are taken from
+// the side file's folder.
+std::string measurementFilePath(const std::string& parameterFilePath, const std::string& stored);

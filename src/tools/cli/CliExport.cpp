@@ -1,0 +1,87 @@
+// filtaro-cli export FILE --format apo|rew|camilladsp [--preset N]
+// [--channel C] [--rate HZ] [--out OUT]: a channel or a whole preset of a
+// parameter file for Equalizer APO, Room EQ Wizard or CamillaDSP, with the
+// channel names of the side file. Standard output unless --out is given;
+// what a format cannot express is named on standard error.
+
+#include <string>
+
+#include "interchange/FilterExport.h"
+#include "model/ParameterImage.h"
+#include "storage/TextFile.h"
+#include "tools/cli/Cli.h"
+#include "tools/cli/CliChannelNames.h"
+
+namespace {
+
+constexpr int MinSampleRate = 8000;
+constexpr int MaxSampleRate = 768000;
+
+}  // namespace
+
+int cliExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              BytePort&) {
+    const CliArgs parsed(args, {"--format", "--preset", "--channel", "--rate", "--out"});
+    if (!parsed.error().empty()) return cliFail(err, parsed.error(), 2);
+    if (parsed.positional().size() != 1 || !parsed.value("--format")) {
+        return cliFail(err,
+                       "Aufruf: filtaro-cli export DATEI --format apo|rew|camilladsp [--preset N] "
+                       "[--channel K] [--rate HZ] [--out AUSGABE]",
+                       2);
+    }
+    const std::string format = *parsed.value("--format");
+    if (format != "apo" && format != "rew" && format != "camilladsp") {
+        return cliFail(err, "Das Format muss apo, rew oder camilladsp sein.", 2);
+    }
+    const std::optional<int> preset = presetOption(parsed);
+    if (!preset) return cliFail(err, "Das Preset muss eine Zahl von 1 bis 4 sein.", 2);
+    std::optional<int> channel;
+    if (const auto value = parsed.value("--channel")) {
+        channel = parseIntArg(*value, 1, ChannelCount);
+        if (!channel) return cliFail(err, "Der Kanal muss eine Zahl von 1 bis 6 sein.", 2);
+    }
+    if (format == "rew" && !channel) {
+        return cliFail(err, "Eine REW-Filterdatei hält einen Kanal; bitte --channel angeben.", 2);
+    }
+    if (format == "camilladsp" && channel) {
+        return cliFail(err, "Die CamillaDSP-Konfiguration umfasst immer alle sechs Kanäle.", 2);
+    }
+    int rate = DefaultCamillaSampleRate;
+    if (const auto value = parsed.value("--rate")) {
+        if (format != "camilladsp") {
+            return cliFail(err, "--rate gilt nur für das Format camilladsp.", 2);
+        }
+        const auto r = parseIntArg(*value, MinSampleRate, MaxSampleRate);
+        if (!r) {
+            return cliFail(err,
+                           "Die Abtastrate muss eine Zahl von " + std::to_string(MinSampleRate) +
+                               " bis " + std::to_string(MaxSampleRate) + " Hz sein.",
+                           2);
+        }
+        rate = *r;
+    }
+    const std::string& path = parsed.positional()[0];
+    ParameterImage image;
+    if (!loadCommandFile(image, path, err)) return 1;
+    const auto names = channelNamesOf(path, err);
+    const int p = *preset - 1;
+    std::vector<ExportChannel> channels;
+    for (int c = 0; c < ChannelCount; ++c) {
+        if (!channel || *channel - 1 == c) channels.push_back({c, names[c], image.record(p, c)});
+    }
+    const ExportText text = format == "apo"   ? exportApo(channels, p)
+                            : format == "rew" ? exportRew(channels.front(), p)
+                                              : exportCamillaDsp(channels, p, rate);
+    for (const std::string& warning : text.warnings) cliFail(err, "Hinweis: " + warning);
+
+    const auto outPath = parsed.value("--out");
+    if (!outPath) {
+        out << text.text;
+        return out ? 0 : cliFail(err, "Die Ausgabe konnte nicht geschrieben werden.");
+    }
+    if (!writeTextFile(*outPath, text.text)) {
+        return cliFail(err, "Datei " + *outPath + " konnte nicht gespeichert werden.");
+    }
+    out << "Export gespeichert: " << *outPath << '\n';
+    return 0;
+}

@@ -1,0 +1,85 @@
+// filtaro-cli import FILE FILTERS.txt --preset N --channel C [--block NAME]
+// [--out OUT.dat]: puts a REW or Equalizer APO filter text onto one channel
+// of a parameter file, prints what was set and how, and saves the result
+// (into FILE unless --out names another file).
+
+#include <string>
+
+#include "interchange/FilterImport.h"
+#include "model/ParameterImage.h"
+#include "storage/ParameterFile.h"
+#include "storage/TextFile.h"
+#include "tools/cli/Cli.h"
+#include "tools/cli/CliChannelNames.h"
+
+namespace {
+
+constexpr std::size_t MaxFilterTextBytes = 16u << 20;
+
+std::string joined(const std::vector<std::string>& names) {
+    std::string s;
+    for (const std::string& n : names) s += (s.empty() ? "" : ", ") + n;
+    return s;
+}
+
+}  // namespace
+
+int cliImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              BytePort&) {
+    const CliArgs parsed(args, {"--preset", "--channel", "--block", "--out"});
+    if (!parsed.error().empty()) return cliFail(err, parsed.error(), 2);
+    if (parsed.positional().size() != 2 || !parsed.value("--preset") ||
+        !parsed.value("--channel")) {
+        return cliFail(err,
+                       "Aufruf: filtaro-cli import DATEI FILTER.txt --preset N --channel K "
+                       "[--block NAME] [--out AUSGABE.dat]",
+                       2);
+    }
+    const std::optional<int> preset = presetOption(parsed);
+    if (!preset) return cliFail(err, "Das Preset muss eine Zahl von 1 bis 4 sein.", 2);
+    const std::optional<int> channel = parseIntArg(*parsed.value("--channel"), 1, ChannelCount);
+    if (!channel) return cliFail(err, "Der Kanal muss eine Zahl von 1 bis 6 sein.", 2);
+    const std::string& path = parsed.positional()[0];
+    const std::string& filterPath = parsed.positional()[1];
+    const std::string outPath = parsed.value("--out").value_or(path);
+
+    ParameterImage image;
+    if (!loadCommandFile(image, path, err)) return 1;
+    const auto text = readTextFile(filterPath, MaxFilterTextBytes);
+    if (!text)
+        return cliFail(err, "Filterdatei \"" + filterPath + "\" konnte nicht gelesen werden.");
+
+    const int p = *preset - 1;
+    const int c = *channel - 1;
+    const FilterImport result =
+        importFilterText(*text, image.record(p, c), c, parsed.value("--block").value_or(""));
+    if (result.status == FilterImportStatus::ChooseBlock) {
+        return cliFail(err,
+                       "Die Filterdatei hat mehrere Kanalblöcke (" + joined(result.blocks) +
+                           "); bitte mit --block einen wählen.",
+                       2);
+    }
+    if (result.status == FilterImportStatus::UnknownBlock) {
+        return cliFail(err,
+                       result.blocks.empty() ? "Die Filterdatei hat keine Kanalblöcke."
+                                             : "Kanalblock \"" + *parsed.value("--block") +
+                                                   "\" gibt es nicht; die Filterdatei hat: " +
+                                                   joined(result.blocks) + ".",
+                       2);
+    }
+    std::string target =
+        "Preset " + std::to_string(*preset) + ", Kanal " + std::to_string(*channel);
+    const std::string name = channelNamesOf(path, err)[c];
+    if (!name.empty()) target += " \"" + name + "\"";
+    out << "Import von " << filterPath << " in " << target << ":\n";
+    for (const std::string& line : importReportLines(result.report)) out << line << '\n';
+    if (!result.report.changesSomething()) {
+        return cliFail(err, "Die Filterdatei enthält nichts, was der Kanal übernehmen kann.");
+    }
+    image.setRecord(p, c, result.report.record);
+    if (saveParameterFile(image, outPath) != 0) {
+        return cliFail(err, "Datei " + outPath + " konnte nicht gespeichert werden.");
+    }
+    out << "Gespeichert: " << outPath << '\n';
+    return 0;
+}

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "storage/ParameterFile.h"
+#include "storage/SideFile.h"
+#include "support/ScratchDir.h"
+
+namespace {
+
+TEST(SideFile, LivesBesideTheParameterFile) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/a/Filtaro.dat", "/home/a/Filtaro.filtaro.json"},
+        {"Boxen.v2.DAT", "Boxen.v2.filtaro.json"},
+        {"ohne", "ohne.filtaro.json"},
+    };
+    for (const auto& [dat, json] : cases) EXPECT_EQ(sideFilePath(dat), json);
+    EXPECT_EQ(measurementFilePath("/home/a/x.dat", "mess/bass.txt"), "/home/a/mess/bass.txt");
+    EXPECT_EQ(measurementFilePath("/home/a/x.dat", "/tmp/hoch.frd"), "/tmp/hoch.frd");
+    EXPECT_EQ(measurementFilePath("/home/a/x.dat", ""), "");
+}
+
+TEST(SideFile, IsWrittenAndReadBackKeepingWhatItDoesNotKnow) {
+    ScratchDir dir;
+    const std::string dat = dir.file("Boxen.dat");
+    ParameterImage image;
+    applyDefaults(image);
+    ASSERT_EQ(saveParameterFile(image, dat), 0);
+    EXPECT_EQ(loadSideFile(dat).state, SideFileState::Missing);
+
+    // A newer program's keys at every level.
+    writeFileBytes(sideFilePath(dat),
+                   R"({"farbe": "blau", "channels": [{"name": "alt", "eq": [1, 2]}, 7],
+                       "overlay": {"predicted": true, "dicke": 2}})");
+    SideFileLoad load = loadSideFile(dat);
+    ASSERT_EQ(load.state, SideFileState::Read) << load.message;
+    EXPECT_EQ(load.data.channelNames[0], "alt");
+    EXPECT_TRUE(load.data.overlay.predicted);
+    EXPECT_TRUE(load.data.overlay.normalise);  // missing: the default
+
+    SideFile data = load.data;
+    data.channelNames = {"Bass \"links\"", "Bass rechts", "", "Mitte", "Höhe ✓", "Sub"};
+    data.measurements[3] = "mess/mitte.txt";
+    data.overlay = {false, false};
+    ASSERT_TRUE(saveSideFile(dat, data));
+    load = loadSideFile(dat);
+    ASSERT_EQ(load.state, SideFileState::Read);
+    EXPECT_EQ(load.data.channelNames, data.channelNames);
+    EXPECT_EQ(load.data.measurements, data.measurements);
+    EXPECT_EQ(load.data.overlay, data.overlay);
+    for (const char* kept : {"\"farbe\": \"blau\"", "\"eq\": [", "\"dicke\": 2"}) {
+        EXPECT_NE(load.data.original.find(kept), std::string::npos) << kept;
+    }
+    // The parameter file is untouched and still a parameter file.
+    EXPECT_EQ(std::filesystem::file_size(dat), ParameterFileSize);
+    ParameterImage loaded;
+    EXPECT_EQ(loadParameterFile(loaded, dat), 1);
+    EXPECT_EQ(loaded, image);
+}
+
+TEST(SideFile, ABrokenOneIsReportedOnceIgnoredAndKeptAsideOnSave) {
+    ScratchDir dir;
+    const std::string dat = dir.file("Boxen.dat");
+    const std::string broken = "{\n  \"channels\": [\n    {\"name\": \"Bass\",,}\n";
+    writeFileBytes(sideFilePath(dat), broken);
+    const SideFileLoad load = loadSideFile(dat);
+    EXPECT_EQ(load.state, SideFileState::Broken);
+    EXPECT_EQ(load.message,
+              "Die Zusatzdatei \"Boxen.filtaro.json\" ist beschädigt (Zeile 3) und wird nicht "
+              "verwendet; Kanalnamen und Messungen fehlen.");
+    EXPECT_EQ(load.data.channelNames[0], "");
+
+    SideFile data = load.data;
+    data.channelNames[1] = "neu";
+    ASSERT_TRUE(saveSideFile(dat, data));
+    EXPECT_EQ(readFileBytes(sideFilePath(dat) + ".defekt"), broken);
+    EXPECT_EQ(loadSideFile(dat).data.channelNames[1], "neu");
+
+    writeFileBytes(sideFilePath(dat), "[1, 2]");  // JSON, but no side file
+    EXPECT_EQ(loadSideFile(dat).state, SideFileState::Broken);
+}
+
+}  // namespace
