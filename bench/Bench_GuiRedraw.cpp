@@ -13,9 +13,9 @@
 
 #include "app/CMainFrame.h"
 #include "app/CSonaroApp.h"
-#include "app/ModalRunner.h"
+#include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
-#include "response/CResponsePlot.h"
+#include "plot/CResponsePlot.h"
 #include "view/CSonaroView.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include <QWindow>
 
 #include "app/CSonaroApp.h"
-#include "app/CommandIds.h"
 #include "app/MainFrameResources.h"
-#include "app/ModalRunner.h"
+#include "forms/ModalRunner.h"
 #include "res/Icons.h"
-#include "response/CGraphOptionsDlg.h"
+#include "ui/CGraphOptionsDlg.h"
 #include "view/CSonaroView.h"
+#include "view/CommandIds.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "app/CSonaroApp.h"
 
-#include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSonaroDoc.h"
-#include "app/ModalRunner.h"
+#include "forms/ModalRunner.h"
+#include "ui/CAboutDlg.h"
 #include "view/CSonaroView.h"
 
 namespace {

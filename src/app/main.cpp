@@ -7,8 +7,8 @@
 #include "app/CQtUserServices.h"
 #include "app/CSonaroApp.h"
 #include "app/CommandLine.h"
-#include "app/ModalRunner.h"
 #include "app/Screenshot.h"
+#include "forms/ModalRunner.h"
 #include "res/Icons.h"
 #include "res/ResourceIds.h"
 

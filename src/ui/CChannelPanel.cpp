@@ -1,100 +1,25 @@
 #include "ui/CChannelPanel.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QSignalBlocker>
-#include <QStringList>
 #include <algorithm>
 
+#include "forms/CEditEx.h"
+#include "forms/CUpDownCtrl.h"
+#include "forms/ControlData.h"
 #include "model/ParameterImage.h"
 #include "res/DialogTemplates.h"
-#include "ui/CEditEx.h"
-#include "ui/CUpDownCtrl.h"
 #include "ui/FrequencyStep.h"
 #include "ui/PanelLogic.h"
 
 namespace {
 
-// The panel's lists are as narrow as the dialog units make them ("Linkwitz-
-// Riley 24 dB/Oct" in 96 units, "10.0" in 29). The platform's list arrow was
-// narrower than the toolkit's, so the arrow gives back the difference to the
-// text; everything else is drawn by the application's style.
-class CompactListStyle : public QProxyStyle {
-public:
-    CompactListStyle() : QProxyStyle(QApplication::style()->name()) {}
-
-    QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* option, SubControl sc,
-                         const QWidget* widget) const override {
-        QRect r = QProxyStyle::subControlRect(cc, option, sc, widget);
-        if (cc != CC_ComboBox || (sc != SC_ComboBoxArrow && sc != SC_ComboBoxEditField)) {
-            return r;
-        }
-        const QRect arrow = QProxyStyle::subControlRect(cc, option, SC_ComboBoxArrow, widget);
-        const int give = std::clamp(arrow.width() - ListArrowWidth, 0, ArrowGiveBack);
-        if (sc == SC_ComboBoxArrow) {
-            r.setLeft(r.left() + give);
-        } else {
-            r.setRight(r.right() + give);
-        }
-        return r;
-    }
-
-private:
-    static constexpr int ListArrowWidth = 15;
-    static constexpr int ArrowGiveBack = 5;
-};
-
-QStyle* compactListStyle() {
-    static CompactListStyle* style = new CompactListStyle;  // lives as long as the process
-    return style;
-}
-
 // Holding a frequency arrow never speeds up: the only acceleration entry
 // starts after 1000 seconds and still steps by one.
 const std::vector<UpDownAccel> NoAcceleration = {{1000, 1}};
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QStringList itemList(ItemTexts texts) {
-    QStringList items;
-    for (std::string_view text : texts) {
-        items << toQString(text);
-    }
-    return items;
-}
-
-void fillList(QComboBox* combo, ItemTexts texts) {
-    combo->setStyle(compactListStyle());
-    const QSignalBlocker block(combo);
-    combo->clear();
-    combo->addItems(itemList(texts));
-}
-
-// An index that no item has clears the selection.
-void selectIndex(QComboBox* combo, int index) {
-    const QSignalBlocker block(combo);
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
-void pushText(QLineEdit* edit, const QString& text) {
-    const QSignalBlocker block(edit);
-    edit->setText(text);
-}
-
-// The int shown in an edit; the member keeps its value if the text is none.
-void readInt(const QLineEdit* edit, int& member) {
-    bool ok = false;
-    const int value = edit->text().trimmed().toInt(&ok);
-    if (ok) {
-        member = value;
-    }
-}
 
 int inputCodeOfLabel(const QString& label) {
     for (std::size_t i = 0; i < InputTexts.size(); ++i) {

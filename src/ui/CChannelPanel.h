@@ -13,8 +13,8 @@
 #include <QString>
 #include <array>
 
+#include "forms/CDialogBuilder.h"
 #include "model/ChannelRecord.h"
-#include "res/CDialogBuilder.h"
 
 class ParameterImage;
 class QComboBox;

@@ -9,8 +9,9 @@
 #include <algorithm>
 
 #include "model/ParameterImage.h"
+#include "res/ChannelColours.h"
+#include "res/QtColour.h"
 #include "ui/CChannelPanel.h"
-#include "ui/ChannelTabColours.h"
 
 namespace {
 
@@ -20,10 +21,6 @@ constexpr int TabBorder = 2;
 // The tab row starts this far in from the control's left edge.
 constexpr int TabRowIndent = 2;
 constexpr int TabTextPadding = 6;
-
-QColor toQColor(PaletteColour c) {
-    return QColor(c.red, c.green, c.blue);
-}
 
 }  // namespace
 

@@ -25,6 +25,9 @@ class ParameterImage;
 class QPainter;
 class QTabBar;
 
+// Height of a sunken 3-D edge at 96 dpi, by which the selected tab's text is raised.
+constexpr int TabEdgeHeight = 2;
+
 class CChannelTabCtrl : public QWidget {
     Q_OBJECT
 

@@ -1,5 +1,5 @@
-#include "app/CommandIds.h"
 #include "view/CSonaroView.h"
+#include "view/CommandIds.h"
 
 // The view's command map: one line per command or id range. Each handler
 // lives in a CSonaroView*Commands.cpp file of its own group.

@@ -5,12 +5,12 @@
 #include <QVariant>
 
 #include "app/CMainFrame.h"
-#include "app/CommandIds.h"
-#include "app/ModalRunner.h"
+#include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
 #include "ui/CCopyChannelDlg.h"
 #include "ui/CCopyPresetDlg.h"
 #include "view/CSonaroView.h"
+#include "view/CommandIds.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 
 #include "app/CMainFrame.h"
 #include "app/CSonaroApp.h"
-#include "app/ModalRunner.h"
 #include "device/CommError.h"
 #include "device/DevicePort.h"
 #include "device/DeviceSearch.h"
 #include "device/PresetTransfer.h"
+#include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "response/ChannelResponse.h"

@@ -7,12 +7,12 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/CAboutDlg.h"
-#include "app/CommandIds.h"
 #include "app/StatusText.h"
-#include "res/CTemplateDialog.h"
-#include "response/CGraphOptionsDlg.h"
+#include "forms/CTemplateDialog.h"
 #include "support/ProgramRun.h"
+#include "ui/CAboutDlg.h"
+#include "ui/CGraphOptionsDlg.h"
+#include "view/CommandIds.h"
 
 namespace {
 
@@ -157,25 +157,6 @@ TEST(GraphOptions, OkCopiesTheRangeAndMarksARedrawCancelChangesNothing) {
     EXPECT_EQ(image.plotStartHz(), 10);
     EXPECT_EQ(image.plotEndHz(), 600);
     EXPECT_EQ(image.redrawPending(), 1);
-}
-
-TEST(About, ShowsTheConfiguredBaudRateOr9600) {
-    ProgramRun run;  // no FILTARO.INI in the scratch directory
-    {
-        CAboutDlg dlg(nullptr);
-        EXPECT_EQ(dlg.m_strBaudrate, "Baudrate = 9600");
-        EXPECT_EQ(dlg.control<QLabel>(CAboutDlg::BaudrateControlId)->text(), "Baudrate = 9600");
-    }
-    writeFileBytes("FILTARO.INI", "[COMMUNICATION]\r\nPort=COM3\r\nBaudrate=19200\r\n");
-    {
-        CAboutDlg dlg(nullptr);
-        EXPECT_EQ(dlg.control<QLabel>(CAboutDlg::BaudrateControlId)->text(), "Baudrate = 19200");
-    }
-    writeFileBytes("FILTARO.INI", "[COMMUNICATION]\r\nBaudrate=schnell\r\n");
-    {
-        CAboutDlg dlg(nullptr);
-        EXPECT_EQ(dlg.m_strBaudrate, "Baudrate = 9600");
-    }
 }
 
 TEST(About, OpensFromTheMenuAndAMoveMarksTheImageForRedraw) {

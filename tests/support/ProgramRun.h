@@ -13,10 +13,10 @@
 
 #include "app/CMainFrame.h"
 #include "app/CSonaroApp.h"
-#include "app/ModalRunner.h"
 #include "device/WireImage.h"
+#include "forms/CTemplateDialog.h"
+#include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
-#include "res/CTemplateDialog.h"
 #include "support/QtTestApp.h"
 #include "support/RecordingUserServices.h"
 #include "support/ScopedEnv.h"

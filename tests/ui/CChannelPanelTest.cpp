@@ -8,11 +8,11 @@
 #include <functional>
 #include <memory>
 
+#include "forms/CEditEx.h"
+#include "forms/CUpDownCtrl.h"
 #include "model/ParameterImage.h"
 #include "support/QtTestApp.h"
 #include "ui/CChannelPanel.h"
-#include "ui/CEditEx.h"
-#include "ui/CUpDownCtrl.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <QLineEdit>
 #include <QTabBar>
 
+#include "forms/CDialogBuilder.h"
 #include "model/ParameterImage.h"
-#include "res/CDialogBuilder.h"
+#include "res/ChannelColours.h"
 #include "res/DialogTemplates.h"
 #include "support/QtTestApp.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
-#include "ui/ChannelTabColours.h"
 
 namespace {
 

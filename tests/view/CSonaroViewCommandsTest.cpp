@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/CommandIds.h"
 #include "ui/CCopyChannelDlg.h"
 #include "ui/CCopyPresetDlg.h"
+#include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {

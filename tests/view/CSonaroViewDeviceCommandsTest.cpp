@@ -4,11 +4,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/CommandIds.h"
 #include "device/DeviceLink.h"
 #include "device/WireImage.h"
 #include "storage/Ini.h"
 #include "ui/CComPortDlg.h"
+#include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/CommandIds.h"
 #include "device/DeviceLink.h"
 #include "device/WireImage.h"
 #include "response/ResponseGrid.h"
+#include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {

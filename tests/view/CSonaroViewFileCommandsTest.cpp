@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <filesystem>
 
-#include "app/CommandIds.h"
 #include "storage/ParameterFile.h"
+#include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <filesystem>
 
 #include "device/WireImage.h"
-#include "response/CResponsePlot.h"
+#include "plot/CResponsePlot.h"
+#include "response/PlotGeometry.h"
 #include "storage/ParameterFile.h"
 #include "support/ProgramRun.h"
 #include "ui/CChannelPanel.h"
@@ -91,6 +93,10 @@ TEST(Startup, TitleIsNewFileDuringStartupAndTheProgramsNameAfterwards) {
     EXPECT_EQ(run.frame().windowTitle(), "Klarwelle Filtaro");
     EXPECT_EQ(run.frame().pos(), QPoint(100, 0));
     EXPECT_EQ(run.frame().size(), QSize(1200, 700));
+    // filtaro-cli plot and the drawing benchmark take DefaultPlotWidth x
+    // DefaultPlotHeight for the plot of the main window at this size.
+    QApplication::processEvents();
+    EXPECT_EQ(run.view().plot()->backBufferSize(), QSize(DefaultPlotWidth, DefaultPlotHeight));
 }
 
 TEST(Startup, FiltaroDatIsOverwrittenWithTheDefaultsAndTheDirectoryRecorded) {

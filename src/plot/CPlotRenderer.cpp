@@ -1,15 +1,12 @@
-#include "response/CPlotRenderer.h"
+#include "plot/CPlotRenderer.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
 
-#include "res/CDialogBuilder.h"
-
-const std::array<QRgb, ChannelCount> PlotChannelColours{
-    qRgb(255, 0, 0),   qRgb(255, 255, 0), qRgb(0, 0, 255),
-    qRgb(139, 35, 35), qRgb(0, 255, 255), qRgb(0, 255, 0),
-};
+#include "res/ChannelColours.h"
+#include "res/FontFamily.h"
+#include "res/QtColour.h"
 
 namespace {
 
@@ -91,13 +88,8 @@ void CPlotRenderer::buildPalette() {
     for (const PaletteColour& c : m_palette) m_colourTable.push_back(qRgb(c.red, c.green, c.blue));
 }
 
-QColor CPlotRenderer::tableColour(QRgb rgb) const {
-    const PaletteColour wanted{static_cast<std::uint8_t>(qRed(rgb)),
-                               static_cast<std::uint8_t>(qGreen(rgb)),
-                               static_cast<std::uint8_t>(qBlue(rgb))};
-    const PaletteColour& c =
-        m_palette[static_cast<std::size_t>(nearestPaletteIndex(m_palette, wanted))];
-    return QColor(c.red, c.green, c.blue);
+QColor CPlotRenderer::tableColour(PaletteColour wanted) const {
+    return toQColor(m_palette[static_cast<std::size_t>(nearestPaletteIndex(m_palette, wanted))]);
 }
 
 void CPlotRenderer::createBackBuffer(QSize size) {
@@ -109,16 +101,16 @@ void CPlotRenderer::createBackBuffer(QSize size) {
 }
 
 void CPlotRenderer::createDrawingObjects() {
-    const QColor white = tableColour(qRgb(255, 255, 255));
+    const QColor white = tableColour({255, 255, 255});
     m_minorPen = plotPen(white, Qt::CustomDashLine);
     m_minorPen.setDashPattern(DotPattern);
     m_decadePen = plotPen(white, Qt::SolidLine);
-    m_framePen = plotPen(tableColour(qRgb(0, 0, 0)), Qt::SolidLine);
+    m_framePen = plotPen(tableColour({0, 0, 0}), Qt::SolidLine);
     for (std::size_t c = 0; c < m_curvePens.size(); ++c) {
-        m_curvePens[c] = plotPen(tableColour(PlotChannelColours[c]), Qt::SolidLine);
+        m_curvePens[c] = plotPen(tableColour(ChannelColours[c]), Qt::SolidLine);
     }
-    m_fillColour = tableColour(qRgb(128, 128, 128));
-    m_textColour = tableColour(qRgb(0, 0, 0));
+    m_fillColour = tableColour({128, 128, 128});
+    m_textColour = tableColour({0, 0, 0});
     m_labelFont = makeLabelFont();
 }
 

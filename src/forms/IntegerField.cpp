@@ -1,4 +1,4 @@
-#include "response/IntegerField.h"
+#include "forms/IntegerField.h"
 
 #include <cstdint>
 

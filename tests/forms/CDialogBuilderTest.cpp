@@ -10,11 +10,12 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "res/CDialogBuilder.h"
+#include "forms/CDialogBuilder.h"
+#include "forms/CEditEx.h"
+#include "forms/CUpDownCtrl.h"
 #include "res/DialogTemplates.h"
+#include "res/FontFamily.h"
 #include "support/QtTestApp.h"
-#include "ui/CEditEx.h"
-#include "ui/CUpDownCtrl.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "response/CGraphOptionsDlg.h"
+#include "ui/CGraphOptionsDlg.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 
+#include "forms/IntegerField.h"
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "res/DialogTemplates.h"
-#include "response/IntegerField.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "res/CTemplateDialog.h"
+#include "forms/CTemplateDialog.h"
 
 class ParameterImage;
 

@@ -27,9 +27,6 @@
 class QButtonGroup;
 class QWidget;
 
-// The installed family that stands in for a Windows font name: "Arial" and
-// "MS Sans Serif" become the metric-compatible "Liberation Sans".
-QString resolveFontFamily(const char* name);
 // The font of a template (pixel size fixed at 96 dpi, independent of the screen).
 QFont dialogFont(const char* name, int points);
 QFont dialogFont(const DialogTemplate& tmpl);

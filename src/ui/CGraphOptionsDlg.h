@@ -8,7 +8,7 @@
 // the focus with its text selected, and the dialog stays open. Then the
 // start must lie below the end.
 
-#include "res/CTemplateDialog.h"
+#include "forms/CTemplateDialog.h"
 
 class ParameterImage;
 class QLineEdit;

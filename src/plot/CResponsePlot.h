@@ -15,7 +15,7 @@
 #include <QWidget>
 
 #include "model/ParameterImage.h"
-#include "response/CPlotRenderer.h"
+#include "plot/CPlotRenderer.h"
 #include "response/ChannelResponse.h"
 
 class CResponsePlot : public QWidget {

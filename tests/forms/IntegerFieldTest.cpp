@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "response/IntegerField.h"
+#include "forms/IntegerField.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <QLineEdit>
 
 #include "model/ParameterImage.h"
-#include "response/CGraphOptionsDlg.h"
 #include "support/QtTestApp.h"
 #include "support/RecordingUserServices.h"
+#include "ui/CGraphOptionsDlg.h"
 
 namespace {
 

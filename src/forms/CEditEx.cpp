@@ -1,4 +1,4 @@
-#include "ui/CEditEx.h"
+#include "forms/CEditEx.h"
 
 CEditEx::CEditEx(QWidget* parent) : QLineEdit(parent) {
     applyColours();

@@ -7,7 +7,7 @@
 
 #include <QDialog>
 
-#include "res/CDialogBuilder.h"
+#include "forms/CDialogBuilder.h"
 
 class CTemplateDialog : public QDialog {
     Q_OBJECT

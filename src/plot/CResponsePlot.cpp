@@ -1,4 +1,4 @@
-#include "response/CResponsePlot.h"
+#include "plot/CResponsePlot.h"
 
 #include <QPainter>
 

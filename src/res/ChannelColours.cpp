@@ -1,6 +1,4 @@
-#include "ui/ChannelTabColours.h"
-
-#include "response/CPlotRenderer.h"
+#include "res/ChannelColours.h"
 
 ChannelTabColours channelTabColours(int index) {
     constexpr PaletteColour white{255, 255, 255};
@@ -11,9 +9,6 @@ ChannelTabColours channelTabColours(int index) {
     if (index < 0 || index >= ChannelCount) {
         return {white, black, {50, 50, 50}};
     }
-    const QRgb pen = PlotChannelColours[static_cast<std::size_t>(index)];
-    const PaletteColour fill{static_cast<std::uint8_t>(qRed(pen)),
-                             static_cast<std::uint8_t>(qGreen(pen)),
-                             static_cast<std::uint8_t>(qBlue(pen))};
-    return {fill, darkText[index] ? black : white, grey};
+    const auto i = static_cast<std::size_t>(index);
+    return {ChannelColours[i], darkText[i] ? black : white, grey};
 }

@@ -1,4 +1,4 @@
-#include "res/CTemplateDialog.h"
+#include "forms/CTemplateDialog.h"
 
 #include <QAbstractButton>
 

@@ -52,8 +52,8 @@ public:
     const QImage& backBuffer() const { return m_backBuffer; }
     const QList<QRgb>& colourTable() const { return m_colourTable; }
     const QFont& labelFont() const { return m_labelFont; }
-    // The colour that `rgb` shows as: its nearest colour-table entry.
-    QColor tableColour(QRgb rgb) const;
+    // The colour that `wanted` shows as: its nearest colour-table entry.
+    QColor tableColour(PaletteColour wanted) const;
 
     void release();
 
@@ -74,6 +74,3 @@ private:
     QFont m_labelFont;
     std::vector<QPoint> m_points;  // reused for each polyline
 };
-
-// The pen colours of channels 1..6 as designed (before the colour table).
-extern const std::array<QRgb, ChannelCount> PlotChannelColours;

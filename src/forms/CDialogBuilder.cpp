@@ -1,4 +1,4 @@
-#include "res/CDialogBuilder.h"
+#include "forms/CDialogBuilder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,10 +11,10 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <algorithm>
-#include <cstring>
 
+#include "forms/CUpDownCtrl.h"
+#include "res/FontFamily.h"
 #include "res/Icons.h"
-#include "ui/CUpDownCtrl.h"
 
 namespace {
 
@@ -124,14 +124,6 @@ void setUp(QWidget* w, const ControlRow& row, const PixelRect& px) {
 }
 
 }  // namespace
-
-QString resolveFontFamily(const char* name) {
-    if (name == nullptr || std::strcmp(name, "MS Sans Serif") == 0 ||
-        std::strcmp(name, "Arial") == 0 || std::strcmp(name, "MS Shell Dlg") == 0) {
-        return QStringLiteral("Liberation Sans");
-    }
-    return QString::fromUtf8(name);
-}
 
 QFont dialogFont(const char* name, int points) {
     QFont font(resolveFontFamily(name));

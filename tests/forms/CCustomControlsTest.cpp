@@ -3,10 +3,37 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "forms/CEditEx.h"
+#include "forms/CUpDownCtrl.h"
 #include "support/QtTestApp.h"
-#include "ui/CUpDownCtrl.h"
 
 namespace {
+
+QColor pixelAt(QWidget& w, int x, int y) {
+    return w.grab().toImage().pixelColor(x, y);
+}
+
+TEST(EditEx, ReadOnlyFieldIsWhiteUnlessMarkedUsed) {
+    qtTestApp();
+    CEditEx edit;
+    edit.setReadOnly(true);
+    edit.resize(53, 20);
+    EXPECT_EQ(edit.backgroundColour(), QColor(255, 255, 255));
+    EXPECT_EQ(pixelAt(edit, 26, 10), qRgb(255, 255, 255));
+
+    // "disabled" is recorded but paints like a normal field.
+    EXPECT_FALSE(edit.SetDisabledState(true));
+    EXPECT_TRUE(edit.isMarkedDisabled());
+    EXPECT_EQ(pixelAt(edit, 26, 10), qRgb(255, 255, 255));
+
+    EXPECT_FALSE(edit.SetUsedState(true));
+    EXPECT_EQ(edit.backgroundColour(), QColor(128, 255, 255));
+    EXPECT_EQ(pixelAt(edit, 26, 10), qRgb(128, 255, 255));
+    EXPECT_EQ(edit.palette().color(QPalette::Inactive, QPalette::Text), QColor(0, 0, 0));
+
+    EXPECT_FALSE(edit.SetUsedState(false));
+    EXPECT_EQ(pixelAt(edit, 26, 10), qRgb(255, 255, 255));
+}
 
 class UpDownTest : public ::testing::Test {
 protected:

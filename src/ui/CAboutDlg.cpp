@@ -1,4 +1,4 @@
-#include "app/CAboutDlg.h"
+#include "ui/CAboutDlg.h"
 
 #include <QLabel>
 

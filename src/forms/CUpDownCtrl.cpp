@@ -1,4 +1,4 @@
-#include "ui/CUpDownCtrl.h"
+#include "forms/CUpDownCtrl.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "app/ModalRunner.h"
+#include "forms/ModalRunner.h"
 
 #include <QDialog>
 #include <utility>
 
-#include "res/CTemplateDialog.h"
+#include "forms/CTemplateDialog.h"
 
 namespace {
 

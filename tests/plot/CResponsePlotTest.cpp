@@ -3,8 +3,8 @@
 #include <QSet>
 #include <limits>
 
-#include "response/CPlotRenderer.h"
-#include "response/CResponsePlot.h"
+#include "plot/CPlotRenderer.h"
+#include "plot/CResponsePlot.h"
 #include "support/QtTestApp.h"
 
 namespace {
