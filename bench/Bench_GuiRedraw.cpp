@@ -56,7 +56,7 @@ public:
 
     bool started() const { return m_started; }
     CSonaroView& view() const { return *m_app->mainFrame()->view(); }
-    ParameterImage& image() const { return *m_app->m_pImage; }
+    ParameterImage& image() const { return *m_app->session().image; }
 
 private:
     std::filesystem::path m_previous;

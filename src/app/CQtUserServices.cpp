@@ -3,10 +3,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <chrono>
 #include <iostream>
-
-#include "app/StatusText.h"
-#include "platform/Sleep.h"
+#include <thread>
 
 namespace {
 
@@ -51,9 +50,11 @@ void CQtUserServices::endWaitCursor() {
 }
 
 void CQtUserServices::setStatusText(const std::string& text) {
-    ::setStatusText(QString::fromStdString(text));
+    if (m_statusSink) {
+        m_statusSink(QString::fromStdString(text));
+    }
 }
 
 void CQtUserServices::sleepMs(unsigned milliseconds) {
-    sleepMilliseconds(milliseconds);
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }

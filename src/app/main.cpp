@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         answer.emplace(acceptDialog);
     }
 
-    CSonaroApp app;
+    CSonaroApp app(&services);
     if (app.initInstance() == CSonaroApp::Startup::Ended) {
         return 0;
     }

@@ -4,13 +4,13 @@ CEditEx::CEditEx(QWidget* parent) : QLineEdit(parent) {
     applyColours();
 }
 
-bool CEditEx::SetUsedState(bool used) {
+bool CEditEx::setUsedState(bool used) {
     m_bUsed = used;
     applyColours();
     return false;
 }
 
-bool CEditEx::SetDisabledState(bool disabled) {
+bool CEditEx::setDisabledState(bool disabled) {
     m_bDisabled = disabled;
     applyColours();
     return false;

@@ -13,8 +13,8 @@ public:
     explicit CEditEx(QWidget* parent = nullptr);
 
     // Both set their flag and return false.
-    bool SetUsedState(bool used);
-    bool SetDisabledState(bool disabled);
+    bool setUsedState(bool used);
+    bool setDisabledState(bool disabled);
 
     bool isUsed() const { return m_bUsed; }
     bool isMarkedDisabled() const { return m_bDisabled; }

@@ -35,7 +35,7 @@ int inputCodeOfLabel(const QString& label) {
 CChannelPanel::CChannelPanel(ParameterImage* image, int channel)
     : QFrame(nullptr), m_nChannel(channel), m_pImage(image) {}
 
-void CChannelPanel::Create(QWidget* parent) {
+void CChannelPanel::create(QWidget* parent) {
     if (m_bBound) {
         return;
     }
@@ -51,11 +51,11 @@ void CChannelPanel::Create(QWidget* parent) {
     m_controls = builder.build(this);
 
     for (int id : {IdHpFrequency, IdLpFrequency, IdDelay, IdInput}) {
-        connect(edit(id), &QLineEdit::textChanged, this, [this, id] { OnEditChanged(id); });
+        connect(edit(id), &QLineEdit::textChanged, this, [this, id] { onEditChanged(id); });
     }
     for (int e = 0; e < EqBandCount; ++e) {
         const int id = IdEqFrequency[e];
-        connect(edit(id), &QLineEdit::textChanged, this, [this, id] { OnEditChanged(id); });
+        connect(edit(id), &QLineEdit::textChanged, this, [this, id] { onEditChanged(id); });
     }
     auto frequencySpin = [this](int spinId, int editId) {
         CUpDownCtrl* s = spin(spinId);
@@ -83,16 +83,16 @@ void CChannelPanel::Create(QWidget* parent) {
     lists.insert(lists.end(), IdEqLevel.begin(), IdEqLevel.end());
     for (int id : lists) {
         // `activated` comes only from the user, also for the item already selected.
-        connect(list(id), &QComboBox::activated, this, [this, id] { OnListPicked(id); });
+        connect(list(id), &QComboBox::activated, this, [this, id] { onListPicked(id); });
     }
-    connect(shelfBox(LowShelfRow), &QCheckBox::clicked, this, &CChannelPanel::OnLowShelf);
-    connect(shelfBox(HighShelfRow), &QCheckBox::clicked, this, &CChannelPanel::OnHighShelf);
+    connect(shelfBox(LowShelfRow), &QCheckBox::clicked, this, &CChannelPanel::onLowShelf);
+    connect(shelfBox(HighShelfRow), &QCheckBox::clicked, this, &CChannelPanel::onHighShelf);
 
     m_bBound = true;
-    OnInitDialog();
+    onInitDialog();
 }
 
-bool CChannelPanel::OnInitDialog() {
+void CChannelPanel::onInitDialog() {
     fillList(list(IdHpType), FilterTypeTexts);
     fillList(list(IdLpType), FilterTypeTexts);
     fillList(list(IdLevel), LevelTexts);
@@ -117,9 +117,8 @@ bool CChannelPanel::OnInitDialog() {
     spin(IdHpFrequencySpin)->setAccel(NoAcceleration);
     spin(IdLpFrequencySpin)->setAccel(NoAcceleration);
 
-    RefreshFromImage();
-    m_controls.get<CEditEx>(IdHpFrequency)->SetDisabledState(true);  // no visible effect
-    return true;
+    refreshFromImage();
+    m_controls.get<CEditEx>(IdHpFrequency)->setDisabledState(true);  // no visible effect
 }
 
 QLineEdit* CChannelPanel::edit(int id) const {
@@ -158,25 +157,25 @@ void CChannelPanel::setRedrawPending() {
     m_pImage->setRedrawPending(1);
 }
 
-void CChannelPanel::UpdateData(bool save) {
-    if (save) {
-        readInt(edit(IdHpFrequency), m_nHpFrequency);
-        readInt(edit(IdLpFrequency), m_nLpFrequency);
-        readInt(edit(IdDelay), m_nDelay);
-        m_strInput = edit(IdInput)->text();
-        for (int e = 0; e < EqBandCount; ++e) {
-            readInt(edit(IdEqFrequency[e]), m_anEqFrequency[e]);
-            m_anEqQ[e] = list(IdEqQ[e])->currentIndex();
-            m_anEqLevel[e] = list(IdEqLevel[e])->currentIndex();
-        }
-        m_nHpType = list(IdHpType)->currentIndex();
-        m_nLpType = list(IdLpType)->currentIndex();
-        m_nLevel = list(IdLevel)->currentIndex();
-        m_nLowShelf = shelfBox(LowShelfRow)->isChecked() ? 1 : 0;
-        m_nHighShelf = shelfBox(HighShelfRow)->isChecked() ? 1 : 0;
-        m_strDelayText = m_controls.get<QLabel>(IdDelayText)->text();
-        return;
+void CChannelPanel::readControls() {
+    readInt(edit(IdHpFrequency), m_nHpFrequency);
+    readInt(edit(IdLpFrequency), m_nLpFrequency);
+    readInt(edit(IdDelay), m_nDelay);
+    m_strInput = edit(IdInput)->text();
+    for (int e = 0; e < EqBandCount; ++e) {
+        readInt(edit(IdEqFrequency[e]), m_anEqFrequency[e]);
+        m_anEqQ[e] = list(IdEqQ[e])->currentIndex();
+        m_anEqLevel[e] = list(IdEqLevel[e])->currentIndex();
     }
+    m_nHpType = list(IdHpType)->currentIndex();
+    m_nLpType = list(IdLpType)->currentIndex();
+    m_nLevel = list(IdLevel)->currentIndex();
+    m_nLowShelf = shelfBox(LowShelfRow)->isChecked() ? 1 : 0;
+    m_nHighShelf = shelfBox(HighShelfRow)->isChecked() ? 1 : 0;
+    m_strDelayText = m_controls.get<QLabel>(IdDelayText)->text();
+}
+
+void CChannelPanel::writeControls() {
     pushText(edit(IdHpFrequency), QString::number(m_nHpFrequency));
     pushText(edit(IdLpFrequency), QString::number(m_nLpFrequency));
     pushText(edit(IdDelay), QString::number(m_nDelay));
@@ -220,19 +219,19 @@ void CChannelPanel::stepFromShown(CUpDownCtrl* s, QLineEdit* e, UpDownChange& ch
     s->setPos(to);  // writes the edit, whose handler stores the field
 }
 
-void CChannelPanel::OnEditChanged(int id) {
+void CChannelPanel::onEditChanged(int id) {
     if (!m_bBound || m_pImage == nullptr) {
         return;
     }
     if (id == IdDelay) {
-        UpdateDelayText();
+        updateDelayText();
         return;
     }
     if (id == IdInput) {
-        OnInputChanged();
+        onInputChanged();
         return;
     }
-    UpdateData(true);
+    readControls();
     if (id == IdHpFrequency) {
         writeField(ChannelField::hpFrequency, m_nHpFrequency);
     } else if (id == IdLpFrequency) {
@@ -245,54 +244,54 @@ void CChannelPanel::OnEditChanged(int id) {
     setRedrawPending();
 }
 
-void CChannelPanel::UpdateDelayText() {
+void CChannelPanel::updateDelayText() {
     if (!m_bBound || m_pImage == nullptr) {
         return;
     }
-    UpdateData(true);
+    readControls();
     writeField(ChannelField::delayTaps, m_nDelay);
     m_strDelayText = QString::fromStdString(delayText(m_nDelay));
     m_controls.get<QLabel>(IdDelayText)->setText(m_strDelayText);
-    UpdateData(false);
+    writeControls();
     setRedrawPending();
 }
 
-void CChannelPanel::OnInputChanged() {
-    UpdateData(true);
+void CChannelPanel::onInputChanged() {
+    readControls();
     if (const auto code = inputFromStepperText(m_strInput.toStdString())) {
         writeField(ChannelField::input, *code);
         m_strInput = toQString(inputText(*code));
     }
-    UpdateData(false);
+    writeControls();
     setRedrawPending();
 }
 
-void CChannelPanel::OnListPicked(int id) {
+void CChannelPanel::onListPicked(int id) {
     if (!m_bBound || m_pImage == nullptr) {
         return;
     }
-    UpdateData(true);
+    readControls();
     if (id == IdHpType) {
         writeField(ChannelField::hpType, m_nHpType);
     } else if (id == IdLpType) {
         writeField(ChannelField::lpType, m_nLpType);
     } else if (id == IdLevel) {
-        writeField(ChannelField::level, LevelIndexToDb(m_nLevel));
+        writeField(ChannelField::level, levelIndexToDb(m_nLevel));
     }
     for (int e = 0; e < EqBandCount; ++e) {
         if (id == IdEqQ[e]) {
-            writeField(eqQField(e), QIndexToCode(m_anEqQ[e], shelving(e)));
+            writeField(eqQField(e), qIndexToCode(m_anEqQ[e], shelving(e)));
         } else if (id == IdEqLevel[e]) {
-            writeField(eqLevelField(e), EqLevelIndexToDb(m_anEqLevel[e]));
+            writeField(eqLevelField(e), eqLevelIndexToDb(m_anEqLevel[e]));
         }
     }
     setRedrawPending();
 }
 
-void CChannelPanel::OnLowShelf() {
+void CChannelPanel::onLowShelf() {
     switchShelf(LowShelfRow);
 }
-void CChannelPanel::OnHighShelf() {
+void CChannelPanel::onHighShelf() {
     switchShelf(HighShelfRow);
 }
 
@@ -300,20 +299,20 @@ void CChannelPanel::switchShelf(int row) {
     if (!m_bBound || m_pImage == nullptr) {
         return;
     }
-    UpdateData(true);  // the box already shows its new state
+    readControls();  // the box already shows its new state
     const ShelfSwitch values = shelfSwitchValues(row, shelving(row));
     writeField(eqLevelField(row), values.level);
-    m_anEqLevel[row] = DbToEqLevelIndex(values.level);
+    m_anEqLevel[row] = dbToEqLevelIndex(values.level);
     applyShelfRange(row);
     writeField(eqFrequencyField(row), values.frequency);
     writeField(eqQField(row), values.qCode);
     m_anEqFrequency[row] = values.frequency;
     m_anEqQ[row] = values.qIndex;
-    UpdateData(false);
+    writeControls();
     if (row == LowShelfRow) {
-        FillEq5QList();
+        fillEq5QList();
     } else {
-        FillEq6QList();
+        fillEq6QList();
     }
     selectIndex(list(IdEqQ[row]), values.qIndex);
     setRedrawPending();
@@ -324,20 +323,20 @@ void CChannelPanel::applyShelfRange(int row) {
     spin(IdEqFrequencySpin[row])->setRange(range.lo, range.hi);
 }
 
-void CChannelPanel::FillEq5QList() {
+void CChannelPanel::fillEq5QList() {
     fillShelfRowQList(LowShelfRow);
 }
-void CChannelPanel::FillEq6QList() {
+void CChannelPanel::fillEq6QList() {
     fillShelfRowQList(HighShelfRow);
 }
 
 void CChannelPanel::fillShelfRowQList(int row) {
     fillList(list(IdEqQ[row]), eqQItems(row, shelving(row)));
-    UpdateData(false);
+    writeControls();
     setRedrawPending();
 }
 
-void CChannelPanel::RefreshFromImage() {
+void CChannelPanel::refreshFromImage() {
     if (!m_bBound || m_pImage == nullptr) {
         return;
     }
@@ -355,25 +354,25 @@ void CChannelPanel::RefreshFromImage() {
     m_nLowShelf = isShelvingQCode(LowShelfRow, r.eq[LowShelfRow].q) ? 1 : 0;
     m_nHighShelf = isShelvingQCode(HighShelfRow, r.eq[HighShelfRow].q) ? 1 : 0;
     // 2. Push them; none of the notifications this causes is handled.
-    UpdateData(false);
+    writeControls();
     // A shelf switched by the image gets the frequency range of its mode, as
     // when the user switches it.
     applyShelfRange(LowShelfRow);
     applyShelfRange(HighShelfRow);
     // 3. Channel level. Each list's member follows its selection, so that
     // the pushes of the later steps keep it.
-    m_nLevel = DbToLevelIndex(r.level);
+    m_nLevel = dbToLevelIndex(r.level);
     selectIndex(list(IdLevel), m_nLevel);
     // 4. The Q lists of EQ5 and EQ6 for their mode.
-    FillEq5QList();
-    FillEq6QList();
+    fillEq5QList();
+    fillEq6QList();
     // 5. and 6. Gains and Q of all six bands.
     for (int e = 0; e < EqBandCount; ++e) {
-        m_anEqLevel[e] = DbToEqLevelIndex(r.eq[e].level);
+        m_anEqLevel[e] = dbToEqLevelIndex(r.eq[e].level);
         m_anEqQ[e] = qCodeToIndex(r.eq[e].q, shelving(e));
         selectIndex(list(IdEqLevel[e]), m_anEqLevel[e]);
         selectIndex(list(IdEqQ[e]), m_anEqQ[e]);
     }
     // 7. The delay text (writes `delayTaps` back unchanged).
-    UpdateDelayText();
+    updateDelayText();
 }

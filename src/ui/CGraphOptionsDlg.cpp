@@ -52,7 +52,7 @@ void CGraphOptionsDlg::onInitDialog() {
     startEdit()->setText(QString::number(m_nStart));
 }
 
-bool CGraphOptionsDlg::exchangeField(QLineEdit* edit, int lo, int hi, int& member) {
+bool CGraphOptionsDlg::readField(QLineEdit* edit, int lo, int hi, int& member) {
     const IntegerFieldResult r = parseIntegerField(edit->text().toStdString(), lo, hi);
     if (r.error != IntegerFieldError::None) {
         userServices().messageBox(integerFieldPrompt(r.error, lo, hi), PromptTitle,
@@ -65,14 +65,14 @@ bool CGraphOptionsDlg::exchangeField(QLineEdit* edit, int lo, int hi, int& membe
     return true;
 }
 
-bool CGraphOptionsDlg::exchangeFromControls() {
+bool CGraphOptionsDlg::readControls() {
     ensureInitDialog();
-    return exchangeField(endEdit(), EndMinHz, EndMaxHz, m_nEnd) &&
-           exchangeField(startEdit(), StartMinHz, StartMaxHz, m_nStart);
+    return readField(endEdit(), EndMinHz, EndMaxHz, m_nEnd) &&
+           readField(startEdit(), StartMinHz, StartMaxHz, m_nStart);
 }
 
 void CGraphOptionsDlg::onOK() {
-    if (!exchangeFromControls()) return;
+    if (!readControls()) return;
     if (m_nStart < m_nEnd) {
         accept();
         return;

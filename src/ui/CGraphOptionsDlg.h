@@ -35,7 +35,7 @@ public:
 
     // Reads and checks both fields into the members, end first; false (after
     // the prompt) at the first field that fails.
-    bool exchangeFromControls();
+    bool readControls();
     void onOK() override;
 
 protected:
@@ -44,7 +44,7 @@ protected:
     void onMove() override;
 
 private:
-    bool exchangeField(QLineEdit* edit, int lo, int hi, int& member);
+    bool readField(QLineEdit* edit, int lo, int hi, int& member);
 
     ParameterImage* m_pImage;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // Command ids of the menu, the accelerators, the toolbar and the main form's
-// buttons; they are the resource numbers the device's owners know.
+// buttons; they are the resource numbers the device's owners know. The main
+// view handles most of them; the main frame and the application the rest
+// (bars, exit, About).
 
 constexpr int CmdFileNew = 57600;
 constexpr int CmdFileOpen = 57601;
@@ -23,16 +25,12 @@ constexpr int CmdDeviceSearch = 32805;
 constexpr int CmdCopyChannel = 32806;
 constexpr int CmdCopyPreset = 32807;
 
-// Buttons of the main form (template 101) that act as commands.
+// Buttons of the main form (template 101): each button's control id is its
+// command id.
 constexpr int CmdSend = 1000;
 constexpr int CmdReceive = 1001;
 constexpr int CmdPreset1 = 1025;  // 1025..1028 select preset 0..3
 constexpr int CmdPreset4 = 1028;
-
-// Status-bar indicator ids.
-constexpr int IndicatorCaps = 59137;
-constexpr int IndicatorNum = 59138;
-constexpr int IndicatorScroll = 59139;
 
 // The channel (0..5) a channel toggle command stands for, or -1.
 constexpr int channelOfShowCommand(int id) {

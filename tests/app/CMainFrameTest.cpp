@@ -7,7 +7,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/StatusText.h"
+#include "app/CQtUserServices.h"
 #include "forms/CTemplateDialog.h"
 #include "support/ProgramRun.h"
 #include "ui/CAboutDlg.h"
@@ -97,25 +97,35 @@ TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanesAndToggle) {
     EXPECT_FALSE(run.frame().onCommand(CmdFilePrintSetup)) << "nothing handles it";
 }
 
-TEST(StatusText, DoesNothingBeforeTheMainWindowExists) {
+TEST(StatusText, GoesNowhereBeforeTheMainWindowExists) {
     qtTestApp();
-    setStatusText(QStringLiteral("Daten werden übertragen"));  // no application object
-    CSonaroApp app;                                            // no main window yet
-    setStatusText(QStringLiteral("Daten werden übertragen"));
+    CQtUserServices services;
+    services.setStatusText("Daten werden übertragen");  // no application object
+    CSonaroApp app(&services);                          // no main window yet
+    services.setStatusText("Daten werden übertragen");
     EXPECT_EQ(app.mainFrame(), nullptr);
 }
 
-TEST(StatusText, ShowsTheTextInTheFirstPaneAtOnce) {
-    ProgramRun run;
-    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
-    auto* pane = run.frame().messageBar()->findChild<QLabel*>("pane0");
-    setStatusText(QStringLiteral("Daten werden empfangen"));
+TEST(StatusText, TextsOfCoreAndViewShowInTheFirstPaneAtOnce) {
+    qtTestApp();
+    ScratchDir dir(true);
+    PortDirectory ports;  // no device
+    ScopedModalAnswer answer(acceptDialog);
+    CQtUserServices services;
+    services.setAutoAnswer(true);  // the start-up's port message goes to standard error
+    CSonaroApp app(&services);
+    ASSERT_EQ(app.initInstance(), CSonaroApp::Startup::Running);
+    CMainFrame& frame = *app.mainFrame();
+    auto* pane = frame.messageBar()->findChild<QLabel*>("pane0");
+    services.setStatusText("Daten werden empfangen");
     EXPECT_EQ(pane->text(), "Daten werden empfangen");
-    setStatusText(QString());
+    services.setStatusText("");
     EXPECT_EQ(pane->text(), "");
+    emit frame.view()->statusTextChanged(QStringLiteral("Suche an COM1"));
+    EXPECT_EQ(pane->text(), "Suche an COM1");
     // With the status bar hidden the text still lands; nothing fails.
-    run.frame().onCommand(CmdViewStatusBar);
-    setStatusText(QStringLiteral("Daten werden übertragen"));
+    frame.onCommand(CmdViewStatusBar);
+    services.setStatusText("Daten werden übertragen");
     EXPECT_EQ(pane->text(), "Daten werden übertragen");
 }
 

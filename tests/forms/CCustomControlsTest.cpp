@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTest>
 
 #include "forms/CEditEx.h"
 #include "forms/CUpDownCtrl.h"
@@ -22,16 +22,16 @@ TEST(EditEx, ReadOnlyFieldIsWhiteUnlessMarkedUsed) {
     EXPECT_EQ(pixelAt(edit, 26, 10), qRgb(255, 255, 255));
 
     // "disabled" is recorded but paints like a normal field.
-    EXPECT_FALSE(edit.SetDisabledState(true));
+    EXPECT_FALSE(edit.setDisabledState(true));
     EXPECT_TRUE(edit.isMarkedDisabled());
     EXPECT_EQ(pixelAt(edit, 26, 10), qRgb(255, 255, 255));
 
-    EXPECT_FALSE(edit.SetUsedState(true));
+    EXPECT_FALSE(edit.setUsedState(true));
     EXPECT_EQ(edit.backgroundColour(), QColor(128, 255, 255));
     EXPECT_EQ(pixelAt(edit, 26, 10), qRgb(128, 255, 255));
     EXPECT_EQ(edit.palette().color(QPalette::Inactive, QPalette::Text), QColor(0, 0, 0));
 
-    EXPECT_FALSE(edit.SetUsedState(false));
+    EXPECT_FALSE(edit.setUsedState(false));
     EXPECT_EQ(pixelAt(edit, 26, 10), qRgb(255, 255, 255));
 }
 
@@ -54,11 +54,8 @@ protected:
             c.cancel = refuse;
         });
     }
-    void key(int k) {
-        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
-        QCoreApplication::sendEvent(edit, &e);
-    }
-    void click(bool up) { leftClick(spin, QPointF(7, up ? 3 : 17)); }
+    void key(Qt::Key k) { QTest::keyClick(edit, k); }
+    void click(bool up) { QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(7, up ? 3 : 17)); }
 
     QApplication& app = qtTestApp();  // before any widget member
     QWidget host;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTabBar>
+#include <QTest>
 
 #include "forms/CDialogBuilder.h"
 #include "model/ParameterImage.h"
@@ -23,14 +23,17 @@ protected:
         tabs.setFont(dialogFont(mainFormTemplate));
         tabs.resize(r.w, r.h);
         for (int i = 0; i < 6; ++i) {
-            tabs.InsertItem(i, QStringLiteral("Ch. %1 ").arg(i + 1));
+            tabs.insertItem(i, QStringLiteral("Ch. %1 ").arg(i + 1));
         }
-        tabs.CreatePanels(&image);
+        tabs.createPanels(&image);
         QObject::connect(&tabs, &CChannelTabCtrl::selChange,
                          [this](int i) { selChanges.push_back(i); });
     }
 
-    void clickTab(int index) { leftClick(tabs.tabBar(), tabs.tabBar()->tabRect(index).center()); }
+    void clickTab(int index) {
+        QTest::mouseClick(tabs.tabBar(), Qt::LeftButton, {},
+                          tabs.tabBar()->tabRect(index).center());
+    }
 
     int shownPanel() const {
         int shown = -1;
@@ -94,9 +97,8 @@ TEST_F(ChannelTabCtrlTest, AClickOnTheCurrentTabChangesNothing) {
 
 TEST_F(ChannelTabCtrlTest, KeyboardMovesTheSelectionButNotThePanel) {
     image.setTabMarker(0);
-    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
-    QCoreApplication::sendEvent(tabs.tabBar(), &right);
-    EXPECT_EQ(tabs.GetCurSel(), 1);
+    QTest::keyClick(tabs.tabBar(), Qt::Key_Right);
+    EXPECT_EQ(tabs.curSel(), 1);
     EXPECT_EQ(selChanges, std::vector<int>{1});
     EXPECT_EQ(tabs.m_nCurrent, 0);
     EXPECT_EQ(shownPanel(), 0);
@@ -112,8 +114,8 @@ TEST_F(ChannelTabCtrlTest, SwitchToTabGoesBackToChannelOneWithoutRefreshOrNotifi
     selChanges.clear();
     image.setTabMarker(0);
     image.setField(0, 0, ChannelField::hpFrequency, 555);
-    tabs.SwitchToTab(0);
-    EXPECT_EQ(tabs.GetCurSel(), 0);
+    tabs.switchToTab(0);
+    EXPECT_EQ(tabs.curSel(), 0);
     EXPECT_EQ(tabs.m_nCurrent, 0);
     EXPECT_EQ(shownPanel(), 0);
     EXPECT_EQ(hpShown(0), "20");

@@ -21,8 +21,8 @@ protected:
     void SetUp() override {
         button.resize(83, 55);
         std::srand(3);
-        button.SetShade(7, 8, 10, 0, 0);
-        button.SetIcon(SendIconId);
+        button.setShade(7, 8, 10, 0, 0);
+        button.setIcon(SendIconId);
     }
     QRgb faceColour(const QImage& face, int x, int y) { return face.pixel(x, y) | 0xFF000000u; }
     void enter() {

@@ -63,7 +63,7 @@ TEST_F(EditingCommands, PresetButtonsChooseWhatPanelsAndPlotShowAndCopyNothing) 
         image().setRedrawPending(0);
         const ParameterImage before = image();
         if (p == 3) {
-            view().presetButton(p)->click();  // the button itself, as the user presses it
+            clickPreset(p);
         } else {
             ASSERT_TRUE(command(CmdPreset1 + p));
         }
@@ -103,7 +103,7 @@ TEST_F(EditingCommands, ChannelTogglesFlipTheCurveAndRedrawOncePerToggle) {
     EXPECT_FALSE(view().redrawStep());
 
     // 32802 lies between the toggles of channels 4 and 5 but is none.
-    EXPECT_FALSE(view().hasCommand(32802));
+    EXPECT_EQ(CSonaroView::findCommand(32802), nullptr);
 }
 
 TEST_F(EditingCommands, OnAFourChannelDeviceTheTogglesOfChannels4To6KeepTheirState) {
