@@ -131,7 +131,7 @@ TEST_F(DeviceCommands, FailedTransfersShowOneMessageRefreshAndClearTheStatus) {
     ParameterImage before = image();
     ui.messages.clear();
     ui.statusTexts.clear();
-    clickReceive();
+    ASSERT_TRUE(command(CmdReceive));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, NotResponding);
     EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{Receiving, ""}));
