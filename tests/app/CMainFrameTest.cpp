@@ -2,16 +2,13 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "app/CQtUserServices.h"
-#include "forms/CTemplateDialog.h"
 #include "support/ProgramRun.h"
 #include "ui/CAboutDlg.h"
-#include "ui/CGraphOptionsDlg.h"
 #include "view/CommandIds.h"
 
 namespace {
@@ -127,46 +124,6 @@ TEST(StatusText, TextsOfCoreAndViewShowInTheFirstPaneAtOnce) {
     frame.onCommand(CmdViewStatusBar);
     services.setStatusText("Daten werden übertragen");
     EXPECT_EQ(pane->text(), "Daten werden übertragen");
-}
-
-QLineEdit* edit(QDialog& dialog, int id) {
-    return static_cast<CTemplateDialog&>(dialog).control<QLineEdit>(id);
-}
-
-TEST(GraphOptions, OkCopiesTheRangeAndMarksARedrawCancelChangesNothing) {
-    ProgramRun run;
-    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
-    ParameterImage& image = run.image();
-    image.setRedrawPending(0);
-
-    QString shownStart, shownEnd;
-    run.hook = [&](QDialog& dialog, int& result) {
-        shownStart = edit(dialog, 1168)->text();
-        shownEnd = edit(dialog, 1169)->text();
-        edit(dialog, 1168)->setText(QStringLiteral("50"));
-        edit(dialog, 1169)->setText(QStringLiteral("5000"));
-        static_cast<CTemplateDialog&>(dialog).onCancel();
-        result = dialog.result();
-        return true;
-    };
-    run.frame().onCommand(CmdGraphOptions);
-    EXPECT_EQ(shownStart, "20");
-    EXPECT_EQ(shownEnd, "20000");
-    EXPECT_EQ(image.plotStartHz(), 20);
-    EXPECT_EQ(image.plotEndHz(), 20000);
-    EXPECT_EQ(image.redrawPending(), 0);
-
-    run.hook = [&](QDialog& dialog, int& result) {
-        edit(dialog, 1168)->setText(QStringLiteral("10"));
-        edit(dialog, 1169)->setText(QStringLiteral("600"));
-        static_cast<CTemplateDialog&>(dialog).onOK();
-        result = dialog.result();
-        return true;
-    };
-    run.frame().onCommand(CmdGraphOptions);
-    EXPECT_EQ(image.plotStartHz(), 10);
-    EXPECT_EQ(image.plotEndHz(), 600);
-    EXPECT_EQ(image.redrawPending(), 1);
 }
 
 TEST(About, OpensFromTheMenuAndAMoveMarksTheImageForRedraw) {

@@ -47,8 +47,8 @@ TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatButKeepsTheFileName) {
     // Leave the program in a state far from New: another preset, another
     // channel tab, a stored file name, edits everywhere.
     ASSERT_TRUE(command(CmdPreset1 + 2));
-    clickTab(3);
-    ASSERT_EQ(shownPanel(), 3);
+    clickTab(tabs(), 3);
+    ASSERT_EQ(shownPanel(tabs()), 3);
     image().setField(2, 3, ChannelField::delayTaps, 99);
     image().setField(0, 0, eqLevelField(1), 5);
     image().setField(1, 2, ChannelField::reserved, 1234);
@@ -71,7 +71,7 @@ TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatButKeepsTheFileName) {
     EXPECT_EQ(view().presetStates(), (std::array<int, 4>{0, 1, 1, 1}));
     EXPECT_EQ(tabs().curSel(), 0);
     EXPECT_EQ(tabs().m_nCurrent, 0);
-    EXPECT_EQ(shownPanel(), 0);
+    EXPECT_EQ(shownPanel(tabs()), 0);
     EXPECT_EQ(editText(panel(3), IdDelay), "0");
     EXPECT_EQ(dynamic_cast<QLabel*>(panel(0).control(IdDelayText))->text(), "");
 
@@ -97,7 +97,7 @@ TEST_F(FileCommands, OpenShowsPresetOneOfTheFileAndKeepsItsHeader) {
     const std::string path = elsewhere.file("Wohnzimmer.dat");
     ASSERT_EQ(saveParameterFile(storedImage(elsewhere.path().string()), path), 0);
     ASSERT_TRUE(command(CmdPreset1 + 2));  // preset 3 selected
-    clickTab(4);
+    clickTab(tabs(), 4);
     image().setRedrawPending(0);
 
     filePaths.push_back(path);
@@ -109,7 +109,7 @@ TEST_F(FileCommands, OpenShowsPresetOneOfTheFileAndKeepsItsHeader) {
     EXPECT_EQ(image().tabMarker(), 0);
     EXPECT_EQ(image().redrawPending(), 1);
     EXPECT_EQ(checkedPresetButton(), 0);
-    EXPECT_EQ(shownPanel(), 0);
+    EXPECT_EQ(shownPanel(tabs()), 0);
     EXPECT_EQ(tabs().curSel(), 0);
     EXPECT_EQ(editText(panel(0), IdHpFrequency), "100");  // preset 1 of the file
     // The rest of the header as stored.

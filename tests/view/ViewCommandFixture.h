@@ -7,13 +7,13 @@
 
 #include <QAction>
 #include <QRadioButton>
-#include <QTabBar>
 #include <QTest>
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "support/ChannelTabs.h"
 #include "support/ProgramRun.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
@@ -59,25 +59,10 @@ protected:
         return i < run.dialogs.size() ? run.dialogs[i].className.toStdString() : "";
     }
 
-    // The user's clicks on the form's own buttons and on a channel tab.
+    // The user's clicks on the form's own buttons.
     void clickSend() { QTest::mouseClick(view().sendButton(), Qt::LeftButton); }
     void clickReceive() { QTest::mouseClick(view().receiveButton(), Qt::LeftButton); }
     void clickPreset(int preset) { QTest::mouseClick(view().presetButton(preset), Qt::LeftButton); }
-    void clickTab(int index) {
-        QTest::mouseClick(tabs().tabBar(), Qt::LeftButton, {},
-                          tabs().tabBar()->tabRect(index).center());
-    }
-    // The panel shown in the tab control; exactly one must be.
-    int shownPanel() {
-        int shown = -1;
-        for (int c = 0; c < ChannelCount; ++c) {
-            if (panel(c).isVisibleTo(&tabs())) {
-                EXPECT_EQ(shown, -1) << "panels " << shown << " and " << c << " both shown";
-                shown = c;
-            }
-        }
-        return shown;
-    }
     // The checked preset button; exactly one must be.
     int checkedPresetButton() {
         int checked = -1;
