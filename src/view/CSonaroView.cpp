@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QTimerEvent>
 
+#include "device/CommError.h"
 #include "device/DevicePort.h"
 #include "device/PresetTransfer.h"
 #include "forms/CDialogBuilder.h"
@@ -141,7 +142,8 @@ void CSonaroView::recordWorkingDirectory() {
 // The configured port at the configured rate; a failure shows up with the
 // receive that follows.
 void CSonaroView::openConfiguredPort() {
-    if (m_session.port.open(devicePathForPort(configuredPortName()), configuredBaudRate()) == 0) {
+    const std::string path = devicePathForPort(configuredPortName());
+    if (m_session.port.open(path, configuredBaudRate()) == CommOk) {
         userServices().sleepMs(PortSettleMs);
     }
 }
@@ -177,7 +179,7 @@ void CSonaroView::shadeTransferButtons() {
 
 // The device's presets; a failure has shown its message already.
 bool CSonaroView::receiveDevicePresets() {
-    return receiveAllPresets(*m_session.image, m_session.port) >= 0;
+    return receiveAllPresets(*m_session.image, m_session.port) == CommOk;
 }
 
 void CSonaroView::createChannelPanels() {

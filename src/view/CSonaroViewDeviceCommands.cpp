@@ -72,7 +72,7 @@ void CSonaroView::onComPort(int) {
     const std::string portName = dialog.m_strPort.toStdString();
     SessionPort& port = m_session.port;
     port.close();
-    if (port.open(devicePathForPort(portName), configuredBaudRate()) != 0) {
+    if (port.open(devicePathForPort(portName), configuredBaudRate()) != CommOk) {
         // The port stays closed and the stored name unchanged; the next
         // transfer fails with its own message.
         showCommError(ErrPortNotResponding, LanguageGerman);
