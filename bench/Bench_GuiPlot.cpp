@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "model/ParameterImage.h"
-#include "response/CPlotRenderer.h"
+#include "plot/CPlotRenderer.h"
 #include "response/ChannelResponse.h"
 #include "response/PlotGeometry.h"
 

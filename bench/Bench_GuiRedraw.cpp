@@ -13,9 +13,9 @@
 
 #include "app/CMainFrame.h"
 #include "app/CSonaroApp.h"
-#include "app/ModalRunner.h"
+#include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
-#include "response/CResponsePlot.h"
+#include "plot/CResponsePlot.h"
 #include "view/CSonaroView.h"
 
 namespace {
@@ -56,7 +56,7 @@ public:
 
     bool started() const { return m_started; }
     CSonaroView& view() const { return *m_app->mainFrame()->view(); }
-    ParameterImage& image() const { return *m_app->m_pImage; }
+    ParameterImage& image() const { return *m_app->session().image; }
 
 private:
     std::filesystem::path m_previous;

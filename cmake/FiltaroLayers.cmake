@@ -1,13 +1,9 @@
 # Source selection shared by the layer targets.
 #
 # Each layer folder is globbed so that adding a file needs no CMake edit.
-# Two naming rules keep the layers apart:
-#   - in src/platform, a file says the system it needs: "<name>_linux.cpp"
-#     uses Linux-only interfaces, "<name>_posix.cpp" any POSIX system's,
-#     "<name>_win32.cpp" Windows'; only those the target has are compiled;
-#   - in a folder that mixes pure logic and Qt (src/response), the Qt
-#     classes are the files whose name starts with the GUI class prefix "C"
-#     (CResponsePlot.cpp); the same rule splits the tests of such a folder.
+# In src/platform a file says the system it needs: "<name>_linux.cpp" uses
+# Linux-only interfaces, "<name>_posix.cpp" any POSIX system's,
+# "<name>_win32.cpp" Windows'; only those the target has are compiled.
 
 function(filtaro_glob_sources out dir)
     file(GLOB _all CONFIGURE_DEPENDS "${dir}/*.cpp")
@@ -26,22 +22,6 @@ function(filtaro_glob_sources out dir)
         list(APPEND _keep "${f}")
     endforeach()
     set(${out} "${_keep}" PARENT_SCOPE)
-endfunction()
-
-# Splits a file list into the Qt ("C" prefix) and the plain part.
-function(filtaro_split_qt plain_out qt_out)
-    set(_plain "")
-    set(_qt "")
-    foreach(f IN LISTS ARGN)
-        get_filename_component(n "${f}" NAME)
-        if(n MATCHES "^C[A-Z]")
-            list(APPEND _qt "${f}")
-        else()
-            list(APPEND _plain "${f}")
-        endif()
-    endforeach()
-    set(${plain_out} "${_plain}" PARENT_SCOPE)
-    set(${qt_out} "${_qt}" PARENT_SCOPE)
 endfunction()
 
 # A static library of one layer; an empty layer gets a placeholder so that

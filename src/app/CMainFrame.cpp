@@ -10,12 +10,10 @@
 #include <QWindow>
 
 #include "app/CSonaroApp.h"
-#include "app/CommandIds.h"
 #include "app/MainFrameResources.h"
-#include "app/ModalRunner.h"
 #include "res/Icons.h"
-#include "response/CGraphOptionsDlg.h"
 #include "view/CSonaroView.h"
+#include "view/CommandIds.h"
 
 namespace {
 
@@ -27,6 +25,10 @@ QString tipPart(const char* entry) {
     return entry ? QString::fromUtf8(entry).section(QLatin1Char('\n'), 1, 1) : QString();
 }
 
+// Object names of the status bar (its window id) and of its message pane.
+constexpr const char* StatusBarName = "59393";
+constexpr const char* MessagePaneName = "pane0";
+
 }  // namespace
 
 CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
@@ -34,8 +36,11 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     createMenu();
     createToolBar();
     createStatusBar();
-    m_pView = new CSonaroView(app, *this, this);
+    m_pView = new CSonaroView(app.session(), this);
     setCentralWidget(m_pView);
+    connect(m_pView, &CSonaroView::titleChanged, this, &QWidget::setWindowTitle);
+    connect(m_pView, &CSonaroView::statusTextChanged, this, &CMainFrame::setStatusText);
+    connect(m_pView, &CSonaroView::commandStatesChanged, this, &CMainFrame::updateCommandUi);
     QApplication::instance()->installEventFilter(this);
 }
 
@@ -113,9 +118,9 @@ void CMainFrame::createToolBar() {
 void CMainFrame::createStatusBar() {
     m_pStatusBar = new QStatusBar(this);
     m_pStatusBar->setObjectName(QString::fromLatin1(StatusBarName));
-    auto* pane = new QLabel(QString::fromUtf8(IdlePrompt), m_pStatusBar);
-    pane->setObjectName(QString::fromLatin1(MessagePaneName));
-    m_pStatusBar->addWidget(pane, 1);
+    m_pMessagePane = new QLabel(QString::fromUtf8(IdlePrompt), m_pStatusBar);
+    m_pMessagePane->setObjectName(QString::fromLatin1(MessagePaneName));
+    m_pStatusBar->addWidget(m_pMessagePane, 1);
     auto indicator = [this](int id, const char* text) {
         auto* label = new QLabel(QString::fromLatin1(text), m_pStatusBar);
         label->setObjectName(QString::number(id));
@@ -155,69 +160,63 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+const CMainFrame::CommandEntry* CMainFrame::findCommand(int id) {
+    static constexpr CommandEntry table[] = {
+        {CmdViewToolbar, &CMainFrame::onViewToolbar},
+        {CmdViewStatusBar, &CMainFrame::onViewStatusBar},
+        {CmdAppExit, &CMainFrame::onAppExit},
+        {CmdAppAbout, &CMainFrame::onAppAbout},
+    };
+    for (const CommandEntry& entry : table) {
+        if (entry.id == id) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
 bool CMainFrame::onCommand(int id) {
     bool handled = m_pView && m_pView->onCommand(id);
     if (!handled) {
-        handled = true;
-        switch (id) {
-            case CmdGraphOptions:
-                onGraphOptions();
-                break;
-            case CmdViewToolbar:
-                m_pToolBar->setVisible(!m_pToolBar->isVisible());
-                break;
-            case CmdViewStatusBar:
-                m_pStatusBar->setVisible(!m_pStatusBar->isVisible());
-                break;
-            case CmdAppExit:
-                close();
-                break;
-            case CmdAppAbout:
-                m_app.onAppAbout();
-                break;
-            default:
-                handled = false;
+        if (const CommandEntry* entry = findCommand(id)) {
+            (this->*entry->handler)();
+            handled = true;
         }
     }
     updateCommandUi();
     return handled;
 }
 
-bool CMainFrame::handlesItself(int id) {
-    switch (id) {
-        case CmdGraphOptions:
-        case CmdViewToolbar:
-        case CmdViewStatusBar:
-        case CmdAppExit:
-        case CmdAppAbout:
-            return true;
-        default:
-            return false;
-    }
-}
-
 void CMainFrame::updateCommandUi() {
     // As in the framework, a command that nobody handles is greyed out.
     for (const auto& [id, a] : m_actions) {
         if (!(m_pView && m_pView->onUpdateCommand(id, *a))) {
-            a->setEnabled(handlesItself(id));
+            a->setEnabled(findCommand(id) != nullptr);
         }
     }
     action(CmdViewToolbar)->setChecked(!m_pToolBar->isHidden());
     action(CmdViewStatusBar)->setChecked(!m_pStatusBar->isHidden());
 }
 
-void CMainFrame::onGraphOptions() {
-    ParameterImage* image = m_app.m_pImage;
-    if (!image) {
-        return;
-    }
-    CGraphOptionsDlg dlg(image, this);
-    dlg.m_nStart = image->plotStartHz();
-    dlg.m_nEnd = image->plotEndHz();
-    if (runModal(dlg) == QDialog::Accepted) {
-        image->setPlotStartHz(dlg.m_nStart);
-        image->setPlotEndHz(dlg.m_nEnd);
-        image->setRedrawPending(1);
-    }
+void CMainFrame::onViewToolbar() {
+    m_pToolBar->setVisible(!m_pToolBar->isVisible());
+}
+
+void CMainFrame::onViewStatusBar() {
+    m_pStatusBar->setVisible(!m_pStatusBar->isVisible());
+}
+
+void CMainFrame::onAppExit() {
+    close();
+}
+
+void CMainFrame::onAppAbout() {
+    m_app.onAppAbout();
+}
+
+void CMainFrame::setStatusText(const QString& text) {
+    m_pStatusBar->clearMessage();  // a menu prompt still showing would hide the pane
+    m_pMessagePane->setText(text);
+    // The caller is about to block the event loop; paint now.
+    m_pStatusBar->repaint();
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The main window: menu, toolbar and status bar around the main view. Every
-// command of the menu, the accelerators, the toolbar and the form's buttons
-// is routed by its id, the view first, then the frame, then the
-// application, so the view's handlers take precedence while it exists.
+// command of the menu, the accelerators and the toolbar is routed by its id,
+// the view first, then the frame (which hands About to the application), so
+// the view's handlers take precedence while it exists. The view reports back
+// through its signals: the frame takes over its title and status texts and
+// brings the commands' states up to date when they may have changed.
 
 #include <QMainWindow>
 #include <map>
@@ -34,12 +36,9 @@ public:
     // framework did on idle).
     void updateCommandUi();
 
-    // "Grafikoptionen...": edits the plot's frequency range.
-    void onGraphOptions();
-
-    // Object name of the status bar and of its message pane (pane 0).
-    static constexpr const char* StatusBarName = "59393";
-    static constexpr const char* MessagePaneName = "pane0";
+    // Shows `text` in the message pane of the status bar and repaints the bar
+    // at once, so the text is visible while a blocking transfer runs.
+    void setStatusText(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,13 +49,24 @@ private:
     void createStatusBar();
     QAction* makeAction(int id, const QString& text);
     void setLockIndicator(QLabel* indicator, bool on);
+
     // The commands of the frame and the application (not the view's).
-    static bool handlesItself(int id);
+    using Handler = void (CMainFrame::*)();
+    struct CommandEntry {
+        int id;
+        Handler handler;
+    };
+    static const CommandEntry* findCommand(int id);
+    void onViewToolbar();
+    void onViewStatusBar();
+    void onAppExit();
+    void onAppAbout();
 
     CSonaroApp& m_app;
     CSonaroView* m_pView = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QStatusBar* m_pStatusBar = nullptr;
+    QLabel* m_pMessagePane = nullptr;
     QLabel* m_pCapsIndicator = nullptr;
     QLabel* m_pNumIndicator = nullptr;
     QLabel* m_pScrollIndicator = nullptr;

@@ -7,8 +7,6 @@
 #include <iostream>
 #include <thread>
 
-#include "app/StatusText.h"
-
 namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
@@ -52,7 +50,9 @@ void CQtUserServices::endWaitCursor() {
 }
 
 void CQtUserServices::setStatusText(const std::string& text) {
-    ::setStatusText(QString::fromStdString(text));
+    if (m_statusSink) {
+        m_statusSink(QString::fromStdString(text));
+    }
 }
 
 void CQtUserServices::sleepMs(unsigned milliseconds) {

@@ -1,12 +1,14 @@
 #pragma once
 // The user-facing services of the program's window: message boxes, the wait
 // cursor, the status-bar text and the fixed waits, for the core and for the
-// GUI alike.
+// GUI alike. Status texts go to the sink the application wires to the main
+// window while it exists; without a sink they go nowhere.
 //
 // With auto-answer on (the screenshot run), no box is shown: each one is
 // written to standard error as "title: text" and counts as answered with OK.
 
 #include <QString>
+#include <functional>
 
 #include "platform/UserServices.h"
 
@@ -20,6 +22,10 @@ public:
     void setAutoAnswer(bool on) { m_bAutoAnswer = on; }
     bool autoAnswer() const { return m_bAutoAnswer; }
 
+    using StatusSink = std::function<void(const QString& text)>;
+    // Where status texts go from now on; an empty sink drops them.
+    void setStatusSink(StatusSink sink) { m_statusSink = std::move(sink); }
+
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
@@ -31,4 +37,5 @@ public:
 
 private:
     bool m_bAutoAnswer = false;
+    StatusSink m_statusSink;
 };

@@ -1,41 +1,35 @@
 #include "app/CSonaroApp.h"
 
-#include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
-#include "app/CSonaroDoc.h"
-#include "app/ModalRunner.h"
+#include "app/CQtUserServices.h"
+#include "forms/ModalRunner.h"
+#include "ui/CAboutDlg.h"
 #include "view/CSonaroView.h"
 
-namespace {
+CSonaroApp::CSonaroApp(CQtUserServices* services)
+    : m_pServices(services), m_session(m_serialPort) {}
 
-CSonaroApp* g_pApp = nullptr;
-
-}  // namespace
-
-CSonaroApp* theApp() {
-    return g_pApp;
-}
-
-CSonaroApp::CSonaroApp() {
-    g_pApp = this;
-}
+CSonaroApp::CSonaroApp(CQtUserServices* services, SessionPort& port)
+    : m_pServices(services), m_session(port) {}
 
 CSonaroApp::~CSonaroApp() {
-    m_pMainFrame.reset();
-    m_pDoc.reset();
-    m_serialPort.closeIfOpen();
-    g_pApp = nullptr;
+    closeMainFrame();
+    if (m_session.port.isOpen()) {
+        m_session.port.close();
+    }
 }
 
 CSonaroApp::Startup CSonaroApp::initInstance() {
-    // File New: document, frame with its bars, view; then the view's
-    // initial update, which runs to its end (welcome box included) before
-    // the window is shown.
-    m_pDoc = std::make_unique<CSonaroDoc>();
+    // File New: frame with its bars and the view; then the view's initial
+    // update, which runs to its end (welcome box included) before the window
+    // is shown.
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
+    if (m_pServices) {
+        m_pServices->setStatusSink(
+            [frame = m_pMainFrame.get()](const QString& text) { frame->setStatusText(text); });
+    }
     if (!m_pMainFrame->view()->onInitialUpdate()) {
-        m_pMainFrame.reset();
-        m_pDoc.reset();
+        closeMainFrame();
         return Startup::Ended;
     }
     m_pMainFrame->setWindowTitle(QString::fromUtf8(TitleStarted));
@@ -45,7 +39,14 @@ CSonaroApp::Startup CSonaroApp::initInstance() {
     return Startup::Running;
 }
 
+void CSonaroApp::closeMainFrame() {
+    if (m_pServices) {
+        m_pServices->setStatusSink({});
+    }
+    m_pMainFrame.reset();
+}
+
 void CSonaroApp::onAppAbout() {
-    CAboutDlg dlg(m_pImage, m_pMainFrame.get());
+    CAboutDlg dlg(m_session.image.get(), m_pMainFrame.get());
     runModal(dlg);
 }

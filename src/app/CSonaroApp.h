@@ -1,23 +1,30 @@
 #pragma once
-// The application object: holds the one ParameterImage pointer, the current
-// file name and the one serial port for the whole run, and builds the main
-// window at start-up. There is one instance at a time, reachable through
-// theApp(); the image itself is allocated and released by the main view.
+// The application object: owns the session of the run (the ParameterImage,
+// the current file name and the serial port to the device) and builds the
+// main window at start-up. The image itself is allocated and released by the
+// main view, which works on the session.
 
 #include <memory>
-#include <string>
 
 #include "device/SerialPort.h"
-#include "model/ParameterImage.h"
+#include "view/Session.h"
 
 class CMainFrame;
-class CSonaroDoc;
+class CQtUserServices;
+
+// The main window's title once start-up has ended.
+constexpr const char* TitleStarted = "Klarwelle Filtaro";
 
 class CSonaroApp {
 public:
-    CSonaroApp();
+    // `services`, when given, shows its status texts in the main window's
+    // status bar while the window exists.
+    explicit CSonaroApp(CQtUserServices* services = nullptr);
+    // Talks to the device through `port` (which must outlive the application
+    // object) instead of its own serial port.
+    CSonaroApp(CQtUserServices* services, SessionPort& port);
     // Destroys the main window first (the view saves the image on its way
-    // out), then closes the serial port.
+    // out), then closes the port.
     ~CSonaroApp();
     CSonaroApp(const CSonaroApp&) = delete;
     CSonaroApp& operator=(const CSonaroApp&) = delete;
@@ -27,29 +34,22 @@ public:
         Ended,    // start-up ended the program on purpose (exit code 0)
     };
 
-    // Builds document, main frame and view, runs the view's start-up (which
+    // Builds the main frame and its view, runs the view's start-up (which
     // talks to the device and shows the welcome box), then titles and shows
     // the main window.
     Startup initInstance();
 
     CMainFrame* mainFrame() const { return m_pMainFrame.get(); }
+    Session& session() { return m_session; }
 
     // The About box ("Inf&o über Filtaro...").
     void onAppAbout();
 
-    ParameterImage* m_pImage = nullptr;  // owned by the main view
-    std::string m_strFileName;           // name part only; the save at program end uses it
-    SerialPort m_serialPort;
-
 private:
-    std::unique_ptr<CSonaroDoc> m_pDoc;
+    void closeMainFrame();
+
+    CQtUserServices* m_pServices;
+    SerialPort m_serialPort;  // the port, unless another was handed in
+    Session m_session;
     std::unique_ptr<CMainFrame> m_pMainFrame;
 };
-
-// The application object, or nullptr when none exists.
-CSonaroApp* theApp();
-
-// Main window titles.
-constexpr const char* TitleStarted = "Klarwelle Filtaro";
-constexpr const char* TitleNewFile = "Filtaro - Neue Datei";
-constexpr const char* TitleFilePrefix = "Klarwelle Filtaro - ";

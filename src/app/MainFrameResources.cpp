@@ -1,6 +1,6 @@
 #include "app/MainFrameResources.h"
 
-#include "app/CommandIds.h"
+#include "view/CommandIds.h"
 
 namespace {
 

@@ -40,7 +40,10 @@ const char* commandPrompt(int id);
 constexpr const char* ApplicationTitle = "Filtaro";
 constexpr const char* IdlePrompt = "Bereit";
 
-// Status-bar indicator texts: Caps Lock, Num Lock, Scroll Lock.
+// Status-bar indicators: Caps Lock, Num Lock, Scroll Lock.
+constexpr int IndicatorCaps = 59137;
+constexpr int IndicatorNum = 59138;
+constexpr int IndicatorScroll = 59139;
 constexpr const char* IndicatorCapsText = "UF";
 constexpr const char* IndicatorNumText = "NUM";
 constexpr const char* IndicatorScrollText = "RF";

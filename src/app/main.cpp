@@ -7,8 +7,8 @@
 #include "app/CQtUserServices.h"
 #include "app/CSonaroApp.h"
 #include "app/CommandLine.h"
-#include "app/ModalRunner.h"
 #include "app/Screenshot.h"
+#include "forms/ModalRunner.h"
 #include "res/Icons.h"
 #include "res/ResourceIds.h"
 
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         answer.emplace(acceptDialog);
     }
 
-    CSonaroApp app;
+    CSonaroApp app(&services);
     if (app.initInstance() == CSonaroApp::Startup::Ended) {
         return 0;
     }

@@ -8,8 +8,9 @@
 #include <cmath>
 #include <map>
 
+#include "res/ChannelColours.h"
+#include "res/QtColour.h"
 #include "res/ResourceIds.h"
-#include "ui/ChannelTabColours.h"
 
 // The artwork is the program's own: drawn here once at its resource size, so
 // no picture files need to travel with the program.
@@ -125,8 +126,9 @@ QImage welcomePicture() {
     }
     // Six band-pass shaped curves, overlapping like a crossover's channels.
     for (int c = 0; c < 6; ++c) {
-        const PaletteColour col = channelTabColours(c).fill;
-        p.setPen(QPen(QColor(col.red, col.green, col.blue, 200), 1.6));
+        QColor colour = toQColor(ChannelColours[static_cast<std::size_t>(c)]);
+        colour.setAlpha(200);
+        p.setPen(QPen(colour, 1.6));
         const double centre = 30 + c * 48;
         QPainterPath curve;
         for (int x = 0; x <= W; x += 3) {
@@ -216,14 +218,13 @@ QImage channelPicture(int c) {
     QPainter p(&image);
     const ChannelTabColours colours = channelTabColours(c);
     p.setPen(Ink);
-    p.setBrush(QColor(colours.fill.red, colours.fill.green, colours.fill.blue));
+    p.setBrush(toQColor(colours.fill));
     p.drawRect(1, 1, 13, 12);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     font.setBold(true);
     p.setFont(font);
-    const PaletteColour text = colours.selectedText;
-    p.setPen(QColor(text.red, text.green, text.blue));
+    p.setPen(toQColor(colours.selectedText));
     p.drawText(QRect(1, 1, 14, 13), Qt::AlignCenter, QString::number(c + 1));
     return image;
 }

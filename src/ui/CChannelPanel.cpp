@@ -1,100 +1,25 @@
 #include "ui/CChannelPanel.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QSignalBlocker>
-#include <QStringList>
 #include <algorithm>
 
+#include "forms/CEditEx.h"
+#include "forms/CUpDownCtrl.h"
+#include "forms/ControlData.h"
 #include "model/ParameterImage.h"
 #include "res/DialogTemplates.h"
-#include "ui/CEditEx.h"
-#include "ui/CUpDownCtrl.h"
 #include "ui/FrequencyStep.h"
 #include "ui/PanelLogic.h"
 
 namespace {
 
-// The panel's lists are as narrow as the dialog units make them ("Linkwitz-
-// Riley 24 dB/Oct" in 96 units, "10.0" in 29). The platform's list arrow was
-// narrower than the toolkit's, so the arrow gives back the difference to the
-// text; everything else is drawn by the application's style.
-class CompactListStyle : public QProxyStyle {
-public:
-    CompactListStyle() : QProxyStyle(QApplication::style()->name()) {}
-
-    QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* option, SubControl sc,
-                         const QWidget* widget) const override {
-        QRect r = QProxyStyle::subControlRect(cc, option, sc, widget);
-        if (cc != CC_ComboBox || (sc != SC_ComboBoxArrow && sc != SC_ComboBoxEditField)) {
-            return r;
-        }
-        const QRect arrow = QProxyStyle::subControlRect(cc, option, SC_ComboBoxArrow, widget);
-        const int give = std::clamp(arrow.width() - ListArrowWidth, 0, ArrowGiveBack);
-        if (sc == SC_ComboBoxArrow) {
-            r.setLeft(r.left() + give);
-        } else {
-            r.setRight(r.right() + give);
-        }
-        return r;
-    }
-
-private:
-    static constexpr int ListArrowWidth = 15;
-    static constexpr int ArrowGiveBack = 5;
-};
-
-QStyle* compactListStyle() {
-    static CompactListStyle* style = new CompactListStyle;  // lives as long as the process
-    return style;
-}
-
 // Holding a frequency arrow never speeds up: the only acceleration entry
 // starts after 1000 seconds and still steps by one.
 const std::vector<UpDownAccel> NoAcceleration = {{1000, 1}};
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QStringList itemList(ItemTexts texts) {
-    QStringList items;
-    for (std::string_view text : texts) {
-        items << toQString(text);
-    }
-    return items;
-}
-
-void fillList(QComboBox* combo, ItemTexts texts) {
-    combo->setStyle(compactListStyle());
-    const QSignalBlocker block(combo);
-    combo->clear();
-    combo->addItems(itemList(texts));
-}
-
-// An index that no item has clears the selection.
-void selectIndex(QComboBox* combo, int index) {
-    const QSignalBlocker block(combo);
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
-void pushText(QLineEdit* edit, const QString& text) {
-    const QSignalBlocker block(edit);
-    edit->setText(text);
-}
-
-// The int shown in an edit; the member keeps its value if the text is none.
-void readInt(const QLineEdit* edit, int& member) {
-    bool ok = false;
-    const int value = edit->text().trimmed().toInt(&ok);
-    if (ok) {
-        member = value;
-    }
-}
 
 int inputCodeOfLabel(const QString& label) {
     for (std::size_t i = 0; i < InputTexts.size(); ++i) {
@@ -110,7 +35,7 @@ int inputCodeOfLabel(const QString& label) {
 CChannelPanel::CChannelPanel(ParameterImage* image, int channel)
     : QFrame(nullptr), m_nChannel(channel), m_pImage(image) {}
 
-void CChannelPanel::Create(QWidget* parent) {
+void CChannelPanel::create(QWidget* parent) {
     if (m_bBound) {
         return;
     }
@@ -126,11 +51,11 @@ void CChannelPanel::Create(QWidget* parent) {
     m_controls = builder.build(this);
 
     for (int id : {IdHpFrequency, IdLpFrequency, IdDelay, IdInput}) {
-        connect(edit(id), &QLineEdit::textChanged, this, [this, id] { OnEditChanged(id); });
+        connect(edit(id), &QLineEdit::textChanged, this, [this, id] { onEditChanged(id); });
     }
     for (int e = 0; e < EqBandCount; ++e) {
         const int id = IdEqFrequency[e];
-        connect(edit(id), &QLineEdit::textChanged, this, [this, id] { OnEditChanged(id); });
+        connect(edit(id), &QLineEdit::textChanged, this, [this, id] { onEditChanged(id); });
     }
     auto frequencySpin = [this](int spinId, int editId) {
         CUpDownCtrl* s = spin(spinId);
@@ -158,16 +83,16 @@ void CChannelPanel::Create(QWidget* parent) {
     lists.insert(lists.end(), IdEqLevel.begin(), IdEqLevel.end());
     for (int id : lists) {
         // `activated` comes only from the user, also for the item already selected.
-        connect(list(id), &QComboBox::activated, this, [this, id] { OnListPicked(id); });
+        connect(list(id), &QComboBox::activated, this, [this, id] { onListPicked(id); });
     }
-    connect(shelfBox(LowShelfRow), &QCheckBox::clicked, this, &CChannelPanel::OnLowShelf);
-    connect(shelfBox(HighShelfRow), &QCheckBox::clicked, this, &CChannelPanel::OnHighShelf);
+    connect(shelfBox(LowShelfRow), &QCheckBox::clicked, this, &CChannelPanel::onLowShelf);
+    connect(shelfBox(HighShelfRow), &QCheckBox::clicked, this, &CChannelPanel::onHighShelf);
 
     m_bBound = true;
-    OnInitDialog();
+    onInitDialog();
 }
 
-bool CChannelPanel::OnInitDialog() {
+void CChannelPanel::onInitDialog() {
     fillList(list(IdHpType), FilterTypeTexts);
     fillList(list(IdLpType), FilterTypeTexts);
     fillList(list(IdLevel), LevelTexts);
@@ -192,9 +117,8 @@ bool CChannelPanel::OnInitDialog() {
     spin(IdHpFrequencySpin)->setAccel(NoAcceleration);
     spin(IdLpFrequencySpin)->setAccel(NoAcceleration);
 
-    RefreshFromImage();
-    m_controls.get<CEditEx>(IdHpFrequency)->SetDisabledState(true);  // no visible effect
-    return true;
+    refreshFromImage();
+    m_controls.get<CEditEx>(IdHpFrequency)->setDisabledState(true);  // no visible effect
 }
 
 QLineEdit* CChannelPanel::edit(int id) const {
@@ -233,25 +157,25 @@ void CChannelPanel::setRedrawPending() {
     m_pImage->setRedrawPending(1);
 }
 
-void CChannelPanel::UpdateData(bool save) {
-    if (save) {
-        readInt(edit(IdHpFrequency), m_nHpFrequency);
-        readInt(edit(IdLpFrequency), m_nLpFrequency);
-        readInt(edit(IdDelay), m_nDelay);
-        m_strInput = edit(IdInput)->text();
-        for (int e = 0; e < EqBandCount; ++e) {
-            readInt(edit(IdEqFrequency[e]), m_anEqFrequency[e]);
-            m_anEqQ[e] = list(IdEqQ[e])->currentIndex();
-            m_anEqLevel[e] = list(IdEqLevel[e])->currentIndex();
-        }
-        m_nHpType = list(IdHpType)->currentIndex();
-        m_nLpType = list(IdLpType)->currentIndex();
-        m_nLevel = list(IdLevel)->currentIndex();
-        m_nLowShelf = shelfBox(LowShelfRow)->isChecked() ? 1 : 0;
-        m_nHighShelf = shelfBox(HighShelfRow)->isChecked() ? 1 : 0;
-        m_strDelayText = m_controls.get<QLabel>(IdDelayText)->text();
-        return;
+void CChannelPanel::readControls() {
+    readInt(edit(IdHpFrequency), m_nHpFrequency);
+    readInt(edit(IdLpFrequency), m_nLpFrequency);
+    readInt(edit(IdDelay), m_nDelay);
+    m_strInput = edit(IdInput)->text();
+    for (int e = 0; e < EqBandCount; ++e) {
+        readInt(edit(IdEqFrequency[e]), m_anEqFrequency[e]);
+        m_anEqQ[e] = list(IdEqQ[e])->currentIndex();
+        m_anEqLevel[e] = list(IdEqLevel[e])->currentIndex();
     }
+    m_nHpType = list(IdHpType)->currentIndex();
+    m_nLpType = list(IdLpType)->currentIndex();
+    m_nLevel = list(IdLevel)->currentIndex();
+    m_nLowShelf = shelfBox(LowShelfRow)->isChecked() ? 1 : 0;
+    m_nHighShelf = shelfBox(HighShelfRow)->isChecked() ? 1 : 0;
+    m_strDelayText = m_controls.get<QLabel>(IdDelayText)->text();
+}
+
+void CChannelPanel::writeControls() {
     pushText(edit(IdHpFrequency), QString::number(m_nHpFrequency));
     pushText(edit(IdLpFrequency), QString::number(m_nLpFrequency));
     pushText(edit(IdDelay), QString::number(m_nDelay));
@@ -295,19 +219,19 @@ void CChannelPanel::stepFromShown(CUpDownCtrl* s, QLineEdit* e, UpDownChange& ch
     s->setPos(to);  // writes the edit, whose handler stores the field
 }
 
-void CChannelPanel::OnEditChanged(int id) {
+void CChannelPanel::onEditChanged(int id) {
     if (!m_bBound || m_pImage == nullptr) {
         return;
     }
     if (id == IdDelay) {
-        UpdateDelayText();
+        updateDelayText();
         return;
     }
     if (id == IdInput) {
-        OnInputChanged();
+        onInputChanged();
         return;
     }
-    UpdateData(true);
+    readControls();
     if (id == IdHpFrequency) {
         writeField(ChannelField::hpFrequency, m_nHpFrequency);
     } else if (id == IdLpFrequency) {
@@ -320,54 +244,54 @@ void CChannelPanel::OnEditChanged(int id) {
     setRedrawPending();
 }
 
-void CChannelPanel::UpdateDelayText() {
+void CChannelPanel::updateDelayText() {
     if (!m_bBound || m_pImage == nullptr) {
         return;
     }
-    UpdateData(true);
+    readControls();
     writeField(ChannelField::delayTaps, m_nDelay);
     m_strDelayText = QString::fromStdString(delayText(m_nDelay));
     m_controls.get<QLabel>(IdDelayText)->setText(m_strDelayText);
-    UpdateData(false);
+    writeControls();
     setRedrawPending();
 }
 
-void CChannelPanel::OnInputChanged() {
-    UpdateData(true);
+void CChannelPanel::onInputChanged() {
+    readControls();
     if (const auto code = inputFromStepperText(m_strInput.toStdString())) {
         writeField(ChannelField::input, *code);
         m_strInput = toQString(inputText(*code));
     }
-    UpdateData(false);
+    writeControls();
     setRedrawPending();
 }
 
-void CChannelPanel::OnListPicked(int id) {
+void CChannelPanel::onListPicked(int id) {
     if (!m_bBound || m_pImage == nullptr) {
         return;
     }
-    UpdateData(true);
+    readControls();
     if (id == IdHpType) {
         writeField(ChannelField::hpType, m_nHpType);
     } else if (id == IdLpType) {
         writeField(ChannelField::lpType, m_nLpType);
     } else if (id == IdLevel) {
-        writeField(ChannelField::level, LevelIndexToDb(m_nLevel));
+        writeField(ChannelField::level, levelIndexToDb(m_nLevel));
     }
     for (int e = 0; e < EqBandCount; ++e) {
         if (id == IdEqQ[e]) {
-            writeField(eqQField(e), QIndexToCode(m_anEqQ[e], shelving(e)));
+            writeField(eqQField(e), qIndexToCode(m_anEqQ[e], shelving(e)));
         } else if (id == IdEqLevel[e]) {
-            writeField(eqLevelField(e), EqLevelIndexToDb(m_anEqLevel[e]));
+            writeField(eqLevelField(e), eqLevelIndexToDb(m_anEqLevel[e]));
         }
     }
     setRedrawPending();
 }
 
-void CChannelPanel::OnLowShelf() {
+void CChannelPanel::onLowShelf() {
     switchShelf(LowShelfRow);
 }
-void CChannelPanel::OnHighShelf() {
+void CChannelPanel::onHighShelf() {
     switchShelf(HighShelfRow);
 }
 
@@ -375,20 +299,20 @@ void CChannelPanel::switchShelf(int row) {
     if (!m_bBound || m_pImage == nullptr) {
         return;
     }
-    UpdateData(true);  // the box already shows its new state
+    readControls();  // the box already shows its new state
     const ShelfSwitch values = shelfSwitchValues(row, shelving(row));
     writeField(eqLevelField(row), values.level);
-    m_anEqLevel[row] = DbToEqLevelIndex(values.level);
+    m_anEqLevel[row] = dbToEqLevelIndex(values.level);
     applyShelfRange(row);
     writeField(eqFrequencyField(row), values.frequency);
     writeField(eqQField(row), values.qCode);
     m_anEqFrequency[row] = values.frequency;
     m_anEqQ[row] = values.qIndex;
-    UpdateData(false);
+    writeControls();
     if (row == LowShelfRow) {
-        FillEq5QList();
+        fillEq5QList();
     } else {
-        FillEq6QList();
+        fillEq6QList();
     }
     selectIndex(list(IdEqQ[row]), values.qIndex);
     setRedrawPending();
@@ -399,20 +323,20 @@ void CChannelPanel::applyShelfRange(int row) {
     spin(IdEqFrequencySpin[row])->setRange(range.lo, range.hi);
 }
 
-void CChannelPanel::FillEq5QList() {
+void CChannelPanel::fillEq5QList() {
     fillShelfRowQList(LowShelfRow);
 }
-void CChannelPanel::FillEq6QList() {
+void CChannelPanel::fillEq6QList() {
     fillShelfRowQList(HighShelfRow);
 }
 
 void CChannelPanel::fillShelfRowQList(int row) {
     fillList(list(IdEqQ[row]), eqQItems(row, shelving(row)));
-    UpdateData(false);
+    writeControls();
     setRedrawPending();
 }
 
-void CChannelPanel::RefreshFromImage() {
+void CChannelPanel::refreshFromImage() {
     if (!m_bBound || m_pImage == nullptr) {
         return;
     }
@@ -430,25 +354,25 @@ void CChannelPanel::RefreshFromImage() {
     m_nLowShelf = isShelvingQCode(LowShelfRow, r.eq[LowShelfRow].q) ? 1 : 0;
     m_nHighShelf = isShelvingQCode(HighShelfRow, r.eq[HighShelfRow].q) ? 1 : 0;
     // 2. Push them; none of the notifications this causes is handled.
-    UpdateData(false);
+    writeControls();
     // A shelf switched by the image gets the frequency range of its mode, as
     // when the user switches it.
     applyShelfRange(LowShelfRow);
     applyShelfRange(HighShelfRow);
     // 3. Channel level. Each list's member follows its selection, so that
     // the pushes of the later steps keep it.
-    m_nLevel = DbToLevelIndex(r.level);
+    m_nLevel = dbToLevelIndex(r.level);
     selectIndex(list(IdLevel), m_nLevel);
     // 4. The Q lists of EQ5 and EQ6 for their mode.
-    FillEq5QList();
-    FillEq6QList();
+    fillEq5QList();
+    fillEq6QList();
     // 5. and 6. Gains and Q of all six bands.
     for (int e = 0; e < EqBandCount; ++e) {
-        m_anEqLevel[e] = DbToEqLevelIndex(r.eq[e].level);
+        m_anEqLevel[e] = dbToEqLevelIndex(r.eq[e].level);
         m_anEqQ[e] = qCodeToIndex(r.eq[e].q, shelving(e));
         selectIndex(list(IdEqLevel[e]), m_anEqLevel[e]);
         selectIndex(list(IdEqQ[e]), m_anEqQ[e]);
     }
     // 7. The delay text (writes `delayTaps` back unchanged).
-    UpdateDelayText();
+    updateDelayText();
 }

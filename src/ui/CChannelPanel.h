@@ -3,7 +3,7 @@
 // of its channel in the active preset of the ParameterImage. Every change the
 // user makes is written into the image at once, with `redrawPending` set; the
 // panel keeps no parameter state beyond what its controls show, and
-// RefreshFromImage rebuilds the controls from the image.
+// refreshFromImage rebuilds the controls from the image.
 //
 // Values that a file brings and no control can represent (a level of +7, an
 // input code of 3, a Q code of 21 on EQ1) are shown as well as possible and
@@ -13,8 +13,8 @@
 #include <QString>
 #include <array>
 
+#include "forms/CDialogBuilder.h"
 #include "model/ChannelRecord.h"
-#include "res/CDialogBuilder.h"
 
 class ParameterImage;
 class QComboBox;
@@ -55,42 +55,44 @@ public:
     // The image is not owned; it must outlive the panel's controls.
     explicit CChannelPanel(ParameterImage* image = nullptr, int channel = 0);
 
-    // The channel index 0..5; set by the owner before Create, never after.
+    // The channel index 0..5; set by the owner before create, never after.
     int m_nChannel = 0;
 
     void setImage(ParameterImage* image) { m_pImage = image; }
     ParameterImage* image() const { return m_pImage; }
 
     // Creates the controls of template 150 on this panel, makes it a child of
-    // `parent` and runs OnInitDialog (which loads it from the image).
-    void Create(QWidget* parent);
+    // `parent` and runs onInitDialog (which loads it from the image).
+    void create(QWidget* parent);
     bool isCreated() const { return m_bBound; }
 
     // Rebuilds every control from the ChannelRecord (activePreset, m_nChannel).
-    void RefreshFromImage();
+    void refreshFromImage();
 
     // The control with a template id, or nullptr (for tests and the owner).
     QWidget* control(int id) const { return m_controls.control(id); }
 
 private:
-    bool OnInitDialog();
-    // Reads every control into the members (save = true) or pushes the
-    // members into the controls with their change notifications blocked.
-    void UpdateData(bool save);
+    void onInitDialog();
+    // Reads every control into the members.
+    void readControls();
+    // Pushes the members into the controls with their change notifications
+    // blocked.
+    void writeControls();
 
     // The handler of the frequency and delay spins: replaces the proposed
     // change by `stepOf` the value shown and applies it.
     void stepFromShown(CUpDownCtrl* spin, QLineEdit* edit, UpDownChange& change,
                        int (*stepOf)(int from, int proposedDelta));
-    void OnEditChanged(int id);
-    void UpdateDelayText();
-    void OnInputChanged();
-    void OnListPicked(int id);
-    void OnLowShelf();
-    void OnHighShelf();
+    void onEditChanged(int id);
+    void updateDelayText();
+    void onInputChanged();
+    void onListPicked(int id);
+    void onLowShelf();
+    void onHighShelf();
     void switchShelf(int row);
-    void FillEq5QList();
-    void FillEq6QList();
+    void fillEq5QList();
+    void fillEq6QList();
     void fillShelfRowQList(int row);
     // Applies the EQ5/EQ6 spin range that matches the shelf box of the row.
     void applyShelfRange(int row);

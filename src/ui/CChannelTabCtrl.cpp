@@ -9,8 +9,9 @@
 #include <algorithm>
 
 #include "model/ParameterImage.h"
+#include "res/ChannelColours.h"
+#include "res/QtColour.h"
 #include "ui/CChannelPanel.h"
-#include "ui/ChannelTabColours.h"
 
 namespace {
 
@@ -20,10 +21,6 @@ constexpr int TabBorder = 2;
 // The tab row starts this far in from the control's left edge.
 constexpr int TabRowIndent = 2;
 constexpr int TabTextPadding = 6;
-
-QColor toQColor(PaletteColour c) {
-    return QColor(c.red, c.green, c.blue);
-}
 
 }  // namespace
 
@@ -57,7 +54,7 @@ protected:
         if (clicked >= 0 && clicked != currentIndex()) {
             setCurrentIndex(clicked);
         }
-        m_pOwner->OnLButtonDown();
+        m_pOwner->onLButtonDown();
     }
     // The wheel does not move through the tabs.
     void wheelEvent(QWheelEvent* event) override { event->ignore(); }
@@ -91,7 +88,7 @@ protected:
                         QRect(item.left(), TabBorder, item.width(), bottom + 1 - TabBorder),
                         toQColor(channelTabColours(i).fill));
                 }
-                m_pOwner->DrawItem(painter, i, item, isSelected);
+                m_pOwner->drawItem(painter, i, item, isSelected);
                 painter.setPen(light);
                 painter.drawLine(r.left(), r.top() + 2, r.left(), r.bottom());
                 painter.drawLine(r.left() + 1, r.top() + 1, r.left() + 1, r.top() + 1);
@@ -132,16 +129,16 @@ CChannelTabCtrl::~CChannelTabCtrl() {
     }
 }
 
-int CChannelTabCtrl::InsertItem(int index, const QString& text) {
+int CChannelTabCtrl::insertItem(int index, const QString& text) {
     const int at = m_pBar->insertTab(index, text);
     resizeEvent(nullptr);
     return at;
 }
 
-int CChannelTabCtrl::GetItemCount() const {
+int CChannelTabCtrl::itemCount() const {
     return m_pBar->count();
 }
-int CChannelTabCtrl::GetCurSel() const {
+int CChannelTabCtrl::curSel() const {
     return m_pBar->currentIndex();
 }
 QTabBar* CChannelTabCtrl::tabBar() const {
@@ -154,22 +151,22 @@ void CChannelTabCtrl::resizeEvent(QResizeEvent*) {
     m_pBar->setGeometry(TabRowIndent, 0, std::max(0, width() - 2 * TabRowIndent), rowHeight);
 }
 
-void CChannelTabCtrl::CreatePanels(ParameterImage* image) {
+void CChannelTabCtrl::createPanels(ParameterImage* image) {
     m_pImage = image;
     m_nCurrent = 0;
     for (CChannelPanel* panel : m_apPanels) {
         panel->setImage(image);
-        panel->Create(this);
+        panel->create(this);
     }
     m_apPanels[0]->show();
     for (int i = 1; i < m_nCount; ++i) {
         m_apPanels[i]->hide();
     }
     m_bPanelsCreated = true;
-    PositionPanels();
+    positionPanels();
 }
 
-void CChannelTabCtrl::PositionPanels() {
+void CChannelTabCtrl::positionPanels() {
     // T = tab 0 in this control's coordinates (the row's extent without tabs).
     const QRect bar = m_pBar->geometry();
     const QRect t = m_pBar->count() > 0 ? m_pBar->tabRect(0).translated(bar.topLeft())
@@ -185,13 +182,13 @@ void CChannelTabCtrl::PositionPanels() {
     }
 }
 
-void CChannelTabCtrl::OnLButtonDown() {
+void CChannelTabCtrl::onLButtonDown() {
     const int focused = m_pBar->currentIndex();
     if (focused == m_nCurrent || !m_bPanelsCreated || focused < 0 || focused >= m_nCount) {
         return;
     }
     showPanel(focused);
-    m_apPanels[m_nCurrent]->RefreshFromImage();
+    m_apPanels[m_nCurrent]->refreshFromImage();
     if (m_pImage != nullptr) {
         m_pImage->setTabMarker(1);
     }
@@ -204,7 +201,7 @@ void CChannelTabCtrl::showPanel(int index) {
     m_apPanels[m_nCurrent]->setFocus();
 }
 
-void CChannelTabCtrl::SwitchToTab(int index) {
+void CChannelTabCtrl::switchToTab(int index) {
     if (index < 0 || index >= m_nCount) {
         return;
     }
@@ -217,7 +214,7 @@ void CChannelTabCtrl::SwitchToTab(int index) {
     }
 }
 
-void CChannelTabCtrl::DrawItem(QPainter& painter, int index, const QRect& rect, bool selected) {
+void CChannelTabCtrl::drawItem(QPainter& painter, int index, const QRect& rect, bool selected) {
     if (index < 0 || index >= m_pBar->count()) {
         return;
     }

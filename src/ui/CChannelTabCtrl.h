@@ -9,10 +9,10 @@
 // moves the highlight but leaves the panel as it is.
 //
 // Use by the view:
-//   tabs->InsertItem(i, "Ch. 1 ") ...    the tab texts, positions 0..5
-//   tabs->CreatePanels(image);           creates, loads and places the panels
-//   tabs->m_apPanels[i]->RefreshFromImage();   after receive, New, Open, presets
-//   tabs->SwitchToTab(0);                back to channel 1 (New, Open)
+//   tabs->insertItem(i, "Ch. 1 ") ...    the tab texts, positions 0..5
+//   tabs->createPanels(image);           creates, loads and places the panels
+//   tabs->m_apPanels[i]->refreshFromImage();   after receive, New, Open, presets
+//   tabs->switchToTab(0);                back to channel 1 (New, Open)
 //   connect(tabs, &CChannelTabCtrl::selChange, ...)   the user changed the selection
 
 #include <QColor>
@@ -25,6 +25,9 @@ class ParameterImage;
 class QPainter;
 class QTabBar;
 
+// Height of a sunken 3-D edge at 96 dpi, by which the selected tab's text is raised.
+constexpr int TabEdgeHeight = 2;
+
 class CChannelTabCtrl : public QWidget {
     Q_OBJECT
 
@@ -34,22 +37,22 @@ public:
     ~CChannelTabCtrl() override;
 
     // Inserts a tab with `text` at `index`; returns its index.
-    int InsertItem(int index, const QString& text);
-    int GetItemCount() const;
+    int insertItem(int index, const QString& text);
+    int itemCount() const;
     // The selected (highlighted) tab, or -1; not necessarily the panel shown.
-    int GetCurSel() const;
+    int curSel() const;
     QTabBar* tabBar() const;
 
     // Creates the panels' controls as children of this control (each loads
     // itself from `image`, which must outlive them), shows panel 0 and places
     // the panels below the tab row. Called once, after the tabs are inserted.
-    void CreatePanels(ParameterImage* image);
+    void createPanels(ParameterImage* image);
     // Places every panel below the tab row and shows only panel 0.
-    void PositionPanels();
+    void positionPanels();
     // Selects tab `index` and shows its panel with the keyboard focus, as New
     // and Open do to go back to channel 1: no refresh, no `tabMarker`, and no
     // selChange (the user did not choose it).
-    void SwitchToTab(int index);
+    void switchToTab(int index);
 
     std::array<CChannelPanel*, 6> m_apPanels{};  // owned
     int m_nCount = 6;
@@ -69,11 +72,11 @@ protected:
 private:
     friend class CChannelTabBar;
     // After the tab row's own click handling: switches to the clicked tab.
-    void OnLButtonDown();
+    void onLButtonDown();
     // Hides the panel shown and shows panel `index` with the keyboard focus.
     void showPanel(int index);
     // Paints the inside of tab `index` (fill and text) into `rect`.
-    void DrawItem(QPainter& painter, int index, const QRect& rect, bool selected);
+    void drawItem(QPainter& painter, int index, const QRect& rect, bool selected);
 
     CChannelTabBar* m_pBar = nullptr;
     ParameterImage* m_pImage = nullptr;

@@ -4,7 +4,7 @@
 // leaves the dialog open for the next copy; "Schließen", Escape and the close
 // box end it.
 
-#include "res/CTemplateDialog.h"
+#include "forms/CTemplateDialog.h"
 
 class ParameterImage;
 

@@ -37,7 +37,7 @@ CShadeButton::CShadeButton(QWidget* parent) : QPushButton(parent) {
     setFocusPolicy(Qt::TabFocus);
 }
 
-void CShadeButton::SetShade(int shadeType, int granularity, int highlight, int tintAmount,
+void CShadeButton::setShade(int shadeType, int granularity, int highlight, int tintAmount,
                             unsigned tintColour) {
     ShadeParams params;
     params.type = shadeType;
@@ -56,7 +56,7 @@ void CShadeButton::SetShade(int shadeType, int granularity, int highlight, int t
     update();
 }
 
-void CShadeButton::SetIcon(int iconId) {
+void CShadeButton::setIcon(int iconId) {
     const QPixmap pixmap = resourcePixmap(iconId);
     setIcon(QIcon(pixmap));
     setIconSize(pixmap.size());

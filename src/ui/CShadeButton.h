@@ -20,10 +20,11 @@ public:
     // from the palette's shadow, face and highlight colours. A later resize
     // keeps these faces. tintColour is 0x00BBGGRR as the platform's colour
     // values are.
-    void SetShade(int shadeType, int granularity, int highlight, int tintAmount,
+    void setShade(int shadeType, int granularity, int highlight, int tintAmount,
                   unsigned tintColour);
     // Shows the icon of resource `iconId` (Icons.h) at its resource size.
-    void SetIcon(int iconId);
+    void setIcon(int iconId);
+    using QPushButton::setIcon;
 
     const QImage& normalFace() const { return m_normalFace; }
     const QImage& hoverFace() const { return m_hoverFace; }

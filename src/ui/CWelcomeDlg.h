@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "res/CTemplateDialog.h"
+#include "forms/CTemplateDialog.h"
 
 class CWelcomeDlg : public CTemplateDialog {
     Q_OBJECT

@@ -17,18 +17,18 @@ static int gridIntervalAt(int hz) {
     return *above - *(above - 1);
 }
 
-int FrequencyStepUp(int hz) {
+int frequencyStepUp(int hz) {
     if (hz <= 0 || hz >= StepLimitHz) return 0;
     return gridIntervalAt(hz);
 }
 
-int FrequencyStepDown(int hz) {
+int frequencyStepDown(int hz) {
     if (hz <= 0 || hz > StepLimitHz) return 0;
     return gridIntervalAt(hz - 1);
 }
 
 int frequencyStepDelta(int hz, int proposedDelta) {
-    return proposedDelta > 0 ? FrequencyStepUp(hz) : -FrequencyStepDown(hz);
+    return proposedDelta > 0 ? frequencyStepUp(hz) : -frequencyStepDown(hz);
 }
 
 int delayStepDelta(int proposedDelta) {

@@ -6,12 +6,12 @@
 // Step width of one click up from `hz`: the width of the grid interval that
 // starts at or below `hz` (1 Hz below 50 Hz, then 5, 10, 50, 100, 500 Hz).
 // 0 for `hz` <= 0 and from 20000 Hz on, where the device's code table ends.
-int FrequencyStepUp(int hz);
+int frequencyStepUp(int hz);
 
 // Step width of one click down from `hz`: from a band boundary the step of
 // the band below (50 -> 49, 200 -> 195, 5000 -> 4900). 0 for `hz` <= 0 and
 // above 20000 Hz.
-int FrequencyStepDown(int hz);
+int frequencyStepDown(int hz);
 
 // The change that replaces a frequency spin's proposed change: the sign of
 // `proposedDelta` picks the direction (zero or negative is down).

@@ -31,20 +31,20 @@ ItemTexts eqQItems(int row, bool shelving) {
     return EqQTextsShelfBands;
 }
 
-int LevelIndexToDb(int index) {
+int levelIndexToDb(int index) {
     return index >= 0 && index <= 12 ? 6 - index : 0;
 }
-int EqLevelIndexToDb(int index) {
+int eqLevelIndexToDb(int index) {
     return index >= 0 && index <= 18 ? 6 - index : 0;
 }
-int DbToLevelIndex(int db) {
+int dbToLevelIndex(int db) {
     return db >= -6 && db <= 6 ? 6 - db : 0;
 }
-int DbToEqLevelIndex(int db) {
+int dbToEqLevelIndex(int db) {
     return db >= -12 && db <= 6 ? 6 - db : 0;
 }
 
-int QIndexToCode(int index, bool shelving) {
+int qIndexToCode(int index, bool shelving) {
     return shelving ? index + ShelfQCodeBase : index + 1;
 }
 

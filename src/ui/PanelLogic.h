@@ -55,15 +55,15 @@ ItemTexts eqQItems(int row, bool shelving);
 
 // List index <-> stored dB: index = 6 - dB. Anything no item represents
 // maps to 0 dB or to index 0.
-int LevelIndexToDb(int index);
-int EqLevelIndexToDb(int index);
-int DbToLevelIndex(int db);
-int DbToEqLevelIndex(int db);
+int levelIndexToDb(int index);
+int eqLevelIndexToDb(int index);
+int dbToLevelIndex(int db);
+int dbToEqLevelIndex(int db);
 
 // Q list index <-> Q code: code = index + 1, or index + 21 in shelving mode.
 // qCodeToIndex may give an index outside the list; the list then shows no
 // selection.
-int QIndexToCode(int index, bool shelving);
+int qIndexToCode(int index, bool shelving);
 int qCodeToIndex(int code, bool shelving);
 // The input spin writes the digits "0".."2" into the field; the code they
 // stand for, or nothing for any other text (such as a label).

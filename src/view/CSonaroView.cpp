@@ -10,28 +10,26 @@
 #include <QSignalBlocker>
 #include <QTimerEvent>
 
-#include "app/CMainFrame.h"
-#include "app/CSonaroApp.h"
-#include "app/ModalRunner.h"
+#include "device/CommError.h"
 #include "device/DevicePort.h"
 #include "device/PresetTransfer.h"
+#include "forms/CDialogBuilder.h"
+#include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/UserServices.h"
-#include "res/CDialogBuilder.h"
+#include "plot/CResponsePlot.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
-#include "response/CResponsePlot.h"
 #include "storage/ParameterFile.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
 #include "ui/CShadeButton.h"
 #include "ui/CWelcomeDlg.h"
+#include "view/CommandIds.h"
 #include "view/ViewLayout.h"
 
 namespace {
-
-constexpr int PresetIds[4] = {1025, 1026, 1027, 1028};
 
 constexpr const char* TabCaptions[6] = {"Ch. 1 ", "Ch. 2 ", "Ch. 3 ", "Ch. 4 ", "Ch. 5 ", "Ch. 6 "};
 
@@ -59,35 +57,31 @@ void place(QWidget* w, const LayoutRect& r) {
 
 }  // namespace
 
-CSonaroView::CSonaroView(CSonaroApp& app, CMainFrame& frame, QWidget* parent)
-    : QWidget(parent),
-      m_app(app),
-      m_frame(frame),
-      m_pResponses(std::make_unique<ChannelResponses>()) {
+CSonaroView::CSonaroView(Session& session, QWidget* parent)
+    : QWidget(parent), m_session(session), m_pResponses(std::make_unique<ChannelResponses>()) {
     CDialogBuilder builder(mainFormTemplate);
     builder.use<CResponsePlot>(PlotId)
-        .use<CShadeButton>(SendId)
-        .use<CShadeButton>(ReceiveId)
+        .use<CShadeButton>(CmdSend)
+        .use<CShadeButton>(CmdReceive)
         .use<CChannelTabCtrl>(TabId);
     const CDialogControls controls = builder.build(this);
     m_pPlot = controls.get<CResponsePlot>(PlotId);
-    m_pSend = controls.get<CShadeButton>(SendId);
-    m_pReceive = controls.get<CShadeButton>(ReceiveId);
+    m_pSend = controls.get<CShadeButton>(CmdSend);
+    m_pReceive = controls.get<CShadeButton>(CmdReceive);
     m_pTabs = controls.get<CChannelTabCtrl>(TabId);
     m_pPresetFrame = controls.get<QGroupBox>(PresetFrameId);
     for (int i = 0; i < 4; ++i) {
-        m_presetButtons[i] = controls.get<QRadioButton>(PresetIds[i]);
+        m_presetButtons[i] = controls.get<QRadioButton>(CmdPreset1 + i);
     }
     // The form is a child window: let it shrink with the frame.
     setMinimumSize(0, 0);
     setFocusPolicy(Qt::StrongFocus);
 
-    connect(m_pSend, &QAbstractButton::clicked, this, [this] { m_frame.onCommand(SendId); });
-    connect(m_pReceive, &QAbstractButton::clicked, this, [this] { m_frame.onCommand(ReceiveId); });
+    connect(m_pSend, &QAbstractButton::clicked, this, [this] { onButtonCommand(CmdSend); });
+    connect(m_pReceive, &QAbstractButton::clicked, this, [this] { onButtonCommand(CmdReceive); });
     for (int i = 0; i < 4; ++i) {
-        const int id = PresetIds[i];
         connect(m_presetButtons[i], &QAbstractButton::clicked, this,
-                [this, id] { m_frame.onCommand(id); });
+                [this, i] { onButtonCommand(CmdPreset1 + i); });
     }
     connect(m_pTabs, &CChannelTabCtrl::selChange, this, &CSonaroView::onTabSelChange);
 }
@@ -99,90 +93,113 @@ CSonaroView::~CSonaroView() {
     saveAtProgramEnd();
 }
 
-ParameterImage* CSonaroView::image() const {
-    return m_pImage.get();
-}
-
 bool CSonaroView::onInitialUpdate() {
-    // 1. Bind the controls to the view's data.
     writeControls();
-    // 2.-3. The plot's drawing resources, then the redraw timer, which runs
-    // for the view's whole life.
-    m_pPlot->init();
-    m_nTimer = startTimer(RedrawPeriodMs);
-
-    // 4. The one ParameterImage, all zero bytes.
-    m_pImage = std::make_unique<ParameterImage>();
-    ParameterImage& image = *m_pImage;
-    m_app.m_pImage = m_pImage.get();
-    m_app.m_strFileName = DefaultFileName;
-
-    // 5.-6. Defaults, written to "Filtaro.dat" and read back: the settings of
-    // the previous run are not restored.
-    newRoutine(NewVariant::Startup);
-    if (loadParameterFile(image, DefaultFileName) != 1) {
-        userServices().messageBox(StartupLoadFailed, ErrorTitle, MessageIcon::None);
-        m_app.m_pImage = nullptr;
-        m_pImage.reset();
+    startRedrawing();
+    if (!startFromDefaults()) {
         return false;
     }
-
-    // 7. Where the program-end save goes.
-    image.setWorkingDirectory(currentDirectory());
-
-    // 8.-10. The configured port; a failure shows up with the receive below.
-    if (m_app.m_serialPort.open(devicePathForPort(configuredPortName()), configuredBaudRate()) ==
-        0) {
-        userServices().sleepMs(PortSettleMs);
-    }
-
-    // 11. Main window position and size; it stays hidden until start-up ends.
-    m_frame.move(MainWindowX, MainWindowY);
-    m_frame.resize(MainWindowWidth, MainWindowHeight);
-    m_frame.raise();
-    // A hidden window gets its resize only when shown; lay the form out now.
-    if (QLayout* frameLayout = m_frame.layout()) {
-        frameLayout->activate();
-    }
-    layoutControls(width(), height());
-
-    // 12.-13.
-    image.setTabMarker(0);
-    image.setActivePreset(0);
-    image.setRedrawPending(1);
-    drawPlot();
-
-    // 14.
-    m_pSend->SetShade(ShadeType, ShadeGranularity, ShadeHighlight, ShadeTintAmount, ShadeTint);
-    m_pSend->SetIcon(SendIconId);
-    m_pReceive->SetShade(ShadeType, ShadeGranularity, ShadeHighlight, ShadeTintAmount, ShadeTint);
-    m_pReceive->SetIcon(ReceiveIconId);
-
-    // 15. The device's presets (a failure has shown its message already).
-    const int received = receiveAllPresets(image, m_app.m_serialPort);
-
-    // 16.-18.
+    recordWorkingDirectory();
+    openConfiguredPort();
+    placeMainWindow();
+    drawFirstPlot();
+    shadeTransferButtons();
+    const bool deviceAnswered = receiveDevicePresets();
     CWelcomeDlg welcome;
-    image.setSixChannels(1);
-    for (int i = 0; i < 6; ++i) {
-        m_pTabs->InsertItem(i, QString::fromLatin1(TabCaptions[i]));
-    }
-    m_pTabs->CreatePanels(m_pImage.get());
-
-    // 19.
-    if (received < 0) {
-        welcome.m_strMessage = QString::fromUtf8(ConnectHardware);
-    } else {
-        refreshPanels();
-    }
-
-    // 20.
+    createChannelPanels();
+    showDevicePresetsOrAskForHardware(deviceAnswered, welcome);
     runModal(welcome);
     return true;
 }
 
+// The plot's drawing resources, then the redraw timer, which runs for the
+// view's whole life.
+void CSonaroView::startRedrawing() {
+    m_pPlot->init();
+    m_nTimer = startTimer(RedrawPeriodMs);
+}
+
+// The one ParameterImage, all zero bytes, gets the defaults, which are
+// written to "Filtaro.dat" and read back: the settings of the previous run
+// are not restored. False when that file cannot be read back.
+bool CSonaroView::startFromDefaults() {
+    m_session.image = std::make_unique<ParameterImage>();
+    m_session.fileName = DefaultFileName;
+    newRoutine(NewVariant::Startup);
+    if (loadParameterFile(*m_session.image, DefaultFileName) != 1) {
+        userServices().messageBox(StartupLoadFailed, ErrorTitle, MessageIcon::None);
+        m_session.image.reset();
+        return false;
+    }
+    return true;
+}
+
+// Where the program-end save goes.
+void CSonaroView::recordWorkingDirectory() {
+    m_session.image->setWorkingDirectory(currentDirectory());
+}
+
+// The configured port at the configured rate; a failure shows up with the
+// receive that follows.
+void CSonaroView::openConfiguredPort() {
+    const std::string path = devicePathForPort(configuredPortName());
+    if (m_session.port.open(path, configuredBaudRate()) == CommOk) {
+        userServices().sleepMs(PortSettleMs);
+    }
+}
+
+// Position and size of the main window, which stays hidden until start-up
+// ends.
+void CSonaroView::placeMainWindow() {
+    QWidget* mainWindow = window();
+    mainWindow->move(MainWindowX, MainWindowY);
+    mainWindow->resize(MainWindowWidth, MainWindowHeight);
+    mainWindow->raise();
+    // A hidden window gets its resize only when shown; lay the form out now.
+    if (QLayout* frameLayout = mainWindow->layout()) {
+        frameLayout->activate();
+    }
+    layoutControls(width(), height());
+}
+
+void CSonaroView::drawFirstPlot() {
+    ParameterImage& image = *m_session.image;
+    image.setTabMarker(0);
+    image.setActivePreset(0);
+    image.setRedrawPending(1);
+    drawPlot();
+}
+
+void CSonaroView::shadeTransferButtons() {
+    m_pSend->setShade(ShadeType, ShadeGranularity, ShadeHighlight, ShadeTintAmount, ShadeTint);
+    m_pSend->setIcon(SendIconId);
+    m_pReceive->setShade(ShadeType, ShadeGranularity, ShadeHighlight, ShadeTintAmount, ShadeTint);
+    m_pReceive->setIcon(ReceiveIconId);
+}
+
+// The device's presets; a failure has shown its message already.
+bool CSonaroView::receiveDevicePresets() {
+    return receiveAllPresets(*m_session.image, m_session.port) == CommOk;
+}
+
+void CSonaroView::createChannelPanels() {
+    m_session.image->setSixChannels(1);
+    for (int i = 0; i < 6; ++i) {
+        m_pTabs->insertItem(i, QString::fromLatin1(TabCaptions[i]));
+    }
+    m_pTabs->createPanels(m_session.image.get());
+}
+
+void CSonaroView::showDevicePresetsOrAskForHardware(bool deviceAnswered, CWelcomeDlg& welcome) {
+    if (deviceAnswered) {
+        refreshPanels();
+    } else {
+        welcome.m_strMessage = QString::fromUtf8(ConnectHardware);
+    }
+}
+
 void CSonaroView::newRoutine(NewVariant variant) {
-    ParameterImage* image = m_pImage.get();
+    ParameterImage* image = this->image();
     if (!image) {
         return;
     }
@@ -199,13 +216,13 @@ void CSonaroView::newRoutine(NewVariant variant) {
         }
         switchToFirstChannel();
     }
-    m_frame.setWindowTitle(QString::fromUtf8(TitleNewFile));
+    emit titleChanged(QString::fromUtf8(TitleNewFile));
     writeControls();
     saveParameterFile(*image, DefaultFileName);
 }
 
 void CSonaroView::switchToFirstChannel() {
-    m_pTabs->SwitchToTab(0);
+    m_pTabs->switchToTab(0);
 }
 
 void CSonaroView::setPresetStates(int selected) {
@@ -240,21 +257,21 @@ void CSonaroView::readControls() {
 void CSonaroView::refreshPanels() {
     for (CChannelPanel* panel : m_pTabs->m_apPanels) {
         if (panel) {
-            panel->RefreshFromImage();
+            panel->refreshFromImage();
         }
     }
 }
 
 void CSonaroView::drawPlot() {
     // Before start-up and after the end there is no image: nothing to draw.
-    if (m_pImage) {
-        m_pPlot->drawResponse(*m_pImage, *m_pResponses);
+    if (const ParameterImage* image = this->image()) {
+        m_pPlot->drawResponse(*image, *m_pResponses);
         m_pPlot->blit();
     }
 }
 
 bool CSonaroView::redrawStep() {
-    ParameterImage* image = m_pImage.get();
+    ParameterImage* image = this->image();
     if (!image || image->redrawPending() != 1) {
         return false;
     }
@@ -262,7 +279,7 @@ bool CSonaroView::redrawStep() {
     drawPlot();
     image->setRedrawPending(0);
     ++m_nRedrawCount;
-    m_frame.updateCommandUi();
+    emit commandStatesChanged();
     emit redrawn();
     return true;
 }
@@ -309,27 +326,27 @@ void CSonaroView::layoutControls(int cx, int cy) {
 
     m_pPlot->init();
     update();
-    if (m_pImage) {
-        m_pImage->setRedrawPending(1);
+    if (ParameterImage* image = this->image()) {
+        image->setRedrawPending(1);
     }
     drawPlot();
 }
 
 void CSonaroView::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    if (m_pImage) {
-        m_pImage->setRedrawPending(1);
+    if (ParameterImage* image = this->image()) {
+        image->setRedrawPending(1);
     }
 }
 
 void CSonaroView::onTabSelChange(int index) {
-    if (m_pImage && index >= 0 && index <= 2) {
-        m_pImage->setTabMarker(index);
+    if (ParameterImage* image = this->image(); image && index >= 0 && index <= 2) {
+        image->setTabMarker(index);
     }
 }
 
 void CSonaroView::saveAtProgramEnd() {
-    ParameterImage* image = m_pImage.get();
+    ParameterImage* image = this->image();
     if (!image) {
         return;  // start-up ended early: nothing to keep
     }
@@ -338,42 +355,45 @@ void CSonaroView::saveAtProgramEnd() {
     // A file from elsewhere may bring an empty directory; the name alone then
     // lands in the current directory rather than in the file system's root.
     const std::string dir = image->workingDirectory();
-    const std::string path = dir.empty() ? m_app.m_strFileName : dir + "/" + m_app.m_strFileName;
+    const std::string& name = m_session.fileName;
+    const std::string path = dir.empty() ? name : dir + "/" + name;
     if (saveParameterFile(*image, path) != 0) {
         userServices().messageBox(EndSaveFailed, ErrorTitle, MessageIcon::Stop);
     }
-    m_app.m_pImage = nullptr;
-    m_pImage.reset();
+    m_session.image.reset();
+}
+
+const CSonaroView::CommandEntry* CSonaroView::findCommand(int id) {
+    for (const CommandEntry& entry : commandTable()) {
+        if (id >= entry.firstId && id <= entry.lastId) {
+            return &entry;
+        }
+    }
+    return nullptr;
 }
 
 bool CSonaroView::onCommand(int id) {
-    for (const CommandEntry& entry : commandTable()) {
-        if (id >= entry.firstId && id <= entry.lastId) {
-            (this->*entry.handler)(id);
-            return true;
-        }
+    const CommandEntry* entry = findCommand(id);
+    if (!entry) {
+        return false;
     }
-    return false;
-}
-
-bool CSonaroView::hasCommand(int id) const {
-    for (const CommandEntry& entry : commandTable()) {
-        if (id >= entry.firstId && id <= entry.lastId) {
-            return true;
-        }
-    }
-    return false;
+    (this->*entry->handler)(id);
+    return true;
 }
 
 bool CSonaroView::onUpdateCommand(int id, QAction& action) {
-    for (const CommandEntry& entry : commandTable()) {
-        if (id >= entry.firstId && id <= entry.lastId) {
-            action.setEnabled(true);
-            if (entry.update) {
-                (this->*entry.update)(id, action);
-            }
-            return true;
-        }
+    const CommandEntry* entry = findCommand(id);
+    if (!entry) {
+        return false;
     }
-    return false;
+    action.setEnabled(true);
+    if (entry->update) {
+        (this->*entry->update)(id, action);
+    }
+    return true;
+}
+
+void CSonaroView::onButtonCommand(int id) {
+    onCommand(id);
+    emit commandStatesChanged();
 }

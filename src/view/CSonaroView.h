@@ -3,14 +3,19 @@
 // the response plot on the left and, on the right, the channel tabs with their
 // panels, the four preset buttons and the send and receive buttons.
 //
-// The view allocates the ParameterImage at start-up and saves and frees it
-// when it is destroyed. Its 10 ms timer is the only place that recomputes the
-// channel responses and redraws the plot, and only when `redrawPending` is 1.
+// The view works on the session the application object hands it: it
+// allocates the ParameterImage at start-up and saves and frees it when it is
+// destroyed. Its 10 ms timer is the only place that recomputes the channel
+// responses and redraws the plot, and only when `redrawPending` is 1.
 //
-// Commands arrive by id (onCommand) from the main frame and from the form's
-// own buttons; the handlers live in CSonaroView*Commands.cpp files and are
-// listed in commandTable() (CSonaroViewCommandTable.cpp).
+// Commands arrive by id (onCommand) from the main frame; the form's own
+// buttons run theirs directly. The handlers live in CSonaroView*Commands.cpp
+// files and are listed in commandTable() (CSonaroViewCommandTable.cpp).
+// The view knows nothing of the window around it: it reports through its
+// signals (title, status text, command states) and sizes the top-level
+// window it sits in.
 
+#include <QString>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -18,23 +23,26 @@
 #include <vector>
 
 #include "response/ChannelResponse.h"
+#include "view/Session.h"
 
 class QAction;
 class QGroupBox;
 class QRadioButton;
-class QTabWidget;
 class CChannelTabCtrl;
-class CMainFrame;
 class CResponsePlot;
 class CShadeButton;
-class CSonaroApp;
-class ParameterImage;
+class CWelcomeDlg;
+
+// Main window titles the view sets.
+constexpr const char* TitleNewFile = "Filtaro - Neue Datei";
+constexpr const char* TitleFilePrefix = "Klarwelle Filtaro - ";
 
 class CSonaroView : public QWidget {
     Q_OBJECT
 
 public:
-    CSonaroView(CSonaroApp& app, CMainFrame& frame, QWidget* parent = nullptr);
+    // `session` must outlive the view.
+    explicit CSonaroView(Session& session, QWidget* parent = nullptr);
     // Program end: saves the image to `workingDirectory` + "/" + the current
     // file name and frees it. A failed save is reported, not swallowed.
     ~CSonaroView() override;
@@ -55,10 +63,11 @@ public:
     };
     // The view's command map, in CSonaroViewCommandTable.cpp.
     static const std::vector<CommandEntry>& commandTable();
+    // The entry that handles `id`, or nullptr.
+    static const CommandEntry* findCommand(int id);
 
     // Runs the view's handler of `id`; false when the view has none.
     bool onCommand(int id);
-    bool hasCommand(int id) const;
     // Brings `action`'s state up to date; false when the view has no
     // handler for `id`.
     bool onUpdateCommand(int id, QAction& action);
@@ -70,7 +79,7 @@ public:
     };
     // Defaults into the image, preset 1 selected, title "Filtaro - Neue
     // Datei", the defaults saved to "Filtaro.dat" in the current directory.
-    // The file name of the application is not changed.
+    // The session's file name is not changed.
     void newRoutine(NewVariant variant);
 
     // --- Pieces the commands share ------------------------------------------
@@ -93,9 +102,8 @@ public:
     // Places the controls for a view of cx x cy pixels and redraws the plot.
     void layoutControls(int cx, int cy);
 
-    ParameterImage* image() const;
-    CSonaroApp& app() const { return m_app; }
-    CMainFrame& frame() const { return m_frame; }
+    ParameterImage* image() const { return m_session.image.get(); }
+    Session& session() const { return m_session; }
     CResponsePlot* plot() const { return m_pPlot; }
     CChannelTabCtrl* channelTabs() const { return m_pTabs; }
     CShadeButton* sendButton() const { return m_pSend; }
@@ -115,29 +123,36 @@ public:
     static constexpr int MainWindowWidth = 1200;
     static constexpr int MainWindowHeight = 700;
     static constexpr const char* DefaultFileName = "Filtaro.dat";
+    // Controls of template 101 that are no command buttons.
     static constexpr int PlotId = 1123;
-    static constexpr int SendId = 1000;
-    static constexpr int ReceiveId = 1001;
     static constexpr int TabId = 1023;
     static constexpr int PresetFrameId = 1049;
 
     // --- Commands (CSonaroView*Commands.cpp) ---------------------------------
-    void OnFileNew(int id);
-    void OnFileOpen(int id);
-    void OnFileSave(int id);
-    void OnSend(int id);
-    void OnReceive(int id);
-    void OnComPort(int id);
-    void OnDeviceSearch(int id);
-    void OnPreset(int id);  // 1025..1028
-    void OnShowChannel(int id);
-    void OnUpdateShowChannel(int id, QAction& action);
-    void OnCopyChannel(int id);
-    void OnCopyPreset(int id);
-    // The application's file name and the title after Open and Save.
+    void onFileNew(int id);
+    void onFileOpen(int id);
+    void onFileSave(int id);
+    void onSend(int id);
+    void onReceive(int id);
+    void onComPort(int id);
+    void onDeviceSearch(int id);
+    void onPreset(int id);  // 1025..1028
+    void onShowChannel(int id);
+    void onUpdateShowChannel(int id, QAction& action);
+    void onCopyChannel(int id);
+    void onCopyPreset(int id);
+    void onGraphOptions(int id);
+    // The session's file name and the title after Open and Save.
     void setFileName(const std::string& path);
 
 signals:
+    // The main window's title is now `title`.
+    void titleChanged(const QString& title);
+    // The status bar's message pane should show `text` now, before the
+    // caller blocks the event loop.
+    void statusTextChanged(const QString& text);
+    // Checked and enabled states of the commands may have changed.
+    void commandStatesChanged();
     // After each drawing of the plot by the timer.
     void redrawn();
 
@@ -147,13 +162,26 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // The steps of the start-up sequence, in order.
+    void startRedrawing();
+    bool startFromDefaults();
+    void recordWorkingDirectory();
+    void openConfiguredPort();
+    void placeMainWindow();
+    void drawFirstPlot();
+    void shadeTransferButtons();
+    bool receiveDevicePresets();
+    void createChannelPanels();
+    void showDevicePresetsOrAskForHardware(bool deviceAnswered, CWelcomeDlg& welcome);
+
+    // A click on one of the form's own command buttons.
+    void onButtonCommand(int id);
     void onTabSelChange(int index);
     // Draws the plot into its back buffer and copies it to the screen.
     void drawPlot();
     void saveAtProgramEnd();
 
-    CSonaroApp& m_app;
-    CMainFrame& m_frame;
+    Session& m_session;
     std::array<QRadioButton*, 4> m_presetButtons{};  // presets 1..4 (ids 1025..1028)
     QGroupBox* m_pPresetFrame = nullptr;
     CShadeButton* m_pReceive = nullptr;
@@ -163,6 +191,5 @@ private:
     CResponsePlot* m_pPlot = nullptr;
     int m_nTimer = 0;
     std::unique_ptr<ChannelResponses> m_pResponses;
-    std::unique_ptr<ParameterImage> m_pImage;  // m_app.m_pImage points here
     int m_nRedrawCount = 0;
 };

@@ -1,16 +1,16 @@
 // The main view's editing commands: the preset buttons, the toolbar's channel
-// toggles and the two copy dialogs.
+// toggles, the two copy dialogs and the plot's frequency range.
 
 #include <QAction>
 #include <QVariant>
 
-#include "app/CMainFrame.h"
-#include "app/CommandIds.h"
-#include "app/ModalRunner.h"
+#include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
 #include "ui/CCopyChannelDlg.h"
 #include "ui/CCopyPresetDlg.h"
+#include "ui/CGraphOptionsDlg.h"
 #include "view/CSonaroView.h"
+#include "view/CommandIds.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ constexpr const char* RuleStateProperty = "filtaroRuleState";
 
 }  // namespace
 
-void CSonaroView::OnPreset(int id) {
-    ParameterImage* image = m_pImage.get();
+void CSonaroView::onPreset(int id) {
+    ParameterImage* image = this->image();
     const int preset = id - CmdPreset1;
     if (!image || !ParameterImage::isPreset(preset)) {
         return;
@@ -36,8 +36,8 @@ void CSonaroView::OnPreset(int id) {
     image->setRedrawPending(1);
 }
 
-void CSonaroView::OnShowChannel(int id) {
-    ParameterImage* image = m_pImage.get();
+void CSonaroView::onShowChannel(int id) {
+    ParameterImage* image = this->image();
     const int channel = channelOfShowCommand(id);
     if (!image || channel < 0) {
         return;
@@ -48,8 +48,8 @@ void CSonaroView::OnShowChannel(int id) {
     image->setRedrawPending(1);
 }
 
-void CSonaroView::OnUpdateShowChannel(int id, QAction& action) {
-    const ParameterImage* image = m_pImage.get();
+void CSonaroView::onUpdateShowChannel(int id, QAction& action) {
+    const ParameterImage* image = this->image();
     const int channel = channelOfShowCommand(id);
     if (!image || channel < 0) {
         return;
@@ -66,20 +66,35 @@ void CSonaroView::OnUpdateShowChannel(int id, QAction& action) {
     }
 }
 
-void CSonaroView::OnCopyChannel(int) {
-    if (!m_pImage) {
+void CSonaroView::onCopyChannel(int) {
+    if (!image()) {
         return;
     }
     // The dialog copies on each "Kopieren" and stays open; the panels show
     // the copies at their next refresh, the plot at the next edit.
-    CCopyChannelDlg dialog(m_pImage.get(), &m_frame);
+    CCopyChannelDlg dialog(image(), window());
     runModal(dialog);
 }
 
-void CSonaroView::OnCopyPreset(int) {
-    if (!m_pImage) {
+void CSonaroView::onCopyPreset(int) {
+    if (!image()) {
         return;
     }
-    CCopyPresetDlg dialog(m_pImage.get(), &m_frame);
+    CCopyPresetDlg dialog(image(), window());
     runModal(dialog);
+}
+
+void CSonaroView::onGraphOptions(int) {
+    ParameterImage* image = this->image();
+    if (!image) {
+        return;
+    }
+    CGraphOptionsDlg dlg(image, window());
+    dlg.m_nStart = image->plotStartHz();
+    dlg.m_nEnd = image->plotEndHz();
+    if (runModal(dlg) == QDialog::Accepted) {
+        image->setPlotStartHz(dlg.m_nStart);
+        image->setPlotEndHz(dlg.m_nEnd);
+        image->setRedrawPending(1);
+    }
 }

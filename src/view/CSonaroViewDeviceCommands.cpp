@@ -4,13 +4,11 @@
 #include <QDialog>
 #include <memory>
 
-#include "app/CMainFrame.h"
-#include "app/CSonaroApp.h"
-#include "app/ModalRunner.h"
 #include "device/CommError.h"
 #include "device/DevicePort.h"
 #include "device/DeviceSearch.h"
 #include "device/PresetTransfer.h"
+#include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "response/ChannelResponse.h"
@@ -27,12 +25,12 @@ constexpr const char* HeadroomTitle = "Achtung";
 
 }  // namespace
 
-void CSonaroView::OnSend(int) {
-    ParameterImage* image = m_pImage.get();
+void CSonaroView::onSend(int) {
+    ParameterImage* image = this->image();
     if (!image) {
         return;
     }
-    userServices().setStatusText(SendingText);
+    emit statusTextChanged(QString::fromUtf8(SendingText));
     // The check looks at the curves of the active preset. An edit the timer
     // has not drawn yet (a click on send within the same tick) is checked
     // too, without taking the redraw away from the timer.
@@ -48,33 +46,33 @@ void CSonaroView::OnSend(int) {
         // A warning only: the user may want exactly this boost.
         userServices().messageBox(HeadroomWarning, HeadroomTitle, MessageIcon::Warning);
     }
-    sendAllPresets(*image, m_app.m_serialPort);
-    userServices().setStatusText("");
+    sendAllPresets(*image, m_session.port);
+    emit statusTextChanged(QString());
 }
 
-void CSonaroView::OnReceive(int) {
-    ParameterImage* image = m_pImage.get();
+void CSonaroView::onReceive(int) {
+    ParameterImage* image = this->image();
     if (!image) {
         return;
     }
-    userServices().setStatusText(ReceivingText);
-    receiveAllPresets(*image, m_app.m_serialPort);
+    emit statusTextChanged(QString::fromUtf8(ReceivingText));
+    receiveAllPresets(*image, m_session.port);
     // After a failure the image is unchanged; the refresh then only brings
     // back what a copy dialog may have changed meanwhile.
     refreshPanels();
-    userServices().setStatusText("");
+    emit statusTextChanged(QString());
 }
 
-void CSonaroView::OnComPort(int) {
-    CComPortDlg dialog(m_pImage.get(), &m_frame);
+void CSonaroView::onComPort(int) {
+    CComPortDlg dialog(image(), window());
     dialog.m_strPort = QString::fromStdString(configuredPortName());
     if (runModal(dialog) != QDialog::Accepted) {
         return;
     }
     const std::string portName = dialog.m_strPort.toStdString();
-    SerialPort& port = m_app.m_serialPort;
+    SessionPort& port = m_session.port;
     port.close();
-    if (port.open(devicePathForPort(portName), configuredBaudRate()) != 0) {
+    if (port.open(devicePathForPort(portName), configuredBaudRate()) != CommOk) {
         // The port stays closed and the stored name unchanged; the next
         // transfer fails with its own message.
         showCommError(ErrPortNotResponding, LanguageGerman);
@@ -83,6 +81,6 @@ void CSonaroView::OnComPort(int) {
     rememberPortName(portName);
 }
 
-void CSonaroView::OnDeviceSearch(int) {
-    searchDevice(m_app.m_serialPort);
+void CSonaroView::onDeviceSearch(int) {
+    searchDevice(m_session.port);
 }

@@ -3,8 +3,6 @@
 
 #include <QFile>
 
-#include "app/CMainFrame.h"
-#include "app/CSonaroApp.h"
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "storage/ParameterFile.h"
@@ -20,8 +18,8 @@ constexpr const char* ErrorTitle = "Fehler";
 
 }  // namespace
 
-void CSonaroView::OnFileNew(int) {
-    ParameterImage* image = m_pImage.get();
+void CSonaroView::onFileNew(int) {
+    ParameterImage* image = this->image();
     if (!image) {
         return;
     }
@@ -31,12 +29,12 @@ void CSonaroView::OnFileNew(int) {
     image->setRedrawPending(1);
 }
 
-void CSonaroView::OnFileOpen(int) {
-    ParameterImage* image = m_pImage.get();
+void CSonaroView::onFileOpen(int) {
+    ParameterImage* image = this->image();
     if (!image) {
         return;
     }
-    const std::optional<std::string> path = askFilePath(FileDialogKind::Open, &m_frame);
+    const std::optional<std::string> path = askFilePath(FileDialogKind::Open, window());
     if (!path) {
         return;
     }
@@ -59,12 +57,12 @@ void CSonaroView::OnFileOpen(int) {
     setFileName(*path);
 }
 
-void CSonaroView::OnFileSave(int) {
-    ParameterImage* image = m_pImage.get();
+void CSonaroView::onFileSave(int) {
+    ParameterImage* image = this->image();
     if (!image) {
         return;
     }
-    if (const std::optional<std::string> path = askFilePath(FileDialogKind::Save, &m_frame)) {
+    if (const std::optional<std::string> path = askFilePath(FileDialogKind::Save, window())) {
         // The name and the title change only once the file really holds the
         // image: a title naming a file that was never written would be a lie,
         // and the save at program end would go to that name. The previous
@@ -79,7 +77,7 @@ void CSonaroView::OnFileSave(int) {
 }
 
 void CSonaroView::setFileName(const std::string& path) {
-    m_app.m_strFileName = fileNameOfPath(path);
-    m_frame.setWindowTitle(QString::fromUtf8(TitleFilePrefix) +
-                           QFile::decodeName(QByteArray::fromStdString(m_app.m_strFileName)));
+    m_session.fileName = fileNameOfPath(path);
+    emit titleChanged(QString::fromUtf8(TitleFilePrefix) +
+                      QFile::decodeName(QByteArray::fromStdString(m_session.fileName)));
 }

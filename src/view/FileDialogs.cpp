@@ -4,7 +4,7 @@
 #include <QFileDialog>
 #include <utility>
 
-#include "app/ModalRunner.h"
+#include "forms/ModalRunner.h"
 
 namespace {
 

@@ -2,17 +2,14 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/CAboutDlg.h"
-#include "app/CommandIds.h"
-#include "app/StatusText.h"
-#include "res/CTemplateDialog.h"
-#include "response/CGraphOptionsDlg.h"
+#include "app/CQtUserServices.h"
 #include "support/ProgramRun.h"
+#include "ui/CAboutDlg.h"
+#include "view/CommandIds.h"
 
 namespace {
 
@@ -97,85 +94,36 @@ TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanesAndToggle) {
     EXPECT_FALSE(run.frame().onCommand(CmdFilePrintSetup)) << "nothing handles it";
 }
 
-TEST(StatusText, DoesNothingBeforeTheMainWindowExists) {
+TEST(StatusText, GoesNowhereBeforeTheMainWindowExists) {
     qtTestApp();
-    setStatusText(QStringLiteral("Daten werden übertragen"));  // no application object
-    CSonaroApp app;                                            // no main window yet
-    setStatusText(QStringLiteral("Daten werden übertragen"));
+    CQtUserServices services;
+    services.setStatusText("Daten werden übertragen");  // no application object
+    CSonaroApp app(&services);                          // no main window yet
+    services.setStatusText("Daten werden übertragen");
     EXPECT_EQ(app.mainFrame(), nullptr);
 }
 
-TEST(StatusText, ShowsTheTextInTheFirstPaneAtOnce) {
-    ProgramRun run;
-    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
-    auto* pane = run.frame().messageBar()->findChild<QLabel*>("pane0");
-    setStatusText(QStringLiteral("Daten werden empfangen"));
+TEST(StatusText, TextsOfCoreAndViewShowInTheFirstPaneAtOnce) {
+    qtTestApp();
+    ScratchDir dir(true);
+    PortDirectory ports;  // no device
+    ScopedModalAnswer answer(acceptDialog);
+    CQtUserServices services;
+    services.setAutoAnswer(true);  // the start-up's port message goes to standard error
+    CSonaroApp app(&services);
+    ASSERT_EQ(app.initInstance(), CSonaroApp::Startup::Running);
+    CMainFrame& frame = *app.mainFrame();
+    auto* pane = frame.messageBar()->findChild<QLabel*>("pane0");
+    services.setStatusText("Daten werden empfangen");
     EXPECT_EQ(pane->text(), "Daten werden empfangen");
-    setStatusText(QString());
+    services.setStatusText("");
     EXPECT_EQ(pane->text(), "");
+    emit frame.view()->statusTextChanged(QStringLiteral("Suche an COM1"));
+    EXPECT_EQ(pane->text(), "Suche an COM1");
     // With the status bar hidden the text still lands; nothing fails.
-    run.frame().onCommand(CmdViewStatusBar);
-    setStatusText(QStringLiteral("Daten werden übertragen"));
+    frame.onCommand(CmdViewStatusBar);
+    services.setStatusText("Daten werden übertragen");
     EXPECT_EQ(pane->text(), "Daten werden übertragen");
-}
-
-QLineEdit* edit(QDialog& dialog, int id) {
-    return static_cast<CTemplateDialog&>(dialog).control<QLineEdit>(id);
-}
-
-TEST(GraphOptions, OkCopiesTheRangeAndMarksARedrawCancelChangesNothing) {
-    ProgramRun run;
-    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
-    ParameterImage& image = run.image();
-    image.setRedrawPending(0);
-
-    QString shownStart, shownEnd;
-    run.hook = [&](QDialog& dialog, int& result) {
-        shownStart = edit(dialog, 1168)->text();
-        shownEnd = edit(dialog, 1169)->text();
-        edit(dialog, 1168)->setText(QStringLiteral("50"));
-        edit(dialog, 1169)->setText(QStringLiteral("5000"));
-        static_cast<CTemplateDialog&>(dialog).onCancel();
-        result = dialog.result();
-        return true;
-    };
-    run.frame().onCommand(CmdGraphOptions);
-    EXPECT_EQ(shownStart, "20");
-    EXPECT_EQ(shownEnd, "20000");
-    EXPECT_EQ(image.plotStartHz(), 20);
-    EXPECT_EQ(image.plotEndHz(), 20000);
-    EXPECT_EQ(image.redrawPending(), 0);
-
-    run.hook = [&](QDialog& dialog, int& result) {
-        edit(dialog, 1168)->setText(QStringLiteral("10"));
-        edit(dialog, 1169)->setText(QStringLiteral("600"));
-        static_cast<CTemplateDialog&>(dialog).onOK();
-        result = dialog.result();
-        return true;
-    };
-    run.frame().onCommand(CmdGraphOptions);
-    EXPECT_EQ(image.plotStartHz(), 10);
-    EXPECT_EQ(image.plotEndHz(), 600);
-    EXPECT_EQ(image.redrawPending(), 1);
-}
-
-TEST(About, ShowsTheConfiguredBaudRateOr9600) {
-    ProgramRun run;  // no FILTARO.INI in the scratch directory
-    {
-        CAboutDlg dlg(nullptr);
-        EXPECT_EQ(dlg.m_strBaudrate, "Baudrate = 9600");
-        EXPECT_EQ(dlg.control<QLabel>(CAboutDlg::BaudrateControlId)->text(), "Baudrate = 9600");
-    }
-    writeFileBytes("FILTARO.INI", "[COMMUNICATION]\r\nPort=COM3\r\nBaudrate=19200\r\n");
-    {
-        CAboutDlg dlg(nullptr);
-        EXPECT_EQ(dlg.control<QLabel>(CAboutDlg::BaudrateControlId)->text(), "Baudrate = 19200");
-    }
-    writeFileBytes("FILTARO.INI", "[COMMUNICATION]\r\nBaudrate=schnell\r\n");
-    {
-        CAboutDlg dlg(nullptr);
-        EXPECT_EQ(dlg.m_strBaudrate, "Baudrate = 9600");
-    }
 }
 
 TEST(About, OpensFromTheMenuAndAMoveMarksTheImageForRedraw) {

@@ -3,7 +3,7 @@
 #include <QImage>
 
 #include "app/Screenshot.h"
-#include "response/CResponsePlot.h"
+#include "plot/CResponsePlot.h"
 #include "support/ProgramRun.h"
 
 namespace {

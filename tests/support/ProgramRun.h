@@ -1,28 +1,25 @@
 #pragma once
 // The whole program in a test: a scratch directory made current (the program
 // writes Filtaro.dat, FILTARO.INI and dump files there), FILTARO_PORT_DIR
-// pointing at an empty port directory (no device) unless a simulator is
-// attached as COM1, recorded message boxes, and every modal dialog answered
-// with its own OK. Qt suites only.
+// pointing at an empty port directory (no device) unless simulators are
+// attached, recorded message boxes and status texts, and every modal dialog
+// answered with its own OK. Qt suites only.
 
 #include <QDialog>
+#include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/CMainFrame.h"
 #include "app/CSonaroApp.h"
-#include "app/ModalRunner.h"
-#include "device/WireImage.h"
+#include "forms/CTemplateDialog.h"
+#include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
-#include "res/CTemplateDialog.h"
+#include "support/PortDirectory.h"
 #include "support/QtTestApp.h"
 #include "support/RecordingUserServices.h"
-#include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
-#include "tools/devsim/DeviceSimulator.h"
-#include "tools/devsim/DevsimMemory.h"
 #include "ui/CWelcomeDlg.h"
 #include "view/CSonaroView.h"
 
@@ -41,43 +38,41 @@ public:
     ~ProgramRun() { end(); }
 
     // A simulated device on COM1 whose memory holds `image`'s presets.
-    DeviceSimulator& attachDevice(const ParameterImage& image, DevsimFaults faults = {}) {
-        const std::string memory = ports.file("device-memory.bin");
-        if (!saveDevsimMemory(memory, encodeWireImage(image))) {
-            throw std::runtime_error("device memory not written");
-        }
-        DevsimOptions options;
-        options.linkPath = ports.file("COM1");
-        options.memoryFile = memory;
-        options.faults = faults;
-        m_device = std::make_unique<DeviceSimulator>(options);
-        std::string error;
-        if (!m_device->start(error)) {
-            throw std::runtime_error("simulator: " + error);
-        }
-        return *m_device;
+    DeviceSimulator& attachDevice(const ParameterImage& image, const DevsimFaults& faults = {}) {
+        return ports.attach(1, &image, faults);
     }
 
+    // Starts the program. The status texts of the view's commands are
+    // recorded with those of the core, in the order the status bar shows
+    // them (start-up shows none of the view's).
     CSonaroApp::Startup start() {
         app = std::make_unique<CSonaroApp>();
-        return app->initInstance();
+        const CSonaroApp::Startup startup = app->initInstance();
+        if (CMainFrame* frame = app->mainFrame()) {
+            QObject::connect(frame->view(), &CSonaroView::statusTextChanged,
+                             [this](const QString& text) {
+                                 services.statusTexts.push_back(text.toStdString());
+                             });
+        }
+        return startup;
     }
     // Program end: the frame and the view go (the view saves), then the port.
     void end() { app.reset(); }
 
     CMainFrame& frame() const { return *app->mainFrame(); }
     CSonaroView& view() const { return *app->mainFrame()->view(); }
-    ParameterImage& image() const { return *app->m_pImage; }
+    Session& session() const { return app->session(); }
+    ParameterImage& image() const { return *session().image; }
 
     // Extra answers: called before the default OK; returning true means the
     // hook answered (its result is taken from `result`).
     std::function<bool(QDialog&, int& result)> hook;
 
     // Declaration order is destruction order in reverse: the program ends
-    // before the device, the directories and the recorder go.
+    // before the devices, the directories and the recorder go.
     RecordingUserServices services;
     ScratchDir dir{true};
-    ScratchDir ports;
+    PortDirectory ports;
     std::vector<SeenDialog> dialogs;
 
 private:
@@ -107,9 +102,7 @@ private:
         return acceptDialog(dialog);
     }
 
-    ScopedEnv m_portDir{"FILTARO_PORT_DIR", ports.path().string()};
     ScopedModalAnswer m_answer;
-    std::unique_ptr<DeviceSimulator> m_device;
 
 public:
     std::unique_ptr<CSonaroApp> app;

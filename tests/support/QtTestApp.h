@@ -4,8 +4,6 @@
 // The suites run on Qt's offscreen platform unless the caller chose another.
 
 #include <QApplication>
-#include <QMouseEvent>
-#include <QWidget>
 #include <cstdlib>
 
 inline QApplication& qtTestApp() {
@@ -18,15 +16,4 @@ inline QApplication& qtTestApp() {
     static char* argv[] = {name, nullptr};
     static QApplication* app = new QApplication(argc, argv);
     return *app;
-}
-
-// A left click at `at` in `widget`, as the user makes it: press, then release.
-inline void leftClick(QWidget* widget, QPointF at) {
-    const QPointF global = widget->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &release);
 }

@@ -8,11 +8,11 @@
 #include <functional>
 #include <memory>
 
+#include "forms/CEditEx.h"
+#include "forms/CUpDownCtrl.h"
 #include "model/ParameterImage.h"
 #include "support/QtTestApp.h"
 #include "ui/CChannelPanel.h"
-#include "ui/CEditEx.h"
-#include "ui/CUpDownCtrl.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ protected:
     // Creates the panel of `channel`, loaded from the image as it is now.
     CChannelPanel& makePanel(int channel = 0) {
         panel = std::make_unique<CChannelPanel>(&image, channel);
-        panel->Create(&host);
+        panel->create(&host);
         image.setRedrawPending(0);
         return *panel;
     }
@@ -92,7 +92,7 @@ TEST_F(ChannelPanelTest, RefreshShowsOddValuesAndWritesNothingButTheDelay) {
     image.setRedrawPending(0);
     ParameterImage before = image;
 
-    panel->RefreshFromImage();
+    panel->refreshFromImage();
 
     before.setRedrawPending(1);
     EXPECT_TRUE(before == image);
@@ -172,14 +172,14 @@ TEST_F(ChannelPanelTest, FrequencySpinsStepFromTheShownValueWithinTheirRange) {
     };
     for (const Case& c : cases) {
         setField(c.field, c.from);
-        panel->RefreshFromImage();
+        panel->refreshFromImage();
         click(c.spinId, c.up);
         EXPECT_EQ(field(c.field), c.to) << c.from << (c.up ? " up" : " down");
         EXPECT_EQ(text(c.spinId == IdHpFrequencySpin ? IdHpFrequency : IdLpFrequency),
                   QString::number(c.to));
     }
     setField(eqFrequencyField(3), 20);
-    panel->RefreshFromImage();
+    panel->refreshFromImage();
     image.setRedrawPending(0);
     click(IdEqFrequencySpin[3], false);
     EXPECT_EQ(field(eqFrequencyField(3)), 20);
@@ -189,7 +189,7 @@ TEST_F(ChannelPanelTest, FrequencySpinsStepFromTheShownValueWithinTheirRange) {
 TEST_F(ChannelPanelTest, ArrowKeysInAFrequencyFieldStepLikeTheSpin) {
     makePanel();
     setField(eqFrequencyField(0), 195);
-    panel->RefreshFromImage();
+    panel->refreshFromImage();
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
     QCoreApplication::sendEvent(edit(IdEqFrequency[0]), &up);
     EXPECT_EQ(field(eqFrequencyField(0)), 200);
@@ -200,7 +200,7 @@ TEST_F(ChannelPanelTest, ArrowKeysInAFrequencyFieldStepLikeTheSpin) {
 TEST_F(ChannelPanelTest, DelayLimitsPerChannelAndTheirMillimetres) {
     makePanel(3);
     setField(ChannelField::delayTaps, 419);
-    panel->RefreshFromImage();
+    panel->refreshFromImage();
     click(IdDelaySpin, true);
     EXPECT_EQ(field(ChannelField::delayTaps), 420);
     EXPECT_EQ(delayLabel(), "Taps entsprechen 1499.4 mm");
@@ -209,14 +209,14 @@ TEST_F(ChannelPanelTest, DelayLimitsPerChannelAndTheirMillimetres) {
 
     makePanel(4);
     setField(ChannelField::delayTaps, 2800);
-    panel->RefreshFromImage();
+    panel->refreshFromImage();
     click(IdDelaySpin, true);
     click(IdDelaySpin, true);
     EXPECT_EQ(field(ChannelField::delayTaps), 2801);
     EXPECT_EQ(delayLabel(), "Taps entsprechen 9999.6 mm");
 
     setField(ChannelField::delayTaps, 1);
-    panel->RefreshFromImage();
+    panel->refreshFromImage();
     click(IdDelaySpin, false);
     click(IdDelaySpin, false);
     EXPECT_EQ(field(ChannelField::delayTaps), 0);
@@ -242,7 +242,7 @@ TEST_F(ChannelPanelTest, ShelfBoxesSetTheirFixedValues) {
     makePanel();
     setField(eqLevelField(4), -5);
     setField(eqLevelField(5), 3);
-    panel->RefreshFromImage();
+    panel->refreshFromImage();
 
     box(IdLowShelf)->click();
     EXPECT_EQ(field(eqFrequencyField(4)), 200);
@@ -289,18 +289,18 @@ TEST_F(ChannelPanelTest, NormalQOfTheShelfBandsAndRefreshOfTheirMode) {
     makePanel();
     pick(IdEqQ[4], 19);
     EXPECT_EQ(field(eqQField(4)), 20);
-    panel->RefreshFromImage();
+    panel->refreshFromImage();
     EXPECT_FALSE(box(IdLowShelf)->isChecked());
     EXPECT_EQ(list(IdEqQ[4])->currentText(), "10.0");
 
     // A shelf that the image switches on gets the range of a shelf, and back.
     setField(eqQField(4), 21);
-    panel->RefreshFromImage();
+    panel->refreshFromImage();
     EXPECT_TRUE(box(IdLowShelf)->isChecked());
     EXPECT_EQ(list(IdEqQ[4])->currentText(), "0.3");
     EXPECT_EQ(spin(IdEqFrequencySpin[4])->upper(), 10000);
     setField(eqQField(4), 2);
-    panel->RefreshFromImage();
+    panel->refreshFromImage();
     EXPECT_FALSE(box(IdLowShelf)->isChecked());
     EXPECT_EQ(spin(IdEqFrequencySpin[4])->lower(), 20);
     EXPECT_EQ(spin(IdEqFrequencySpin[4])->upper(), 19500);
@@ -310,7 +310,7 @@ TEST_F(ChannelPanelTest, NothingIsWrittenBeforeTheControlsExist) {
     CChannelPanel unbuilt(&image, 0);
     image.setRedrawPending(0);
     const ParameterImage before = image;
-    unbuilt.RefreshFromImage();
+    unbuilt.refreshFromImage();
     EXPECT_TRUE(before == image);
     EXPECT_FALSE(unbuilt.isCreated());
 }

@@ -1,17 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTabBar>
+#include <QTest>
 
+#include "forms/CDialogBuilder.h"
 #include "model/ParameterImage.h"
-#include "res/CDialogBuilder.h"
+#include "res/ChannelColours.h"
 #include "res/DialogTemplates.h"
+#include "support/ChannelTabs.h"
 #include "support/QtTestApp.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
-#include "ui/ChannelTabColours.h"
 
 namespace {
 
@@ -23,24 +24,11 @@ protected:
         tabs.setFont(dialogFont(mainFormTemplate));
         tabs.resize(r.w, r.h);
         for (int i = 0; i < 6; ++i) {
-            tabs.InsertItem(i, QStringLiteral("Ch. %1 ").arg(i + 1));
+            tabs.insertItem(i, QStringLiteral("Ch. %1 ").arg(i + 1));
         }
-        tabs.CreatePanels(&image);
+        tabs.createPanels(&image);
         QObject::connect(&tabs, &CChannelTabCtrl::selChange,
                          [this](int i) { selChanges.push_back(i); });
-    }
-
-    void clickTab(int index) { leftClick(tabs.tabBar(), tabs.tabBar()->tabRect(index).center()); }
-
-    int shownPanel() const {
-        int shown = -1;
-        for (int i = 0; i < 6; ++i) {
-            if (tabs.m_apPanels[i]->isVisibleTo(&tabs)) {
-                EXPECT_EQ(shown, -1) << "more than one panel shown";
-                shown = i;
-            }
-        }
-        return shown;
     }
 
     QString hpShown(int panel) const {
@@ -55,7 +43,7 @@ protected:
 
 TEST_F(ChannelTabCtrlTest, PanelsAreCreatedLoadedAndPlacedBelowTheTabs) {
     EXPECT_EQ(tabs.m_nCurrent, 0);
-    EXPECT_EQ(shownPanel(), 0);
+    EXPECT_EQ(shownPanel(tabs), 0);
     const QRect t = tabs.tabBar()->tabRect(0).translated(tabs.tabBar()->pos());
     for (int i = 0; i < 6; ++i) {
         CChannelPanel* panel = tabs.m_apPanels[i];
@@ -73,9 +61,9 @@ TEST_F(ChannelTabCtrlTest, PanelsAreCreatedLoadedAndPlacedBelowTheTabs) {
 TEST_F(ChannelTabCtrlTest, AClickOnAnotherTabSwitchesAndRefreshesThePanel) {
     image.setField(0, 2, ChannelField::hpFrequency, 333);  // e.g. a channel copy meanwhile
     image.setTabMarker(0);
-    clickTab(2);
+    clickTab(tabs, 2);
     EXPECT_EQ(tabs.m_nCurrent, 2);
-    EXPECT_EQ(shownPanel(), 2);
+    EXPECT_EQ(shownPanel(tabs), 2);
     EXPECT_EQ(hpShown(2), "333");
     EXPECT_EQ(image.tabMarker(), 1);
     EXPECT_EQ(selChanges, std::vector<int>{2});
@@ -85,8 +73,8 @@ TEST_F(ChannelTabCtrlTest, AClickOnTheCurrentTabChangesNothing) {
     image.setField(0, 0, ChannelField::hpFrequency, 444);
     image.setTabMarker(0);
     image.setRedrawPending(0);
-    clickTab(0);
-    EXPECT_EQ(shownPanel(), 0);
+    clickTab(tabs, 0);
+    EXPECT_EQ(shownPanel(tabs), 0);
     EXPECT_EQ(hpShown(0), "20");  // not refreshed
     EXPECT_EQ(image.tabMarker(), 0);
     EXPECT_EQ(image.redrawPending(), 0);
@@ -94,28 +82,27 @@ TEST_F(ChannelTabCtrlTest, AClickOnTheCurrentTabChangesNothing) {
 
 TEST_F(ChannelTabCtrlTest, KeyboardMovesTheSelectionButNotThePanel) {
     image.setTabMarker(0);
-    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
-    QCoreApplication::sendEvent(tabs.tabBar(), &right);
-    EXPECT_EQ(tabs.GetCurSel(), 1);
+    QTest::keyClick(tabs.tabBar(), Qt::Key_Right);
+    EXPECT_EQ(tabs.curSel(), 1);
     EXPECT_EQ(selChanges, std::vector<int>{1});
     EXPECT_EQ(tabs.m_nCurrent, 0);
-    EXPECT_EQ(shownPanel(), 0);
+    EXPECT_EQ(shownPanel(tabs), 0);
     EXPECT_EQ(image.tabMarker(), 0);
     // A later click on the highlighted tab does switch to it.
-    clickTab(1);
-    EXPECT_EQ(shownPanel(), 1);
+    clickTab(tabs, 1);
+    EXPECT_EQ(shownPanel(tabs), 1);
     EXPECT_EQ(image.tabMarker(), 1);
 }
 
 TEST_F(ChannelTabCtrlTest, SwitchToTabGoesBackToChannelOneWithoutRefreshOrNotification) {
-    clickTab(4);
+    clickTab(tabs, 4);
     selChanges.clear();
     image.setTabMarker(0);
     image.setField(0, 0, ChannelField::hpFrequency, 555);
-    tabs.SwitchToTab(0);
-    EXPECT_EQ(tabs.GetCurSel(), 0);
+    tabs.switchToTab(0);
+    EXPECT_EQ(tabs.curSel(), 0);
     EXPECT_EQ(tabs.m_nCurrent, 0);
-    EXPECT_EQ(shownPanel(), 0);
+    EXPECT_EQ(shownPanel(tabs), 0);
     EXPECT_EQ(hpShown(0), "20");
     EXPECT_TRUE(selChanges.empty());
     EXPECT_EQ(image.tabMarker(), 0);

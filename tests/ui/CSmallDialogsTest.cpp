@@ -8,6 +8,8 @@
 #include "model/ParameterImage.h"
 #include "res/DialogTemplate.h"
 #include "support/QtTestApp.h"
+#include "support/ScratchDir.h"
+#include "ui/CAboutDlg.h"
 #include "ui/CComPortDlg.h"
 #include "ui/CCopyChannelDlg.h"
 #include "ui/CCopyPresetDlg.h"
@@ -191,6 +193,26 @@ TEST_F(ComPortDialogTest, MovingTheBoxMarksTheTabState) {
     CComPortDlg loose(nullptr);  // no image: a move is harmless
     loose.show();
     loose.move(loose.pos() + QPoint(5, 5));
+}
+
+TEST(About, ShowsTheConfiguredBaudRateOr9600) {
+    qtTestApp();
+    ScratchDir dir(true);  // no FILTARO.INI
+    {
+        CAboutDlg dlg(nullptr);
+        EXPECT_EQ(dlg.m_strBaudrate, "Baudrate = 9600");
+        EXPECT_EQ(dlg.control<QLabel>(CAboutDlg::BaudrateControlId)->text(), "Baudrate = 9600");
+    }
+    writeFileBytes("FILTARO.INI", "[COMMUNICATION]\r\nPort=COM3\r\nBaudrate=19200\r\n");
+    {
+        CAboutDlg dlg(nullptr);
+        EXPECT_EQ(dlg.control<QLabel>(CAboutDlg::BaudrateControlId)->text(), "Baudrate = 19200");
+    }
+    writeFileBytes("FILTARO.INI", "[COMMUNICATION]\r\nBaudrate=schnell\r\n");
+    {
+        CAboutDlg dlg(nullptr);
+        EXPECT_EQ(dlg.m_strBaudrate, "Baudrate = 9600");
+    }
 }
 
 TEST(WelcomeDialog, WhiteBoxWithTheCallersMessage) {

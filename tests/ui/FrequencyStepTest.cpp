@@ -21,19 +21,19 @@ TEST(FrequencyStep, ExamplesAndBandEdges) {
     EXPECT_EQ(click(5000, -1), 4900);
     EXPECT_EQ(click(200, 0), 195);  // no proposed direction counts as down
     // Outside the device's table nothing moves.
-    for (int hz : {0, -5, 20000}) EXPECT_EQ(FrequencyStepUp(hz), 0) << hz;
-    for (int hz : {0, -5, 20001}) EXPECT_EQ(FrequencyStepDown(hz), 0) << hz;
-    EXPECT_EQ(FrequencyStepUp(19999), 500);
-    EXPECT_EQ(FrequencyStepDown(20000), 500);
-    EXPECT_EQ(FrequencyStepUp(1), 1);
-    EXPECT_EQ(FrequencyStepDown(1), 1);
+    for (int hz : {0, -5, 20000}) EXPECT_EQ(frequencyStepUp(hz), 0) << hz;
+    for (int hz : {0, -5, 20001}) EXPECT_EQ(frequencyStepDown(hz), 0) << hz;
+    EXPECT_EQ(frequencyStepUp(19999), 500);
+    EXPECT_EQ(frequencyStepDown(20000), 500);
+    EXPECT_EQ(frequencyStepUp(1), 1);
+    EXPECT_EQ(frequencyStepDown(1), 1);
 }
 
 TEST(FrequencyStep, EveryGridPointStepsToItsNeighbours) {
     const auto& grid = frequencyGrid();
     for (std::size_t i = 0; i + 1 < grid.size(); ++i) {
-        EXPECT_EQ(grid[i] + FrequencyStepUp(grid[i]), grid[i + 1]) << grid[i];
-        EXPECT_EQ(grid[i + 1] - FrequencyStepDown(grid[i + 1]), grid[i]) << grid[i + 1];
+        EXPECT_EQ(grid[i] + frequencyStepUp(grid[i]), grid[i + 1]) << grid[i];
+        EXPECT_EQ(grid[i + 1] - frequencyStepDown(grid[i + 1]), grid[i]) << grid[i + 1];
     }
 }
 

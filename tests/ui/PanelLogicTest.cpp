@@ -15,24 +15,24 @@ TEST(PanelLogic, QListsPerBandAndMode) {
         ASSERT_EQ(eqQItems(row, true).size(), 3u);
         EXPECT_EQ(eqQItems(row, true)[0], "0.3");
     }
-    EXPECT_EQ(QIndexToCode(19, false), 20);
-    EXPECT_EQ(QIndexToCode(0, true), 21);
-    EXPECT_EQ(QIndexToCode(2, true), 23);
+    EXPECT_EQ(qIndexToCode(19, false), 20);
+    EXPECT_EQ(qIndexToCode(0, true), 21);
+    EXPECT_EQ(qIndexToCode(2, true), 23);
     EXPECT_EQ(qCodeToIndex(23, true), 2);
     EXPECT_EQ(qCodeToIndex(21, false), 20);  // past the 20 items: no selection
     EXPECT_EQ(qCodeToIndex(-2147483647 - 1, false), -1);
 }
 
 TEST(PanelLogic, LevelIndicesAndValuesNoItemRepresents) {
-    EXPECT_EQ(LevelTexts[DbToLevelIndex(-6)], "-6");
-    EXPECT_EQ(EqGainTexts[DbToEqLevelIndex(-12)], "-12");
-    EXPECT_EQ(DbToLevelIndex(7), 0);  // +7 from a file shows "6"
-    EXPECT_EQ(DbToEqLevelIndex(-13), 0);
-    EXPECT_EQ(LevelIndexToDb(12), -6);
-    EXPECT_EQ(LevelIndexToDb(13), 0);
-    EXPECT_EQ(LevelIndexToDb(-1), 0);
-    EXPECT_EQ(EqLevelIndexToDb(18), -12);
-    EXPECT_EQ(EqLevelIndexToDb(19), 0);
+    EXPECT_EQ(LevelTexts[dbToLevelIndex(-6)], "-6");
+    EXPECT_EQ(EqGainTexts[dbToEqLevelIndex(-12)], "-12");
+    EXPECT_EQ(dbToLevelIndex(7), 0);  // +7 from a file shows "6"
+    EXPECT_EQ(dbToEqLevelIndex(-13), 0);
+    EXPECT_EQ(levelIndexToDb(12), -6);
+    EXPECT_EQ(levelIndexToDb(13), 0);
+    EXPECT_EQ(levelIndexToDb(-1), 0);
+    EXPECT_EQ(eqLevelIndexToDb(18), -12);
+    EXPECT_EQ(eqLevelIndexToDb(19), 0);
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
-// The preset buttons, the toolbar's channel toggles and the copy commands of
-// the main view.
+// The preset buttons, the toolbar's channel toggles, the copy commands and the
+// graph options of the main view.
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/CommandIds.h"
 #include "ui/CCopyChannelDlg.h"
 #include "ui/CCopyPresetDlg.h"
+#include "ui/CGraphOptionsDlg.h"
+#include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {
@@ -63,7 +64,7 @@ TEST_F(EditingCommands, PresetButtonsChooseWhatPanelsAndPlotShowAndCopyNothing) 
         image().setRedrawPending(0);
         const ParameterImage before = image();
         if (p == 3) {
-            view().presetButton(p)->click();  // the button itself, as the user presses it
+            clickPreset(p);
         } else {
             ASSERT_TRUE(command(CmdPreset1 + p));
         }
@@ -103,7 +104,7 @@ TEST_F(EditingCommands, ChannelTogglesFlipTheCurveAndRedrawOncePerToggle) {
     EXPECT_FALSE(view().redrawStep());
 
     // 32802 lies between the toggles of channels 4 and 5 but is none.
-    EXPECT_FALSE(view().hasCommand(32802));
+    EXPECT_EQ(CSonaroView::findCommand(32802), nullptr);
 }
 
 TEST_F(EditingCommands, OnAFourChannelDeviceTheTogglesOfChannels4To6KeepTheirState) {
@@ -159,7 +160,7 @@ TEST_F(EditingCommands, CopyChannelCopiesWithinTheActivePresetUntilClosed) {
     EXPECT_EQ(image().redrawPending(), 0);
     // The panel shows the copy only at its next refresh (a tab click).
     EXPECT_EQ(editText(panel(4), IdDelay), "0");
-    clickTab(4);
+    clickTab(tabs(), 4);
     EXPECT_EQ(editText(panel(4), IdDelay), "77");
 }
 
@@ -185,6 +186,35 @@ TEST_F(EditingCommands, CopyPresetCopiesAllSixChannelsUntilClosed) {
     EXPECT_EQ(editText(panel(0), IdHpFrequency), "20");
     ASSERT_TRUE(command(CmdPreset1));  // a preset switch refreshes
     EXPECT_EQ(editText(panel(0), IdHpFrequency), "200");
+}
+
+TEST_F(EditingCommands, GraphOptionsOkCopiesTheRangeAndMarksARedrawCancelChangesNothing) {
+    start();
+    image().setRedrawPending(0);
+    QString shown;
+    auto answer = [&](const char* start, const char* end, bool ok) {
+        run.hook = [=, &shown](QDialog& dialog, int& result) {
+            auto& dlg = dynamic_cast<CGraphOptionsDlg&>(dialog);
+            shown = dlg.startEdit()->text() + ".." + dlg.endEdit()->text();
+            dlg.startEdit()->setText(start);
+            dlg.endEdit()->setText(end);
+            ok ? dlg.onOK() : dlg.onCancel();
+            result = dlg.result();
+            return true;
+        };
+    };
+    answer("50", "5000", false);
+    ASSERT_TRUE(command(CmdGraphOptions));
+    EXPECT_EQ(shown, "20..20000");
+    EXPECT_EQ(image().plotStartHz(), 20);
+    EXPECT_EQ(image().plotEndHz(), 20000);
+    EXPECT_EQ(image().redrawPending(), 0);
+
+    answer("10", "600", true);
+    ASSERT_TRUE(command(CmdGraphOptions));
+    EXPECT_EQ(image().plotStartHz(), 10);
+    EXPECT_EQ(image().plotEndHz(), 600);
+    EXPECT_EQ(image().redrawPending(), 1);
 }
 
 }  // namespace

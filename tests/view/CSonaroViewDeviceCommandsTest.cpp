@@ -4,11 +4,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/CommandIds.h"
 #include "device/DeviceLink.h"
 #include "device/WireImage.h"
 #include "storage/Ini.h"
 #include "ui/CComPortDlg.h"
+#include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {
@@ -76,7 +76,7 @@ TEST_F(DeviceCommands, SendMovesAllPresetsBetweenTwoStatusTexts) {
     image().setField(1, 2, eqLevelField(3), -12);
     image().setField(2, 4, ChannelField::delayTaps, 2801);
 
-    ASSERT_TRUE(command(CmdSend));
+    clickSend();
     EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{Sending, ""}));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.sleeps, std::vector<unsigned>{6000});  // the device stores the block meanwhile
@@ -107,8 +107,8 @@ TEST_F(DeviceCommands, HeadroomWarningComesFirstAndTheBlockIsSentAllTheSame) {
     ASSERT_TRUE(command(CmdSend));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(image().redrawPending(), 1);
-    ASSERT_TRUE(waitForBlocks(device, 2));
     ASSERT_TRUE(view().redrawStep());
+    ASSERT_TRUE(waitForBlocks(device, 2));
     boostChannel3(image(), 0, 1);
     ASSERT_TRUE(command(CmdSend));
     EXPECT_EQ(ui.messages.size(), 1u);
@@ -117,7 +117,7 @@ TEST_F(DeviceCommands, HeadroomWarningComesFirstAndTheBlockIsSentAllTheSame) {
 
 TEST_F(DeviceCommands, FailedTransfersShowOneMessageRefreshAndClearTheStatus) {
     start();  // no device anywhere; the port is closed
-    ASSERT_TRUE(command(CmdSend));
+    clickSend();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, NotResponding);
     EXPECT_EQ(ui.messages[0].title, TransferTitle);
@@ -141,10 +141,10 @@ TEST_F(DeviceCommands, FailedTransfersShowOneMessageRefreshAndClearTheStatus) {
 }
 
 TEST_F(DeviceCommands, ComPortReopensAtTheConfiguredRateAndStoresOnlyWhatOpened) {
-    addDevice(3);
+    attachDevice(3);
     writeFileBytes(IniFileName, "[COMMUNICATION]\nPort=com3\nBaudrate=19200\n");
     start();
-    SerialPort& port = app().m_serialPort;
+    SessionPort& port = session().port;
 
     // The stored name in lower case selects its item; OK opens it and stores
     // the list's spelling.
@@ -177,7 +177,7 @@ TEST_F(DeviceCommands, ComPortReopensAtTheConfiguredRateAndStoresOnlyWhatOpened)
 TEST_F(DeviceCommands, ComPortWithoutOrWithAnUnlistedStoredName) {
     attachDevice();
     start();
-    SerialPort& port = app().m_serialPort;
+    SessionPort& port = session().port;
     // No INI file: the dialog starts from "COM1"; a rate that is no number
     // falls back to 9600.
     answerComPort("COM1", "COM1", nullptr);
@@ -199,9 +199,9 @@ TEST_F(DeviceCommands, ComPortWithoutOrWithAnUnlistedStoredName) {
 }
 
 TEST_F(DeviceCommands, DeviceSearchFromTheMenuFindsTheSimulatorOnCom3) {
-    DeviceSimulator& com3 = addDevice(3);
+    DeviceSimulator& com3 = attachDevice(3);
     start();  // nothing on COM1: start-up found no device
-    QAction* search = run.app->mainFrame()->action(CmdDeviceSearch);
+    QAction* search = run.frame().action(CmdDeviceSearch);
     ASSERT_NE(search, nullptr);
     EXPECT_EQ(search->text(), "&Ger\xC3\xA4t suchen");
     EXPECT_TRUE(search->isEnabled());

@@ -4,10 +4,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/CommandIds.h"
 #include "device/DeviceLink.h"
 #include "device/WireImage.h"
 #include "response/ResponseGrid.h"
+#include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {
@@ -54,7 +54,7 @@ TEST_F(EndToEnd, AGainPickedInAPanelReachesImageCurveWireAndDevice) {
     EXPECT_EQ(wire[wireRecordOffset(0, 0) + wireEqLevelByte(1)], eqLevelToCode(3));
 
     // Send: the device's memory is the block.
-    ASSERT_TRUE(command(CmdSend));
+    clickSend();
     EXPECT_TRUE(ui.messages.empty());
     ASSERT_TRUE(waitForBlocks(device, 1));
     EXPECT_EQ(device.memory(), wire);
@@ -73,13 +73,13 @@ TEST_F(EndToEnd, AReceiveShowsWhatChangedInTheDevice) {
     other.setField(0, 5, ChannelField::delayTaps, 2000);
     other.setField(0, 3, eqFrequencyField(2), 1000);
     other.setField(2, 1, eqLevelField(4), -9);
-    ASSERT_EQ(DeviceLink(app().m_serialPort).sendWireImage(encodeWireImage(other)), 0);
+    ASSERT_EQ(DeviceLink(session().port).sendWireImage(encodeWireImage(other)), 0);
     ASSERT_TRUE(waitForBlocks(device, 1));
     image().setSixChannels(0);
     image().setField(1, 1, ChannelField::reserved, 42);
     image().setRedrawPending(0);
 
-    ASSERT_TRUE(command(CmdReceive));
+    clickReceive();
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{"Daten werden empfangen", ""}));
     EXPECT_EQ(image().field(0, 0, ChannelField::level), -4);

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <filesystem>
 
-#include "app/CommandIds.h"
 #include "storage/ParameterFile.h"
+#include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {
@@ -47,15 +47,15 @@ TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatButKeepsTheFileName) {
     // Leave the program in a state far from New: another preset, another
     // channel tab, a stored file name, edits everywhere.
     ASSERT_TRUE(command(CmdPreset1 + 2));
-    clickTab(3);
-    ASSERT_EQ(shownPanel(), 3);
+    clickTab(tabs(), 3);
+    ASSERT_EQ(shownPanel(tabs()), 3);
     image().setField(2, 3, ChannelField::delayTaps, 99);
     image().setField(0, 0, eqLevelField(1), 5);
     image().setField(1, 2, ChannelField::reserved, 1234);
     image().setPlotEndHz(8000);
     image().setChannelShown(1, 0);
     image().setWorkingDirectory(run.dir.path().string());
-    app().m_strFileName = "Bass.dat";
+    session().fileName = "Bass.dat";
 
     ASSERT_TRUE(command(CmdFileNew));
 
@@ -65,13 +65,13 @@ TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatButKeepsTheFileName) {
     expected.setWorkingDirectory(run.dir.path().string());  // kept
     expected.setRedrawPending(1);
     EXPECT_TRUE(sameImage(image(), expected));
-    EXPECT_EQ(app().m_strFileName, "Bass.dat");
+    EXPECT_EQ(session().fileName, "Bass.dat");
     EXPECT_EQ(title(), "Filtaro - Neue Datei");
     EXPECT_EQ(checkedPresetButton(), 0);
     EXPECT_EQ(view().presetStates(), (std::array<int, 4>{0, 1, 1, 1}));
-    EXPECT_EQ(tabs().GetCurSel(), 0);
+    EXPECT_EQ(tabs().curSel(), 0);
     EXPECT_EQ(tabs().m_nCurrent, 0);
-    EXPECT_EQ(shownPanel(), 0);
+    EXPECT_EQ(shownPanel(tabs()), 0);
     EXPECT_EQ(editText(panel(3), IdDelay), "0");
     EXPECT_EQ(dynamic_cast<QLabel*>(panel(0).control(IdDelayText))->text(), "");
 
@@ -97,7 +97,7 @@ TEST_F(FileCommands, OpenShowsPresetOneOfTheFileAndKeepsItsHeader) {
     const std::string path = elsewhere.file("Wohnzimmer.dat");
     ASSERT_EQ(saveParameterFile(storedImage(elsewhere.path().string()), path), 0);
     ASSERT_TRUE(command(CmdPreset1 + 2));  // preset 3 selected
-    clickTab(4);
+    clickTab(tabs(), 4);
     image().setRedrawPending(0);
 
     filePaths.push_back(path);
@@ -109,8 +109,8 @@ TEST_F(FileCommands, OpenShowsPresetOneOfTheFileAndKeepsItsHeader) {
     EXPECT_EQ(image().tabMarker(), 0);
     EXPECT_EQ(image().redrawPending(), 1);
     EXPECT_EQ(checkedPresetButton(), 0);
-    EXPECT_EQ(shownPanel(), 0);
-    EXPECT_EQ(tabs().GetCurSel(), 0);
+    EXPECT_EQ(shownPanel(tabs()), 0);
+    EXPECT_EQ(tabs().curSel(), 0);
     EXPECT_EQ(editText(panel(0), IdHpFrequency), "100");  // preset 1 of the file
     // The rest of the header as stored.
     EXPECT_EQ(image().plotStartHz(), 50);
@@ -119,7 +119,7 @@ TEST_F(FileCommands, OpenShowsPresetOneOfTheFileAndKeepsItsHeader) {
     EXPECT_EQ(image().sixChannels(), 0);
     EXPECT_EQ(image().channelShown(4), 0);
     EXPECT_EQ(image().field(0, 3, ChannelField::reserved), 77);
-    EXPECT_EQ(app().m_strFileName, "Wohnzimmer.dat");
+    EXPECT_EQ(session().fileName, "Wohnzimmer.dat");
     EXPECT_EQ(title(), "Klarwelle Filtaro - Wohnzimmer.dat");
 
     // The program-end save goes to the directory the file brought.
@@ -133,10 +133,10 @@ TEST_F(FileCommands, OpenShowsPresetOneOfTheFileAndKeepsItsHeader) {
 
 TEST_F(FileCommands, OpenRefusesBadFilesAndChangesNothing) {
     start();
-    app().m_strFileName = "Alt.dat";
-    run.app->mainFrame()->setWindowTitle("Klarwelle Filtaro - Alt.dat");
+    session().fileName = "Alt.dat";
+    run.frame().setWindowTitle("Klarwelle Filtaro - Alt.dat");
     image().setField(0, 1, ChannelField::level, 3);
-    panel(1).RefreshFromImage();
+    panel(1).refreshFromImage();
     image().setRedrawPending(0);
     const ParameterImage before = image();
 
@@ -154,7 +154,7 @@ TEST_F(FileCommands, OpenRefusesBadFilesAndChangesNothing) {
         EXPECT_EQ(ui.messages[0].text, OpenFailed);
         EXPECT_EQ(ui.messages[0].title, "Fehler");
         EXPECT_TRUE(sameImage(image(), before));
-        EXPECT_EQ(app().m_strFileName, "Alt.dat");
+        EXPECT_EQ(session().fileName, "Alt.dat");
         EXPECT_EQ(title(), "Klarwelle Filtaro - Alt.dat");
     }
     EXPECT_EQ(dynamic_cast<QComboBox*>(panel(1).control(IdLevel))->currentText(), "3");
@@ -178,7 +178,7 @@ TEST_F(FileCommands, SaveWritesTheImageAndNamesTheWindow) {
     ASSERT_TRUE(command(CmdFileSave));
     EXPECT_EQ(fileDialogsShown, std::vector<FileDialogKind>{FileDialogKind::Save});
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(app().m_strFileName, "Kino.dat");
+    EXPECT_EQ(session().fileName, "Kino.dat");
     EXPECT_EQ(title(), "Klarwelle Filtaro - Kino.dat");
     EXPECT_EQ(image().redrawPending(), 1);
     ParameterImage onDisk;
@@ -188,7 +188,7 @@ TEST_F(FileCommands, SaveWritesTheImageAndNamesTheWindow) {
     // A path without any "." names the file "None".
     filePaths.push_back(run.dir.file("Kino2"));
     ASSERT_TRUE(command(CmdFileSave));
-    EXPECT_EQ(app().m_strFileName, "None");
+    EXPECT_EQ(session().fileName, "None");
     EXPECT_EQ(title(), "Klarwelle Filtaro - None");
     EXPECT_TRUE(std::filesystem::exists(run.dir.file("Kino2")));
 
@@ -197,14 +197,14 @@ TEST_F(FileCommands, SaveWritesTheImageAndNamesTheWindow) {
     filePaths.push_back(std::nullopt);
     ASSERT_TRUE(command(CmdFileSave));
     EXPECT_EQ(image().redrawPending(), 1);
-    EXPECT_EQ(app().m_strFileName, "None");
+    EXPECT_EQ(session().fileName, "None");
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(FileCommands, SaveThatCannotWriteSaysSoAndKeepsNameAndTitle) {
     start();
-    app().m_strFileName = "Alt.dat";
-    run.app->mainFrame()->setWindowTitle("Klarwelle Filtaro - Alt.dat");
+    session().fileName = "Alt.dat";
+    run.frame().setWindowTitle("Klarwelle Filtaro - Alt.dat");
     writeFileBytes(run.dir.file("keinVerzeichnis"), "x");
     image().setRedrawPending(0);
 
@@ -213,7 +213,7 @@ TEST_F(FileCommands, SaveThatCannotWriteSaysSoAndKeepsNameAndTitle) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, SaveFailed);
     EXPECT_EQ(ui.messages[0].title, "Fehler");
-    EXPECT_EQ(app().m_strFileName, "Alt.dat");
+    EXPECT_EQ(session().fileName, "Alt.dat");
     EXPECT_EQ(title(), "Klarwelle Filtaro - Alt.dat");
     EXPECT_EQ(image().redrawPending(), 1);
 }

@@ -16,7 +16,7 @@ TEST(ProgramEnd, SavesToTheRecordedDirectoryUnderTheCurrentFileName) {
     ScratchDir elsewhere;
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
     run.image().setWorkingDirectory(elsewhere.path().string());
-    run.app->m_strFileName = "Anlage.dat";
+    run.session().fileName = "Anlage.dat";
     run.image().setActivePreset(2);
     run.image().setTabMarker(1);
     run.image().setField(3, 4, ChannelField::delayTaps, 2801);
@@ -47,7 +47,7 @@ TEST(ProgramEnd, AnEmptyRecordedDirectorySavesIntoTheCurrentDirectory) {
     ProgramRun run;
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
     run.image().setWorkingDirectory("");
-    run.app->m_strFileName = "Leer.dat";
+    run.session().fileName = "Leer.dat";
     run.end();
     EXPECT_EQ(fs::file_size("Leer.dat"), ParameterFileSize);
 }
@@ -58,7 +58,7 @@ TEST(ProgramEnd, ThePortIsClosedOnceTheApplicationObjectIsGone) {
     applyDefaults(presets);
     run.attachDevice(presets);
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
-    ASSERT_TRUE(run.app->m_serialPort.isOpen());
+    ASSERT_TRUE(run.session().port.isOpen());
 
     SerialPort other;
     EXPECT_EQ(other.open(devicePathForPort("COM1"), 9600), -1) << "held by the program";

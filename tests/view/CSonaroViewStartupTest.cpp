@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <filesystem>
 
 #include "device/WireImage.h"
-#include "response/CResponsePlot.h"
+#include "plot/CResponsePlot.h"
+#include "response/PlotGeometry.h"
 #include "storage/ParameterFile.h"
 #include "support/ProgramRun.h"
 #include "ui/CChannelPanel.h"
@@ -56,7 +59,7 @@ TEST(Startup, WithTheDeviceTheWelcomeBoxIsEmptyAndThePanelsShowTheDevicesPresets
     EXPECT_EQ(image.activePreset(), 0);
     EXPECT_EQ(hpFrequencyShown(run.view(), 0), "100");
     EXPECT_EQ(hpFrequencyShown(run.view(), 1), "20");
-    EXPECT_TRUE(run.app->m_serialPort.isOpen());
+    EXPECT_TRUE(run.session().port.isOpen());
     // The settling wait after the port opened went through the services.
     EXPECT_EQ(run.services.sleeps, (std::vector<unsigned>{500}));
 }
@@ -91,6 +94,10 @@ TEST(Startup, TitleIsNewFileDuringStartupAndTheProgramsNameAfterwards) {
     EXPECT_EQ(run.frame().windowTitle(), "Klarwelle Filtaro");
     EXPECT_EQ(run.frame().pos(), QPoint(100, 0));
     EXPECT_EQ(run.frame().size(), QSize(1200, 700));
+    // filtaro-cli plot and the drawing benchmark take DefaultPlotWidth x
+    // DefaultPlotHeight for the plot of the main window at this size.
+    QApplication::processEvents();
+    EXPECT_EQ(run.view().plot()->backBufferSize(), QSize(DefaultPlotWidth, DefaultPlotHeight));
 }
 
 TEST(Startup, FiltaroDatIsOverwrittenWithTheDefaultsAndTheDirectoryRecorded) {
@@ -108,7 +115,7 @@ TEST(Startup, FiltaroDatIsOverwrittenWithTheDefaultsAndTheDirectoryRecorded) {
     EXPECT_EQ(run.image().plotStartHz(), 20);
     EXPECT_EQ(run.image().channelShown(3), 1);
     EXPECT_EQ(fs::path(run.image().workingDirectory()), fs::current_path());
-    EXPECT_EQ(run.app->m_strFileName, "Filtaro.dat");
+    EXPECT_EQ(run.session().fileName, "Filtaro.dat");
 }
 
 TEST(Startup, AFiltaroDatThatCannotBeWrittenEndsTheProgramWithoutSavingAnything) {
@@ -120,7 +127,7 @@ TEST(Startup, AFiltaroDatThatCannotBeWrittenEndsTheProgramWithoutSavingAnything)
               "Datei Filtaro.dat konnte nicht geöffnet werden!\nProgramm wird beendet.");
     EXPECT_EQ(run.services.messages[0].title, "Fehler");
     EXPECT_TRUE(run.dialogs.empty()) << "no welcome box";
-    EXPECT_EQ(run.app->m_pImage, nullptr);
+    EXPECT_EQ(run.session().image, nullptr);
     run.end();
     EXPECT_EQ(run.services.messages.size(), 1u) << "no save at the end";
 }
@@ -151,12 +158,10 @@ TEST(Startup, TheTimerRedrawsWhenAChangeIsPending) {
     ProgramRun run;
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
     CSonaroView& view = run.view();
+    QSignalSpy redrawn(&view, &CSonaroView::redrawn);
     run.image().setRedrawPending(1);
     const int before = view.redrawCount();
-    // Bounded, not timed: the tick comes every 10 ms.
-    for (int i = 0; i < 10000 && view.redrawCount() == before; ++i) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
+    ASSERT_TRUE(redrawn.wait());  // the tick comes every 10 ms
     EXPECT_EQ(run.image().redrawPending(), 0);
     EXPECT_GT(view.redrawCount(), before);
 }

@@ -4,7 +4,7 @@
 
 #include <QFileDialog>
 
-#include "app/ModalRunner.h"
+#include "forms/ModalRunner.h"
 #include "support/QtTestApp.h"
 #include "support/ScratchDir.h"
 #include "view/FileDialogs.h"

@@ -1,25 +1,23 @@
 #pragma once
 // The whole program (ProgramRun) for tests of the main view's commands, plus
 // what the commands need beyond start-up: answers for the file dialogs,
-// simulated devices on other ports, and the user's clicks on tabs.
+// simulated devices, and the user's clicks.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QRadioButton>
-#include <QTabBar>
+#include <QTest>
 #include <deque>
-#include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "support/ChannelTabs.h"
 #include "support/ProgramRun.h"
-#include "support/QtTestApp.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
+#include "ui/CShadeButton.h"
 #include "view/FileDialogs.h"
 
 class ViewCommandTest : public ::testing::Test {
@@ -30,28 +28,15 @@ protected:
         ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
         forgetStartup();
     }
-    // A factory-fresh device on COM1, there before start-up.
-    DeviceSimulator& attachDevice() {
-        ParameterImage factory;
-        applyDefaults(factory);
-        return run.attachDevice(factory);
-    }
-    // A factory-fresh device on COMn (n other than 1).
-    DeviceSimulator& addDevice(int n) {
-        DevsimOptions options;
-        options.linkPath = run.ports.file("COM" + std::to_string(n));
-        auto sim = std::make_unique<DeviceSimulator>(options);
-        std::string error;
-        if (!sim->start(error)) {
-            throw std::runtime_error("simulator: " + error);
-        }
-        m_devices.push_back(std::move(sim));
-        return *m_devices.back();
-    }
+    // A factory-fresh device on COMn; on COM1 before start-up, the device
+    // the program finds.
+    DeviceSimulator& attachDevice(int n = 1) { return run.ports.attach(n); }
     // A block handed to the port may still wait in the pty when the send
-    // returns: waits until the device has stored `count` blocks.
+    // returns, and the purge that opens the next exchange would drop it (the
+    // program's pause after a send covers this on a real line). Waits until
+    // the device has stored `count` blocks.
     static bool waitForBlocks(const DeviceSimulator& device, int count) {
-        return device.waitForBlocks(count);
+        return QTest::qWaitFor([&] { return device.blocksStored() >= count; }, 10000);
     }
 
     // What start-up showed is the start-up tests' business.
@@ -65,7 +50,7 @@ protected:
 
     CSonaroView& view() { return run.view(); }
     ParameterImage& image() { return run.image(); }
-    CSonaroApp& app() { return *run.app; }
+    Session& session() { return run.session(); }
     CChannelTabCtrl& tabs() { return *view().channelTabs(); }
     CChannelPanel& panel(int c) { return *tabs().m_apPanels.at(static_cast<std::size_t>(c)); }
     QString title() { return run.frame().windowTitle(); }
@@ -74,20 +59,10 @@ protected:
         return i < run.dialogs.size() ? run.dialogs[i].className.toStdString() : "";
     }
 
-    void clickTab(int index) {
-        leftClick(tabs().tabBar(), tabs().tabBar()->tabRect(index).center());
-    }
-    // The panel shown in the tab control; exactly one must be.
-    int shownPanel() {
-        int shown = -1;
-        for (int c = 0; c < ChannelCount; ++c) {
-            if (panel(c).isVisibleTo(&tabs())) {
-                EXPECT_EQ(shown, -1) << "panels " << shown << " and " << c << " both shown";
-                shown = c;
-            }
-        }
-        return shown;
-    }
+    // The user's clicks on the form's own buttons.
+    void clickSend() { QTest::mouseClick(view().sendButton(), Qt::LeftButton); }
+    void clickReceive() { QTest::mouseClick(view().receiveButton(), Qt::LeftButton); }
+    void clickPreset(int preset) { QTest::mouseClick(view().presetButton(preset), Qt::LeftButton); }
     // The checked preset button; exactly one must be.
     int checkedPresetButton() {
         int checked = -1;
@@ -135,7 +110,4 @@ protected:
         filePaths.pop_front();
         return path;
     }};
-
-private:
-    std::vector<std::unique_ptr<DeviceSimulator>> m_devices;
 };

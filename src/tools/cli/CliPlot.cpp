@@ -12,7 +12,7 @@
 #include <string>
 
 #include "model/ParameterImage.h"
-#include "response/CPlotRenderer.h"
+#include "plot/CPlotRenderer.h"
 #include "response/ChannelResponse.h"
 #include "response/PlotGeometry.h"
 #include "tools/cli/Cli.h"

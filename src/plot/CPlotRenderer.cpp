@@ -1,0 +1,182 @@
+#include "plot/CPlotRenderer.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+#include "res/ChannelColours.h"
+#include "res/FontFamily.h"
+#include "res/QtColour.h"
+
+namespace {
+
+// A dotted cosmetic line: 3 pixels on, 3 off.
+const QList<qreal> DotPattern{3, 3};
+
+QPen plotPen(const QColor& colour, Qt::PenStyle style) {
+    QPen pen(colour, 1, style, Qt::FlatCap, Qt::MiterJoin);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+// The label font's weight asks for the thinnest face; where the family has
+// none, the regular face stands in.
+QFont makeLabelFont() {
+    QFont font(resolveFontFamily("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Thin);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    font.setStyleStrategy(QFont::NoAntialias);
+    // The height is the character cell (ascent + descent), not the em size.
+    QFont probe = font;
+    probe.setPixelSize(100);
+    const qreal cell = QFontMetricsF(probe).height();
+    const int em = cell > 0 ? static_cast<int>(std::lround(PlotLabelCellHeight * 100 / cell))
+                            : PlotLabelCellHeight;
+    font.setPixelSize(em > 0 ? em : PlotLabelCellHeight);
+    return font;
+}
+
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+// A line from `from` towards `to` without the pixel at `to`. QPainter leaves
+// out the end with the larger coordinate whatever the direction, so a line
+// drawn right to left or bottom to top is handed over shifted by one pixel:
+// that keeps the first pixel and drops the last, as the frame's corners need.
+void drawLineToEnd(QPainter& p, const PlotLine& l) {
+    const int dx = sign(l.to.x - l.from.x);
+    const int dy = sign(l.to.y - l.from.y);
+    if (dx < 0 || (dx == 0 && dy < 0)) {
+        p.drawLine(l.to.x - dx, l.to.y - dy, l.from.x - dx, l.from.y - dy);
+    } else {
+        p.drawLine(l.from.x, l.from.y, l.to.x, l.to.y);
+    }
+}
+
+// The part [first, last) of a run that can touch the buffer. The grid rises
+// in frequency, so x never falls along a run: a segment with both ends left
+// of column 0 or both right of the last column shows nothing, and most of
+// the 1999 points lie far right of the axis.
+std::pair<std::size_t, std::size_t> visibleSpan(const std::vector<PlotPoint>& run, int width) {
+    std::size_t first = 0;
+    std::size_t last = run.size();
+    while (first + 1 < last && run[first + 1].x < 0) ++first;
+    while (last > first + 1 && run[last - 2].x >= width) --last;
+    return {first, last};
+}
+
+}  // namespace
+
+CPlotRenderer::CPlotRenderer() {
+    buildPalette();
+}
+
+void CPlotRenderer::init(QSize size) {
+    buildPalette();
+    createBackBuffer(size);
+    createDrawingObjects();
+}
+
+void CPlotRenderer::buildPalette() {
+    m_palette = buildPlotPalette();
+    m_colourTable.clear();
+    m_colourTable.reserve(PlotPaletteSize);
+    for (const PaletteColour& c : m_palette) m_colourTable.push_back(qRgb(c.red, c.green, c.blue));
+}
+
+QColor CPlotRenderer::tableColour(PaletteColour wanted) const {
+    return toQColor(m_palette[static_cast<std::size_t>(nearestPaletteIndex(m_palette, wanted))]);
+}
+
+void CPlotRenderer::createBackBuffer(QSize size) {
+    m_backBuffer = QImage();
+    if (size.width() <= 0 || size.height() <= 0) return;
+    m_backBuffer = QImage(size, QImage::Format_RGB32);
+    if (m_backBuffer.isNull()) return;  // too large to allocate: no buffer
+    m_backBuffer.fill(m_colourTable.value(PlotPaletteInitialIndex));
+}
+
+void CPlotRenderer::createDrawingObjects() {
+    const QColor white = tableColour({255, 255, 255});
+    m_minorPen = plotPen(white, Qt::CustomDashLine);
+    m_minorPen.setDashPattern(DotPattern);
+    m_decadePen = plotPen(white, Qt::SolidLine);
+    m_framePen = plotPen(tableColour({0, 0, 0}), Qt::SolidLine);
+    for (std::size_t c = 0; c < m_curvePens.size(); ++c) {
+        m_curvePens[c] = plotPen(tableColour(ChannelColours[c]), Qt::SolidLine);
+    }
+    m_fillColour = tableColour({128, 128, 128});
+    m_textColour = tableColour({0, 0, 0});
+    m_labelFont = makeLabelFont();
+}
+
+QSize CPlotRenderer::backBufferSize() const {
+    return m_backBuffer.isNull() ? QSize(0, 0) : m_backBuffer.size();
+}
+
+void CPlotRenderer::release() {
+    m_backBuffer = QImage();
+}
+
+void CPlotRenderer::drawResponse(const ParameterImage& image, const ChannelResponses& responses) {
+    drawResponse(PlotSettings::fromImage(image), responses);
+}
+
+void CPlotRenderer::drawResponse(const PlotSettings& settings, const ChannelResponses& responses) {
+    if (m_backBuffer.isNull()) return;
+    paint(computePlotGeometry(m_backBuffer.width(), m_backBuffer.height(), settings, m_grid,
+                              responses));
+}
+
+void CPlotRenderer::paint(const PlotGeometry& g) {
+    QPainter p(&m_backBuffer);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(m_labelFont);
+    const qreal ascent = QFontMetricsF(m_labelFont).ascent();
+
+    auto line = [&p](const PlotLine& l) { drawLineToEnd(p, l); };
+    // Labels are given by the top-left corner of their cell; transparent, so
+    // the lines beneath stay visible.
+    auto label = [&](const PlotLabel& l) {
+        p.setPen(m_textColour);
+        p.drawText(QPointF(l.topLeft.x, l.topLeft.y + ascent), QString::fromStdString(l.text));
+    };
+
+    p.fillRect(0, 0, g.width, g.height, m_fillColour);
+
+    p.setPen(m_framePen);
+    for (const PlotLine& l : g.frame) line(l);
+
+    for (std::size_t i = 0; i < g.decadeLines.size(); ++i) {
+        p.setPen(m_decadePen);
+        line(g.decadeLines[i]);
+        label(g.decadeLabels[i]);
+    }
+
+    p.setPen(m_minorPen);
+    for (const PlotLine& l : g.minorLines) line(l);
+
+    for (std::size_t i = 0; i < g.levelLines.size(); ++i) {
+        label(g.levelLabels[i]);
+        p.setPen(m_decadePen);
+        line(g.levelLines[i]);
+    }
+
+    // Curves last, so they lie on the grid; later channels cover earlier ones.
+    for (const PlotCurve& curve : g.curves) {
+        p.setPen(m_curvePens[static_cast<std::size_t>(curve.channel)]);
+        for (const auto& run : curve.runs) {
+            const auto [first, last] = visibleSpan(run, g.width);
+            if (first >= last) continue;
+            m_points.clear();
+            for (std::size_t i = first; i < last; ++i) m_points.emplace_back(run[i].x, run[i].y);
+            if (m_points.size() == 1) m_points.push_back(m_points.front());
+            p.drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
+        }
+    }
+}

@@ -1,0 +1,76 @@
+#pragma once
+// Draws the response plot into a back buffer, whole frames only. Needs a
+// QGuiApplication but no widget, so the plot control, filtaro-cli and the
+// benchmark share this one drawing code.
+//
+// The plot was designed for an 8-bit back buffer with its own colour table;
+// QPainter cannot paint indexed images, so the buffer is 32-bit and every
+// drawing colour is first moved to its nearest colour-table entry, which
+// shows exactly the colours the 8-bit buffer showed. Lines are aliased and,
+// like the platform's line drawing the plot was made for, leave out their end
+// pixel.
+
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QPen>
+#include <QPoint>
+#include <QSize>
+#include <array>
+#include <vector>
+
+#include "model/ParameterImage.h"
+#include "response/ChannelResponse.h"
+#include "response/PlotGeometry.h"
+#include "response/PlotPalette.h"
+#include "response/ResponseGrid.h"
+
+// Cell height in pixels of the label font ("Arial", height 14).
+constexpr int PlotLabelCellHeight = 14;
+
+class CPlotRenderer {
+public:
+    CPlotRenderer();
+
+    // Colour table, back buffer of `size` and drawing objects, in that order.
+    void init(QSize size);
+    // The 256 colours of the table (QRgb, opaque).
+    void buildPalette();
+    // A new buffer with every pixel at colour-table entry 16 (black); a
+    // zero or negative size leaves no buffer.
+    void createBackBuffer(QSize size);
+    // Pens, fill and text colours (moved onto the colour table) and the label font.
+    void createDrawingObjects();
+
+    // The whole picture from the image's plot range, channel count and shown
+    // channels and the six responses. Does nothing without a buffer.
+    void drawResponse(const ParameterImage& image, const ChannelResponses& responses);
+    void drawResponse(const PlotSettings& settings, const ChannelResponses& responses);
+
+    // (0, 0) when there is no buffer.
+    QSize backBufferSize() const;
+    const QImage& backBuffer() const { return m_backBuffer; }
+    const QList<QRgb>& colourTable() const { return m_colourTable; }
+    const QFont& labelFont() const { return m_labelFont; }
+    // The colour that `wanted` shows as: its nearest colour-table entry.
+    QColor tableColour(PaletteColour wanted) const;
+
+    void release();
+
+private:
+    void paint(const PlotGeometry& g);
+
+    PlotPalette m_palette{};
+    QList<QRgb> m_colourTable;
+    QImage m_backBuffer;
+    ResponseGrid m_grid;
+
+    QPen m_minorPen;
+    QPen m_decadePen;
+    QPen m_framePen;
+    std::array<QPen, ChannelCount> m_curvePens;
+    QColor m_fillColour;
+    QColor m_textColour;
+    QFont m_labelFont;
+    std::vector<QPoint> m_points;  // reused for each polyline
+};

@@ -1,0 +1,30 @@
+#pragma once
+// The colours of the six channels. A channel's curve in the response plot,
+// its tab and its toolbar button share one colour, so that they can be matched
+// at a glance.
+
+#include <array>
+
+#include "model/ParameterImage.h"
+#include "response/PlotPalette.h"
+
+// Channels 1..6 as designed; the plot moves each onto its colour table.
+constexpr std::array<PaletteColour, ChannelCount> ChannelColours{{
+    {255, 0, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {139, 35, 35},
+    {0, 255, 255},
+    {0, 255, 0},
+}};
+
+// The owner-drawn channel tabs: filled with the channel's colour, the text of
+// the selected tab in black or white, whichever reads on that fill.
+struct ChannelTabColours {
+    PaletteColour fill;
+    PaletteColour selectedText;
+    PaletteColour normalText;
+};
+
+// Tabs 0..5 in their channel's colour; any other index white with dark text.
+ChannelTabColours channelTabColours(int index);

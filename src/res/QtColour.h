@@ -1,0 +1,10 @@
+#pragma once
+// The one way from the plain colours of the lower layers to Qt's.
+
+#include <QColor>
+
+#include "response/PlotPalette.h"
+
+inline QColor toQColor(PaletteColour c) {
+    return QColor(c.red, c.green, c.blue);
+}

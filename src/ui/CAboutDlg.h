@@ -1,0 +1,31 @@
+#pragma once
+// "Info über Filtaro" (template 100): the version and the baud rate the
+// program talks to the device with.
+
+#include <QString>
+
+#include "forms/CTemplateDialog.h"
+
+class ParameterImage;
+
+class CAboutDlg : public CTemplateDialog {
+    Q_OBJECT
+
+public:
+    // `image` may be null (no view yet); a move then marks nothing.
+    explicit CAboutDlg(ParameterImage* image, QWidget* parent = nullptr);
+
+    // "Baudrate = %i" with the configured rate (9600 when FILTARO.INI has
+    // none), shown in control 1006.
+    QString m_strBaudrate;
+
+    static constexpr int BaudrateControlId = 1006;
+
+protected:
+    // The box may have uncovered part of the plot, which only repaints from
+    // a fresh drawing.
+    void onMove() override;
+
+private:
+    ParameterImage* m_pImage;
+};

@@ -1,0 +1,53 @@
+#pragma once
+// Command ids of the menu, the accelerators, the toolbar and the main form's
+// buttons; they are the resource numbers the device's owners know. The main
+// view handles most of them; the main frame and the application the rest
+// (bars, exit, About).
+
+constexpr int CmdFileNew = 57600;
+constexpr int CmdFileOpen = 57601;
+constexpr int CmdFileSave = 57603;
+constexpr int CmdFilePrintSetup = 57606;
+constexpr int CmdAppAbout = 57664;
+constexpr int CmdAppExit = 57665;
+constexpr int CmdViewToolbar = 59392;    // also the toolbar's window id
+constexpr int CmdViewStatusBar = 59393;  // also the status bar's window id
+constexpr int CmdComPort = 32771;
+constexpr int CmdGraphOptions = 32772;
+constexpr int CmdShowChannel1 = 32798;
+constexpr int CmdShowChannel2 = 32799;
+constexpr int CmdShowChannel3 = 32800;
+constexpr int CmdShowChannel4 = 32801;
+// 32802 is not used: channel 5 follows at 32803.
+constexpr int CmdShowChannel5 = 32803;
+constexpr int CmdShowChannel6 = 32804;
+constexpr int CmdDeviceSearch = 32805;
+constexpr int CmdCopyChannel = 32806;
+constexpr int CmdCopyPreset = 32807;
+
+// Buttons of the main form (template 101): each button's control id is its
+// command id.
+constexpr int CmdSend = 1000;
+constexpr int CmdReceive = 1001;
+constexpr int CmdPreset1 = 1025;  // 1025..1028 select preset 0..3
+constexpr int CmdPreset4 = 1028;
+
+// The channel (0..5) a channel toggle command stands for, or -1.
+constexpr int channelOfShowCommand(int id) {
+    switch (id) {
+        case CmdShowChannel1:
+            return 0;
+        case CmdShowChannel2:
+            return 1;
+        case CmdShowChannel3:
+            return 2;
+        case CmdShowChannel4:
+            return 3;
+        case CmdShowChannel5:
+            return 4;
+        case CmdShowChannel6:
+            return 5;
+        default:
+            return -1;
+    }
+}
