@@ -7,9 +7,7 @@
 #include <string_view>
 
 #include "model/ChannelRecord.h"
-
-// Millimetres of delay per tap, for showing `delayTaps` as a distance.
-constexpr double MmPerTap = 3.57;
+#include "model/DelayUnits.h"
 
 // The items of the high-pass and low-pass type lists; the index is the code.
 constexpr std::array<std::string_view, 10> FilterTypeTexts = {
