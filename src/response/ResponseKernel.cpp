@@ -1,22 +1,15 @@
 #include "response/ResponseKernel.h"
 
+#include "response/ChannelPlan.h"
 #include "response/EqResponse.h"
 #include "response/ResponseMath.h"
 
 // Shortcuts, each exact: a factor that is exactly 1 at every grid point is
-// left out (x * 1 == x for every x). A band with gain 0 dB has A == 1, g == 0,
-// and H == 1 + 0 exactly as long as the band's terms are finite and D > 0,
-// which holds for every Q other than 0 (|Q| >= 0.3; D == 0 would need
-// f == F0 == 0, and grid points are > 0). A Q code of 0 makes the band NaN
-// and is always evaluated.
+// left out (see isIdentityBand()).
 
 namespace {
 
 using Points = std::array<double, ResponsePointCount>;
-
-bool isIdentityBand(const EqBand& band) {
-    return band.level == 0 && band.q != 0;
-}
 
 void multiplyEq(Points& mag, const GridTerms& grid, const EqPlan& plan) {
     const EqBandTerms t = plan.terms;
@@ -104,28 +97,6 @@ const GridTerms& gridTerms() {
 }
 
 namespace {
-
-// Everything about a channel that does not depend on the frequency.
-struct ChannelPlan {
-    int eqCount = 0;
-    EqPlan eq[EqBandCount]{};
-    FilterPlan highPass;
-    FilterPlan lowPass;
-    double level = 0.0;
-};
-
-ChannelPlan channelPlan(const ChannelRecord& record) {
-    ChannelPlan plan;
-    for (int e = 0; e < EqBandCount; ++e) {
-        const EqBand& band = record.eq[e];
-        if (isIdentityBand(band)) continue;
-        plan.eq[plan.eqCount++] = eqPlan(band.frequency, band.q, band.level, e);
-    }
-    plan.highPass = highPassPlan(record.hpFrequency, record.hpType);
-    plan.lowPass = lowPassPlan(record.lpFrequency, record.lpType);
-    plan.level = record.level;
-    return plan;
-}
 
 // The product is formed in the order of the formula: EQ1..EQ6, high-pass,
 // low-pass, starting from 1 (1 * x == x).
