@@ -2,6 +2,7 @@
 
 #include "response/ChannelPlan.h"
 #include "response/EqResponse.h"
+#include "response/KernelDispatch.h"
 #include "response/ResponseMath.h"
 
 // Shortcuts, each exact: a factor that is exactly 1 at every grid point is
@@ -108,42 +109,6 @@ void productOf(const ChannelPlan& plan, const GridTerms& grid, Points& mag) {
     multiplyFilter(mag, scratch, grid, plan.lowPass);
 }
 
-using ProductFunction = void (*)(const ChannelPlan&, const GridTerms&, Points&);
-
-void productPortable(const ChannelPlan& plan, const GridTerms& grid, Points& mag) {
-    productOf(plan, grid, mag);
-}
-
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-#define FILTARO_KERNEL_X86 1
-#if defined(__clang__)
-#define FILTARO_AVX512_TARGET "avx512f,avx512vl"
-#else
-// GCC otherwise keeps to 256-bit vectors even where 512 bits are available.
-#define FILTARO_AVX512_TARGET "avx512f,avx512vl,prefer-vector-width=512"
-#endif
-// The same loops, inlined into bodies built for AVX2 and AVX-512.
-[[gnu::target("avx2"), gnu::flatten]] void productAvx2(const ChannelPlan& plan,
-                                                       const GridTerms& grid, Points& mag) {
-    productOf(plan, grid, mag);
-}
-
-[[gnu::target(FILTARO_AVX512_TARGET), gnu::flatten]] void productAvx512(const ChannelPlan& plan,
-                                                                        const GridTerms& grid,
-                                                                        Points& mag) {
-    productOf(plan, grid, mag);
-}
-#endif
-
-ProductFunction productFunction(KernelIsa isa) {
-#ifdef FILTARO_KERNEL_X86
-    if (isa == KernelIsa::Avx512) return productAvx512;
-    if (isa == KernelIsa::Avx2) return productAvx2;
-#endif
-    (void)isa;
-    return productPortable;
-}
-
 }  // namespace
 
 bool kernelIsaAvailable(KernelIsa isa) {
@@ -175,7 +140,7 @@ void channelResponseDb(const ChannelRecord& record, const GridTerms& grid,
                        std::array<float, ResponsePointCount>& db, KernelIsa isa) {
     const ChannelPlan plan = channelPlan(record);
     Points mag;
-    productFunction(kernelIsaAvailable(isa) ? isa : KernelIsa::Portable)(plan, grid, mag);
+    runKernel<productOf>(isa, plan, grid, mag);
     for (int j = 0; j < ResponsePointCount; ++j) {
         db[j] = static_cast<float>(magnitudeToDb(mag[j]) + plan.level);
     }
