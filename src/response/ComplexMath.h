@@ -73,8 +73,9 @@ inline SecondOrderParts secondOrderParts(double f, double f0, double f0q) {
     const double inv = 1.0 / (e * e + u * u);
     const double p = e * inv;
     const double q = u * inv;
-    // (1/E)^2 = (p^2 - q^2) - 2 j p q; -E' = 2t/f0 - j/(f0 Q).
-    const double dr = 2.0 * t / f0;
+    // (1/E)^2 = (p^2 - q^2) - 2 j p q; -E' = 2t/f0 - j/(f0 Q). The
+    // reciprocals do not depend on f: a grid loop forms them once.
+    const double dr = 2.0 * t * (1.0 / f0);
     const double du = 1.0 / f0q;
     const ComplexValue slope = complexProduct(dr, -du, p * p - q * q, -2.0 * p * q);
     return {r, dr, p, q, slope};
@@ -107,9 +108,9 @@ struct EqParts {
 inline EqParts eqParts(double f, double f2, const EqBandTerms& b) {
     const double a = f * b.f0 / b.q;
     const double d0 = b.f0sq - f2;
-    const double den = d0 * d0 + a * a;
-    const double c = d0 / den;
-    const double e = a / den;
+    const double inv = 1.0 / (d0 * d0 + a * a);
+    const double c = d0 * inv;
+    const double e = a * inv;
     return {c, e, {c * c - e * e, -2.0 * c * e}, b.f0 / b.q};
 }
 
