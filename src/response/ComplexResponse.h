@@ -24,7 +24,12 @@
 //   0 Hz, gains far beyond any panel's range), the channel reads as the
 //   magnitude path shows it, 0 dB plus its level: its sections count as 1,
 //   with phase 0 and no group delay; the level and the delay still apply.
-//   Every value stored is finite.
+//   Every value stored is finite (a group delay beyond the float range, as
+//   next to an exact null of a sum, is held at the range's end).
+// - Far above the audio range, where a delay turns the phase by 2^51 turns
+//   or more, double precision no longer resolves the fraction of a turn, and
+//   the delay's share of the phase reads as whole turns (its group delay
+//   still counts).
 //
 // The sums: input 0 ("L") feeds the left side, 1 ("R") the right side, 2
 // ("L+R") both; any other input code feeds neither. A sum is the complex sum of
