@@ -1,12 +1,16 @@
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "model/ParameterImage.h"
 #include "response/ChannelResponse.h"
+#include "response/ComplexResponse.h"
 
 namespace {
 
-// A busy preset: every band in use (boosts and cuts, both shelves) and every
-// filter type somewhere among the six channels' high- and low-passes.
+// A busy preset: every band in use (boosts and cuts, both shelves), every
+// filter type somewhere among the six channels' high- and low-passes, every
+// channel delayed, and both sides fed (L, R, L+R).
 ParameterImage busyImage() {
     ParameterImage image;
     applyDefaults(image);
@@ -18,6 +22,8 @@ ParameterImage busyImage() {
         r.lpType = (c + 6) % 10;  // 6..9, 0, 1
         r.hpFrequency = 30 + 40 * c;
         r.lpFrequency = 800 + 2500 * c;
+        r.input = c % 3;
+        r.delayTaps = 3 + 40 * c;
         for (int e = 0; e < EqBandCount; ++e) {
             r.eq[e].level = (e % 2 == 0 ? 4 : -9) + c % 3;
             r.eq[e].q = 1 + (3 * e + c) % 20;
@@ -39,5 +45,17 @@ void BM_ComputeResponses(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ComputeResponses)->Unit(benchmark::kMicrosecond);
+
+// Magnitude, phase and group delay of the six channels and both sums.
+void BM_ComplexResponses(benchmark::State& state) {
+    const ParameterImage image = busyImage();
+    const auto responses = std::make_unique<ComplexResponses>();
+    for (auto _ : state) {
+        computeComplexResponses(image, *responses);
+        benchmark::DoNotOptimize(responses.get());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ComplexResponses)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

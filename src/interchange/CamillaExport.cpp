@@ -8,6 +8,7 @@
 #include "interchange/FieldMapping.h"
 #include "interchange/FilterExport.h"
 #include "interchange/YamlWriter.h"
+#include "model/DelayUnits.h"
 #include "model/ParameterImage.h"
 
 namespace {
@@ -145,7 +146,7 @@ ExportText exportCamillaDsp(const std::vector<ExportChannel>& channels, int pres
         gain.add("gain", YamlNode::number(c.record.level));
         addFilter(prefix + "pegel", filter("Gain", label + ": Pegel", std::move(gain)));
         YamlNode delay = YamlNode::map();
-        delay.add("delay", YamlNode::number(delayMs(c.record.delayTaps)));
+        delay.add("delay", YamlNode::number(delayMilliseconds(c.record.delayTaps)));
         delay.add("unit", YamlNode::string("ms"));
         addFilter(
             prefix + "verzoegerung",

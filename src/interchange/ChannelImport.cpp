@@ -337,7 +337,7 @@ ImportReport mapOntoChannel(const std::vector<TextEntry>& entries, const Channel
         const double ms = sum(c.delays);
         record.delayTaps = delayTapsFor(ms, channel);
         const ParameterLimits::Range taps = ParameterLimits::delayTaps(channel);
-        const std::string setMs = formatDecimal(delayMs(record.delayTaps), 4) + " ms";
+        const std::string setMs = formatDecimal(delayMilliseconds(record.delayTaps), 4) + " ms";
         ImportItem item =
             valueItem(c.delays, "Verzögerung " + formatDecimal(ms, 4) + " ms",
                       "Verzögerung " + std::to_string(record.delayTaps) + " Taps (" + setMs + ", " +

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "model/FrequencyGrid.h"
 #include "model/ChannelRecord.h"
+#include "model/FrequencyGrid.h"
 #include "model/ParameterTexts.h"
 
 int nearestGridFrequency(double hz, ParameterLimits::Range range) {
@@ -46,8 +46,4 @@ int delayTapsFor(double ms, int channel) {
     if (!(taps > range.lo)) return range.lo;
     if (!(taps < range.hi)) return range.hi;
     return range.clamp(static_cast<int>(std::lround(taps)));
-}
-
-double delayMs(int taps) {
-    return taps * SecondsPerTap * 1000.0;
 }

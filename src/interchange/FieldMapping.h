@@ -22,6 +22,3 @@ int wholeDb(double db, ParameterLimits::Range range);
 // The delay of `ms` milliseconds in whole taps, limited to the delay line of
 // channel `channel` (0..5).
 int delayTapsFor(double ms, int channel);
-
-// The delay of `taps` taps in milliseconds.
-double delayMs(int taps);

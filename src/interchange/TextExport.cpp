@@ -6,6 +6,7 @@
 #include "interchange/ExportSections.h"
 #include "interchange/FieldMapping.h"
 #include "interchange/FilterExport.h"
+#include "model/DelayUnits.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ std::string presetLabel(int preset) {
 }
 
 std::string delayText(int taps) {
-    return formatDecimal(delayMs(taps), 4) + " ms";
+    return formatDecimal(delayMilliseconds(taps), 4) + " ms";
 }
 
 }  // namespace

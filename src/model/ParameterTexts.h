@@ -7,12 +7,7 @@
 #include <string_view>
 
 #include "model/ChannelRecord.h"
-
-// Millimetres of delay per tap, for showing `delayTaps` as a distance.
-constexpr double MmPerTap = 3.57;
-// Seconds of delay per tap: the 3.57 mm that sound travels at 343 m/s in one
-// tap, about 10.41 microseconds.
-constexpr double SecondsPerTap = MmPerTap / 1000.0 / 343.0;
+#include "model/DelayUnits.h"
 
 // The items of the high-pass and low-pass type lists; the index is the code.
 constexpr std::array<std::string_view, 10> FilterTypeTexts = {

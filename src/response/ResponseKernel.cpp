@@ -1,22 +1,16 @@
 #include "response/ResponseKernel.h"
 
+#include "response/ChannelPlan.h"
 #include "response/EqResponse.h"
+#include "response/KernelDispatch.h"
 #include "response/ResponseMath.h"
 
 // Shortcuts, each exact: a factor that is exactly 1 at every grid point is
-// left out (x * 1 == x for every x). A band with gain 0 dB has A == 1, g == 0,
-// and H == 1 + 0 exactly as long as the band's terms are finite and D > 0,
-// which holds for every Q other than 0 (|Q| >= 0.3; D == 0 would need
-// f == F0 == 0, and grid points are > 0). A Q code of 0 makes the band NaN
-// and is always evaluated.
+// left out (see isIdentityBand()).
 
 namespace {
 
 using Points = std::array<double, ResponsePointCount>;
-
-bool isIdentityBand(const EqBand& band) {
-    return band.level == 0 && band.q != 0;
-}
 
 void multiplyEq(Points& mag, const GridTerms& grid, const EqPlan& plan) {
     const EqBandTerms t = plan.terms;
@@ -105,28 +99,6 @@ const GridTerms& gridTerms() {
 
 namespace {
 
-// Everything about a channel that does not depend on the frequency.
-struct ChannelPlan {
-    int eqCount = 0;
-    EqPlan eq[EqBandCount]{};
-    FilterPlan highPass;
-    FilterPlan lowPass;
-    double level = 0.0;
-};
-
-ChannelPlan channelPlan(const ChannelRecord& record) {
-    ChannelPlan plan;
-    for (int e = 0; e < EqBandCount; ++e) {
-        const EqBand& band = record.eq[e];
-        if (isIdentityBand(band)) continue;
-        plan.eq[plan.eqCount++] = eqPlan(band.frequency, band.q, band.level, e);
-    }
-    plan.highPass = highPassPlan(record.hpFrequency, record.hpType);
-    plan.lowPass = lowPassPlan(record.lpFrequency, record.lpType);
-    plan.level = record.level;
-    return plan;
-}
-
 // The product is formed in the order of the formula: EQ1..EQ6, high-pass,
 // low-pass, starting from 1 (1 * x == x).
 void productOf(const ChannelPlan& plan, const GridTerms& grid, Points& mag) {
@@ -135,42 +107,6 @@ void productOf(const ChannelPlan& plan, const GridTerms& grid, Points& mag) {
     for (int i = 0; i < plan.eqCount; ++i) multiplyEq(mag, grid, plan.eq[i]);
     multiplyFilter(mag, scratch, grid, plan.highPass);
     multiplyFilter(mag, scratch, grid, plan.lowPass);
-}
-
-using ProductFunction = void (*)(const ChannelPlan&, const GridTerms&, Points&);
-
-void productPortable(const ChannelPlan& plan, const GridTerms& grid, Points& mag) {
-    productOf(plan, grid, mag);
-}
-
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-#define FILTARO_KERNEL_X86 1
-#if defined(__clang__)
-#define FILTARO_AVX512_TARGET "avx512f,avx512vl"
-#else
-// GCC otherwise keeps to 256-bit vectors even where 512 bits are available.
-#define FILTARO_AVX512_TARGET "avx512f,avx512vl,prefer-vector-width=512"
-#endif
-// The same loops, inlined into bodies built for AVX2 and AVX-512.
-[[gnu::target("avx2"), gnu::flatten]] void productAvx2(const ChannelPlan& plan,
-                                                       const GridTerms& grid, Points& mag) {
-    productOf(plan, grid, mag);
-}
-
-[[gnu::target(FILTARO_AVX512_TARGET), gnu::flatten]] void productAvx512(const ChannelPlan& plan,
-                                                                        const GridTerms& grid,
-                                                                        Points& mag) {
-    productOf(plan, grid, mag);
-}
-#endif
-
-ProductFunction productFunction(KernelIsa isa) {
-#ifdef FILTARO_KERNEL_X86
-    if (isa == KernelIsa::Avx512) return productAvx512;
-    if (isa == KernelIsa::Avx2) return productAvx2;
-#endif
-    (void)isa;
-    return productPortable;
 }
 
 }  // namespace
@@ -204,7 +140,7 @@ void channelResponseDb(const ChannelRecord& record, const GridTerms& grid,
                        std::array<float, ResponsePointCount>& db, KernelIsa isa) {
     const ChannelPlan plan = channelPlan(record);
     Points mag;
-    productFunction(kernelIsaAvailable(isa) ? isa : KernelIsa::Portable)(plan, grid, mag);
+    runKernel<productOf>(isa, plan, grid, mag);
     for (int j = 0; j < ResponsePointCount; ++j) {
         db[j] = static_cast<float>(magnitudeToDb(mag[j]) + plan.level);
     }

@@ -25,16 +25,36 @@ inline float magnitudeOf(float re, float im) {
     return static_cast<float>(big * std::sqrt(1.0 + r * r));
 }
 
+// A complex value as the formulas form it, in double precision. The
+// magnitude terms round its parts to single precision (magnitudeOf); the
+// complex response (ComplexMath.h) uses the same parts unrounded.
+struct ComplexValue {
+    double re;
+    double im;
+};
+
+inline double magnitudeOfValue(ComplexValue v) {
+    return magnitudeOf(static_cast<float>(v.re), static_cast<float>(v.im));
+}
+
 // First-order high-pass with w = fc / k: f^2/(f^2+w^2) + j f w/(f^2+w^2).
-inline double firstOrderHighPassTerm(double f, double f2, double w) {
+inline ComplexValue firstOrderHighPassValue(double f, double f2, double w) {
     const double d = f2 + w * w;
-    return magnitudeOf(static_cast<float>(f2 / d), static_cast<float>(f * w / d));
+    return {f2 / d, f * w / d};
 }
 
 // First-order low-pass with w = fc * k: w^2/(f^2+w^2) - j f w/(f^2+w^2).
-inline double firstOrderLowPassTerm(double f, double f2, double w) {
+inline ComplexValue firstOrderLowPassValue(double f, double f2, double w) {
     const double d = f2 + w * w;
-    return magnitudeOf(static_cast<float>(w * w / d), static_cast<float>(-(f * w) / d));
+    return {w * w / d, -(f * w) / d};
+}
+
+inline double firstOrderHighPassTerm(double f, double f2, double w) {
+    return magnitudeOfValue(firstOrderHighPassValue(f, f2, w));
+}
+
+inline double firstOrderLowPassTerm(double f, double f2, double w) {
+    return magnitudeOfValue(firstOrderLowPassValue(f, f2, w));
 }
 
 // Second order with r = (f/f0)^2; f0q = f0 * Q.
@@ -67,32 +87,40 @@ struct EqBandTerms {
 
 // Peaking: H = (1 + g a^2/D) + j g a (F0^2 - f^2)/D, a = f F0/Q,
 // D = (F0^2 - f^2)^2 + a^2.
-inline double peakingTerm(double f, double f2, const EqBandTerms& b) {
+inline ComplexValue peakingValue(double f, double f2, const EqBandTerms& b) {
     const double a = f * b.f0 / b.q;
     const double d0 = b.f0sq - f2;
     const double den = d0 * d0 + a * a;
-    const double re = 1.0 + b.g * (a * a) / den;
-    const double im = b.g * a * d0 / den;
-    return magnitudeOf(static_cast<float>(re), static_cast<float>(im));
+    return {1.0 + b.g * (a * a) / den, b.g * a * d0 / den};
 }
 
 // Shelves: D = (f^2 - F0^2)^2 + a^2; the numerator factor n is f^2 for the
 // high shelf and -F0^2 for the low shelf:
 // H = (1 + g n (f^2 - F0^2)/D) + j g n a/D.
-inline double shelfTerm(double f2, double a, double n, const EqBandTerms& b) {
+inline ComplexValue shelfValue(double f2, double a, double n, const EqBandTerms& b) {
     const double d1 = f2 - b.f0sq;
     const double den = d1 * d1 + a * a;
-    const double re = 1.0 + b.g * n * d1 / den;
-    const double im = b.g * n * a / den;
-    return magnitudeOf(static_cast<float>(re), static_cast<float>(im));
+    return {1.0 + b.g * n * d1 / den, b.g * n * a / den};
+}
+
+inline ComplexValue highShelfValue(double f, double f2, const EqBandTerms& b) {
+    return shelfValue(f2, f * b.f0 / b.q, f2, b);
+}
+
+inline ComplexValue lowShelfValue(double f, double f2, const EqBandTerms& b) {
+    return shelfValue(f2, f * b.f0 / b.q, -b.f0sq, b);
+}
+
+inline double peakingTerm(double f, double f2, const EqBandTerms& b) {
+    return magnitudeOfValue(peakingValue(f, f2, b));
 }
 
 inline double highShelfTerm(double f, double f2, const EqBandTerms& b) {
-    return shelfTerm(f2, f * b.f0 / b.q, f2, b);
+    return magnitudeOfValue(highShelfValue(f, f2, b));
 }
 
 inline double lowShelfTerm(double f, double f2, const EqBandTerms& b) {
-    return shelfTerm(f2, f * b.f0 / b.q, -b.f0sq, b);
+    return magnitudeOfValue(lowShelfValue(f, f2, b));
 }
 
 // One crossover filter as at most two sections whose magnitudes multiply in

@@ -54,7 +54,7 @@ TEST(FieldMapping, ValuesGoOntoTheFieldsAtTheirEdges) {
     EXPECT_EQ(delayTapsFor(5.0, 3), 420);
     EXPECT_EQ(delayTapsFor(5.0, 4), 480);
     EXPECT_EQ(delayTapsFor(-1.0, 5), 0);
-    EXPECT_NEAR(delayMs(96), 96 * 3.57 / 343.0, 1e-12);
+    EXPECT_NEAR(delayMilliseconds(96), 96 * 3.57 / 343.0, 1e-12);
 }
 
 TEST(ChannelImport, KeepsTheSixLargestGainsInTextOrderAndNamesTheDropped) {

@@ -2,21 +2,11 @@
 
 #include <cmath>
 
+#include "TestRecords.h"
 #include "response/ChannelResponse.h"
 #include "response/EqResponse.h"
 
 namespace {
-
-// A record whose bands are all neutral (0 dB) and whose filters are off.
-ChannelRecord neutralRecord(int level = 0) {
-    ChannelRecord r;
-    r.level = level;
-    r.hpFrequency = 20;
-    r.lpFrequency = 150;
-    const int eqHz[] = {40, 80, 160, 400, 2000, 6000};
-    for (int e = 0; e < EqBandCount; ++e) r.eq[e] = {eqHz[e], 2, 0};
-    return r;
-}
 
 ParameterImage imageWith(int preset, int channel, const ChannelRecord& r) {
     ParameterImage image;

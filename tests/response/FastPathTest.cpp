@@ -10,6 +10,7 @@
 #include <random>
 #include <utility>
 
+#include "TestRecords.h"
 #include "response/ChannelResponse.h"
 #include "response/ResponseKernel.h"
 
@@ -123,32 +124,6 @@ float plainDb(double f, const ChannelRecord& r) {
     m *= lowPass(f, r.lpFrequency, r.lpType);
     const double db = m > 0 ? 20 * std::log10(m) : 0;
     return static_cast<float>(db + r.level);
-}
-
-// Mostly values the panels produce, with the odd codes a file or a device
-// may bring in between.
-ChannelRecord randomRecord(std::mt19937& rng) {
-    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    auto oneIn = [&pick](int n) { return pick(1, n) == 1; };
-    auto frequency = [&] {
-        if (oneIn(20)) return pick(-2000, 0);
-        if (oneIn(30)) return pick(100000, 2000000000);
-        return pick(15, 20000);
-    };
-    auto type = [&] { return oneIn(15) ? (oneIn(2) ? pick(10, 300) : pick(-5, -1)) : pick(0, 9); };
-    ChannelRecord r;
-    r.level = oneIn(20) ? pick(-100, 100) : pick(-6, 6);
-    r.hpFrequency = frequency();
-    r.hpType = type();
-    r.lpFrequency = frequency();
-    r.lpType = type();
-    for (int e = 0; e < EqBandCount; ++e) {
-        EqBand& b = r.eq[e];
-        b.frequency = frequency();
-        b.q = oneIn(15) ? pick(-10, 40) : (e >= 4 && oneIn(3) ? pick(21, 23) : pick(1, 20));
-        b.level = oneIn(3) ? 0 : (oneIn(25) ? pick(-400, 400) : pick(-12, 6));
-    }
-    return r;
 }
 
 void expectSameBits(const std::array<float, ResponsePointCount>& got,

@@ -113,9 +113,12 @@ TEST(CliShow, ShowsHeaderAndEveryChannelOfEveryPreset) {
     EXPECT_EQ(countOf(o, "150 Hz"), 24u);
     using Cells = std::vector<std::string>;
     EXPECT_EQ(rowStartingWith(o, {"4", "0 dB", "L+R"}),
-              (Cells{"4", "0 dB", "L+R", "0", "0.0", "85 Hz", "Butterworth 18 dB/Oct", "150 Hz",
-                     "Linkwitz-Riley 24 dB/Oct", "-", "0"}));
-    EXPECT_EQ(rowStartingWith(o, {"6", "0 dB", "L", "2801"}).at(4), "9999.6");
+              (Cells{"4", "0 dB", "L+R", "0", "0.0", "0.000", "85 Hz", "Butterworth 18 dB/Oct",
+                     "150 Hz", "Linkwitz-Riley 24 dB/Oct", "-", "0"}));
+    // 2801 taps: 3.57 mm and 10.41 µs each.
+    EXPECT_EQ(rowStartingWith(o, {"6", "0 dB", "L", "2801"}),
+              (Cells{"6", "0 dB", "L", "2801", "9999.6", "29.153", "20 Hz", "Off", "150 Hz", "Off",
+                     "-", "0"}));
     EXPECT_NE(o.find("LowShelf"), std::string::npos);
     // Channel 1 of preset 1: EQ1 code 20 and the shelf's 0.5 among the 1.0 of the others.
     EXPECT_EQ(rowStartingWith(o, {"Q"}), (Cells{"Q", "10", "1.0", "1.0", "1.0", "0.5", "1.0"}));
@@ -165,8 +168,8 @@ TEST(CliShow, OddValuesAreShownRawWithoutHarm) {
         EXPECT_NE(o.find("1=an 2=an 3=aus 4=[200] 5=an 6=an\n"), std::string::npos);
         using Cells = std::vector<std::string>;
         EXPECT_EQ(rowStartingWith(o, {"1", "2147483647 dB"}),
-                  (Cells{"1", "2147483647 dB", "[3]", "-2147483648", "-7666516623.4", "-20 Hz",
-                         "[10]", "0 Hz", "[255]", "-", "0"}))
+                  (Cells{"1", "2147483647 dB", "[3]", "-2147483648", "-7666516623.4",
+                         "-22351360.418", "-20 Hz", "[10]", "0 Hz", "[255]", "-", "0"}))
             << o;
         EXPECT_EQ(rowStartingWith(o, {"Q"}),
                   (Cells{"Q", "[0]", "[30]", "[-5]", "[22]", "[-2147483648]", "1.0"}));

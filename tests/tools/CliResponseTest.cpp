@@ -3,12 +3,15 @@
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/ParameterImage.h"
 #include "response/ChannelResponse.h"
+#include "response/ComplexResponse.h"
+#include "response/CurveCsv.h"
 #include "storage/ParameterFile.h"
 #include "support/CliRun.h"
 #include "support/ScratchDir.h"
@@ -88,6 +91,76 @@ TEST(CliResponse, PrintsTheGridAndSixChannelsSoTheBitsReadBack) {
     }
 }
 
+struct ViewCase {
+    std::vector<std::string> options;
+    ResponseQuantity quantity;
+    bool sums;
+    bool csv;
+};
+
+// --view picks the quantity (the magnitude stays the plot's own path), --sum
+// adds the sums L and R, --csv writes the same columns as CSV.
+TEST(CliResponse, ViewSumAndCsvChooseTheColumns) {
+    ScratchDir dir;
+    const std::string path = dir.file("kurven.dat");
+    ParameterImage image = sampleImage();
+    image.setField(2, 1, ChannelField::input, 1);
+    image.setField(2, 2, ChannelField::delayTaps, 40);
+    ASSERT_EQ(saveParameterFile(image, path), 0);
+    ChannelResponses magnitudes;
+    computeResponses(image, magnitudes);
+    const auto complex = std::make_unique<ComplexResponses>();
+    computeComplexResponses(image, *complex);
+    const std::string plain = runCliCommand({"response", path, "--preset", "3"}).out;
+
+    using Q = ResponseQuantity;
+    for (const ViewCase& c :
+         std::vector<ViewCase>{{{"--view", "magnitude"}, Q::Magnitude, false, false},
+                               {{"--view", "phase"}, Q::Phase, false, false},
+                               {{"--sum", "--view", "groupdelay"}, Q::GroupDelay, true, false},
+                               {{"--sum"}, Q::Magnitude, true, false},
+                               {{"--csv", "--sum", "--view", "phase"}, Q::Phase, true, true},
+                               {{"--csv"}, Q::Magnitude, false, true}}) {
+        std::vector<std::string> args{"response", path, "--preset", "3"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliResult r = runCliCommand(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::vector<CsvCurve> expected;
+        for (int ch = 0; ch < ChannelCount; ++ch) {
+            expected.push_back(
+                {channelCurveName(ch), c.quantity == Q::Magnitude
+                                           ? &magnitudes[ch].db
+                                           : &complex->channels[ch].values(c.quantity)});
+        }
+        for (int s = 0; c.sums && s < SumCount; ++s) {
+            expected.push_back(
+                {std::string(SumCurveNames[s]), &complex->sums[s].values(c.quantity)});
+        }
+        if (c.csv) {
+            EXPECT_EQ(r.out, curvesCsv(expected, quantityUnit(c.quantity))) << c.options.front();
+            if (c.sums) {
+                EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+                          "Frequenz [Hz],Kanal 1 [°],Kanal 2 [°],Kanal 3 [°],Kanal 4 [°],"
+                          "Kanal 5 [°],Kanal 6 [°],Summe L [°],Summe R [°]");
+            }
+            continue;
+        }
+        if (c.quantity == Q::Magnitude && !c.sums) {
+            EXPECT_EQ(r.out, plain);  // the bytes of the plain command
+        }
+        const auto rows = tabRows(r.out);
+        ASSERT_EQ(rows.size(), 2000u);
+        for (int j = 0; j < ResponsePointCount; ++j) {
+            ASSERT_EQ(rows[j].size(), expected.size() + 1) << j;
+            for (std::size_t k = 0; k < expected.size(); ++k) {
+                ASSERT_EQ(bitsOf(rows[j][k + 1]),
+                          std::bit_cast<std::uint32_t>((*expected[k].values)[j]))
+                    << c.options.back() << " point " << j << " column " << k;
+            }
+        }
+    }
+}
+
 TEST(CliResponse, RejectsBadArguments) {
     ScratchDir dir;
     const std::string path = dir.file("a.dat");
@@ -99,7 +172,11 @@ TEST(CliResponse, RejectsBadArguments) {
                                                {"response", path, "--preset", "0"},
                                                {"response", path, "--preset", "5"},
                                                {"response", path, "--preset", "2x"},
-                                               {"response", path, "--voreinstellung", "2"}}) {
+                                               {"response", path, "--voreinstellung", "2"},
+                                               {"response", path, "--view"},
+                                               {"response", path, "--view", "Phase"},
+                                               {"response", path, "--view", "betrag"},
+                                               {"response", path, "--csv", "x.csv"}}) {
         const CliResult r = runCliCommand(args);
         EXPECT_EQ(r.status, 2) << args.size();
         EXPECT_EQ(r.out, "");

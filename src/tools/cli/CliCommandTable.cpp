@@ -35,9 +35,11 @@ const std::vector<CliCommandEntry>& cliCommands() {
         {"new", "new DATEI", "Schreibt eine Parameterdatei mit den Voreinstellungen.", cliNew},
         {"show", "show DATEI",
          "Zeigt eine Parameterdatei als Tabellen: Kopf und alle Presets und Kanäle.", cliShow},
-        {"response", "response DATEI [--preset N]",
-         "Gibt die Frequenzgänge der sechs Kanäle eines Presets (1..4, Vorgabe 1) aus: 2000 Zeilen "
-         "Frequenz und dB, durch Tabulatoren getrennt.",
+        {"response",
+         "response DATEI [--preset N] [--view magnitude|phase|groupdelay] [--sum] [--csv]",
+         "Gibt die Kurven der sechs Kanäle eines Presets (1..4, Vorgabe 1) in 2000 Zeilen aus: "
+         "Betrag (dB), Phase (Grad) oder Gruppenlaufzeit (ms); --sum mit Summe L und R, --csv als "
+         "CSV.",
          cliResponse},
         {"import",
          "import DATEI FILTER.txt --preset N --channel K [--block NAME] [--out AUSGABE.dat]",

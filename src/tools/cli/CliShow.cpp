@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "model/DelayUnits.h"
 #include "model/ParameterImage.h"
 #include "model/ParameterTexts.h"
 #include "storage/ParameterFile.h"
@@ -31,6 +32,13 @@ std::string db(std::int32_t v) {
 std::string millimetres(std::int32_t taps) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.1f", static_cast<double>(taps) * MmPerTap);
+    return buf;
+}
+
+// Three decimals tell neighbouring taps (10.41 µs apart) apart.
+std::string milliseconds(std::int32_t taps) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.3f", delayMilliseconds(taps));
     return buf;
 }
 
@@ -94,16 +102,17 @@ void printPreset(std::ostream& out, const ParameterImage& image, int p) {
     out << "\nPreset " << p + 1 << (p == image.activePreset() ? " (aktiv)" : "") << "\n";
 
     using A = TextTable::Align;
-    TextTable main({A::Right, A::Right, A::Left, A::Right, A::Right, A::Right, A::Left, A::Right,
-                    A::Left, A::Left, A::Right});
-    main.addRow({"Kanal", "Pegel", "Eingang", "Delay/Taps", "Delay/mm", "Hochpass", "HP-Typ",
-                 "Tiefpass", "LP-Typ", "Shelving", "Reserviert"});
+    TextTable main({A::Right, A::Right, A::Left, A::Right, A::Right, A::Right, A::Right, A::Left,
+                    A::Right, A::Left, A::Left, A::Right});
+    main.addRow({"Kanal", "Pegel", "Eingang", "Delay/Taps", "Delay/mm", "Delay/ms", "Hochpass",
+                 "HP-Typ", "Tiefpass", "LP-Typ", "Shelving", "Reserviert"});
     TextTable eq({A::Right, A::Left, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
     eq.addRow({"Kanal", "", "EQ1", "EQ2", "EQ3", "EQ4", "EQ5", "EQ6"});
     for (int c = 0; c < ChannelCount; ++c) {
         const ChannelRecord r = image.record(p, c);
         main.addRow({std::to_string(c + 1), db(r.level), textOrRaw(inputText(r.input), r.input),
-                     std::to_string(r.delayTaps), millimetres(r.delayTaps), hz(r.hpFrequency),
+                     std::to_string(r.delayTaps), millimetres(r.delayTaps),
+                     milliseconds(r.delayTaps), hz(r.hpFrequency),
                      textOrRaw(filterTypeText(r.hpType), r.hpType), hz(r.lpFrequency),
                      textOrRaw(filterTypeText(r.lpType), r.lpType), shelving(r),
                      std::to_string(r.reserved)});
