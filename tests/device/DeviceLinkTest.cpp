@@ -10,7 +10,7 @@
 #include "device/DeviceLink.h"
 #include "platform/SerialPortNames.h"
 #include "support/ScratchDir.h"
-#include "tools/devsim/SimulatedPort.h"
+#include "simulator/SimulatedPort.h"
 
 namespace {
 

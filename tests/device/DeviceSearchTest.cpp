@@ -9,7 +9,7 @@
 #include "storage/Ini.h"
 #include "support/RecordingUserServices.h"
 #include "support/ScratchDir.h"
-#include "tools/devsim/SimulatedPort.h"
+#include "simulator/SimulatedPort.h"
 
 namespace {
 

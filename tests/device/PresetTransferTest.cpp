@@ -7,7 +7,7 @@
 #include "platform/SerialPortNames.h"
 #include "support/RecordingUserServices.h"
 #include "support/ScratchDir.h"
-#include "tools/devsim/SimulatedPort.h"
+#include "simulator/SimulatedPort.h"
 
 namespace {
 

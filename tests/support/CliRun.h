@@ -1,14 +1,14 @@
 #pragma once
 // Runs a filtaro-cli command in-process, as `filtaro-cli args...` would, on
 // the given line (by default one on which no port exists).
-// Header-only: only suites that link filtaro_cli_commands include it.
+// Header-only: only suites that link filtaro_cli include it.
 
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tools/cli/Cli.h"
-#include "tools/devsim/SimulatedPort.h"
+#include "simulator/SimulatedPort.h"
 
 struct CliResult {
     int status = 0;

@@ -14,7 +14,7 @@
 #include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
 #include "tools/devsim/DeviceSimulator.h"
-#include "tools/devsim/DevsimMemory.h"
+#include "simulator/DevsimMemory.h"
 
 class PortDirectory {
 public:

@@ -22,7 +22,7 @@
 #include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
 #include "tools/cli/CliDevice.h"
-#include "tools/devsim/SimulatedPort.h"
+#include "simulator/SimulatedPort.h"
 
 namespace fs = std::filesystem;
 

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "tools/devsim/DevsimMemory.h"
+#include "simulator/DevsimMemory.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 
 #include "device/WireImage.h"
 #include "platform/PseudoTerminal.h"
-#include "tools/devsim/DevsimOptions.h"
-#include "tools/devsim/DevsimResponder.h"
+#include "simulator/DevsimOptions.h"
+#include "simulator/DevsimResponder.h"
 
 class DeviceSimulator {
 public:

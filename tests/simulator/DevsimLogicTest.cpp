@@ -3,9 +3,9 @@
 #include <numeric>
 
 #include "support/ScratchDir.h"
-#include "tools/devsim/DevsimMemory.h"
-#include "tools/devsim/DevsimOptions.h"
-#include "tools/devsim/DevsimResponder.h"
+#include "simulator/DevsimMemory.h"
+#include "simulator/DevsimOptions.h"
+#include "simulator/DevsimResponder.h"
 
 namespace {
 

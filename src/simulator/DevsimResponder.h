@@ -12,7 +12,7 @@
 
 #include "device/DeviceLink.h"
 #include "device/WireImage.h"
-#include "tools/devsim/DevsimOptions.h"
+#include "simulator/DevsimOptions.h"
 
 class DevsimResponder {
 public:

@@ -1,4 +1,4 @@
-#include "tools/devsim/SimulatedPort.h"
+#include "simulator/SimulatedPort.h"
 
 #include <algorithm>
 #include <stdexcept>

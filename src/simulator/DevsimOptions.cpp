@@ -1,4 +1,4 @@
-#include "tools/devsim/DevsimOptions.h"
+#include "simulator/DevsimOptions.h"
 
 #include <charconv>
 

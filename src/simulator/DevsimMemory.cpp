@@ -1,4 +1,4 @@
-#include "tools/devsim/DevsimMemory.h"
+#include "simulator/DevsimMemory.h"
 
 #include <filesystem>
 

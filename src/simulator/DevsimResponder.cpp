@@ -1,4 +1,4 @@
-#include "tools/devsim/DevsimResponder.h"
+#include "simulator/DevsimResponder.h"
 
 #include <algorithm>
 

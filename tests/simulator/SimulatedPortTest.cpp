@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "device/DeviceLink.h"
-#include "tools/devsim/SimulatedPort.h"
+#include "simulator/SimulatedPort.h"
 
 namespace {
 

@@ -26,8 +26,8 @@
 
 #include "device/BytePort.h"
 #include "device/WireImage.h"
-#include "tools/devsim/DevsimOptions.h"
-#include "tools/devsim/DevsimResponder.h"
+#include "simulator/DevsimOptions.h"
+#include "simulator/DevsimResponder.h"
 
 class SimulatedPort final : public BytePort {
 public:
