@@ -9,8 +9,8 @@
 #include "device/CommError.h"
 #include "device/DeviceLink.h"
 #include "platform/SerialPortNames.h"
-#include "support/ScratchDir.h"
 #include "simulator/SimulatedPort.h"
+#include "support/ScratchDir.h"
 
 namespace {
 

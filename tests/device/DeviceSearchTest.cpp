@@ -6,10 +6,10 @@
 
 #include "device/DeviceLink.h"
 #include "device/DeviceSearch.h"
+#include "simulator/SimulatedPort.h"
 #include "storage/Ini.h"
 #include "support/RecordingUserServices.h"
 #include "support/ScratchDir.h"
-#include "simulator/SimulatedPort.h"
 
 namespace {
 

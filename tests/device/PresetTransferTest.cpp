@@ -5,9 +5,9 @@
 #include "device/PresetTransfer.h"
 #include "model/ParameterImage.h"
 #include "platform/SerialPortNames.h"
+#include "simulator/SimulatedPort.h"
 #include "support/RecordingUserServices.h"
 #include "support/ScratchDir.h"
-#include "simulator/SimulatedPort.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <numeric>
 
-#include "support/ScratchDir.h"
 #include "simulator/DevsimMemory.h"
 #include "simulator/DevsimOptions.h"
 #include "simulator/DevsimResponder.h"
+#include "support/ScratchDir.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/Cli.h"
 #include "simulator/SimulatedPort.h"
+#include "tools/cli/Cli.h"
 
 struct CliResult {
     int status = 0;

@@ -1,5 +1,3 @@
-#include "support/DevsimProcess.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -10,6 +8,8 @@
 
 #include <cerrno>
 #include <stdexcept>
+
+#include "support/DevsimProcess.h"
 
 extern char** environ;
 

@@ -11,10 +11,10 @@
 
 #include "device/WireImage.h"
 #include "model/ParameterImage.h"
+#include "simulator/DevsimMemory.h"
 #include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
 #include "tools/devsim/DeviceSimulator.h"
-#include "simulator/DevsimMemory.h"
 
 class PortDirectory {
 public:

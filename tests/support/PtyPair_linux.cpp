@@ -1,10 +1,10 @@
-#include "support/PtyPair.h"
-
 #include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <stdexcept>
+
+#include "support/PtyPair.h"
 
 PtyPair::PtyPair() {
     std::string error;

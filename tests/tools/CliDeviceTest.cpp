@@ -14,6 +14,7 @@
 #include "device/PresetTransfer.h"
 #include "device/WireImage.h"
 #include "model/ParameterImage.h"
+#include "simulator/SimulatedPort.h"
 #include "storage/Ini.h"
 #include "storage/ParameterFile.h"
 #include "support/CliRun.h"
@@ -22,7 +23,6 @@
 #include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
 #include "tools/cli/CliDevice.h"
-#include "simulator/SimulatedPort.h"
 
 namespace fs = std::filesystem;
 
