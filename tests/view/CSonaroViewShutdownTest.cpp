@@ -52,11 +52,11 @@ TEST(ProgramEnd, AnEmptyRecordedDirectorySavesIntoTheCurrentDirectory) {
     EXPECT_EQ(fs::file_size("Leer.dat"), ParameterFileSize);
 }
 
+// Over a pseudo-terminal: the program's own serial port holds the line
+// exclusively until the end.
 TEST(ProgramEnd, ThePortIsClosedOnceTheApplicationObjectIsGone) {
     ProgramRun run;
-    ParameterImage presets;
-    applyDefaults(presets);
-    run.attachDevice(presets);
+    run.attachPtyDevice();
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
     ASSERT_TRUE(run.session().port.isOpen());
 
