@@ -1,10 +1,8 @@
 #pragma once
 // A port directory for the lifetime of the object: FILTARO_PORT_DIR points at
 // a fresh directory, and attach() starts an in-process device simulator on a
-// pseudo-terminal there as "COMn". Names without a simulator do not exist.
-// This is how the Qt suites start a simulator, for the few tests that keep
-// the program's real serial line covered (ProgramRun::attachPtyDevice); the
-// others use the simulator's port in memory.
+// pty there as "COMn". Names without a simulator do not exist. This is how the
+// Qt suites start a simulator (ProgramRun::attachPtyDevice).
 
 #include <memory>
 #include <stdexcept>

@@ -2,11 +2,10 @@
 // The whole program in a test: a scratch directory made current (the program
 // writes Filtaro.dat, FILTARO.INI and dump files there), recorded message
 // boxes and status texts, and every modal dialog answered with its own OK.
-// The program talks to the device through `line`, the simulator's port in
-// memory: COM ports exist only where a test attaches a device (or holds the
-// port), and every transfer is done when the command returns. A test that
-// attaches a device over a pseudo-terminal instead (attachPtyDevice) runs the
-// program on its own serial port, the real line. Qt suites only.
+// The program's port is `line`, the simulator's port in memory: only the COM
+// ports a test sets up there exist, and a transfer is done when its command
+// returns. With attachPtyDevice the program uses its own serial port, the real
+// line. Qt suites only.
 
 #include <QDialog>
 #include <functional>

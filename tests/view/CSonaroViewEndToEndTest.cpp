@@ -55,9 +55,7 @@ TEST_F(EndToEnd, AGainPickedInAPanelReachesImageCurveWireAndDevice) {
     const WireImage wire = encodeWireImage(image());
     EXPECT_EQ(wire[wireRecordOffset(0, 0) + wireEqLevelByte(1)], eqLevelToCode(3));
 
-    // Send: the device's memory is the block. It may still be on its way
-    // through the pty when the send returns (on a real line the program's
-    // pause after a send covers this).
+    // Send: the device's memory is the block, once it is through the pty.
     clickSend();
     EXPECT_TRUE(ui.messages.empty());
     ASSERT_TRUE(device.waitForBlocks(1));

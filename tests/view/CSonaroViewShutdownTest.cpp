@@ -52,8 +52,7 @@ TEST(ProgramEnd, AnEmptyRecordedDirectorySavesIntoTheCurrentDirectory) {
     EXPECT_EQ(fs::file_size("Leer.dat"), ParameterFileSize);
 }
 
-// Over a pseudo-terminal: the program's own serial port holds the line
-// exclusively until the end.
+// The program's own serial port on a pty: it holds the line exclusively.
 TEST(ProgramEnd, ThePortIsClosedOnceTheApplicationObjectIsGone) {
     ProgramRun run;
     run.attachPtyDevice();
