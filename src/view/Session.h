@@ -7,11 +7,13 @@
 #include <memory>
 #include <string>
 
-#include "device/SerialPort.h"
+#include "device/BytePort.h"
 #include "model/ParameterImage.h"
 
-// The port the view's commands reach the device through.
-using SessionPort = SerialPort;
+// The port the view's commands reach the device through: the application's
+// serial port, or any other byte stream with its semantics (tests hand in the
+// simulator's port in memory).
+using SessionPort = BytePort;
 
 struct Session {
     explicit Session(SessionPort& devicePort) : port(devicePort) {}

@@ -8,6 +8,7 @@
 
 #include "app/CQtUserServices.h"
 #include "support/ProgramRun.h"
+#include "tools/devsim/SimulatedPort.h"
 #include "ui/CAboutDlg.h"
 #include "view/CommandIds.h"
 
@@ -106,11 +107,11 @@ TEST(StatusText, GoesNowhereBeforeTheMainWindowExists) {
 TEST(StatusText, TextsOfCoreAndViewShowInTheFirstPaneAtOnce) {
     qtTestApp();
     ScratchDir dir(true);
-    PortDirectory ports;  // no device
+    SimulatedPort noDevice;
     ScopedModalAnswer answer(acceptDialog);
     CQtUserServices services;
     services.setAutoAnswer(true);  // the start-up's port message goes to standard error
-    CSonaroApp app(&services);
+    CSonaroApp app(&services, noDevice);
     ASSERT_EQ(app.initInstance(), CSonaroApp::Startup::Running);
     CMainFrame& frame = *app.mainFrame();
     auto* pane = frame.messageBar()->findChild<QLabel*>("pane0");

@@ -1,8 +1,8 @@
 #pragma once
 // A port directory for the lifetime of the object: FILTARO_PORT_DIR points at
-// a fresh directory, and attach() starts an in-process device simulator there
-// as "COMn". Names without a simulator do not exist. This is how the Qt
-// suites start a simulator.
+// a fresh directory, and attach() starts an in-process device simulator on a
+// pty there as "COMn". Names without a simulator do not exist. This is how the
+// Qt suites start a simulator (ProgramRun::attachPtyDevice).
 
 #include <memory>
 #include <stdexcept>
@@ -22,11 +22,9 @@ public:
 
     // A device on COMn; its memory holds the presets of `presets`, or those
     // of a factory-fresh device.
-    DeviceSimulator& attach(int n, const ParameterImage* presets = nullptr,
-                            const DevsimFaults& faults = {}) {
+    DeviceSimulator& attach(int n, const ParameterImage* presets = nullptr) {
         DevsimOptions options;
-        options.linkPath = linkPath(n);
-        options.faults = faults;
+        options.linkPath = m_dir.file("COM" + std::to_string(n));
         if (presets) {
             options.memoryFile = m_dir.file("memory-COM" + std::to_string(n) + ".bin");
             if (!saveDevsimMemory(options.memoryFile, encodeWireImage(*presets))) {
@@ -41,8 +39,6 @@ public:
         m_devices.push_back(std::move(device));
         return *m_devices.back();
     }
-
-    std::string linkPath(int n) const { return m_dir.file("COM" + std::to_string(n)); }
 
 private:
     ScratchDir m_dir;

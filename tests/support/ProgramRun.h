@@ -1,13 +1,16 @@
 #pragma once
 // The whole program in a test: a scratch directory made current (the program
-// writes Filtaro.dat, FILTARO.INI and dump files there), FILTARO_PORT_DIR
-// pointing at an empty port directory (no device) unless simulators are
-// attached, recorded message boxes and status texts, and every modal dialog
-// answered with its own OK. Qt suites only.
+// writes Filtaro.dat, FILTARO.INI and dump files there), recorded message
+// boxes and status texts, and every modal dialog answered with its own OK.
+// The program's port is `line`, the simulator's port in memory: only the COM
+// ports a test sets up there exist, and a transfer is done when its command
+// returns. With attachPtyDevice the program uses its own serial port, the real
+// line. Qt suites only.
 
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,7 @@
 #include "support/QtTestApp.h"
 #include "support/RecordingUserServices.h"
 #include "support/ScratchDir.h"
+#include "tools/devsim/SimulatedPort.h"
 #include "ui/CWelcomeDlg.h"
 #include "view/CSonaroView.h"
 
@@ -37,16 +41,22 @@ public:
     ProgramRun() : m_answer([this](QDialog& dialog) { return answer(dialog); }) { qtTestApp(); }
     ~ProgramRun() { end(); }
 
-    // A simulated device on COM1 whose memory holds `image`'s presets.
-    DeviceSimulator& attachDevice(const ParameterImage& image, const DevsimFaults& faults = {}) {
-        return ports.attach(1, &image, faults);
+    // A device simulator on a pseudo-terminal as COM1, holding the presets of
+    // `presets` (or those of a factory-fresh device). The program then opens
+    // its own serial port. Before start().
+    DeviceSimulator& attachPtyDevice(const ParameterImage* presets = nullptr) {
+        if (!m_ptyPorts) {
+            m_ptyPorts.emplace();
+        }
+        return m_ptyPorts->attach(1, presets);
     }
 
     // Starts the program. The status texts of the view's commands are
     // recorded with those of the core, in the order the status bar shows
     // them (start-up shows none of the view's).
     CSonaroApp::Startup start() {
-        app = std::make_unique<CSonaroApp>();
+        app = m_ptyPorts ? std::make_unique<CSonaroApp>()
+                         : std::make_unique<CSonaroApp>(nullptr, line);
         const CSonaroApp::Startup startup = app->initInstance();
         if (CMainFrame* frame = app->mainFrame()) {
             QObject::connect(frame->view(), &CSonaroView::statusTextChanged,
@@ -72,7 +82,7 @@ public:
     // before the devices, the directories and the recorder go.
     RecordingUserServices services;
     ScratchDir dir{true};
-    PortDirectory ports;
+    SimulatedPort line;
     std::vector<SeenDialog> dialogs;
 
 private:
@@ -102,6 +112,7 @@ private:
         return acceptDialog(dialog);
     }
 
+    std::optional<PortDirectory> m_ptyPorts;
     ScopedModalAnswer m_answer;
 
 public:

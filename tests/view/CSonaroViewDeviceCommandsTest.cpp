@@ -1,5 +1,5 @@
 // Send, Receive, the COM port command and the device search of the main view,
-// against simulated devices in a port directory.
+// against simulated devices in memory.
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -70,7 +70,7 @@ protected:
 };
 
 TEST_F(DeviceCommands, SendMovesAllPresetsBetweenTwoStatusTexts) {
-    DeviceSimulator& device = attachDevice();
+    attachDevice();
     start();
     image().setField(3, 5, ChannelField::lpType, FilterLinkwitzRiley24);
     image().setField(1, 2, eqLevelField(3), -12);
@@ -81,12 +81,12 @@ TEST_F(DeviceCommands, SendMovesAllPresetsBetweenTwoStatusTexts) {
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.sleeps, std::vector<unsigned>{6000});  // the device stores the block meanwhile
     EXPECT_EQ(ui.waitCursorDepth, 0);
-    ASSERT_TRUE(waitForBlocks(device, 1));
-    EXPECT_EQ(device.memory(), encodeWireImage(image()));
+    EXPECT_EQ(line().blocksStored(1), 1);
+    EXPECT_EQ(line().memory(1), encodeWireImage(image()));
 }
 
 TEST_F(DeviceCommands, HeadroomWarningComesFirstAndTheBlockIsSentAllTheSame) {
-    DeviceSimulator& device = attachDevice();
+    attachDevice();
     start();
     boostChannel3(image(), 0, 1);  // about +13 dB
     ASSERT_TRUE(view().redrawStep());
@@ -96,8 +96,8 @@ TEST_F(DeviceCommands, HeadroomWarningComesFirstAndTheBlockIsSentAllTheSame) {
     EXPECT_EQ(ui.messages[0].text, HeadroomWarning);
     EXPECT_EQ(ui.messages[0].title, "Achtung");
     EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{Sending, ""}));
-    ASSERT_TRUE(waitForBlocks(device, 1));
-    EXPECT_EQ(device.memory(), encodeWireImage(image()));
+    EXPECT_EQ(line().blocksStored(1), 1);
+    EXPECT_EQ(line().memory(1), encodeWireImage(image()));
 
     // The check follows an edit the timer has not drawn yet, in both
     // directions, and leaves the drawing to the timer.
@@ -108,11 +108,11 @@ TEST_F(DeviceCommands, HeadroomWarningComesFirstAndTheBlockIsSentAllTheSame) {
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(image().redrawPending(), 1);
     ASSERT_TRUE(view().redrawStep());
-    ASSERT_TRUE(waitForBlocks(device, 2));
+    EXPECT_EQ(line().blocksStored(1), 2);
     boostChannel3(image(), 0, 1);
     ASSERT_TRUE(command(CmdSend));
     EXPECT_EQ(ui.messages.size(), 1u);
-    ASSERT_TRUE(waitForBlocks(device, 3));
+    EXPECT_EQ(line().blocksStored(1), 3);
 }
 
 TEST_F(DeviceCommands, FailedTransfersShowOneMessageRefreshAndClearTheStatus) {
@@ -144,7 +144,7 @@ TEST_F(DeviceCommands, ComPortReopensAtTheConfiguredRateAndStoresOnlyWhatOpened)
     attachDevice(3);
     writeFileBytes(IniFileName, "[COMMUNICATION]\nPort=com3\nBaudrate=19200\n");
     start();
-    SessionPort& port = session().port;
+    SimulatedPort& port = line();
 
     // The stored name in lower case selects its item; OK opens it and stores
     // the list's spelling.
@@ -152,7 +152,7 @@ TEST_F(DeviceCommands, ComPortReopensAtTheConfiguredRateAndStoresOnlyWhatOpened)
     ASSERT_TRUE(command(CmdComPort));
     EXPECT_EQ(dialogShown(0), "CComPortDlg");
     EXPECT_TRUE(ui.messages.empty());
-    ASSERT_TRUE(port.isOpen());
+    ASSERT_EQ(port.openPort(), 3);
     EXPECT_EQ(port.baudRate(), 19200);
     EXPECT_EQ(DeviceLink(port).probeDevice(), 0);
     EXPECT_EQ(iniPort(), "COM3");
@@ -160,7 +160,7 @@ TEST_F(DeviceCommands, ComPortReopensAtTheConfiguredRateAndStoresOnlyWhatOpened)
     // Cancel changes nothing.
     answerComPort("COM3", "COM3", "COM4", false);
     ASSERT_TRUE(command(CmdComPort));
-    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(port.openPort(), 3);
     EXPECT_EQ(iniPort(), "COM3");
 
     // A port that does not open: the German -8 message, the port closed, the
@@ -177,13 +177,13 @@ TEST_F(DeviceCommands, ComPortReopensAtTheConfiguredRateAndStoresOnlyWhatOpened)
 TEST_F(DeviceCommands, ComPortWithoutOrWithAnUnlistedStoredName) {
     attachDevice();
     start();
-    SessionPort& port = session().port;
+    SimulatedPort& port = line();
     // No INI file: the dialog starts from "COM1"; a rate that is no number
     // falls back to 9600.
     answerComPort("COM1", "COM1", nullptr);
     ASSERT_TRUE(command(CmdComPort));
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(port.openPort(), 1);
     EXPECT_EQ(port.baudRate(), 9600);
     EXPECT_EQ(iniPort(), "COM1");
 
@@ -199,7 +199,7 @@ TEST_F(DeviceCommands, ComPortWithoutOrWithAnUnlistedStoredName) {
 }
 
 TEST_F(DeviceCommands, DeviceSearchFromTheMenuFindsTheSimulatorOnCom3) {
-    DeviceSimulator& com3 = attachDevice(3);
+    attachDevice(3);
     start();  // nothing on COM1: start-up found no device
     QAction* search = run.frame().action(CmdDeviceSearch);
     ASSERT_NE(search, nullptr);
@@ -219,7 +219,7 @@ TEST_F(DeviceCommands, DeviceSearchFromTheMenuFindsTheSimulatorOnCom3) {
     ui.messages.clear();
     ASSERT_TRUE(command(CmdSend));
     EXPECT_TRUE(ui.messages.empty());
-    ASSERT_TRUE(waitForBlocks(com3, 1));
+    EXPECT_EQ(line().blocksStored(3), 1);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The road of an edit from a panel to the device, and back from the device
-// to the panels, through the whole program and a simulated device.
+// to the panels, through the whole program and a simulated device. The way
+// out runs over the program's own serial port and a pseudo-terminal, the
+// real line; the way back in memory.
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -26,7 +28,7 @@ protected:
 };
 
 TEST_F(EndToEnd, AGainPickedInAPanelReachesImageCurveWireAndDevice) {
-    DeviceSimulator& device = attachDevice();
+    DeviceSimulator& device = run.attachPtyDevice();
     start();
     ASSERT_TRUE(view().redrawStep() || image().redrawPending() == 0);
     const int redraws = view().redrawCount();
@@ -53,16 +55,16 @@ TEST_F(EndToEnd, AGainPickedInAPanelReachesImageCurveWireAndDevice) {
     const WireImage wire = encodeWireImage(image());
     EXPECT_EQ(wire[wireRecordOffset(0, 0) + wireEqLevelByte(1)], eqLevelToCode(3));
 
-    // Send: the device's memory is the block.
+    // Send: the device's memory is the block, once it is through the pty.
     clickSend();
     EXPECT_TRUE(ui.messages.empty());
-    ASSERT_TRUE(waitForBlocks(device, 1));
+    ASSERT_TRUE(device.waitForBlocks(1));
     EXPECT_EQ(device.memory(), wire);
     EXPECT_EQ(readFileBytes(run.dir.file("Son_Send.bin")), std::string(wire.begin(), wire.end()));
 }
 
 TEST_F(EndToEnd, AReceiveShowsWhatChangedInTheDevice) {
-    DeviceSimulator& device = attachDevice();
+    attachDevice();
     start();
 
     // Someone else's program stores other presets in the device.
@@ -74,7 +76,7 @@ TEST_F(EndToEnd, AReceiveShowsWhatChangedInTheDevice) {
     other.setField(0, 3, eqFrequencyField(2), 1000);
     other.setField(2, 1, eqLevelField(4), -9);
     ASSERT_EQ(DeviceLink(session().port).sendWireImage(encodeWireImage(other)), 0);
-    ASSERT_TRUE(waitForBlocks(device, 1));
+    ASSERT_EQ(line().blocksStored(1), 1);
     image().setSixChannels(0);
     image().setField(1, 1, ChannelField::reserved, 42);
     image().setRedrawPending(0);

@@ -52,11 +52,10 @@ TEST(ProgramEnd, AnEmptyRecordedDirectorySavesIntoTheCurrentDirectory) {
     EXPECT_EQ(fs::file_size("Leer.dat"), ParameterFileSize);
 }
 
+// The program's own serial port on a pty: it holds the line exclusively.
 TEST(ProgramEnd, ThePortIsClosedOnceTheApplicationObjectIsGone) {
     ProgramRun run;
-    ParameterImage presets;
-    applyDefaults(presets);
-    run.attachDevice(presets);
+    run.attachPtyDevice();
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
     ASSERT_TRUE(run.session().port.isOpen());
 

@@ -39,9 +39,11 @@ QString hpFrequencyShown(CSonaroView& view, int channel) {
     return edit ? edit->text() : QString();
 }
 
+// Over the program's own serial port and a pseudo-terminal: the real line.
 TEST(Startup, WithTheDeviceTheWelcomeBoxIsEmptyAndThePanelsShowTheDevicesPresets) {
     ProgramRun run;
-    run.attachDevice(devicePresets());
+    const ParameterImage presets = devicePresets();
+    run.attachPtyDevice(&presets);
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
 
     EXPECT_TRUE(run.services.messages.empty());
@@ -65,7 +67,7 @@ TEST(Startup, WithTheDeviceTheWelcomeBoxIsEmptyAndThePanelsShowTheDevicesPresets
 }
 
 TEST(Startup, WithoutADeviceTheErrorComesFirstThenTheWelcomeBoxAsksForHardware) {
-    ProgramRun run;  // an empty port directory: COM1 does not exist
+    ProgramRun run;  // no device: COM1 does not exist
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
 
     ASSERT_EQ(run.services.messages.size(), 1u);

@@ -1,7 +1,8 @@
 #pragma once
 // The whole program (ProgramRun) for tests of the main view's commands, plus
 // what the commands need beyond start-up: answers for the file dialogs,
-// simulated devices, and the user's clicks.
+// simulated devices (in memory: a transfer is done when its command returns),
+// and the user's clicks.
 
 #include <gtest/gtest.h>
 
@@ -30,14 +31,8 @@ protected:
     }
     // A factory-fresh device on COMn; on COM1 before start-up, the device
     // the program finds.
-    DeviceSimulator& attachDevice(int n = 1) { return run.ports.attach(n); }
-    // A block handed to the port may still wait in the pty when the send
-    // returns, and the purge that opens the next exchange would drop it (the
-    // program's pause after a send covers this on a real line). Waits until
-    // the device has stored `count` blocks.
-    static bool waitForBlocks(const DeviceSimulator& device, int count) {
-        return QTest::qWaitFor([&] { return device.blocksStored() >= count; }, 10000);
-    }
+    void attachDevice(int n = 1) { line().attachDevice(n); }
+    SimulatedPort& line() { return run.line; }
 
     // What start-up showed is the start-up tests' business.
     void forgetStartup() {
