@@ -7,8 +7,8 @@
 #include <QToolBar>
 
 #include "app/CQtUserServices.h"
+#include "simulator/SimulatedPort.h"
 #include "support/ProgramRun.h"
-#include "tools/devsim/SimulatedPort.h"
 #include "ui/CAboutDlg.h"
 #include "view/CommandIds.h"
 

@@ -19,11 +19,11 @@
 #include "forms/CTemplateDialog.h"
 #include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
+#include "simulator/SimulatedPort.h"
 #include "support/PortDirectory.h"
 #include "support/QtTestApp.h"
 #include "support/RecordingUserServices.h"
 #include "support/ScratchDir.h"
-#include "tools/devsim/SimulatedPort.h"
 #include "ui/CWelcomeDlg.h"
 #include "view/CSonaroView.h"
 
