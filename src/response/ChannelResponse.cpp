@@ -20,18 +20,27 @@ double channelMagnitude(double f, const ParameterImage& image, int c) {
 }
 
 void computeResponses(const ParameterImage& image, ChannelResponses& responses) {
+    computePresetResponses(image, image.activePreset(), responses);
+}
+
+void computePresetResponses(const ParameterImage& image, int preset, ChannelResponses& responses) {
     const GridTerms& grid = gridTerms();
-    const int preset = image.activePreset();  // out of range reads all-zero records
     for (int c = 0; c < ChannelCount; ++c) {
+        // A preset out of range reads all-zero records.
         channelResponseDb(image.record(preset, c), grid, responses[c].db);
     }
 }
 
+bool aboveHeadroom(const ChannelResponse& response) {
+    for (const float value : response.db) {
+        if (value > HeadroomLimitDb) return true;
+    }
+    return false;
+}
+
 int checkHeadroom(const ChannelResponses& responses) {
     for (const ChannelResponse& response : responses) {
-        for (const float value : response.db) {
-            if (value > HeadroomLimitDb) return -1;
-        }
+        if (aboveHeadroom(response)) return -1;
     }
     return 0;
 }

@@ -33,7 +33,11 @@ double channelMagnitude(double f, const ParameterImage& image, int c);
 // all-zero records; a channel whose product is zero or NaN gives 0 dB plus
 // its level.
 void computeResponses(const ParameterImage& image, ChannelResponses& responses);
+// The same for any preset; computeResponses() is this for the active one.
+void computePresetResponses(const ParameterImage& image, int preset, ChannelResponses& responses);
 
 // -1 when any of the 6 x 2000 stored values is greater than HeadroomLimitDb,
 // else 0.
 int checkHeadroom(const ChannelResponses& responses);
+// True when any of the channel's 2000 values is greater than HeadroomLimitDb.
+bool aboveHeadroom(const ChannelResponse& response);

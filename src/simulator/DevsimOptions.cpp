@@ -2,13 +2,16 @@
 
 #include <charconv>
 
+#include "device/WireImage.h"
+
 const char* const DevsimUsage =
     "Aufruf: filtaro-devsim [--link PFAD] [--memory DATEI] [--baud N] [--fault ART]...\n"
     "  Simuliert das Gerät an einem Pseudo-Terminal und gibt dessen Pfad aus.\n"
     "  --link PFAD     legt einen symbolischen Link auf das Terminal an (z. B. .../COM3)\n"
     "  --memory DATEI  hält den 624-Byte-Speicher des Geräts über Läufe hinweg\n"
     "  --baud N        sendet mit der Geschwindigkeit einer Leitung von N Bit/s\n"
-    "  --fault ART     silent | wrong-ack | short=N | no-ident | wrong-ident | stale=N\n";
+    "  --fault ART     silent | wrong-ack | short=N | no-ident | wrong-ident | stale=N |\n"
+    "                  corrupt=N (speichert jeden Block mit Byte N um eins erhöht)\n";
 
 namespace {
 
@@ -26,19 +29,22 @@ bool applyFault(const std::string& spec, DevsimFaults& faults, std::string& erro
     const std::size_t eq = spec.find('=');
     const std::string name = spec.substr(0, eq);
     const std::string arg = eq == std::string::npos ? "" : spec.substr(eq + 1);
-    const bool takesCount = name == "short" || name == "stale";
+    const bool takesCount = name == "short" || name == "stale" || name == "corrupt";
     if (takesCount != (eq != std::string::npos)) {
         error = takesCount ? "Fehlerart \"" + name + "\" braucht eine Anzahl (" + name + "=N)"
                            : "unbekannte Fehlerart \"" + spec + "\"";
         return false;
     }
     if (takesCount) {
-        std::optional<int> n = parseCount(arg, 0, name == "short" ? 623 : 4096);
+        const int lastByte = static_cast<int>(WireImageSize) - 1;
+        std::optional<int> n = parseCount(arg, 0, name == "stale" ? 4096 : lastByte);
         if (!n) {
             error = "ungültige Anzahl in \"" + spec + "\"";
             return false;
         }
-        (name == "short" ? faults.shortReply : faults.staleBytes) = *n;
+        (name == "short"   ? faults.shortReply
+         : name == "stale" ? faults.staleBytes
+                           : faults.corruptByte) = *n;
         return true;
     }
     if (name == "silent") {

@@ -12,6 +12,7 @@ struct DevsimFaults {
     bool noIdent = false;     // echoes 0xCC but leaves 0x00 unanswered
     bool wrongIdent = false;  // answers 0x00 with 0x02
     int staleBytes = 0;       // reply-like bytes queued at start and after each answer
+    int corruptByte = -1;     // >= 0: every block is stored with this byte one higher than sent
 };
 
 struct DevsimOptions {

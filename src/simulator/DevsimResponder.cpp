@@ -10,6 +10,9 @@ std::vector<std::uint8_t> DevsimResponder::feed(std::uint8_t byte) {
     if (m_blockFill >= 0) {
         m_incoming[static_cast<std::size_t>(m_blockFill++)] = byte;
         if (m_blockFill == static_cast<int>(WireImageSize)) {
+            if (m_faults.corruptByte >= 0) {
+                ++m_incoming[static_cast<std::size_t>(m_faults.corruptByte) % WireImageSize];
+            }
             m_memory = m_incoming;
             m_blockFill = -1;
             m_blockStored = true;

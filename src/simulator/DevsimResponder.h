@@ -2,7 +2,8 @@
 // What the device answers, byte by byte, without any I/O: the simulator feeds
 // it what arrives on the line and sends what it returns.
 //
-//   0xAA -> 0x77, then the next 624 bytes become the memory block
+//   0xAA -> 0x77, then the next 624 bytes become the memory block (with one
+//          byte changed under the corrupt fault)
 //   0xBB -> 0x77 and the 624-byte memory block
 //   0xCC -> 0xCC; a following 0x00 -> 0x01
 // Any other byte outside a block is ignored.

@@ -17,6 +17,8 @@
 //     line.holdPort(5);
 //     searchDevice(line);            // finds COM4, in no time
 //     line.memory(4);                // the device's 624 bytes
+//     line.attachDevice(6, {.corruptByte = 10});  // stores what it is sent
+//                                                 // with byte 10 one higher
 
 #include <cstdint>
 #include <map>

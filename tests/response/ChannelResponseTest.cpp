@@ -5,6 +5,7 @@
 #include "TestRecords.h"
 #include "response/ChannelResponse.h"
 #include "response/EqResponse.h"
+#include "response/SendHeadroom.h"
 
 namespace {
 
@@ -107,6 +108,31 @@ TEST(CheckHeadroom, StrictlyAboveTwelveDecibels) {
     EXPECT_EQ(checkHeadroom(responses), 0);
     responses[5].db[1999] = 12.000001f;
     EXPECT_EQ(checkHeadroom(responses), -1);
+}
+
+TEST(SendHeadroom, EveryPresetIsCheckedAndTheFirstExcessNamed) {
+    ChannelRecord loud = neutralRecord(6);
+    loud.eq[3] = {2000, 2, 6};
+    loud.eq[4] = {2000, 2, 6};  // 18 dB at 2000 Hz
+    ParameterImage image;
+    applyDefaults(image);
+    EXPECT_EQ(firstAboveHeadroom(image), std::nullopt);
+
+    image.setRecord(3, 0, loud);
+    image.setRecord(1, 5, loud);
+    image.setActivePreset(3);  // the preset on screen does not come first
+    const auto excess = firstAboveHeadroom(image);
+    ASSERT_TRUE(excess);
+    EXPECT_EQ(*excess, (HeadroomExcess{1, 5}));
+    EXPECT_EQ(headroomWarning(*excess),
+              "Equalizer-Level zu hoch! Dies kann zu Verzerrungen führen.\n"
+              "Zuerst über +12 dB: Preset 2, Kanal 6.");
+
+    // The active preset's curves are the ones computeResponses() gives.
+    ChannelResponses active, third;
+    computeResponses(image, active);
+    computePresetResponses(image, 3, third);
+    EXPECT_EQ(active[0].db, third[0].db);
 }
 
 }  // namespace

@@ -36,9 +36,9 @@ std::optional<DevsimOptions> parse(std::vector<std::string> args, std::string* e
 }  // namespace
 
 TEST(DevsimOptions, ParsesEveryOptionAndFault) {
-    std::optional<DevsimOptions> o =
-        parse({"--link", "/tmp/p/COM3", "--memory", "m.bin", "--baud", "9600", "--fault",
-               "short=100", "--fault", "stale=5", "--fault", "wrong-ident"});
+    std::optional<DevsimOptions> o = parse({"--link", "/tmp/p/COM3", "--memory", "m.bin", "--baud",
+                                            "9600", "--fault", "short=100", "--fault", "stale=5",
+                                            "--fault", "wrong-ident", "--fault", "corrupt=623"});
     ASSERT_TRUE(o);
     EXPECT_EQ(o->linkPath, "/tmp/p/COM3");
     EXPECT_EQ(o->memoryFile, "m.bin");
@@ -46,6 +46,7 @@ TEST(DevsimOptions, ParsesEveryOptionAndFault) {
     EXPECT_EQ(o->faults.shortReply, 100);
     EXPECT_EQ(o->faults.staleBytes, 5);
     EXPECT_TRUE(o->faults.wrongIdent);
+    EXPECT_EQ(o->faults.corruptByte, 623);
     EXPECT_FALSE(o->faults.silent);
 
     for (const char* fault : {"silent", "wrong-ack", "no-ident"}) {
@@ -55,6 +56,7 @@ TEST(DevsimOptions, ParsesEveryOptionAndFault) {
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->baud, 0);
     EXPECT_EQ(plain->faults.shortReply, -1);
+    EXPECT_EQ(plain->faults.corruptByte, -1);
 }
 
 TEST(DevsimOptions, RefusesWhatItCannotMeanWithAMessage) {
@@ -65,6 +67,8 @@ TEST(DevsimOptions, RefusesWhatItCannotMeanWithAMessage) {
                                                        {"--fault", "short"},
                                                        {"--fault", "short=624"},
                                                        {"--fault", "stale=-1"},
+                                                       {"--fault", "corrupt=624"},
+                                                       {"--fault", "corrupt"},
                                                        {"--fault", "silent=2"},
                                                        {"--link", ""},
                                                        {"--verbose"},
@@ -145,6 +149,16 @@ TEST(DevsimResponder, PlaysEachFault) {
     wrongIdent.wrongIdent = true;
     DevsimResponder stranger(wrongIdent, memory);
     EXPECT_EQ(feedAll(stranger, {0xCC, 0x00}), (Bytes{0xCC, 0x02}));
+
+    DevsimFaults corrupt;
+    corrupt.corruptByte = 5;
+    DevsimResponder careless(corrupt, memory);
+    WireImage block;
+    block.fill(0xFF);
+    feedAll(careless, {0xAA});
+    feedAll(careless, Bytes(block.begin(), block.end()));
+    block[5] = 0x00;  // one higher, wrapping
+    EXPECT_EQ(careless.memory(), block);
 }
 
 TEST(DevsimResponder, StaleBytesFollowEachCompleteAnswerButNeverTheEcho) {

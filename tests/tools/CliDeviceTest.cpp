@@ -12,6 +12,7 @@
 
 #include "device/DevicePort.h"
 #include "device/PresetTransfer.h"
+#include "device/SettingsCompare.h"
 #include "device/WireImage.h"
 #include "model/ParameterImage.h"
 #include "simulator/SimulatedPort.h"
@@ -128,6 +129,98 @@ TEST_F(CliDevice, TransferFailuresExitWithTheCodeAndWriteNothing) {
     // The program's own message is shown for each failure as well.
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(ui.messages[2].text, "Schnittstelle antwortet nicht!");
+}
+
+TEST_F(CliDevice, SendRefusesValuesTheDeviceWouldNotHoldUnlessForced) {
+    line.attachDevice(1);
+    ParameterImage odd = sampleImage();
+    odd.setField(1, 0, ChannelField::level, 7);
+    odd.setField(0, 0, ChannelField::delayTaps, 2801);
+    odd.setField(3, 2, ChannelField::lpFrequency, 30);
+    odd.setField(2, 5, ChannelField::hpType, 12);
+    odd.setField(2, 5, ChannelField::input, 3);
+    odd.setField(0, 1, eqQField(1), 0);
+    // Loud, but within what the device takes: a warning, no refusal.
+    odd.setField(3, 1, ChannelField::level, 6);
+    odd.setField(3, 1, eqLevelField(3), 6);
+    odd.setField(3, 1, eqLevelField(4), 6);
+    odd.setField(3, 1, eqFrequencyField(3), 2000);
+    ASSERT_EQ(saveParameterFile(odd, "odd.dat"), 0);
+
+    CliResult r = run({"send", "odd.dat", "--port", "COM1"});
+    EXPECT_EQ(r.status, CliSendRefused);
+    EXPECT_EQ(r.err,
+              "filtaro-cli: odd.dat: Diese 6 Werte kann das Gerät nicht so übernehmen, wie sie "
+              "eingestellt sind. Nichts gesendet (--force sendet trotzdem):\n"
+              "  Preset 1, Kanal 1, Verzögerung: 2801 Taps (9999.6 mm) → 2801 Taps (Kanal 1 fasst "
+              "höchstens 420)\n"
+              "  Preset 1, Kanal 2, EQ2 Q: Code 0 → Code 256\n"
+              "  Preset 2, Kanal 1, Pegel: 7 dB → -6 dB\n"
+              "  Preset 3, Kanal 6, Hochpass-Typ: Code 12 → Code 12 (kennt das Gerät nicht)\n"
+              "  Preset 3, Kanal 6, Eingang: Code 3 → Code 3 (kennt das Gerät nicht)\n"
+              "  Preset 4, Kanal 3, Tiefpass-Frequenz: 30 Hz → 0 Hz\n");
+    EXPECT_TRUE(line.received(1).empty());
+    EXPECT_FALSE(fs::exists("Son_Send.bin"));
+    EXPECT_TRUE(ui.messages.empty());
+
+    r = run({"send", "odd.dat", "--port", "COM1", "--force", "--no-pause"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(line.memory(1), encodeWireImage(odd));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "Achtung");
+    EXPECT_EQ(ui.messages[0].text,
+              "Equalizer-Level zu hoch! Dies kann zu Verzerrungen führen.\n"
+              "Zuerst über +12 dB: Preset 4, Kanal 2.");
+}
+
+TEST_F(CliDevice, SendVerifyReadsTheBlockBackAndExitsWith12OnADifference) {
+    line.attachDevice(1);
+    line.attachDevice(2, {.corruptByte = static_cast<int>(wireRecordOffset(2, 3)) + WireLevel});
+
+    CliResult r = run({"send", "a.dat", "--port", "COM1", "--verify", "--no-pause"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Alle Presets an COM1 gesendet und geprüft: das Gerät hat sie unverändert "
+              "übernommen.\n");
+
+    r = run({"send", "a.dat", "--port", "COM2", "--verify", "--no-pause"});
+    EXPECT_EQ(r.status, CliDeviceDiffers);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err,
+              "filtaro-cli: Prüfen nach dem Senden an COM2: Das Gerät hat nicht übernommen, was "
+              "gesendet wurde. Diese Werte weichen ab:\n"
+              "  Preset  Kanal  Einstellung  Gesendet  Im Gerät\n"
+              "       3      4  Pegel        -1 dB     0 dB\n");
+}
+
+TEST_F(CliDevice, CompareShowsWhereTheDeviceDiffersFromTheFile) {
+    line.attachDevice(1, {}, encodeWireImage(sampleImage()));
+    line.attachDevice(2);  // the default settings
+    line.attachDevice(3, {.silent = true});
+
+    CliResult r = run({"compare", "a.dat", "--port", "COM1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Gerät und Programm stimmen überein.\n");
+
+    r = run({"compare", "a.dat", "--port", "COM2"});
+    EXPECT_EQ(r.status, CliDeviceDiffers) << r.err;
+    ParameterImage defaults;
+    applyDefaults(defaults);
+    const auto expected = compareSettings(sampleImage(), received(defaults, defaultWireImage()));
+    const std::string heads = "  Preset  Kanal  Einstellung        In der Datei        Im Gerät\n";
+    EXPECT_EQ(r.out.rfind("a.dat und das Gerät an COM2 weichen in " +
+                              std::to_string(expected.size()) + " Werten ab:\n" + heads,
+                          0),
+              0u)
+        << r.out;
+    EXPECT_TRUE(contains(r.out, "\n       1      2  Pegel              -1 dB               0 dB\n"))
+        << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2 + std::ssize(expected));
+
+    EXPECT_EQ(run({"compare", "a.dat", "--port", "COM3"}).status, 6);
+    EXPECT_EQ(run({"compare", "a.dat", "--port", "COM9"}).status, 1);
+    EXPECT_EQ(run({"compare", "missing.dat", "--port", "COM1"}).status, CliDeviceInputError);
+    EXPECT_EQ(loaded("a.dat"), sampleImage()) << "compare writes nothing";
 }
 
 TEST_F(CliDevice, PortsThatDoNotOpenExitWithCodeOne) {

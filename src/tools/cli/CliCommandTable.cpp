@@ -5,6 +5,7 @@ class BytePort;
 // One line per command; each command lives in a file of its own.
 // (declarations)
 int cliSend(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliCompare(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 int cliReceive(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 int cliSearch(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 int cliEncode(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
@@ -21,11 +22,17 @@ int cliPlot(const std::vector<std::string>&, std::ostream&, std::ostream&, ByteP
 const std::vector<CliCommandEntry>& cliCommands() {
     static const std::vector<CliCommandEntry> table = {
         // (entries)
-        {"send", "send DATEI [--port NAME] [--baud N] [--no-pause]",
-         "Sendet alle Presets einer Parameterdatei an das Gerät (Exit-Status 1..10: Fehlercode).",
+        {"send", "send DATEI [--port NAME] [--baud N] [--no-pause] [--force] [--verify]",
+         "Sendet alle Presets einer Parameterdatei an das Gerät (Exit-Status 1..10: Fehlercode). "
+         "Werte, die das Gerät nicht so übernehmen kann, verhindern das Senden (Status 11), außer "
+         "mit --force; --verify liest danach zurück und vergleicht (Status 12 bei Abweichung).",
          cliSend},
         {"receive", "receive AUSGABE [--base DATEI] [--port NAME] [--baud N]",
          "Empfängt alle Presets vom Gerät und speichert sie als Parameterdatei.", cliReceive},
+        {"compare", "compare DATEI [--port NAME] [--baud N]",
+         "Vergleicht die Einstellungen im Gerät mit einer Parameterdatei (Status 0: gleich, 12: "
+         "Abweichungen).",
+         cliCompare},
         {"search", "search",
          "Sucht das Gerät an COM1 bis COM255 und trägt den Port in FILTARO.INI ein.", cliSearch},
         {"encode", "encode DATEI AUSGABE",

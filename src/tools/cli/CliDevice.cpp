@@ -5,8 +5,10 @@
 #include "device/BytePort.h"
 #include "device/CommError.h"
 #include "device/DevicePort.h"
+#include "model/ChannelFieldText.h"
 #include "platform/UserServices.h"
 #include "storage/ParameterFile.h"
+#include "tools/cli/TextTable.h"
 
 std::optional<CliPortChoice> cliPortChoice(const CliArgs& args, std::string& error) {
     CliPortChoice choice;
@@ -27,6 +29,27 @@ std::optional<CliPortChoice> cliPortChoice(const CliArgs& args, std::string& err
         choice.baudRate = configuredBaudRate();
     }
     return choice;
+}
+
+int cliLoadDeviceFile(const CliArgs& parsed, const std::string& usage, std::ostream& err,
+                      CliDeviceFile& file) {
+    if (!parsed.error().empty()) {
+        return cliFail(err, parsed.error(), CliDeviceInputError);
+    }
+    if (parsed.positional().size() != 1) {
+        return cliFail(err, usage, CliDeviceInputError);
+    }
+    std::string error;
+    const auto choice = cliPortChoice(parsed, error);
+    if (!choice) {
+        return cliFail(err, error, CliDeviceInputError);
+    }
+    file.port = *choice;
+    file.path = parsed.positional().front();
+    if (loadParameterFile(file.image, file.path) == 0) {
+        return cliFail(err, cliNoParameterFile(file.path), CliDeviceInputError);
+    }
+    return 0;
 }
 
 int cliOpenPort(BytePort& port, const CliPortChoice& choice, std::ostream& err) {
@@ -53,4 +76,16 @@ std::string cliNoParameterFile(const std::string& path) {
     return "Datei " + path +
            " ist keine Parameterdatei (nicht vorhanden, nicht lesbar oder nicht genau " +
            std::to_string(ParameterFileSize) + " Bytes).";
+}
+
+void cliPrintDifferences(std::ostream& out, const std::vector<FieldDifference>& differences,
+                         const std::array<const char*, 5>& columns) {
+    using A = TextTable::Align;
+    TextTable table({A::Right, A::Right, A::Left, A::Left, A::Left});
+    table.addRow({columns[0], columns[1], columns[2], columns[3], columns[4]});
+    for (const FieldDifference& d : differences) {
+        table.addRow({std::to_string(d.preset + 1), std::to_string(d.channel + 1),
+                      channelFieldName(d.field), d.here, d.device});
+    }
+    table.print(out, "  ");
 }

@@ -1,40 +1,78 @@
-// filtaro-cli send FILE [--port NAME] [--baud N] [--no-pause]: sends all
-// presets of a parameter file to the device, as the Send button does,
-// including the pause the device needs to store them (unless --no-pause).
+// filtaro-cli send FILE [--port NAME] [--baud N] [--no-pause] [--force]
+// [--verify]: sends all presets of a parameter file to the device, as the
+// Send button does, including the pause the device needs to store them
+// (unless --no-pause). A file with values the device would not hold as they
+// are set is refused unless --force is given; --verify reads the block back
+// afterwards and compares it with what was sent.
 
+#include "device/DeviceCompare.h"
+#include "device/PreSendCheck.h"
 #include "device/PresetTransfer.h"
-#include "storage/ParameterFile.h"
+#include "platform/UserServices.h"
+#include "response/SendHeadroom.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliDevice.h"
 
+namespace {
+
+constexpr const char* Usage =
+    "Aufruf: filtaro-cli send DATEI [--port NAME] [--baud N] [--no-pause] [--force] [--verify]";
+
+int refuse(std::ostream& err, const std::string& path, const std::vector<SendFinding>& findings) {
+    cliFail(err, path + ": " + preSendIntro(findings.size()) +
+                     ". Nichts gesendet (--force sendet trotzdem):");
+    for (const SendFinding& finding : findings) {
+        err << "  " << findingLine(finding) << '\n';
+    }
+    return CliSendRefused;
+}
+
+int verify(const ParameterImage& image, BytePort& port, const std::string& portName,
+           std::ostream& out, std::ostream& err) {
+    std::vector<FieldDifference> differences;
+    const CommErrorCode result = verifySentPresets(image, port, differences);
+    if (result != CommOk) {
+        return cliCommFail(err, result, "Prüfen nach dem Senden an " + portName);
+    }
+    if (!differences.empty()) {
+        cliFail(err, "Prüfen nach dem Senden an " + portName + ": " + VerifyFailedText);
+        cliPrintDifferences(err, differences, VerifyColumns);
+        return CliDeviceDiffers;
+    }
+    out << "Alle Presets an " << portName << " gesendet und geprüft: das Gerät hat sie "
+        << "unverändert übernommen.\n";
+    return 0;
+}
+
+}  // namespace
+
 int cliSend(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             BytePort& port) {
-    const CliArgs parsed(args, {"--port", "--baud"}, {"--no-pause"});
-    if (!parsed.error().empty()) {
-        return cliFail(err, parsed.error(), CliDeviceInputError);
+    const CliArgs parsed(args, {"--port", "--baud"}, {"--no-pause", "--force", "--verify"});
+    CliDeviceFile file;
+    if (const int status = cliLoadDeviceFile(parsed, Usage, err, file); status != 0) {
+        return status;
     }
-    if (parsed.positional().size() != 1) {
-        return cliFail(err, "Aufruf: filtaro-cli send DATEI [--port NAME] [--baud N] [--no-pause]",
-                       CliDeviceInputError);
+    if (const auto findings = checkBeforeSend(file.image);
+        !findings.empty() && !parsed.flag("--force")) {
+        return refuse(err, file.path, findings);
     }
-    std::string error;
-    const auto choice = cliPortChoice(parsed, error);
-    if (!choice) {
-        return cliFail(err, error, CliDeviceInputError);
+    if (const auto excess = firstAboveHeadroom(file.image)) {
+        // A warning only, as in the window: the boost may be meant.
+        userServices().messageBox(headroomWarning(*excess), HeadroomWarningTitle,
+                                  MessageIcon::Warning);
     }
-    const std::string& path = parsed.positional().front();
-    ParameterImage image;
-    if (loadParameterFile(image, path) == 0) {
-        return cliFail(err, cliNoParameterFile(path), CliDeviceInputError);
-    }
-    if (const int opened = cliOpenPort(port, *choice, err); opened != 0) {
+    if (const int opened = cliOpenPort(port, file.port, err); opened != 0) {
         return opened;
     }
     const CommErrorCode result = sendAllPresets(
-        image, port, parsed.flag("--no-pause") ? SendPause::None : SendPause::AfterSuccess);
+        file.image, port, parsed.flag("--no-pause") ? SendPause::None : SendPause::AfterSuccess);
     if (result != CommOk) {
-        return cliCommFail(err, result, "Senden an " + choice->name);
+        return cliCommFail(err, result, "Senden an " + file.port.name);
     }
-    out << "Alle Presets an " << choice->name << " gesendet.\n";
+    if (parsed.flag("--verify")) {
+        return verify(file.image, port, file.port.name, out, err);
+    }
+    out << "Alle Presets an " << file.port.name << " gesendet.\n";
     return 0;
 }

@@ -1,0 +1,27 @@
+#include "device/DeviceCompare.h"
+
+#include "device/DeviceLink.h"
+#include "device/PresetTransfer.h"
+#include "device/WireImage.h"
+
+CommErrorCode compareWithDevice(const ParameterImage& here, BytePort& port,
+                                DeviceComparison& result) {
+    ParameterImage device = here;
+    const CommErrorCode code = receiveAllPresets(device, port);
+    if (code != CommOk) return code;
+    result.differences = compareSettings(here, device);
+    result.device = device;
+    return CommOk;
+}
+
+CommErrorCode verifySentPresets(const ParameterImage& image, BytePort& port,
+                                std::vector<FieldDifference>& differences) {
+    WireImage stored{};
+    const CommErrorCode code = DeviceLink(port).receiveWireImage(stored);
+    if (code != CommOk) {
+        showCommError(ErrPortNotResponding, LanguageGerman);
+        return code;
+    }
+    differences = compareWireImages(encodeWireImage(image), stored);
+    return CommOk;
+}

@@ -1,0 +1,82 @@
+#pragma once
+// Backups of the settings, kept before the program overwrites them: the
+// previous "Filtaro.dat" before the start-up defaults go over it, the
+// settings on screen before a receive, Open or New replaces them, what the
+// device held before a send changes it (when it was received in this run),
+// and a file before Save or the save at program end writes over it.
+//
+// Each backup is a parameter file in the user's data folder,
+// Filtaro/backups/, named with the local date and time and the occasion:
+// "2026-12-07_14-03-22_vor-Empfang.dat" (a second backup in the same second
+// gets "_2", and so on). The newest BackupsKept stay; older ones are removed.
+// A backup that is byte for byte the newest one is not written again.
+//
+// Writing a backup never stops what it precedes. The result tells the caller
+// what happened; a failure carries one German line for the status bar:
+//
+//     const BackupResult kept = BackupStore().keepImage(image, BackupOccasion::BeforeReceive);
+//     if (kept.status == BackupStatus::Failed) showStatus(kept.message);
+//     receiveAllPresets(image, port);
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "model/ParameterImage.h"
+
+enum class BackupOccasion {
+    StartUp,        // "Programmstart": the previous Filtaro.dat
+    BeforeOpen,     // "vor-Oeffnen": the settings an Open replaces
+    BeforeNew,      // "vor-Neu": the settings New resets
+    BeforeReceive,  // "vor-Empfang": the settings a receive replaces
+    BeforeSend,     // "vor-Senden": what the device held before the send
+    BeforeSave,     // "vor-Speichern": the file a Save writes over
+    ProgramEnd,     // "Programmende": the file the save at program end writes over
+};
+
+// The occasion as it appears in file names (ASCII, no "_").
+const char* backupOccasionName(BackupOccasion occasion);
+
+constexpr std::size_t BackupsKept = 100;
+
+// userDataFolder()/Filtaro/backups; "" when there is no data folder.
+std::string backupFolder();
+
+enum class BackupStatus {
+    Written,        // a new backup file
+    Unchanged,      // the newest backup holds exactly these settings already
+    NothingToKeep,  // keepFile: no parameter file at that path
+    Failed,         // see `message`
+};
+
+struct BackupResult {
+    BackupStatus status = BackupStatus::Failed;
+    std::string path;     // Written, Unchanged: the backup file
+    std::string message;  // Failed: one German line for the status bar
+};
+
+class BackupStore {
+public:
+    explicit BackupStore(std::string folder = backupFolder());
+
+    const std::string& folder() const { return m_folder; }
+
+    // Keeps `image` (all 2784 bytes), named for `when` (local time) and
+    // `occasion`, and removes the oldest backups beyond BackupsKept.
+    BackupResult keepImage(const ParameterImage& image, BackupOccasion occasion,
+                           const std::tm& when) const;
+    BackupResult keepImage(const ParameterImage& image, BackupOccasion occasion) const;
+
+    // Keeps the parameter file at `path` before it is overwritten;
+    // NothingToKeep when there is none (missing, or not a parameter file).
+    BackupResult keepFile(const std::string& path, BackupOccasion occasion,
+                          const std::tm& when) const;
+    BackupResult keepFile(const std::string& path, BackupOccasion occasion) const;
+
+    // The backup files in the folder, newest first (files of other names
+    // there are not counted and never removed).
+    std::vector<std::string> list() const;
+
+private:
+    std::string m_folder;
+};

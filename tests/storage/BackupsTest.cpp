@@ -1,0 +1,132 @@
+// Backups in a scratch data folder: where they go, how they are named, how
+// many stay, and that a backup that cannot be written only reports it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "storage/Backups.h"
+#include "storage/ParameterFile.h"
+#include "storage/UserDataFolder.h"
+#include "support/ScopedEnv.h"
+#include "support/ScratchDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::tm at(int day, int hour, int minute, int second) {
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 11;  // December
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    return t;
+}
+
+ParameterImage imageWithLevel(int level) {
+    ParameterImage image;
+    applyDefaults(image);
+    image.setField(0, 0, ChannelField::level, level);
+    return image;
+}
+
+std::string fileName(const std::string& path) {
+    return fs::path(path).filename().string();
+}
+
+class Backups : public ::testing::Test {
+protected:
+    ScratchDir data;
+    ScopedEnv xdg{"XDG_DATA_HOME", data.path().string()};
+    BackupStore store;
+};
+
+TEST_F(Backups, LiveInTheXdgDataFolderElseUnderHome) {
+    EXPECT_EQ(store.folder(), (data.path() / "Filtaro" / "backups").string());
+    ScopedEnv home("HOME", "/home/tester");
+    for (const char* ignored : {"", "relative/data"}) {
+        ScopedEnv unusable("XDG_DATA_HOME", ignored);
+        EXPECT_EQ(userDataFolder(), "/home/tester/.local/share") << ignored;
+    }
+    ScopedEnv noXdg("XDG_DATA_HOME", nullptr);
+    ScopedEnv noHome("HOME", nullptr);
+    EXPECT_EQ(backupFolder(), "");
+    const BackupResult r = BackupStore().keepImage(imageWithLevel(1), BackupOccasion::StartUp);
+    EXPECT_EQ(r.status, BackupStatus::Failed);
+    EXPECT_EQ(r.message, "Keine Sicherung angelegt: es gibt keinen Ordner für Benutzerdaten.");
+}
+
+TEST_F(Backups, AreNamedForTheTimeAndOccasionAndHoldTheSettings) {
+    const std::string names[] = {"Programmstart", "vor-Oeffnen",   "vor-Neu",     "vor-Empfang",
+                                 "vor-Senden",    "vor-Speichern", "Programmende"};
+    for (int i = 0; i <= static_cast<int>(BackupOccasion::ProgramEnd); ++i) {
+        EXPECT_EQ(backupOccasionName(static_cast<BackupOccasion>(i)), names[i]);
+    }
+
+    BackupResult r =
+        store.keepImage(imageWithLevel(1), BackupOccasion::BeforeReceive, at(7, 14, 3, 22));
+    ASSERT_EQ(r.status, BackupStatus::Written) << r.message;
+    EXPECT_EQ(r.path, (fs::path(store.folder()) / "2026-12-07_14-03-22_vor-Empfang.dat").string());
+    ParameterImage back;
+    ASSERT_EQ(loadParameterFile(back, r.path), 1);
+    EXPECT_EQ(back, imageWithLevel(1));
+
+    // Within the same second each further backup gets the next number, and
+    // settings the newest backup holds already are not written again.
+    r = store.keepImage(imageWithLevel(2), BackupOccasion::BeforeSend, at(7, 14, 3, 22));
+    EXPECT_EQ(fileName(r.path), "2026-12-07_14-03-22_vor-Senden_2.dat");
+    r = store.keepImage(imageWithLevel(2), BackupOccasion::BeforeSave, at(7, 14, 3, 22));
+    EXPECT_EQ(r.status, BackupStatus::Unchanged);
+    EXPECT_EQ(fileName(r.path), "2026-12-07_14-03-22_vor-Senden_2.dat");
+
+    // A file is kept as it is before it is written over; no file, nothing to keep.
+    const std::string dat = data.file("Filtaro.dat");
+    ASSERT_EQ(saveParameterFile(imageWithLevel(3), dat), 0);
+    r = store.keepFile(dat, BackupOccasion::StartUp, at(7, 14, 3, 22));
+    EXPECT_EQ(fileName(r.path), "2026-12-07_14-03-22_Programmstart_3.dat");
+    EXPECT_EQ(store.keepFile(data.file("none.dat"), BackupOccasion::StartUp).status,
+              BackupStatus::NothingToKeep);
+
+    std::vector<std::string> listed;
+    for (const std::string& path : store.list()) listed.push_back(fileName(path));
+    EXPECT_EQ(listed, (std::vector<std::string>{"2026-12-07_14-03-22_Programmstart_3.dat",
+                                                "2026-12-07_14-03-22_vor-Senden_2.dat",
+                                                "2026-12-07_14-03-22_vor-Empfang.dat"}));
+}
+
+TEST_F(Backups, TheNewestHundredStayAndOtherFilesAreLeftAlone) {
+    fs::create_directories(store.folder());
+    const std::string foreign[] = {"notizen.txt", "2026-12-01_00-00-00_alt.dat.bak",
+                                   "2020-01-01_00-00-00_.dat"};
+    for (const std::string& name : foreign) writeFileBytes(store.folder() + "/" + name, "x");
+    for (int i = 0; i < 105; ++i) {
+        const BackupResult r = store.keepImage(imageWithLevel(i), BackupOccasion::BeforeReceive,
+                                               at(8, i / 60, i % 60, 0));
+        ASSERT_EQ(r.status, BackupStatus::Written) << i;
+    }
+    const std::vector<std::string> kept = store.list();
+    ASSERT_EQ(kept.size(), BackupsKept);
+    EXPECT_EQ(fileName(kept.front()), "2026-12-08_01-44-00_vor-Empfang.dat");
+    EXPECT_EQ(fileName(kept.back()), "2026-12-08_00-05-00_vor-Empfang.dat");
+    for (const std::string& name : foreign) {
+        EXPECT_TRUE(fs::exists(store.folder() + "/" + name)) << name;
+    }
+}
+
+TEST_F(Backups, AFolderThatCannotBeWrittenIsReportedAndTheFileStaysAsItWas) {
+    // A file where the folder should be: nothing can be created under it.
+    writeFileBytes(data.file("Filtaro"), "in the way");
+    const std::string dat = data.file("Filtaro.dat");
+    ASSERT_EQ(saveParameterFile(imageWithLevel(4), dat), 0);
+    const BackupResult r = store.keepFile(dat, BackupOccasion::BeforeSave);
+    EXPECT_EQ(r.status, BackupStatus::Failed);
+    EXPECT_EQ(r.message, "Sicherung konnte nicht in " + store.folder() + " angelegt werden.");
+    EXPECT_TRUE(store.list().empty());
+    // What the backup preceded goes ahead.
+    EXPECT_EQ(saveParameterFile(imageWithLevel(5), dat), 0);
+}
+
+}  // namespace
