@@ -2,8 +2,9 @@
 #
 # Each layer folder is globbed so that adding a file needs no CMake edit.
 # Two naming rules keep the layers apart:
-#   - in src/platform, "<name>_posix.cpp" and "<name>_win32.cpp" are the
-#     per-OS implementations; only the one for the target OS is compiled;
+#   - in src/platform, a file says the system it needs: "<name>_linux.cpp"
+#     uses Linux-only interfaces, "<name>_posix.cpp" any POSIX system's,
+#     "<name>_win32.cpp" Windows'; only those the target has are compiled;
 #   - in a folder that mixes pure logic and Qt (src/response), the Qt
 #     classes are the files whose name starts with the GUI class prefix "C"
 #     (CResponsePlot.cpp); the same rule splits the tests of such a folder.
@@ -13,10 +14,13 @@ function(filtaro_glob_sources out dir)
     set(_keep "")
     foreach(f IN LISTS _all)
         get_filename_component(n "${f}" NAME)
-        if(n MATCHES "_win32\\.cpp$" AND NOT WIN32)
+        if(n MATCHES "_linux\\.cpp$" AND NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
             continue()
         endif()
-        if(n MATCHES "_posix\\.cpp$" AND WIN32)
+        if(n MATCHES "_posix\\.cpp$" AND NOT UNIX)
+            continue()
+        endif()
+        if(n MATCHES "_win32\\.cpp$" AND NOT WIN32)
             continue()
         endif()
         list(APPEND _keep "${f}")
