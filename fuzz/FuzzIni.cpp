@@ -91,7 +91,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const PrivateProfile after{*written};
     fuzzCheck(after.value(section, key) == std::string(value), "the value reads back");
-    for (const auto& [s, k] : candidateNames(content)) {
+    // Every lookup reads the whole content: a sample of at most 16 names
+    // spread over the file keeps long inputs at thousands a second.
+    const auto names = candidateNames(content);
+    const std::size_t step = names.size() / 16 + 1;
+    for (std::size_t i = 0; i < names.size(); i += step) {
+        const auto& [s, k] = names[i];
         if (sameName(trim(s), trim(section)) && sameName(k, trim(key))) continue;
         fuzzCheck(after.value(s, k) == before.value(s, k), "every other key reads as before");
     }
