@@ -16,6 +16,10 @@
 
 namespace fs = std::filesystem;
 
+// A harness that needs set-up once (an application object, say) defines it,
+// as libFuzzer programs do.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
+
 namespace {
 
 std::vector<fs::path> inputsOf(const fs::path& path) {
@@ -34,6 +38,7 @@ std::vector<fs::path> inputsOf(const fs::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (LLVMFuzzerInitialize != nullptr) LLVMFuzzerInitialize(&argc, &argv);
     std::size_t count = 0;
     for (int i = 1; i < argc; ++i) {
         for (const fs::path& input : inputsOf(argv[i])) {
