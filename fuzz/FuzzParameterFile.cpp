@@ -27,10 +27,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A folder of its own for each input, removed when the input is done:
+// libFuzzer may end the process without running exit handlers, so nothing
+// may wait for the end of the process to be cleaned up.
 class ScratchFolder {
 public:
     ScratchFolder() {
-        const fs::path base =
+        static const fs::path base =
             fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
         std::string pattern = (base / "filtaro-fuzz-XXXXXX").string();
         fuzzCheck(mkdtemp(pattern.data()) != nullptr, "scratch folder created");
@@ -40,20 +43,15 @@ public:
         std::error_code ec;
         fs::remove_all(m_path, ec);
     }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
     std::string file(const std::string& name) const { return (m_path / name).string(); }
     const fs::path& path() const { return m_path; }
-    void clear() const {
-        for (const auto& entry : fs::directory_iterator(m_path)) fs::remove_all(entry.path());
-    }
 
 private:
     fs::path m_path;
 };
-
-const ScratchFolder& scratch() {
-    static const ScratchFolder folder;
-    return folder;
-}
 
 void writeRaw(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -131,8 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzInput in(data, size);
     const auto shape = static_cast<Shape>(in.take<std::uint8_t>() % ShapeCount);
     const std::string_view file = in.rest();
-    const ScratchFolder& d = scratch();
-    d.clear();
+    const ScratchFolder d;
 
     writeRaw(d.file("in.dat"), file);
     const ParameterImage before = patterned();
