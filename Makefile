@@ -1,15 +1,21 @@
 # The two commands of the README:
 #   make test   install what is missing, build with the sanitizers, run every test
 #   make run    install what is missing, build, start the program against the simulator
+# and for the fuzz harnesses (fuzz/):
+#   make fuzz   build them with clang and libFuzzer, run each for FUZZ_SECONDS
+#               (default 60; e.g. make fuzz FUZZ_SECONDS=600, FUZZ="Ini WireImage")
 # Package installation uses apt-get (Debian 12) and installs only what is missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation ccache appstream \
             nlohmann-json3-dev libyaml-cpp-dev
+FUZZ_PACKAGES := cmake ninja-build g++ clang-14 libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
+FUZZ ?=
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SIMULATOR ?= 1
 
-.PHONY: deps deps-format test tsan run bench build release clean format
+.PHONY: deps deps-format deps-fuzz test tsan fuzz run bench build release clean format
 
 # install-missing PACKAGE...: apt-get install of the packages not yet installed.
 define install-missing
@@ -29,6 +35,9 @@ deps:
 deps-format:
 	$(call install-missing,clang-format)
 
+deps-fuzz:
+	$(call install-missing,$(FUZZ_PACKAGES))
+
 build: deps
 	cmake --preset test
 	cmake --build --preset test
@@ -42,6 +51,13 @@ tsan: deps
 	cmake --preset tsan
 	cmake --build --preset tsan
 	ctest --preset tsan
+
+# The libFuzzer harnesses, built with clang in build/fuzz and run one after
+# the other. Not part of make test, which replays their stored inputs.
+fuzz: deps-fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	./scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ)
 
 release: deps
 	cmake --preset release

@@ -73,6 +73,35 @@ TEST(Ini, IntegerValuesThatAreNoNumberCountAsMissing) {
     EXPECT_EQ(port, "COM1");
 }
 
+// Both settings from one reading, with the defaults for what is missing,
+// empty, no number or no usable rate.
+TEST(Ini, SettingsWithTheirDefaults) {
+    ScratchDir dir(true);
+    const struct {
+        const char* file;  // nullptr: no file
+        const char* port;
+        int baud;
+    } cases[] = {
+        {nullptr, "COM1", 9600},
+        {"[COMMUNICATION]\nPort=COM12\nBaudrate=19200\n", "COM12", 19200},
+        {"[COMMUNICATION]\nPort=\nBaudrate=fast\n", "COM1", 9600},
+        {"[COMMUNICATION]\nBaudrate=0\n", "COM1", 9600},
+        {"[COMMUNICATION]\nBaudrate=-300\n", "COM1", 9600},
+        {"[COMMUNICATION]\nPort=COM_ABCDEFGHIJKLMNOPQRSTUVWXYZ0123\n",
+         "COM_ABCDEFGHIJKLMNOPQRSTUVWXY", 9600},
+    };
+    for (const auto& c : cases) {
+        if (c.file) {
+            writeFileBytes(IniFileName, c.file);
+        } else {
+            fs::remove(IniFileName);
+        }
+        const IniSettings settings = loadIniSettings();
+        EXPECT_EQ(settings.portName, c.port) << (c.file ? c.file : "no file");
+        EXPECT_EQ(settings.baudRate, c.baud) << (c.file ? c.file : "no file");
+    }
+}
+
 TEST(Ini, WriteKeepsOtherLinesAndFollowsTheCurrentDirectory) {
     ScratchDir dir(true);
     const std::string before = "; Filtaro\r\n[COMMUNICATION]\r\nPort=COM1\r\nBaudrate=57600\r\n";
