@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "FuzzSupport.h"
-#include "device/FrequencyGrid.h"
+#include "model/FrequencyGrid.h"
 #include "device/WireImage.h"
 #include "model/ParameterImage.h"
 
