@@ -8,10 +8,11 @@
 #        with CRLF line ends on the Windows side;
 #      - a file name outside ASCII must arrive as written;
 #      - against the Linux simulator (filtaro-devsim), which Wine reaches as
-#        COM5 through a dosdevices link to its pseudo-terminal: send,
-#        receive and search, the simulator's fault modes and a device that
-#        vanishes in the middle of a transfer. (Wine does not enforce the
-#        exclusive open of a serial port, so that is not tested here.)
+#        COM5 through a dosdevices link to its pseudo-terminal: send (with
+#        --verify), receive, compare and search, the simulator's fault modes
+#        and a device that vanishes in the middle of a transfer. (Wine does
+#        not enforce the exclusive open of a serial port, so that is not
+#        tested here.)
 #
 # Usage: scripts/test-windows.sh [WINDOWS_BUILD [LINUX_BUILD]]
 #   WINDOWS_BUILD  default build/windows (cmake --preset windows)
@@ -186,6 +187,10 @@ check "search writes a new FILTARO.INI with CRLF" \
     cmp -s "$W/FILTARO.INI" <(printf '[COMMUNICATION]\r\nPort=COM5\r\n')
 both send imported.dat --no-pause
 expect_same "send to the port in FILTARO.INI" 0
+both send imported.dat --port COM5 --no-pause --verify
+expect_same "send --verify" 0
+both compare imported.dat --port COM5
+expect_same "compare" 0
 
 # A device that vanishes in the middle of a transfer: the read fails at once
 # instead of running into its time-out (624 bytes at 300 bit/s take 21 s).
@@ -216,6 +221,11 @@ for fault in silent wrong-ack short=100 stale=3; do
     esac
     expect_same "receive, device fault $fault" "$expected"
 done
+start_devsim --fault corrupt=10
+both send imported.dat --port COM5 --no-pause --verify
+expect_same "send --verify, device fault corrupt=10" 12
+both compare imported.dat --port COM5
+expect_same "compare, device fault corrupt=10" 12
 for fault in silent no-ident wrong-ident; do
     start_devsim --fault "$fault"
     both search
