@@ -15,11 +15,6 @@ bool replace(const std::string& path, const std::string& bytes) {
     return replaceFileContents(path, bytes.data(), bytes.size());
 }
 
-std::size_t entriesIn(const fs::path& dir) {
-    return static_cast<std::size_t>(
-        std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
-}
-
 DWORD attributesOf(const std::string& path) {
     return GetFileAttributesW(fs::path(path).wstring().c_str());
 }

@@ -2,7 +2,6 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <filesystem>
 
 #include "storage/ParameterFile.h"
 #include "support/ChildProcess.h"
@@ -30,9 +29,7 @@ TEST(ParameterFile, WriteFailingPartWayKeepsThePreviousFile) {
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(readFileBytes(dir.file("old.dat")), previous);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
 }  // namespace
