@@ -1,7 +1,9 @@
 // The main view's file commands: New, Open and Save of the whole
-// ParameterImage.
+// ParameterImage, and loading a backup. New, Open and loading a backup are
+// undo steps; the settings they replace are kept as a backup as well.
 
 #include <QFile>
+#include <filesystem>
 
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
@@ -16,6 +18,10 @@ constexpr const char* OpenFailed = "Datei konnte nicht geöffnet werden.";
 constexpr const char* SaveFailed = "Datei konnte nicht gespeichert werden.";
 constexpr const char* ErrorTitle = "Fehler";
 
+QString nameOf(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(fileNameOfPath(path)));
+}
+
 }  // namespace
 
 void CSonaroView::onFileNew(int) {
@@ -23,26 +29,24 @@ void CSonaroView::onFileNew(int) {
     if (!image) {
         return;
     }
-    // The file name stays: the save at program end still goes to the file
-    // opened or saved last, now with the defaults in it.
+    ChangeScope change(*this);
+    m_backups.keepImage(*image, BackupOccasion::BeforeNew);
     newRoutine(NewVariant::User);
+    // "Filtaro.dat" in the start-up directory, which has the defaults now, is
+    // the current file again: the save at program end must not write the
+    // defaults over the file opened or saved before.
+    m_session.fileName = defaultFilePath();
     image->setRedrawPending(1);
+    change.record(QStringLiteral("Neu"));
 }
 
-void CSonaroView::onFileOpen(int) {
+bool CSonaroView::loadSettingsFile(const std::string& path) {
     ParameterImage* image = this->image();
-    if (!image) {
-        return;
-    }
-    const std::optional<std::string> path = askFilePath(FileDialogKind::Open, window());
-    if (!path) {
-        return;
-    }
     // A file that is missing, unreadable or not exactly one image long is
     // refused whole; the image, the title and the file name stay as they were.
-    if (loadParameterFile(*image, *path) != 1) {
+    if (loadParameterFile(*image, path) != 1) {
         userServices().messageBox(OpenFailed, ErrorTitle, MessageIcon::None);
-        return;
+        return false;
     }
     // The file's header comes along as stored (plot range, working
     // directory, channel count, shown curves); which preset and tab were
@@ -54,7 +58,46 @@ void CSonaroView::onFileOpen(int) {
     writeControls();
     refreshPanels();
     image->setRedrawPending(1);
+    return true;
+}
+
+void CSonaroView::onFileOpen(int) {
+    ParameterImage* image = this->image();
+    if (!image) {
+        return;
+    }
+    const std::optional<std::string> path = askFilePath(FileDialogKind::Open, window());
+    if (!path) {
+        return;
+    }
+    ChangeScope change(*this);
+    const ParameterImage before = *image;
+    if (!loadSettingsFile(*path)) {
+        return;
+    }
+    m_backups.keepImage(before, BackupOccasion::BeforeOpen);
     setFileName(*path);
+    change.record(QStringLiteral("Öffnen von ") + nameOf(*path));
+}
+
+void CSonaroView::onLoadBackup(int) {
+    ParameterImage* image = this->image();
+    if (!image) {
+        return;
+    }
+    const std::optional<std::string> path = askFilePath(FileDialogKind::Backup, window());
+    if (!path) {
+        return;
+    }
+    // The settings of the backup replace those on screen; the current file
+    // stays, so the save at program end never writes into the backups.
+    ChangeScope change(*this);
+    const ParameterImage before = *image;
+    if (!loadSettingsFile(*path)) {
+        return;
+    }
+    m_backups.keepImage(before, BackupOccasion::BeforeOpen);
+    change.record(QStringLiteral("Laden der Sicherung ") + nameOf(*path));
 }
 
 void CSonaroView::onFileSave(int) {
@@ -63,6 +106,7 @@ void CSonaroView::onFileSave(int) {
         return;
     }
     if (const std::optional<std::string> path = askFilePath(FileDialogKind::Save, window())) {
+        m_backups.keepFile(*path, BackupOccasion::BeforeSave, *image);
         // The name and the title change only once the file really holds the
         // image: a title naming a file that was never written would be a lie,
         // and the save at program end would go to that name. The previous
@@ -77,7 +121,8 @@ void CSonaroView::onFileSave(int) {
 }
 
 void CSonaroView::setFileName(const std::string& path) {
-    m_session.fileName = fileNameOfPath(path);
-    emit titleChanged(QString::fromUtf8(TitleFilePrefix) +
-                      QFile::decodeName(QByteArray::fromStdString(m_session.fileName)));
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    m_session.fileName = error ? path : full.lexically_normal().string();
+    emit titleChanged(QString::fromUtf8(TitleFilePrefix) + nameOf(path));
 }
