@@ -247,7 +247,7 @@ QImage undoPicture() {
     // The head, pointing left.
     p.setPen(Ink);
     p.setBrush(Accent);
-    p.drawPolygon(QPolygon({{1, 5}, {6, 1}, {6, 9}}));
+    p.drawPolygon(QPolygon({{1, 5}, {6, 0}, {6, 10}}));
     return image;
 }
 
