@@ -25,6 +25,17 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A question may carry a list, one item a line: the lines stay whole, and
+// the box grows to the longest (up to its own limit) instead of wrapping them.
+QString unwrappedLines(const std::string& text) {
+    QStringList lines = QString::fromStdString(text).split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (!line.isEmpty())
+            line = QStringLiteral("<nobr>") + line.toHtmlEscaped() + QStringLiteral("</nobr>");
+    }
+    return lines.join(QStringLiteral("<br>"));
+}
+
 }  // namespace
 
 void CQtUserServices::messageBox(const std::string& text, const std::string& title,
@@ -49,8 +60,9 @@ Answer CQtUserServices::askYesNo(const std::string& text, const std::string& tit
         std::cerr << title << ": " << text << '\n';
         return defaultAnswer;
     }
-    QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+    QMessageBox box(qtIcon(icon), QString::fromStdString(title), unwrappedLines(text),
                     QMessageBox::NoButton, QApplication::activeWindow());
+    box.setTextFormat(Qt::RichText);
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
     box.setDefaultButton(defaultAnswer == Answer::Yes ? yes : no);
