@@ -13,6 +13,9 @@
 namespace {
 
 constexpr const char* CloseText = "Schließen";
+constexpr int MinWidth = 560;
+constexpr int MinHeight = 240;
+constexpr int MaxHeight = 620;
 
 QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
     auto* item = new QTableWidgetItem(text);
@@ -74,11 +77,16 @@ CCompareDlg::CCompareDlg(const QString& title, const QString& intro,
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
+    // Enter and Escape close; the table is for reading, without a cell
+    // marked as current.
+    close->setFocus();
     if (m_pTable) {
-        // Wide enough for the whole table, and some rows of it.
+        // Wide enough for the whole table, and as many rows as fit.
         int width = 0;
         for (int c = 0; c < m_pTable->columnCount(); ++c) width += m_pTable->columnWidth(c);
-        resize(std::max(560, width + 60), 420);
+        const int rows = m_pTable->horizontalHeader()->height() +
+                         m_pTable->rowCount() * m_pTable->verticalHeader()->defaultSectionSize();
+        resize(std::max(MinWidth, width + 60), std::clamp(rows + 120, MinHeight, MaxHeight));
     }
 }
 
