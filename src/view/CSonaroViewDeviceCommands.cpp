@@ -43,8 +43,8 @@ void CSonaroView::onSend(int) {
     emit statusTextChanged(QString::fromUtf8(SendingText));
     // Nothing goes to the device that it would hold otherwise than the
     // window shows, unless the user says so.
-    if (const std::vector<SendFinding> findings = checkBeforeSend(*image);
-        !findings.empty() &&
+    const std::vector<SendFinding> findings = checkBeforeSend(*image);
+    if (!findings.empty() &&
         userServices().askYesNo(preSendMessage(findings), PreSendTitle, MessageIcon::Warning,
                                 Answer::No) != Answer::Yes) {
         emit statusTextChanged(QString());
@@ -52,9 +52,13 @@ void CSonaroView::onSend(int) {
     }
     // All four presets are sent, so all four are checked. A warning only:
     // the user may want exactly this boost.
-    if (const std::optional<HeadroomExcess> excess = firstAboveHeadroom(*image)) {
+    const std::optional<HeadroomExcess> excess = firstAboveHeadroom(*image);
+    if (excess) {
         userServices().messageBox(headroomWarning(*excess), HeadroomWarningTitle,
                                   MessageIcon::Warning);
+    }
+    if (!findings.empty() || excess) {
+        busy.catchUp();
     }
     const std::optional<ParameterImage>& device = m_session.deviceSettings;
     if (device && encodeWireImage(*device) != encodeWireImage(*image)) {

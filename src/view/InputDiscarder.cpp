@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -57,6 +58,10 @@ InputDiscarder::~InputDiscarder() {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers);
     QCoreApplication::instance()->removeEventFilter(this);
+}
+
+void InputDiscarder::catchUp() {
+    QGuiApplication::sync();
 }
 
 bool InputDiscarder::discards(const QObject* receiver, const QEvent* event) {

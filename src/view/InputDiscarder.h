@@ -21,6 +21,12 @@ public:
     InputDiscarder(const InputDiscarder&) = delete;
     InputDiscarder& operator=(const InputDiscarder&) = delete;
 
+    // Brings the screen up to date before the event loop stands still
+    // again, so that a box that has just closed leaves no hole in the
+    // window for the length of a transfer. Input that came meanwhile is
+    // dropped as always.
+    void catchUp();
+
     // Whether `event` for `receiver` is input that must come to nothing now.
     static bool discards(const QObject* receiver, const QEvent* event);
 
