@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "response/ChannelResponse.h"
+#include "view/FileDialogs.h"
 #include "view/Session.h"
 #include "view/SettingsBackups.h"
 #include "view/SettingsHistory.h"
@@ -233,9 +234,9 @@ private:
     // Draws the plot into its back buffer and copies it to the screen.
     void drawPlot();
     void saveAtProgramEnd();
-    // Open and "Sicherung laden": the file at `path` into the image, preset
-    // 1 and channel 1 shown. False (after the message) when it cannot be read.
-    bool loadSettingsFile(const std::string& path);
+    // Open and "Sicherung laden": the settings of a chosen file on screen,
+    // preset 1 and channel 1 shown, as one undo step.
+    void openSettingsFile(FileDialogKind kind);
     // After a send: reads the block back and shows where the device differs.
     void verifySend();
     // What the device holds now, as far as this run knows.

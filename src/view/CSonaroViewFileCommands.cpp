@@ -40,13 +40,22 @@ void CSonaroView::onFileNew(int) {
     change.record(QStringLiteral("Neu"));
 }
 
-bool CSonaroView::loadSettingsFile(const std::string& path) {
+void CSonaroView::openSettingsFile(FileDialogKind kind) {
     ParameterImage* image = this->image();
+    if (!image) {
+        return;
+    }
+    const std::optional<std::string> path = askFilePath(kind, window());
+    if (!path) {
+        return;
+    }
+    ChangeScope change(*this);
+    const ParameterImage before = *image;
     // A file that is missing, unreadable or not exactly one image long is
     // refused whole; the image, the title and the file name stay as they were.
-    if (loadParameterFile(*image, path) != 1) {
+    if (loadParameterFile(*image, *path) != 1) {
         userServices().messageBox(OpenFailed, ErrorTitle, MessageIcon::None);
-        return false;
+        return;
     }
     // The file's header comes along as stored (plot range, working
     // directory, channel count, shown curves); which preset and tab were
@@ -58,46 +67,24 @@ bool CSonaroView::loadSettingsFile(const std::string& path) {
     writeControls();
     refreshPanels();
     image->setRedrawPending(1);
-    return true;
+    m_backups.keepImage(before, BackupOccasion::BeforeOpen);
+    // A backup's settings replace those on screen, but the current file
+    // stays: the save at program end never writes into the backups.
+    const bool backup = kind == FileDialogKind::Backup;
+    if (!backup) {
+        setFileName(*path);
+    }
+    change.record(
+        (backup ? QStringLiteral("Laden der Sicherung ") : QStringLiteral("Öffnen von ")) +
+        nameOf(*path));
 }
 
 void CSonaroView::onFileOpen(int) {
-    ParameterImage* image = this->image();
-    if (!image) {
-        return;
-    }
-    const std::optional<std::string> path = askFilePath(FileDialogKind::Open, window());
-    if (!path) {
-        return;
-    }
-    ChangeScope change(*this);
-    const ParameterImage before = *image;
-    if (!loadSettingsFile(*path)) {
-        return;
-    }
-    m_backups.keepImage(before, BackupOccasion::BeforeOpen);
-    setFileName(*path);
-    change.record(QStringLiteral("Öffnen von ") + nameOf(*path));
+    openSettingsFile(FileDialogKind::Open);
 }
 
 void CSonaroView::onLoadBackup(int) {
-    ParameterImage* image = this->image();
-    if (!image) {
-        return;
-    }
-    const std::optional<std::string> path = askFilePath(FileDialogKind::Backup, window());
-    if (!path) {
-        return;
-    }
-    // The settings of the backup replace those on screen; the current file
-    // stays, so the save at program end never writes into the backups.
-    ChangeScope change(*this);
-    const ParameterImage before = *image;
-    if (!loadSettingsFile(*path)) {
-        return;
-    }
-    m_backups.keepImage(before, BackupOccasion::BeforeOpen);
-    change.record(QStringLiteral("Laden der Sicherung ") + nameOf(*path));
+    openSettingsFile(FileDialogKind::Backup);
 }
 
 void CSonaroView::onFileSave(int) {
