@@ -73,7 +73,8 @@ bool SettingsHistory::record(const SettingsState& before, const QString& name) {
     shown.setActivePreset(before.image.activePreset());
     shown.setTabMarker(before.image.tabMarker());
     shown.setRedrawPending(before.image.redrawPending());
-    if (shown == before.image && before.fileName == now.fileName && before.title == now.title) {
+    // The title follows the file.
+    if (shown == before.image && before.fileName == now.fileName) {
         return false;
     }
     push(before, name, 0);
