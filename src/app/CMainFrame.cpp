@@ -256,7 +256,9 @@ void CMainFrame::setStatusText(const QString& text) {
 }
 
 void CMainFrame::showProgress(ProgressUnit unit, int done, int total) {
-    if (total <= 0 || done >= total) {
+    // Progress belongs to the operation the status text names; the start-up
+    // receive names none and shows none.
+    if (total <= 0 || done >= total || m_pMessagePane->text().isEmpty()) {
         m_pProgress->hide();
     } else {
         m_pProgress->setRange(0, total);

@@ -44,7 +44,8 @@ public:
     void setStatusText(const QString& text);
     // Shows how far the operation behind the status text has got, beside
     // it: a bar of bytes or ports, or the seconds a fixed wait has left.
-    // Hidden when done reaches total, and by an empty status text.
+    // Hidden when done reaches total, and by an empty status text (and not
+    // shown beside none).
     void showProgress(ProgressUnit unit, int done, int total);
     QProgressBar* progressBar() const { return m_pProgress; }
     // A note that stays in the status bar for a while, whatever the status

@@ -159,10 +159,14 @@ TEST(StatusText, TextsAndProgressOfCoreAndViewShowInTheStatusBarAtOnce) {
     for (const Shown& step : steps) {
         services.progress(step.unit, step.done, step.total);
         EXPECT_EQ(bar->isVisible(), step.text != nullptr) << step.done;
-        if (step.text) EXPECT_EQ(bar->text(), step.text);
+        if (step.text) {
+            EXPECT_EQ(bar->text(), step.text);
+        }
     }
     services.setStatusText("");
     EXPECT_FALSE(bar->isVisible());
+    services.progress(ProgressUnit::Bytes, 48, 624);
+    EXPECT_FALSE(bar->isVisible()) << "no progress beside no status text";
 
     // A wait of a second or more counts down in tenths.
     std::vector<int> countdown;

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 // machine) does not decide where the save goes: the current file does.
 TEST(ProgramEnd, SavesToTheCurrentFileWhateverDirectoryTheImageRecords) {
     ScratchDir elsewhere;
-    for (const std::string recorded :
+    for (const std::string& recorded :
          {std::string("C:\\Programme\\Filtaro"), std::string(), elsewhere.path().string()}) {
         SCOPED_TRACE(recorded);
         ProgramRun run;
