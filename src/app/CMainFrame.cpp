@@ -5,7 +5,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
@@ -28,6 +30,23 @@ QString tipPart(const char* entry) {
 // Object names of the status bar (its window id) and of its message pane.
 constexpr const char* StatusBarName = "59393";
 constexpr const char* MessagePaneName = "pane0";
+constexpr const char* ProgressName = "progress";
+constexpr const char* NoticePaneName = "notice";
+constexpr int ProgressWidth = 180;
+
+// The text inside the progress bar.
+QString progressText(ProgressUnit unit, int done, int total) {
+    switch (unit) {
+        case ProgressUnit::Bytes:
+            return QStringLiteral("%1 von %2 Bytes").arg(done).arg(total);
+        case ProgressUnit::Ports:
+            return QStringLiteral("%1 von %2 Ports").arg(done).arg(total);
+        case ProgressUnit::Milliseconds:
+            break;
+    }
+    const int left = (total - done + 999) / 1000;  // whole seconds, rounded up
+    return QStringLiteral("noch %1 s").arg(left);
+}
 
 }  // namespace
 
@@ -41,6 +60,7 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     connect(m_pView, &CSonaroView::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_pView, &CSonaroView::statusTextChanged, this, &CMainFrame::setStatusText);
     connect(m_pView, &CSonaroView::commandStatesChanged, this, &CMainFrame::updateCommandUi);
+    connect(m_pView, &CSonaroView::noticeShown, this, &CMainFrame::showNotice);
     QApplication::instance()->installEventFilter(this);
 }
 
@@ -83,7 +103,7 @@ void CMainFrame::createMenu() {
     }
     for (const AcceleratorRow& row : mainAccelerators()) {
         if (QAction* a = action(row.id)) {
-            a->setShortcut(QKeySequence(QString::fromLatin1(row.key)));
+            a->setShortcuts(a->shortcuts() << QKeySequence(QString::fromLatin1(row.key)));
         }
     }
     action(CmdViewToolbar)->setCheckable(true);
@@ -121,6 +141,17 @@ void CMainFrame::createStatusBar() {
     m_pMessagePane = new QLabel(QString::fromUtf8(IdlePrompt), m_pStatusBar);
     m_pMessagePane->setObjectName(QString::fromLatin1(MessagePaneName));
     m_pStatusBar->addWidget(m_pMessagePane, 1);
+    m_pProgress = new QProgressBar(m_pStatusBar);
+    m_pProgress->setObjectName(QString::fromLatin1(ProgressName));
+    m_pProgress->setFixedWidth(ProgressWidth);
+    m_pProgress->setMaximumHeight(m_pMessagePane->sizeHint().height());
+    m_pProgress->setTextVisible(true);
+    m_pProgress->hide();
+    m_pStatusBar->addWidget(m_pProgress);
+    m_pNoticePane = new QLabel(m_pStatusBar);
+    m_pNoticePane->setObjectName(QString::fromLatin1(NoticePaneName));
+    m_pNoticePane->hide();
+    m_pStatusBar->addPermanentWidget(m_pNoticePane);
     auto indicator = [this](int id, const char* text) {
         auto* label = new QLabel(QString::fromLatin1(text), m_pStatusBar);
         label->setObjectName(QString::number(id));
@@ -217,6 +248,35 @@ void CMainFrame::onAppAbout() {
 void CMainFrame::setStatusText(const QString& text) {
     m_pStatusBar->clearMessage();  // a menu prompt still showing would hide the pane
     m_pMessagePane->setText(text);
+    if (text.isEmpty()) {
+        m_pProgress->hide();
+    }
     // The caller is about to block the event loop; paint now.
     m_pStatusBar->repaint();
+}
+
+void CMainFrame::showProgress(ProgressUnit unit, int done, int total) {
+    // Progress belongs to the operation the status text names; the start-up
+    // receive names none and shows none.
+    if (total <= 0 || done >= total || m_pMessagePane->text().isEmpty()) {
+        m_pProgress->hide();
+    } else {
+        m_pProgress->setRange(0, total);
+        m_pProgress->setValue(unit == ProgressUnit::Milliseconds ? total - done : done);
+        // A literal text: the counts are in it already.
+        m_pProgress->setFormat(
+            progressText(unit, done, total).replace(QLatin1Char('%'), QStringLiteral("%%")));
+        m_pProgress->show();
+    }
+    // Progress comes while the event loop stands still; paint now.
+    m_pStatusBar->repaint();
+}
+
+void CMainFrame::showNotice(const QString& text) {
+    m_pNoticePane->setText(text);
+    m_pNoticePane->show();
+    m_pStatusBar->repaint();
+    QTimer::singleShot(NoticeMs, m_pNoticePane, [pane = m_pNoticePane, text] {
+        if (pane->text() == text) pane->hide();
+    });
 }

@@ -9,8 +9,11 @@
 #include <QMainWindow>
 #include <map>
 
+#include "platform/UserServices.h"
+
 class QAction;
 class QLabel;
+class QProgressBar;
 class QStatusBar;
 class QToolBar;
 class CSonaroApp;
@@ -39,6 +42,19 @@ public:
     // Shows `text` in the message pane of the status bar and repaints the bar
     // at once, so the text is visible while a blocking transfer runs.
     void setStatusText(const QString& text);
+    // Shows how far the operation behind the status text has got, beside
+    // it: a bar of bytes or ports, or the seconds a fixed wait has left.
+    // Hidden when done reaches total, and by an empty status text (and not
+    // shown beside none).
+    void showProgress(ProgressUnit unit, int done, int total);
+    QProgressBar* progressBar() const { return m_pProgress; }
+    // A note that stays in the status bar for a while, whatever the status
+    // texts do meanwhile.
+    void showNotice(const QString& text);
+    QLabel* noticePane() const { return m_pNoticePane; }
+
+    // How long a notice stays.
+    static constexpr int NoticeMs = 30000;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +83,8 @@ private:
     QToolBar* m_pToolBar = nullptr;
     QStatusBar* m_pStatusBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
+    QProgressBar* m_pProgress = nullptr;
+    QLabel* m_pNoticePane = nullptr;
     QLabel* m_pCapsIndicator = nullptr;
     QLabel* m_pNumIndicator = nullptr;
     QLabel* m_pScrollIndicator = nullptr;

@@ -36,7 +36,8 @@ public:
     CommErrorCode handshake(std::uint8_t command);
 
     // Dumps the block to "Son_Send.bin" (skipped if that cannot be written),
-    // then the handshake 0xAA and the 624 bytes. -4 also when the port took
+    // then the handshake 0xAA and the 624 bytes. Both block transfers report
+    // their progress in bytes (userServices().progress). -4 also when the port took
     // fewer bytes than given. Success means the driver has the bytes, not
     // that they have all left the line (see SendSettleMs).
     CommErrorCode sendWireImage(const WireImage& wire);
@@ -53,6 +54,9 @@ public:
     CommErrorCode probeDevice();
 
 private:
+    // The 624 bytes of a block after the handshake, written or read in
+    // pieces with the progress after each.
+    CommErrorCode transferBlock(std::uint8_t* block, bool sending);
     // Writes `request` and reads one reply byte; -6 unless it is `expected`.
     CommErrorCode requestReply(std::uint8_t request, std::uint8_t expected);
 

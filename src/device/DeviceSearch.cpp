@@ -12,6 +12,8 @@ int searchDevice(BytePort& port) {
     for (int n = SearchFirstPort; n <= SearchLastPort; ++n) {
         const std::string name = "COM" + std::to_string(n);
         userServices().setStatusText("Suche an " + name);
+        userServices().progress(ProgressUnit::Ports, n - SearchFirstPort,
+                                SearchLastPort - SearchFirstPort + 1);
         // A port that does not exist or is held by another program fails here
         // at once; one that opens but stays silent costs the read time-out.
         if (port.open(devicePathForPort(name), baudRate) == CommOk &&

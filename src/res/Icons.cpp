@@ -229,6 +229,32 @@ QImage channelPicture(int c) {
     return image;
 }
 
+// Undo and redo: a bent arrow, turning back to the left for undo and on to
+// the right for redo (the redo picture is the undo picture mirrored).
+QImage undoPicture() {
+    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight);
+    QPainter p(&image);
+    // The shaft: from the arrow's head to the right, round, and back down.
+    QPen shaft(Accent, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    p.setPen(shaft);
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    path.moveTo(6, 5);
+    path.lineTo(9, 5);
+    path.arcTo(QRectF(5, 5, 8, 7), 90, -180);
+    path.lineTo(5, 12);
+    p.drawPath(path);
+    // The head, pointing left.
+    p.setPen(Ink);
+    p.setBrush(Accent);
+    p.drawPolygon(QPolygon({{1, 5}, {6, 0}, {6, 10}}));
+    return image;
+}
+
+QImage redoPicture() {
+    return undoPicture().mirrored(true, false);
+}
+
 QImage drawResource(int id) {
     switch (id) {
         case ProgramIconId:
@@ -254,6 +280,10 @@ QImage drawToolbarButton(int index) {
             return openPicture();
         case 2:
             return savePicture();
+        case 9:
+            return undoPicture();
+        case 10:
+            return redoPicture();
         default:
             return channelPicture(index - 3);
     }

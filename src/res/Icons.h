@@ -12,10 +12,10 @@ QPixmap resourcePixmap(int id);
 // Icons (program, send, receive) with all their sizes.
 QIcon resourceIcon(int id);
 
-// Toolbar buttons, left to right without the separator: New, Open, Save and
-// the six channel toggles (channel 1..6).
-constexpr int ToolbarButtonCount = 9;
+// Toolbar buttons, left to right without the separators: New, Open, Save,
+// the six channel toggles (channel 1..6), Undo and Redo.
+constexpr int ToolbarButtonCount = 11;
 constexpr int ToolbarButtonWidth = 16;
 constexpr int ToolbarButtonHeight = 15;
-// Button `index` of the toolbar bitmap; null for an index outside 0..8.
+// Button `index` of the toolbar bitmap; null for an index outside 0..10.
 QPixmap toolbarButtonPixmap(int index);

@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QTimerEvent>
+#include <filesystem>
 
 #include "device/CommError.h"
 #include "device/DevicePort.h"
@@ -18,6 +21,7 @@
 #include "model/ParameterImage.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/UserServices.h"
+#include "platform/Utf8Path.h"
 #include "plot/CResponsePlot.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -58,7 +62,15 @@ void place(QWidget* w, const LayoutRect& r) {
 }  // namespace
 
 CSonaroView::CSonaroView(Session& session, QWidget* parent)
-    : QWidget(parent), m_session(session), m_pResponses(std::make_unique<ChannelResponses>()) {
+    : QWidget(parent),
+      m_session(session),
+      m_pResponses(std::make_unique<ChannelResponses>()),
+      m_pHistory(std::make_unique<SettingsHistory>(
+          [this] { return currentState(); },
+          [this](const SettingsState& state) { showState(state); })),
+      m_backups([this](const std::string& message) {
+          emit noticeShown(QString::fromStdString(message));
+      }) {
     CDialogBuilder builder(mainFormTemplate);
     builder.use<CResponsePlot>(PlotId)
         .use<CShadeButton>(CmdSend)
@@ -84,6 +96,11 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
                 [this, i] { onButtonCommand(CmdPreset1 + i); });
     }
     connect(m_pTabs, &CChannelTabCtrl::selChange, this, &CSonaroView::onTabSelChange);
+    connect(m_pHistory.get(), &SettingsHistory::changed, this, &CSonaroView::commandStatesChanged);
+    // One click on send or receive is one transfer, even when it is the first
+    // of a double click.
+    m_pSend->installEventFilter(this);
+    m_pReceive->installEventFilter(this);
 }
 
 CSonaroView::~CSonaroView() {
@@ -94,6 +111,8 @@ CSonaroView::~CSonaroView() {
 }
 
 bool CSonaroView::onInitialUpdate() {
+    // No undo steps until the settings of the start are on screen.
+    ++m_nChangeScopes;
     writeControls();
     startRedrawing();
     if (!startFromDefaults()) {
@@ -108,6 +127,8 @@ bool CSonaroView::onInitialUpdate() {
     CWelcomeDlg welcome;
     createChannelPanels();
     showDevicePresetsOrAskForHardware(deviceAnswered, welcome);
+    --m_nChangeScopes;
+    m_pHistory->reset();
     runModal(welcome);
     return true;
 }
@@ -121,12 +142,17 @@ void CSonaroView::startRedrawing() {
 
 // The one ParameterImage, all zero bytes, gets the defaults, which are
 // written to "Filtaro.dat" and read back: the settings of the previous run
-// are not restored. False when that file cannot be read back.
+// are not restored, but kept as a backup first. False when that file cannot
+// be read back.
 bool CSonaroView::startFromDefaults() {
+    m_session.startupDirectory = currentDirectory();
     m_session.image = std::make_unique<ParameterImage>();
-    m_session.fileName = DefaultFileName;
+    m_session.fileName = defaultFilePath();
+    ParameterImage defaults;
+    applyDefaults(defaults);
+    m_backups.keepFile(defaultFilePath(), BackupOccasion::StartUp, defaults);
     newRoutine(NewVariant::Startup);
-    if (loadParameterFile(*m_session.image, DefaultFileName) != 1) {
+    if (loadParameterFile(*m_session.image, defaultFilePath()) != 1) {
         userServices().messageBox(StartupLoadFailed, ErrorTitle, MessageIcon::None);
         m_session.image.reset();
         return false;
@@ -134,9 +160,10 @@ bool CSonaroView::startFromDefaults() {
     return true;
 }
 
-// Where the program-end save goes.
+// Files record the directory the program started in; the save at program
+// end goes to the current file, wherever that is.
 void CSonaroView::recordWorkingDirectory() {
-    m_session.image->setWorkingDirectory(currentDirectory());
+    m_session.image->setWorkingDirectory(m_session.startupDirectory);
 }
 
 // The configured port at the configured rate; a failure shows up with the
@@ -179,7 +206,11 @@ void CSonaroView::shadeTransferButtons() {
 
 // The device's presets; a failure has shown its message already.
 bool CSonaroView::receiveDevicePresets() {
-    return receiveAllPresets(*m_session.image, m_session.port) == CommOk;
+    if (receiveAllPresets(*m_session.image, m_session.port) != CommOk) {
+        return false;
+    }
+    rememberDeviceSettings(*m_session.image);
+    return true;
 }
 
 void CSonaroView::createChannelPanels() {
@@ -188,6 +219,11 @@ void CSonaroView::createChannelPanels() {
         m_pTabs->insertItem(i, QString::fromLatin1(TabCaptions[i]));
     }
     m_pTabs->createPanels(m_session.image.get());
+    // Ctrl+Z in a panel's field undoes the last change of the settings, not
+    // the last keystroke of the field.
+    for (QLineEdit* edit : m_pTabs->findChildren<QLineEdit*>()) {
+        edit->installEventFilter(this);
+    }
 }
 
 void CSonaroView::showDevicePresetsOrAskForHardware(bool deviceAnswered, CWelcomeDlg& welcome) {
@@ -218,7 +254,14 @@ void CSonaroView::newRoutine(NewVariant variant) {
     }
     emit titleChanged(QString::fromUtf8(TitleNewFile));
     writeControls();
-    saveParameterFile(*image, DefaultFileName);
+    saveParameterFile(*image, defaultFilePath());
+}
+
+std::string CSonaroView::defaultFilePath() const {
+    if (m_session.startupDirectory.empty()) {
+        return DefaultFileName;
+    }
+    return utf8FromPath(pathFromUtf8(m_session.startupDirectory) / DefaultFileName);
 }
 
 void CSonaroView::switchToFirstChannel() {
@@ -275,6 +318,9 @@ bool CSonaroView::redrawStep() {
     if (!image || image->redrawPending() != 1) {
         return false;
     }
+    // Every edit sets the flag: what the panels changed since the last step
+    // becomes one now.
+    commitEdits();
     computeResponses(*image, *m_pResponses);
     drawPlot();
     image->setRedrawPending(0);
@@ -352,11 +398,10 @@ void CSonaroView::saveAtProgramEnd() {
     }
     image->setTabMarker(0);
     image->setActivePreset(0);
-    // A file from elsewhere may bring an empty directory; the name alone then
-    // lands in the current directory rather than in the file system's root.
-    const std::string dir = image->workingDirectory();
-    const std::string& name = m_session.fileName;
-    const std::string path = dir.empty() ? name : dir + "/" + name;
+    // The current file, which the user opened or saved (or "Filtaro.dat" in
+    // the start-up directory); never the directory a file brought along,
+    // which another run, perhaps on another machine, recorded.
+    const std::string path = m_session.fileName.empty() ? defaultFilePath() : m_session.fileName;
     if (saveParameterFile(*image, path) != 0) {
         userServices().messageBox(EndSaveFailed, ErrorTitle, MessageIcon::Stop);
     }
@@ -377,6 +422,8 @@ bool CSonaroView::onCommand(int id) {
     if (!entry) {
         return false;
     }
+    // Edits the timer has not taken in yet are a step before the command's.
+    commitEdits();
     (this->*entry->handler)(id);
     return true;
 }
@@ -391,6 +438,23 @@ bool CSonaroView::onUpdateCommand(int id, QAction& action) {
         (this->*entry->update)(id, action);
     }
     return true;
+}
+
+bool CSonaroView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == m_pSend || watched == m_pReceive)) {
+        return true;  // the release that follows clicks nothing either
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) ||
+            pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)) {
+            return true;  // not the field's: the window's shortcut takes the key
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CSonaroView::onButtonCommand(int id) {

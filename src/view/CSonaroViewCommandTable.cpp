@@ -21,6 +21,12 @@ const std::vector<CSonaroView::CommandEntry>& CSonaroView::commandTable() {
         {CmdCopyChannel, CmdCopyChannel, &CSonaroView::onCopyChannel, nullptr},
         {CmdCopyPreset, CmdCopyPreset, &CSonaroView::onCopyPreset, nullptr},
         {CmdGraphOptions, CmdGraphOptions, &CSonaroView::onGraphOptions, nullptr},
+        {CmdEditUndo, CmdEditUndo, &CSonaroView::onEditUndo, &CSonaroView::onUpdateEditUndo},
+        {CmdEditRedo, CmdEditRedo, &CSonaroView::onEditRedo, &CSonaroView::onUpdateEditRedo},
+        {CmdCompareDevice, CmdCompareDevice, &CSonaroView::onCompareDevice, nullptr},
+        {CmdVerifyAfterSend, CmdVerifyAfterSend, &CSonaroView::onVerifyAfterSend,
+         &CSonaroView::onUpdateVerifyAfterSend},
+        {CmdLoadBackup, CmdLoadBackup, &CSonaroView::onLoadBackup, nullptr},
     };
     return table;
 }

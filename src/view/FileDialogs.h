@@ -10,8 +10,9 @@
 class QWidget;
 
 enum class FileDialogKind {
-    Open,  // an existing parameter file
-    Save,  // a new or existing one; overwriting is confirmed first
+    Open,    // an existing parameter file
+    Save,    // a new or existing one; overwriting is confirmed first
+    Backup,  // an existing parameter file, starting in the backup folder
 };
 
 // The chosen path in the file system's encoding, or nullopt when the user
@@ -19,8 +20,8 @@ enum class FileDialogKind {
 using FilePathAnswer = std::function<std::optional<std::string>(FileDialogKind)>;
 
 // Shows the dialog of `kind` (filter "Filtaro Dateien (*.dat)", default
-// extension "dat", no initial name, the system's caption), or asks the
-// installed answer instead.
+// extension "dat", no initial name, the system's caption; a backup is chosen
+// in the backup folder), or asks the installed answer instead.
 std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent);
 
 // Installs an answer for the lifetime of the object; the previous one is

@@ -102,7 +102,7 @@ TEST(Startup, TitleIsNewFileDuringStartupAndTheProgramsNameAfterwards) {
     EXPECT_EQ(run.view().plot()->backBufferSize(), QSize(DefaultPlotWidth, DefaultPlotHeight));
 }
 
-TEST(Startup, FiltaroDatIsOverwrittenWithTheDefaultsAndTheDirectoryRecorded) {
+TEST(Startup, FiltaroDatIsKeptAsABackupThenOverwrittenWithTheDefaults) {
     ProgramRun run;
     ParameterImage previous = devicePresets();
     previous.setActivePreset(2);
@@ -117,7 +117,24 @@ TEST(Startup, FiltaroDatIsOverwrittenWithTheDefaultsAndTheDirectoryRecorded) {
     EXPECT_EQ(run.image().plotStartHz(), 20);
     EXPECT_EQ(run.image().channelShown(3), 1);
     EXPECT_EQ(fs::path(run.image().workingDirectory()), fs::current_path());
-    EXPECT_EQ(run.session().fileName, "Filtaro.dat");
+    EXPECT_EQ(fs::path(run.session().fileName), fs::current_path() / "Filtaro.dat");
+
+    // The work of the last run is not lost: the previous file is a backup.
+    std::vector<fs::path> backups;
+    for (const auto& entry : fs::directory_iterator(run.backupDir()))
+        backups.push_back(entry.path());
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_TRUE(backups[0].filename().string().ends_with("_Programmstart.dat"));
+    ParameterImage kept;
+    ASSERT_EQ(loadParameterFile(kept, backups[0].string()), 1);
+    EXPECT_EQ(kept, previous);
+
+    // A Filtaro.dat with nothing but the defaults is not worth a backup.
+    run.end();
+    ProgramRun second;
+    ASSERT_EQ(saveParameterFile(defaults(), "Filtaro.dat"), 0);
+    ASSERT_EQ(second.start(), CSonaroApp::Startup::Running);
+    EXPECT_FALSE(fs::exists(second.backupDir()));
 }
 
 TEST(Startup, AFiltaroDatThatCannotBeWrittenEndsTheProgramWithoutSavingAnything) {

@@ -23,9 +23,16 @@ public:
     void messageBox(const std::string& text, const std::string&, MessageIcon) override {
         texts.push_back(text);
     }
+    Answer askYesNo(const std::string& text, const std::string& title, MessageIcon icon,
+                    Answer defaultAnswer) override {
+        return m_console.askYesNo(text, title, icon, defaultAnswer);
+    }
     void beginWaitCursor() override { m_console.beginWaitCursor(); }
     void endWaitCursor() override { m_console.endWaitCursor(); }
     void setStatusText(const std::string& text) override { m_console.setStatusText(text); }
+    void progress(ProgressUnit unit, int done, int total) override {
+        m_console.progress(unit, done, total);
+    }
     void sleepMs(unsigned milliseconds) override { m_console.sleepMs(milliseconds); }
 
     std::vector<std::string> texts;
