@@ -119,8 +119,8 @@ TEST(StatusText, TextsOfCoreAndViewShowInTheFirstPaneAtOnce) {
     EXPECT_EQ(pane->text(), "Daten werden empfangen");
     services.setStatusText("");
     EXPECT_EQ(pane->text(), "");
-    emit frame.view()->statusTextChanged(QStringLiteral("Suche an COM1"));
-    EXPECT_EQ(pane->text(), "Suche an COM1");
+    emit frame.view()->statusTextChanged(QStringLiteral("Suche an COM 1"));
+    EXPECT_EQ(pane->text(), "Suche an COM 1");
     // With the status bar hidden the text still lands; nothing fails.
     frame.onCommand(CmdViewStatusBar);
     services.setStatusText("Daten werden übertragen");
