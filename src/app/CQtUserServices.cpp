@@ -7,6 +7,8 @@
 #include <iostream>
 #include <thread>
 
+#include "forms/ModalRunner.h"
+
 namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
@@ -36,9 +38,17 @@ void CQtUserServices::messageBox(const std::string& text, const std::string& tit
     // on its own.
     QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
-    // A wait cursor of a running transfer must not hide the box's own cursor.
-    box.setCursor(Qt::ArrowCursor);
-    box.exec();
+    // The wait cursor of a running operation is an application-wide override,
+    // which wins over any cursor of the box's own: an arrow on top of it, for
+    // as long as the box is up, shows the normal cursor over the box.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    runModal(box);
+    if (busy) {
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void CQtUserServices::beginWaitCursor() {

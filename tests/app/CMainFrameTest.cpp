@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <optional>
+#include <vector>
 
 #include "app/CQtUserServices.h"
 #include "simulator/SimulatedPort.h"
@@ -125,6 +130,29 @@ TEST(StatusText, TextsOfCoreAndViewShowInTheFirstPaneAtOnce) {
     frame.onCommand(CmdViewStatusBar);
     services.setStatusText("Daten werden übertragen");
     EXPECT_EQ(pane->text(), "Daten werden übertragen");
+}
+
+TEST(MessageBox, ShowsTheNormalCursorWhileTheWaitCursorIsUp) {
+    qtTestApp();
+    CQtUserServices services;
+    std::vector<std::optional<Qt::CursorShape>> seen;
+    ScopedModalAnswer answer([&](QDialog& box) {
+        const QCursor* cursor = QApplication::overrideCursor();
+        seen.push_back(cursor ? std::optional(cursor->shape()) : std::nullopt);
+        box.accept();
+        return box.result();
+    });
+    services.messageBox("Bereit", "Erfolg", MessageIcon::None);  // nothing is busy
+    {
+        WaitCursor busy;
+        services.messageBox("Schnittstelle antwortet nicht!", "Übertragungsfehler",
+                            MessageIcon::Stop);
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor)
+            << "busy again after the box";
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(seen, (std::vector<std::optional<Qt::CursorShape>>{std::nullopt, Qt::ArrowCursor}));
 }
 
 TEST(About, OpensFromTheMenuAndAMoveMarksTheImageForRedraw) {
