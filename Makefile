@@ -5,7 +5,7 @@
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation ccache appstream \
-            nlohmann-json3-dev libyaml-cpp-dev
+            nlohmann-json3-dev libyaml-cpp-dev qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SIMULATOR ?= 1
 
