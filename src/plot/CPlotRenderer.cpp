@@ -1,5 +1,6 @@
 #include "plot/CPlotRenderer.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
@@ -128,8 +129,12 @@ void CPlotRenderer::drawResponse(const ParameterImage& image, const ChannelRespo
 
 void CPlotRenderer::drawResponse(const PlotSettings& settings, const ChannelResponses& responses) {
     if (m_backBuffer.isNull()) return;
+    const QFontMetrics metrics(m_labelFont);
+    const PlotTextWidth textWidth = [&metrics](const std::string& text) {
+        return metrics.horizontalAdvance(QString::fromStdString(text));
+    };
     paint(computePlotGeometry(m_backBuffer.width(), m_backBuffer.height(), settings, m_grid,
-                              responses));
+                              responses, textWidth));
 }
 
 void CPlotRenderer::paint(const PlotGeometry& g) {
@@ -152,11 +157,10 @@ void CPlotRenderer::paint(const PlotGeometry& g) {
     p.setPen(m_framePen);
     for (const PlotLine& l : g.frame) line(l);
 
-    for (std::size_t i = 0; i < g.decadeLines.size(); ++i) {
-        p.setPen(m_decadePen);
-        line(g.decadeLines[i]);
-        label(g.decadeLabels[i]);
-    }
+    p.setPen(m_decadePen);
+    for (const PlotLine& l : g.decadeLines) line(l);
+    for (const PlotLabel& l : g.decadeLabels) label(l);
+    for (const PlotLabel& l : g.rangeLabels) label(l);
 
     p.setPen(m_minorPen);
     for (const PlotLine& l : g.minorLines) line(l);

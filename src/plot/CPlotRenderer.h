@@ -25,9 +25,6 @@
 #include "response/PlotPalette.h"
 #include "response/ResponseGrid.h"
 
-// Cell height in pixels of the label font ("Arial", height 14).
-constexpr int PlotLabelCellHeight = 14;
-
 class CPlotRenderer {
 public:
     CPlotRenderer();

@@ -96,6 +96,23 @@ TEST(CPlotRenderer, EveryPixelIsAColourTableEntryAndLabelsAreTransparent) {
     EXPECT_GT(black, 10);
 }
 
+TEST(CPlotRenderer, ARangeWithoutDecadesShowsItsEndsInTheBottomCorners) {
+    ParameterImage image = defaults();
+    image.setPlotStartHz(10000);
+    image.setPlotEndHz(20000);
+    const QImage img = render(image);
+    auto blackIn = [&img](int x0, int x1) {
+        int n = 0;
+        for (int y = 316; y < 330; ++y) {
+            for (int x = x0; x < x1; ++x) n += at(img, x, y) == Black;
+        }
+        return n;
+    };
+    EXPECT_GT(blackIn(3, 60), 10) << "10000Hz";
+    EXPECT_GT(blackIn(740, 796), 10) << "20000Hz";
+    EXPECT_EQ(blackIn(100, 700), 0);
+}
+
 TEST(CPlotRenderer, CurvesInChannelOrderWithTableColours) {
     ParameterImage image = defaults();
     ChannelResponses r{};  // all six on the +0 line: the last drawn one shows
