@@ -57,9 +57,8 @@ void CShadeButton::setShade(int shadeType, int granularity, int highlight, int t
 }
 
 void CShadeButton::setIcon(int iconId) {
-    const QPixmap pixmap = resourcePixmap(iconId);
-    setIcon(QIcon(pixmap));
-    setIconSize(pixmap.size());
+    setIcon(resourceIcon(iconId));
+    setIconSize(resourcePixmap(iconId).size());
     update();
 }
 
@@ -72,10 +71,13 @@ void CShadeButton::paintEvent(QPaintEvent*) {
         painter.drawImage(offset, offset, face);
     }
     if (!icon().isNull()) {
-        const QPixmap pixmap =
-            icon().pixmap(iconSize(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
-        const int x = (width() - pixmap.width()) / 2 + offset;
-        const int y = (height() - pixmap.height()) / 2 + offset;
+        // The icon's picture for this screen's pixel density, placed by its
+        // logical size.
+        const QPixmap pixmap = icon().pixmap(iconSize(), devicePixelRatioF(),
+                                             isEnabled() ? QIcon::Normal : QIcon::Disabled);
+        const QSize size = pixmap.deviceIndependentSize().toSize();
+        const int x = (width() - size.width()) / 2 + offset;
+        const int y = (height() - size.height()) / 2 + offset;
         painter.drawPixmap(x, y, pixmap);
     }
     if (m_bOver || pressed) {

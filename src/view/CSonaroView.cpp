@@ -86,6 +86,8 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
                 [this, i] { onButtonCommand(CmdPreset1 + i); });
     }
     connect(m_pTabs, &CChannelTabCtrl::selChange, this, &CSonaroView::onTabSelChange);
+    connect(m_pPlot, &CResponsePlot::pixelRatioChanged, this,
+            [this] { layoutControls(width(), height()); });
 }
 
 CSonaroView::~CSonaroView() {
