@@ -1,6 +1,7 @@
 #include "ui/CShadeButton.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cstring>
 
@@ -71,10 +72,12 @@ void CShadeButton::paintEvent(QPaintEvent*) {
         painter.drawImage(offset, offset, face);
     }
     if (!icon().isNull()) {
-        // The icon's picture for this screen's pixel density, placed by its
+        // The icon's picture for the density of what is painted on (the
+        // screen's, or an image's the button is rendered into), placed by its
         // logical size.
-        const QPixmap pixmap = icon().pixmap(iconSize(), devicePixelRatioF(),
-                                             isEnabled() ? QIcon::Normal : QIcon::Disabled);
+        const QPixmap pixmap =
+            icon().pixmap(iconSize(), painter.paintEngine()->paintDevice()->devicePixelRatioF(),
+                          isEnabled() ? QIcon::Normal : QIcon::Disabled);
         const QSize size = pixmap.deviceIndependentSize().toSize();
         const int x = (width() - size.width()) / 2 + offset;
         const int y = (height() - size.height()) / 2 + offset;

@@ -98,6 +98,24 @@ TEST_F(ShadeButtonTest, IconIsCentredAndGreyedWhenDisabled) {
     }
     EXPECT_EQ(differing, 0);
 
+    // On a screen of two device pixels per logical pixel: the icon's own 2x
+    // picture, centred at the same logical place.
+    QImage dense(button.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    dense.setDevicePixelRatio(2);
+    dense.fill(Qt::transparent);
+    button.render(&dense);
+    const QImage icon2 = resourcePixmap(SendIconId, 2).toImage();
+    differing = 0;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            if (icon2.pixelColor(x, y).alpha() == 255 &&
+                dense.pixelColor(50 + x, 22 + y) != icon2.pixelColor(x, y)) {
+                ++differing;
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0);
+
     button.setEnabled(false);
     const QImage disabled = button.grab().toImage();
     int saturated = 0;
