@@ -25,6 +25,21 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Runs a box modally. The wait cursor of a running operation is an
+// application-wide override, which wins over any cursor of the box's own: an
+// arrow on top of it, for as long as the box is up, shows the normal cursor
+// over the box.
+void runWithTheNormalCursor(QMessageBox& box) {
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    runModal(box);
+    if (busy) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 }  // namespace
 
 void CQtUserServices::messageBox(const std::string& text, const std::string& title,
@@ -38,17 +53,7 @@ void CQtUserServices::messageBox(const std::string& text, const std::string& tit
     // on its own.
     QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
-    // The wait cursor of a running operation is an application-wide override,
-    // which wins over any cursor of the box's own: an arrow on top of it, for
-    // as long as the box is up, shows the normal cursor over the box.
-    const bool busy = QApplication::overrideCursor() != nullptr;
-    if (busy) {
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
-    }
-    runModal(box);
-    if (busy) {
-        QApplication::restoreOverrideCursor();
-    }
+    runWithTheNormalCursor(box);
 }
 
 void CQtUserServices::beginWaitCursor() {
