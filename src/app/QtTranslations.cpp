@@ -11,7 +11,6 @@ constexpr const char* Catalogue = "qtbase_de";
 }  // namespace
 
 QtTranslations::QtTranslations() {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     m_bInstalled =
         m_translator.load(catalogueFile()) && QCoreApplication::installTranslator(&m_translator);
 }
@@ -20,7 +19,6 @@ QtTranslations::~QtTranslations() {
     if (m_bInstalled) {
         QCoreApplication::removeTranslator(&m_translator);
     }
-    QLocale::setDefault(m_previousLocale);
 }
 
 QString QtTranslations::catalogueFile() {

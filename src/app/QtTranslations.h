@@ -1,18 +1,16 @@
 #pragma once
 // Qt's own German texts for the standard dialogs and buttons the program
 // shows (the file dialogs, the question before a file is overwritten, Yes, No,
-// Cancel), and German dates and sizes in them. The program's own texts are
-// German already; Qt's come from its translation catalogue, which Debian
-// ships in qt6-translations-l10n.
+// Cancel). The program's own texts are German already; Qt's come from its
+// translation catalogue, which Debian ships in qt6-translations-l10n.
 
-#include <QLocale>
+#include <QString>
 #include <QTranslator>
 
 class QtTranslations {
 public:
-    // Installs the catalogue in the running application and makes German the
-    // default locale, for as long as the object lives. Without the catalogue
-    // the standard dialogs stay English.
+    // Installs the catalogue in the running application for as long as the
+    // object lives. Without it the standard dialogs stay English.
     QtTranslations();
     ~QtTranslations();
     QtTranslations(const QtTranslations&) = delete;
@@ -23,7 +21,6 @@ public:
     static QString catalogueFile();
 
 private:
-    QLocale m_previousLocale;
     QTranslator m_translator;
     bool m_bInstalled = false;
 };

@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QLocale>
 #include <QPushButton>
 
 #include "app/QtTranslations.h"
@@ -20,7 +19,6 @@ TEST(QtTranslations, StandardDialogsSpeakGerman) {
     {
         const QtTranslations translations;
         ASSERT_TRUE(translations.installed());
-        EXPECT_EQ(QLocale().language(), QLocale::German);
 
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog);
