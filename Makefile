@@ -1,15 +1,25 @@
 # The two commands of the README:
 #   make test   install what is missing, build with the sanitizers, run every test
 #   make run    install what is missing, build, start the program against the simulator
+# and for the fuzz harnesses (fuzz/):
+#   make fuzz   build them with clang and libFuzzer, run each for FUZZ_SECONDS
+#               (default 60; e.g. make fuzz FUZZ_SECONDS=600, FUZZ="Ini WireImage")
+# and, for Windows (README, "Windows"):
+#   make windows        cross-build the core, filtaro-cli.exe and the core suites
+#   make test-windows   run them under Wine, filtaro-cli.exe against the simulator
 # Package installation uses apt-get (Debian 12) and installs only what is missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation ccache appstream \
             nlohmann-json3-dev libyaml-cpp-dev qt6-translations-l10n
+FUZZ_PACKAGES := cmake ninja-build g++ clang-14 libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
+FUZZ ?=
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SIMULATOR ?= 1
 
-.PHONY: deps deps-format test tsan run bench build release clean format
+.PHONY: deps deps-format deps-fuzz test tsan fuzz run bench build release clean format \
+        windows test-windows
 
 # install-missing PACKAGE...: apt-get install of the packages not yet installed.
 define install-missing
@@ -29,6 +39,9 @@ deps:
 deps-format:
 	$(call install-missing,clang-format)
 
+deps-fuzz:
+	$(call install-missing,$(FUZZ_PACKAGES))
+
 build: deps
 	cmake --preset test
 	cmake --build --preset test
@@ -43,6 +56,13 @@ tsan: deps
 	cmake --build --preset tsan
 	ctest --preset tsan
 
+# The libFuzzer harnesses, built with clang in build/fuzz and run one after
+# the other. Not part of make test, which replays their stored inputs.
+fuzz: deps-fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	./scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ)
+
 release: deps
 	cmake --preset release
 	cmake --build --preset release
@@ -52,6 +72,26 @@ bench: release
 
 run: release
 	SIMULATOR=$(SIMULATOR) ./scripts/run.sh build/release
+
+# Windows, cross-built with MinGW-w64: the core, filtaro-cli.exe and the core
+# suites (build/windows), tested under Wine. Not part of make test.
+WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix googletest \
+                    nlohmann-json3-dev wine64
+WINDOWS_TEST_PACKAGES := g++
+
+windows:
+	$(call install-missing,$(WINDOWS_PACKAGES))
+	./scripts/windows-deps.sh build/windows-deps
+	cmake --preset windows
+	cmake --build --preset windows
+
+# The suites under Wine, and filtaro-cli.exe against the Linux simulator and
+# beside the Linux filtaro-cli (both from the "cli" preset).
+test-windows: windows
+	$(call install-missing,$(WINDOWS_TEST_PACKAGES))
+	cmake --preset cli
+	cmake --build --preset cli
+	./scripts/test-windows.sh build/windows build/cli
 
 format: deps-format
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
+#include "platform/LineEnding.h"
 #include "platform/ReplaceFile.h"
+#include "platform/Utf8Path.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ bool equalNoCase(std::string_view a, std::string_view b) {
 }
 
 // One line of the file: where it starts in the content, its text, and its
-// line ending as found ("\n", "\r\n", or "" for a last line without one).
+// line ending as found ("\n", "\r\n", "\r" for a last line whose CRLF lost
+// its LF, or "" for a last line without one).
 struct Line {
     std::size_t begin;
     std::string_view text;
@@ -53,7 +55,7 @@ std::vector<Line> splitLines(std::string_view content, std::size_t from) {
         const std::size_t nl = content.find('\n', pos);
         const std::size_t end = nl == std::string_view::npos ? content.size() : nl;
         std::size_t textEnd = end;
-        if (nl != std::string_view::npos && textEnd > pos && content[textEnd - 1] == '\r') {
+        if (textEnd > pos && content[textEnd - 1] == '\r') {
             --textEnd;
         }
         const std::size_t next = nl == std::string_view::npos ? content.size() : nl + 1;
@@ -64,22 +66,37 @@ std::vector<Line> splitLines(std::string_view content, std::size_t from) {
     return lines;
 }
 
-// The whole file; "" when it does not exist, nullopt when it exists but
-// cannot be read as a file.
-std::optional<std::string> readFile(const std::string& path) {
+// What a line added after `line` needs first: a line break where the line
+// has none, or the LF of a CRLF cut short.
+std::string_view completion(const Line& line, std::string_view newline) {
+    if (line.ending.empty()) return newline;
+    if (line.ending == "\r") return "\n";
+    return {};
+}
+
+// The file's first `limit` + 1 bytes at most (so a larger file shows);
+// "" when it does not exist, nullopt when it exists but cannot be read as a
+// file.
+std::optional<std::string> readFile(const std::string& path, std::size_t limit) {
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
+    const auto status = std::filesystem::status(pathFromUtf8(path), ec);
     if (status.type() == std::filesystem::file_type::not_found) {
         return std::string();
     }
     if (status.type() != std::filesystem::file_type::regular) {
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
     if (!in) {
         return std::nullopt;
     }
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string content;
+    std::vector<char> buffer(std::size_t{1} << 16);
+    while (content.size() <= limit && in) {
+        const std::size_t want = std::min(buffer.size(), limit + 1 - content.size());
+        in.read(buffer.data(), static_cast<std::streamsize>(want));
+        content.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         return std::nullopt;
     }
@@ -136,35 +153,53 @@ Location locate(const std::vector<Line>& lines, std::string_view section, std::s
     return loc;
 }
 
+bool isQuoted(std::string_view v) {
+    return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+}
+
 std::string_view unquote(std::string_view v) {
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        return v.substr(1, v.size() - 2);
+    return isQuoted(v) ? v.substr(1, v.size() - 2) : v;
+}
+
+// The value as written into its line: in quotes when the reader would
+// otherwise trim blanks at its ends or take off a pair of quotes.
+std::string storedValue(std::string_view value) {
+    const bool blankAtAnEnd =
+        !value.empty() && (Blanks.find(value.front()) != std::string_view::npos ||
+                           Blanks.find(value.back()) != std::string_view::npos);
+    if (blankAtAnEnd || isQuoted(value)) {
+        return "\"" + std::string(value) + "\"";
     }
-    return v;
+    return std::string(value);
 }
 
 }  // namespace
 
-std::size_t getPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view defaultText, std::string& value,
-                                    std::size_t capacity, const std::string& path) {
-    std::string result(defaultText.substr(0, defaultText.find_last_not_of(Blanks) + 1));
-    const auto content = readFile(path);
-    if (content) {
-        const auto lines = splitLines(*content, contentStart(*content));
-        const Location loc = locate(lines, trim(section), trim(key));
-        if (loc.key >= 0) {
-            const std::string_view text = lines[static_cast<std::size_t>(loc.key)].text;
-            result = unquote(trim(text.substr(text.find('=') + 1)));
-        }
+PrivateProfile::PrivateProfile(std::string content) : m_content(std::move(content)) {}
+
+PrivateProfile PrivateProfile::read(const std::string& path) {
+    std::string content = readFile(path, PrivateProfileSizeLimit).value_or(std::string());
+    if (content.size() > PrivateProfileSizeLimit) {
+        // Only complete lines within the limit.
+        const std::size_t lastBreak = content.rfind('\n', PrivateProfileSizeLimit - 1);
+        content.resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
     }
-    result.resize(capacity == 0 ? 0 : std::min(result.size(), capacity - 1));
-    value = result;
-    return result.size();
+    return PrivateProfile(std::move(content));
 }
 
-bool writePrivateProfileString(std::string_view sectionIn, std::string_view keyIn,
-                               std::string_view value, const std::string& path) {
+std::optional<std::string> PrivateProfile::value(std::string_view section,
+                                                 std::string_view key) const {
+    const auto lines = splitLines(m_content, contentStart(m_content));
+    const Location loc = locate(lines, trim(section), trim(key));
+    if (loc.key < 0) {
+        return std::nullopt;
+    }
+    const std::string_view text = lines[static_cast<std::size_t>(loc.key)].text;
+    return std::string(unquote(trim(text.substr(text.find('=') + 1))));
+}
+
+std::optional<std::string> withProfileValue(std::string_view content, std::string_view sectionIn,
+                                            std::string_view keyIn, std::string_view value) {
     const std::string_view section = trim(sectionIn);
     const std::string_view key = trim(keyIn);
     const auto breaksLine = [](std::string_view s) {
@@ -172,23 +207,19 @@ bool writePrivateProfileString(std::string_view sectionIn, std::string_view keyI
     };
     if (section.empty() || key.empty() || breaksLine(section) || breaksLine(key) ||
         breaksLine(value) || section.find(']') != std::string_view::npos ||
-        key.find('=') != std::string_view::npos || key.front() == '[') {
-        return false;
+        key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';') {
+        return std::nullopt;
     }
-    const auto content = readFile(path);
-    if (!content) {
-        return false;  // never replace a file that could not be read
-    }
-    const auto lines = splitLines(*content, contentStart(*content));
-    std::string_view newline = "\n";
+    const auto lines = splitLines(content, contentStart(content));
+    std::string_view newline = NativeLineEnding;  // for a file without any line break yet
     for (const Line& line : lines) {
         if (!line.ending.empty()) {
-            newline = line.ending;
+            newline = line.ending == "\n" ? "\n" : "\r\n";
             break;
         }
     }
     const Location loc = locate(lines, section, key);
-    const std::string keyLine = std::string(key) + "=" + std::string(value);
+    const std::string stored = storedValue(value);
 
     std::string out;
     if (loc.key >= 0) {
@@ -198,28 +229,43 @@ bool writePrivateProfileString(std::string_view sectionIn, std::string_view keyI
         const std::size_t afterBlanks = line.text.find_first_not_of(Blanks, eq + 1);
         const std::size_t valueAt =
             line.begin + (afterBlanks == std::string_view::npos ? line.text.size() : afterBlanks);
-        out = content->substr(0, valueAt);
-        out += value;
-        out += content->substr(line.begin + line.text.size());
-    } else if (loc.header >= 0) {
+        out = content.substr(0, valueAt);
+        out += stored;
+        out += content.substr(line.begin + line.text.size());
+        return out;
+    }
+    const std::string keyLine = std::string(key) + "=" + stored;
+    if (loc.header >= 0) {
         const Line& last = lines[static_cast<std::size_t>(loc.lastOfSection)];
         const std::size_t insertAt = last.begin + last.text.size() + last.ending.size();
-        out = content->substr(0, insertAt);
-        if (last.ending.empty()) {
-            out += newline;
-        }
+        out = content.substr(0, insertAt);
+        out += completion(last, newline);
         out += keyLine;
         out += newline;
-        out += content->substr(insertAt);
-    } else {
-        out = *content;
-        if (out.size() > contentStart(out) && out.back() != '\n') {
-            out += newline;
-        }
-        out += "[" + std::string(section) + "]";
-        out += newline;
-        out += keyLine;
-        out += newline;
+        out += content.substr(insertAt);
+        return out;
     }
-    return replaceFileContents(path, out.data(), out.size());
+    out = content;
+    if (!lines.empty()) {
+        out += completion(lines.back(), newline);
+    }
+    out += "[" + std::string(section) + "]";
+    out += newline;
+    out += keyLine;
+    out += newline;
+    return out;
+}
+
+bool writePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, const std::string& path) {
+    const auto content = readFile(path, PrivateProfileSizeLimit);
+    // Never replace a file that could not be read whole.
+    if (!content || content->size() > PrivateProfileSizeLimit) {
+        return false;
+    }
+    const auto out = withProfileValue(*content, section, key, value);
+    if (!out || out->size() > PrivateProfileSizeLimit) {
+        return false;
+    }
+    return replaceFileContents(path, out->data(), out->size());
 }

@@ -150,18 +150,25 @@ PlotCurve curveOf(int c, const PlotAxes& axes, const std::vector<int>& xs,
                   const ChannelResponse& response) {
     PlotCurve curve;
     curve.channel = c;
-    std::vector<PlotPoint>* run = nullptr;
-    for (int j = 0; j < PlotCurvePointCount; ++j) {
-        const float v = response.db[static_cast<std::size_t>(j)];
-        if (std::isnan(v)) {
-            run = nullptr;
+    const auto isNumber = [&](int j) {
+        return !std::isnan(response.db[static_cast<std::size_t>(j)]);
+    };
+    int j = 0;
+    while (j < PlotCurvePointCount) {
+        if (!isNumber(j)) {
+            ++j;
             continue;
         }
-        if (run == nullptr) {
-            run = &curve.runs.emplace_back();
-            run->reserve(static_cast<std::size_t>(PlotCurvePointCount - j));
+        // Each run reserves its own length only: reserving up to the end of
+        // the curve would cost memory quadratic in the number of gaps.
+        int end = j;
+        while (end < PlotCurvePointCount && isNumber(end)) ++end;
+        std::vector<PlotPoint>& run = curve.runs.emplace_back();
+        run.reserve(static_cast<std::size_t>(end - j));
+        for (; j < end; ++j) {
+            run.push_back({xs[static_cast<std::size_t>(j)],
+                           axes.yOfDb(response.db[static_cast<std::size_t>(j)])});
         }
-        run->push_back({xs[static_cast<std::size_t>(j)], axes.yOfDb(v)});
     }
     return curve;
 }

@@ -1,5 +1,6 @@
 #include "storage/Ini.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <filesystem>
@@ -49,31 +50,57 @@ static bool parseDecimal(const std::string& text, int& dest) {
     return true;
 }
 
-static int readIniValue(std::string_view section, std::string_view key, std::string& value) {
-    const std::string path = iniFilePath();
-    if (path.empty()) {
-        return 0;
-    }
-    return static_cast<int>(
-        getPrivateProfileString(section, key, "", value, IniValueCapacity, path));
+// A value as read into the C buffer of IniValueCapacity characters.
+static int readValue(const PrivateProfile& ini, std::string_view section, std::string_view key,
+                     std::string& value) {
+    value = ini.value(section, key).value_or(std::string());
+    value.resize(std::min(value.size(), IniValueCapacity - 1));
+    return static_cast<int>(value.size());
 }
 
-int readIniInt(std::string_view section, std::string_view key, int& dest) {
+static int readInt(const PrivateProfile& ini, std::string_view section, std::string_view key,
+                   int& dest) {
     std::string text;
-    const int count = readIniValue(section, key, text);
+    const int count = readValue(ini, section, key, text);
     if (count == 0 || !parseDecimal(text, dest)) {
         return 0;
     }
     return count;
 }
 
-int readIniString(std::string_view section, std::string_view key, std::string& dest) {
+static int readString(const PrivateProfile& ini, std::string_view section, std::string_view key,
+                      std::string& dest) {
     std::string text;
-    const int count = readIniValue(section, key, text);
+    const int count = readValue(ini, section, key, text);
     if (count != 0) {
         dest = text;
     }
     return count;
+}
+
+// The file of this moment; no file when the process has no current directory.
+static PrivateProfile readIniFile() {
+    const std::string path = iniFilePath();
+    return path.empty() ? PrivateProfile() : PrivateProfile::read(path);
+}
+
+int readIniInt(std::string_view section, std::string_view key, int& dest) {
+    return readInt(readIniFile(), section, key, dest);
+}
+
+int readIniString(std::string_view section, std::string_view key, std::string& dest) {
+    return readString(readIniFile(), section, key, dest);
+}
+
+IniSettings loadIniSettings() {
+    const PrivateProfile ini = readIniFile();
+    IniSettings settings;
+    readString(ini, IniSectionCommunication, IniKeyPort, settings.portName);
+    if (readInt(ini, IniSectionCommunication, IniKeyBaudrate, settings.baudRate) == 0 ||
+        settings.baudRate <= 0) {
+        settings.baudRate = DefaultBaudrate;
+    }
+    return settings;
 }
 
 int writeIniString(std::string_view section, std::string_view key, std::string_view value) {

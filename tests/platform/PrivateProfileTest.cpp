@@ -1,35 +1,29 @@
 #include <gtest/gtest.h>
 
 #include "platform/PrivateProfile.h"
+#include "support/NativeLines.h"
 #include "support/ScratchDir.h"
 
 namespace {
 
-// The delivered value; the count returned must be its length.
-std::string get(const std::string& path, std::string_view section, std::string_view key,
-                std::size_t capacity = 30, std::string_view defaultText = "") {
-    std::string value = "untouched";
-    const std::size_t n = getPrivateProfileString(section, key, defaultText, value, capacity, path);
-    EXPECT_EQ(n, value.size());
-    return value;
+// The value as a reading of the file delivers it; "(none)" when missing.
+std::string get(const std::string& path, std::string_view section, std::string_view key) {
+    return PrivateProfile::read(path).value(section, key).value_or("(none)");
 }
 
-TEST(PrivateProfile, MissingValuesGiveTheDefaultAndValuesAreCutToCapacity) {
+TEST(PrivateProfile, MissingFilesSectionsAndKeysGiveNothing) {
     ScratchDir dir;
     const std::string ini = dir.file("FILTARO.INI");
-    EXPECT_EQ(get(ini, "COMMUNICATION", "Port"), "");
-    EXPECT_EQ(get(ini, "COMMUNICATION", "Port", 30, "COM1"), "COM1");
-    EXPECT_EQ(get(ini, "COMMUNICATION", "Port", 4, "COM12"), "COM");
+    EXPECT_EQ(get(ini, "COMMUNICATION", "Port"), "(none)");
     // A directory where the file should be reads like a missing file.
-    EXPECT_EQ(get(dir.path().string(), "COMMUNICATION", "Port"), "");
+    EXPECT_EQ(get(dir.path().string(), "COMMUNICATION", "Port"), "(none)");
 
     const std::string longValue = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345678";  // 35 characters
     writeFileBytes(ini, "[OTHER]\nPort=COM7\n[COMMUNICATION]\nBaud=1\nPort=" + longValue + "\n");
-    EXPECT_EQ(get(ini, "COMMUNICATION", "Port"), longValue.substr(0, 29));
-    EXPECT_EQ(get(ini, "COMMUNICATION", "Port", 1), "");
-    EXPECT_EQ(get(ini, "COMMUNICATION", "Port", 0), "");
-    EXPECT_EQ(get(ini, "COMMUNICATION", "Missing"), "");
-    EXPECT_EQ(get(ini, "MISSING", "Port"), "");
+    EXPECT_EQ(get(ini, "COMMUNICATION", "Port"), longValue);
+    EXPECT_EQ(get(ini, "COMMUNICATION", "Missing"), "(none)");
+    EXPECT_EQ(get(ini, "MISSING", "Port"), "(none)");
+    EXPECT_EQ(PrivateProfile().value("COMMUNICATION", "Port"), std::nullopt);
 }
 
 TEST(PrivateProfile, NamesMatchWithoutCaseBlanksAreTrimmedCrlfIsRead) {
@@ -52,17 +46,18 @@ TEST(PrivateProfile, NamesMatchWithoutCaseBlanksAreTrimmedCrlfIsRead) {
     EXPECT_EQ(get(ini, "COMMUNICATION", "Quoted"), "  spaced  ");
     EXPECT_EQ(get(ini, "COMMUNICATION", "HalfQuoted"), "\"open");
     // Only the first section of a name counts, as on Windows.
-    EXPECT_EQ(get(ini, "COMMUNICATION", "Baudrate"), "");
+    EXPECT_EQ(get(ini, "COMMUNICATION", "Baudrate"), "(none)");
 }
 
 TEST(PrivateProfile, WriteCreatesFileSectionAndKey) {
     ScratchDir dir;
     const std::string ini = dir.file("new.ini");
     ASSERT_TRUE(writePrivateProfileString("COMMUNICATION", "Port", "COM3", ini));
-    EXPECT_EQ(readFileBytes(ini), "[COMMUNICATION]\nPort=COM3\n");
+    EXPECT_EQ(readFileBytes(ini), nativeLines("[COMMUNICATION]\nPort=COM3\n"));
     ASSERT_TRUE(writePrivateProfileString("COMMUNICATION", "Baudrate", "9600", ini));
     ASSERT_TRUE(writePrivateProfileString("OTHER", "X", "", ini));
-    EXPECT_EQ(readFileBytes(ini), "[COMMUNICATION]\nPort=COM3\nBaudrate=9600\n[OTHER]\nX=\n");
+    EXPECT_EQ(readFileBytes(ini),
+              nativeLines("[COMMUNICATION]\nPort=COM3\nBaudrate=9600\n[OTHER]\nX=\n"));
     EXPECT_EQ(get(ini, "communication", "baudrate"), "9600");
 }
 
@@ -112,6 +107,7 @@ TEST(PrivateProfile, RefusedWritesLeaveTheFileAsItWas) {
     EXPECT_FALSE(writePrivateProfileString("S]", "K", "v", ini));
     EXPECT_FALSE(writePrivateProfileString("S", "K=", "v", ini));
     EXPECT_FALSE(writePrivateProfileString("S", "[K", "v", ini));
+    EXPECT_FALSE(writePrivateProfileString("S", " ;K", "v", ini));  // would read as a comment
     EXPECT_FALSE(writePrivateProfileString(" ", "K", "v", ini));
     EXPECT_FALSE(writePrivateProfileString("S", "", "v", ini));
     EXPECT_EQ(readFileBytes(ini), before);
@@ -121,6 +117,78 @@ TEST(PrivateProfile, RefusedWritesLeaveTheFileAsItWas) {
     EXPECT_FALSE(writePrivateProfileString("S", "K", "v", dir.path().string()));
     EXPECT_TRUE(std::filesystem::is_directory(dir.path()));
     EXPECT_EQ(readFileBytes(ini), before);
+}
+
+// Whatever is written reads back as it was given; values the reader would
+// trim or unquote are stored in quotes.
+TEST(PrivateProfile, WrittenValuesReadBackAsGiven) {
+    ScratchDir dir;
+    const std::string ini = dir.file("a.ini");
+    const struct {
+        const char* value;
+        const char* line;  // as stored
+    } cases[] = {
+        {"COM3", "K=COM3"},
+        {"  spaced  ", "K=\"  spaced  \""},
+        {"\tlead", "K=\"\tlead\""},
+        {"trail ", "K=\"trail \""},
+        {"\"quoted\"", "K=\"\"quoted\"\""},
+        {"'single'", "K=\"'single'\""},
+        {"\"", "K=\""},
+        {"\"\"", "K=\"\"\"\""},
+        {"half\"", "K=half\""},
+        {"a = b", "K=a = b"},
+        {";no comment", "K=;no comment"},
+        {"", "K="},
+        {" ", "K=\" \""},
+    };
+    for (const auto& c : cases) {
+        writeFileBytes(ini, "; x\n[S]\nK=old\n");
+        ASSERT_TRUE(writePrivateProfileString("S", "K", c.value, ini)) << c.value;
+        EXPECT_EQ(readFileBytes(ini), std::string("; x\n[S]\n") + c.line + "\n") << c.value;
+        EXPECT_EQ(get(ini, "S", "K"), c.value);
+        ASSERT_TRUE(writePrivateProfileString("New", "K2", c.value, ini)) << c.value;
+        EXPECT_EQ(get(ini, "New", "K2"), c.value);
+    }
+}
+
+// A last line ending in a lone CR (a CRLF that lost its LF) ends there: its
+// value has no CR, and a line added after it completes the line break.
+TEST(PrivateProfile, ALoneCarriageReturnEndsTheLastLine) {
+    ScratchDir dir;
+    const std::string ini = dir.file("a.ini");
+    writeFileBytes(ini, "[S]\r\nA=1\r");
+    EXPECT_EQ(get(ini, "S", "A"), "1");
+    ASSERT_TRUE(writePrivateProfileString("S", "B", "2", ini));
+    EXPECT_EQ(readFileBytes(ini), "[S]\r\nA=1\r\nB=2\r\n");
+    EXPECT_EQ(get(ini, "S", "A"), "1");
+
+    writeFileBytes(ini, "[S]\r\nA=1\r");
+    ASSERT_TRUE(writePrivateProfileString("T", "C", "3", ini));
+    EXPECT_EQ(readFileBytes(ini), "[S]\r\nA=1\r\n[T]\r\nC=3\r\n");
+    ASSERT_TRUE(writePrivateProfileString("S", "A", "4", ini));
+    EXPECT_EQ(get(ini, "S", "A"), "4");
+    EXPECT_EQ(get(ini, "T", "C"), "3");
+}
+
+// Only the first PrivateProfileSizeLimit bytes of a file are read, in whole
+// lines; a write refuses a file that is or would become larger.
+TEST(PrivateProfile, LargeFilesAreReadOnlyUpToTheLimitAndNotWritten) {
+    ScratchDir dir;
+    const std::string ini = dir.file("a.ini");
+    const std::string head = "[S]\nA=1\n";
+    std::string filler = "; " + std::string(PrivateProfileSizeLimit - head.size() - 4, '-') + "\n";
+    const std::string big = head + filler + "B=2\n";  // B's line crosses the limit
+    writeFileBytes(ini, big);
+    EXPECT_EQ(get(ini, "S", "A"), "1");
+    EXPECT_EQ(get(ini, "S", "B"), "(none)");
+    EXPECT_FALSE(writePrivateProfileString("S", "A", "3", ini));
+    EXPECT_EQ(readFileBytes(ini), big);
+
+    writeFileBytes(ini, head + filler);  // just below the limit: a new line would cross it
+    EXPECT_FALSE(writePrivateProfileString("S", "C", "4", ini));
+    EXPECT_TRUE(writePrivateProfileString("S", "A", "3", ini));
+    EXPECT_EQ(get(ini, "S", "A"), "3");
 }
 
 }  // namespace

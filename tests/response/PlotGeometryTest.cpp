@@ -249,6 +249,9 @@ TEST(PlotGeometry, OddResponseValuesAreClampedOrBreakTheCurve) {
     EXPECT_EQ(runs[0].size(), 10u);
     EXPECT_EQ(runs[1].size(), 500u - 12u);
     EXPECT_EQ(runs[2].size(), 1998u - 501u);
+    // Each run holds only its own points: reserving up to the end of the
+    // curve for every run made memory grow with the square of the gaps.
+    for (const auto& run : runs) EXPECT_EQ(run.capacity(), run.size());
 
     const auto& p = g.curves[1].runs.at(0);
     const int limit = static_cast<int>(PlotCoordinateLimit);

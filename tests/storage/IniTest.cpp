@@ -4,6 +4,7 @@
 
 #include "platform/CurrentDirectory.h"
 #include "storage/Ini.h"
+#include "support/NativeLines.h"
 #include "support/ScratchDir.h"
 
 namespace fs = std::filesystem;
@@ -12,12 +13,14 @@ namespace {
 
 TEST(Ini, PathIsTheCurrentDirectoryAtEachCall) {
     ScratchDir dir(true);
-    EXPECT_EQ(iniFilePath(), fs::current_path().string() + "/FILTARO.INI");
+    const std::string separator(1, static_cast<char>(fs::path::preferred_separator));
+    EXPECT_EQ(iniFilePath(), fs::current_path().string() + separator + "FILTARO.INI");
     fs::create_directory("sub");
     ASSERT_TRUE(setCurrentDirectory("sub"));
-    EXPECT_EQ(iniFilePath(), fs::current_path().string() + "/FILTARO.INI");
-    ASSERT_TRUE(setCurrentDirectory("/"));
-    EXPECT_EQ(iniFilePath(), "//FILTARO.INI");
+    EXPECT_EQ(iniFilePath(), fs::current_path().string() + separator + "FILTARO.INI");
+    // A root ("/", "C:\") gets the separator all the same.
+    ASSERT_TRUE(setCurrentDirectory(fs::current_path().root_path().string()));
+    EXPECT_EQ(iniFilePath(), fs::current_path().root_path().string() + separator + "FILTARO.INI");
 }
 
 TEST(Ini, NoFileLeavesDestinationsForTheDefaults) {
@@ -73,6 +76,35 @@ TEST(Ini, IntegerValuesThatAreNoNumberCountAsMissing) {
     EXPECT_EQ(port, "COM1");
 }
 
+// Both settings from one reading, with the defaults for what is missing,
+// empty, no number or no usable rate.
+TEST(Ini, SettingsWithTheirDefaults) {
+    ScratchDir dir(true);
+    const struct {
+        const char* file;  // nullptr: no file
+        const char* port;
+        int baud;
+    } cases[] = {
+        {nullptr, "COM1", 9600},
+        {"[COMMUNICATION]\nPort=COM12\nBaudrate=19200\n", "COM12", 19200},
+        {"[COMMUNICATION]\nPort=\nBaudrate=fast\n", "COM1", 9600},
+        {"[COMMUNICATION]\nBaudrate=0\n", "COM1", 9600},
+        {"[COMMUNICATION]\nBaudrate=-300\n", "COM1", 9600},
+        {"[COMMUNICATION]\nPort=COM_ABCDEFGHIJKLMNOPQRSTUVWXYZ0123\n",
+         "COM_ABCDEFGHIJKLMNOPQRSTUVWXY", 9600},
+    };
+    for (const auto& c : cases) {
+        if (c.file) {
+            writeFileBytes(IniFileName, c.file);
+        } else {
+            fs::remove(IniFileName);
+        }
+        const IniSettings settings = loadIniSettings();
+        EXPECT_EQ(settings.portName, c.port) << (c.file ? c.file : "no file");
+        EXPECT_EQ(settings.baudRate, c.baud) << (c.file ? c.file : "no file");
+    }
+}
+
 TEST(Ini, WriteKeepsOtherLinesAndFollowsTheCurrentDirectory) {
     ScratchDir dir(true);
     const std::string before = "; Filtaro\r\n[COMMUNICATION]\r\nPort=COM1\r\nBaudrate=57600\r\n";
@@ -85,24 +117,12 @@ TEST(Ini, WriteKeepsOtherLinesAndFollowsTheCurrentDirectory) {
     fs::create_directory("elsewhere");
     ASSERT_TRUE(setCurrentDirectory("elsewhere"));
     EXPECT_NE(writeIniString(IniSectionCommunication, IniKeyPort, "COM5"), 0);
-    EXPECT_EQ(readFileBytes("FILTARO.INI"), "[COMMUNICATION]\nPort=COM5\n");
+    EXPECT_EQ(readFileBytes("FILTARO.INI"), nativeLines("[COMMUNICATION]\nPort=COM5\n"));
     EXPECT_EQ(readFileBytes(dir.file("FILTARO.INI")),
               "; Filtaro\r\n[COMMUNICATION]\r\nPort=COM4\r\nBaudrate=57600\r\n");
     std::string port;
     EXPECT_EQ(readIniString(IniSectionCommunication, IniKeyPort, port), 4);
     EXPECT_EQ(port, "COM5");
-}
-
-TEST(Ini, NoCurrentDirectoryReadsNothingAndWritesNothing) {
-    ScratchDir dir(true);
-    fs::create_directory("gone");
-    ASSERT_TRUE(setCurrentDirectory("gone"));
-    fs::remove(dir.file("gone"));
-    EXPECT_EQ(iniFilePath(), "");
-    std::string port = "COM1";
-    EXPECT_EQ(readIniString(IniSectionCommunication, IniKeyPort, port), 0);
-    EXPECT_EQ(writeIniString(IniSectionCommunication, IniKeyPort, "COM2"), 0);
-    EXPECT_FALSE(fs::exists("/FILTARO.INI"));
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
 
 #include "model/ParameterImage.h"
 #include "storage/ParameterFile.h"
+#include "support/ChildProcess.h"
 #include "support/CliRun.h"
 #include "support/ScratchDir.h"
 
@@ -81,6 +87,44 @@ TEST(CliNew, UnwritablePathFailsAndKeepsWhatWasThere) {
     EXPECT_EQ(runCliCommand({"new"}).status, 2);
     EXPECT_EQ(runCliCommand({"new", "a.dat", "b.dat"}).status, 2);
     EXPECT_FALSE(fs::exists("a.dat"));
+}
+
+// The real program under a file-size limit below what it writes: the usual
+// failure (one line, status 1), never death by SIGXFSZ (status 153), and no
+// file or temporary file left.
+TEST(CliNewEncode, SizeLimitGivesTheUsualFailure) {
+    const char* cli = std::getenv("FILTARO_CLI");
+    ASSERT_TRUE(cli != nullptr && *cli != '\0');
+    ScratchDir dir;
+    ParameterImage image;
+    applyDefaults(image);
+    ASSERT_EQ(saveParameterFile(image, dir.file("in.dat")), 0);
+    const std::vector<std::vector<std::string>> commands = {
+        {"new", dir.file("out.dat")},
+        {"encode", dir.file("in.dat"), dir.file("out.bin")},
+    };
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args.front());
+        const int status = runInChild([&] {
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 500;  // below the 624 bytes of a wire image
+            const int err = open(dir.file("err.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0 || err < 0 || dup2(err, 2) < 0) return 125;
+            std::vector<char*> argv{const_cast<char*>(cli)};
+            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            execv(cli, argv.data());
+            return 127;
+        });
+        EXPECT_EQ(status, 1);
+        const std::string err = readFileBytes(dir.file("err.txt"));
+        EXPECT_EQ(countOf(err, "\n"), 1u) << err;
+        EXPECT_NE(err.find("konnte nicht gespeichert werden"), std::string::npos) << err;
+        fs::remove(dir.file("err.txt"));
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    }
 }
 
 TEST(CliShow, ShowsHeaderAndEveryChannelOfEveryPreset) {

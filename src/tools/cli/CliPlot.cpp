@@ -5,13 +5,14 @@
 
 #ifdef FILTARO_CLI_PLOT
 
+#include <QBuffer>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "model/ParameterImage.h"
+#include "platform/ReplaceFile.h"
 #include "plot/CPlotRenderer.h"
 #include "response/ChannelResponse.h"
 #include "response/PlotGeometry.h"
@@ -54,16 +55,13 @@ bool ensureGuiApplication() {
     return app != nullptr;
 }
 
+// Encoded in memory and saved through the program's save routine, which
+// keeps an existing file whole on any failure.
 bool writePng(const QImage& image, const std::string& path) {
-    // Written beside the target and renamed over it: a failure leaves an
-    // existing file untouched.
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image.save(&file, "PNG")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+    return replaceFileContents(path, png.constData(), static_cast<std::size_t>(png.size()));
 }
 
 }  // namespace
