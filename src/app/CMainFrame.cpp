@@ -129,7 +129,7 @@ void CMainFrame::createToolBar() {
             a = makeAction(id, QStringLiteral("Kanal %1").arg(channelOfShowCommand(id) + 1));
             a->setCheckable(true);
         }
-        a->setIcon(QIcon(toolbarButtonPixmap(picture++)));
+        a->setIcon(toolbarButtonIcon(picture++));
         m_pToolBar->addAction(a);
     }
     addToolBar(Qt::TopToolBarArea, m_pToolBar);

@@ -9,6 +9,8 @@
 #include <iostream>
 #include <thread>
 
+#include "forms/ModalRunner.h"
+
 namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
@@ -36,6 +38,21 @@ QString unwrappedLines(const std::string& text) {
     return lines.join(QStringLiteral("<br>"));
 }
 
+// Runs a box modally. The wait cursor of a running operation is an
+// application-wide override, which wins over any cursor of the box's own: an
+// arrow on top of it, for as long as the box is up, shows the normal cursor
+// over the box.
+void runWithTheNormalCursor(QMessageBox& box) {
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    runModal(box);
+    if (busy) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 }  // namespace
 
 void CQtUserServices::messageBox(const std::string& text, const std::string& title,
@@ -49,9 +66,7 @@ void CQtUserServices::messageBox(const std::string& text, const std::string& tit
     // on its own.
     QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
-    // A wait cursor of a running transfer must not hide the box's own cursor.
-    box.setCursor(Qt::ArrowCursor);
-    box.exec();
+    runWithTheNormalCursor(box);
 }
 
 Answer CQtUserServices::askYesNo(const std::string& text, const std::string& title,
@@ -67,8 +82,7 @@ Answer CQtUserServices::askYesNo(const std::string& text, const std::string& tit
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
     box.setDefaultButton(defaultAnswer == Answer::Yes ? yes : no);
     box.setEscapeButton(no);
-    box.setCursor(Qt::ArrowCursor);
-    box.exec();
+    runWithTheNormalCursor(box);
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 

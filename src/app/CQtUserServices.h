@@ -5,6 +5,9 @@
 // the sinks the application wires to the main window while it exists;
 // without a sink they go nowhere.
 //
+// A box runs through runModal (so a test can answer it); while the wait cursor
+// is up, the box shows the normal cursor.
+//
 // With auto-answer on (the screenshot run), no box is shown: each one is
 // written to standard error as "title: text" and counts as answered with OK,
 // or with its default button.

@@ -11,7 +11,7 @@ int searchDevice(BytePort& port) {
     int found = 0;
     for (int n = SearchFirstPort; n <= SearchLastPort; ++n) {
         const std::string name = "COM" + std::to_string(n);
-        userServices().setStatusText("Suche an " + name);
+        userServices().setStatusText("Suche an COM " + std::to_string(n));
         userServices().progress(ProgressUnit::Ports, n - SearchFirstPort,
                                 SearchLastPort - SearchFirstPort + 1);
         // A port that does not exist or is held by another program fails here

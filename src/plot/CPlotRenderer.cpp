@@ -1,5 +1,6 @@
 #include "plot/CPlotRenderer.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
@@ -13,8 +14,10 @@ namespace {
 // A dotted cosmetic line: 3 pixels on, 3 off.
 const QList<qreal> DotPattern{3, 3};
 
-QPen plotPen(const QColor& colour, Qt::PenStyle style) {
-    QPen pen(colour, 1, style, Qt::FlatCap, Qt::MiterJoin);
+// One logical pixel wide: `dpr` device pixels (a dash pattern counts in
+// widths, so the dots keep their logical length too).
+QPen plotPen(const QColor& colour, Qt::PenStyle style, qreal dpr) {
+    QPen pen(colour, dpr, style, Qt::FlatCap, Qt::MiterJoin);
     pen.setCosmetic(true);
     return pen;
 }
@@ -57,6 +60,22 @@ void drawLineToEnd(QPainter& p, const PlotLine& l) {
     }
 }
 
+// The same on a buffer of more than one device pixel per logical pixel: the
+// line runs through the middle of its logical pixels, so a pen of one logical
+// pixel with flat ends covers exactly the device pixels of the logical pixels
+// the line covers at 1x: [from, to) along it, or (to, from] when it runs
+// backwards. The grid's lines are all horizontal or vertical; a slanted one
+// (a curve's) is centred the same way.
+void drawDenseLineToEnd(QPainter& p, const PlotLine& l) {
+    const qreal backward = (l.to.x < l.from.x || l.to.y < l.from.y) ? 1 : 0;
+    QPointF a(l.from.x, l.from.y);
+    QPointF b(l.to.x, l.to.y);
+    const QPointF shift = l.from.x == l.to.x   ? QPointF(0.5, backward)
+                          : l.from.y == l.to.y ? QPointF(backward, 0.5)
+                                               : QPointF(0.5, 0.5);
+    p.drawLine(QLineF(a + shift, b + shift));
+}
+
 // The part [first, last) of a run that can touch the buffer. The grid rises
 // in frequency, so x never falls along a run: a segment with both ends left
 // of column 0 or both right of the last column shows nothing, and most of
@@ -75,9 +94,9 @@ CPlotRenderer::CPlotRenderer() {
     buildPalette();
 }
 
-void CPlotRenderer::init(QSize size) {
+void CPlotRenderer::init(QSize size, qreal dpr) {
     buildPalette();
-    createBackBuffer(size);
+    createBackBuffer(size, dpr);
     createDrawingObjects();
 }
 
@@ -92,22 +111,28 @@ QColor CPlotRenderer::tableColour(PaletteColour wanted) const {
     return toQColor(m_palette[static_cast<std::size_t>(nearestPaletteIndex(m_palette, wanted))]);
 }
 
-void CPlotRenderer::createBackBuffer(QSize size) {
+void CPlotRenderer::createBackBuffer(QSize size, qreal dpr) {
     m_backBuffer = QImage();
+    m_size = QSize();
+    m_dpr = dpr > 0 ? dpr : 1.0;
     if (size.width() <= 0 || size.height() <= 0) return;
-    m_backBuffer = QImage(size, QImage::Format_RGB32);
+    const QSize device(static_cast<int>(std::ceil(size.width() * m_dpr)),
+                       static_cast<int>(std::ceil(size.height() * m_dpr)));
+    m_backBuffer = QImage(device, QImage::Format_RGB32);
     if (m_backBuffer.isNull()) return;  // too large to allocate: no buffer
+    m_backBuffer.setDevicePixelRatio(m_dpr);
     m_backBuffer.fill(m_colourTable.value(PlotPaletteInitialIndex));
+    m_size = size;
 }
 
 void CPlotRenderer::createDrawingObjects() {
     const QColor white = tableColour({255, 255, 255});
-    m_minorPen = plotPen(white, Qt::CustomDashLine);
+    m_minorPen = plotPen(white, Qt::CustomDashLine, m_dpr);
     m_minorPen.setDashPattern(DotPattern);
-    m_decadePen = plotPen(white, Qt::SolidLine);
-    m_framePen = plotPen(tableColour({0, 0, 0}), Qt::SolidLine);
+    m_decadePen = plotPen(white, Qt::SolidLine, m_dpr);
+    m_framePen = plotPen(tableColour({0, 0, 0}), Qt::SolidLine, m_dpr);
     for (std::size_t c = 0; c < m_curvePens.size(); ++c) {
-        m_curvePens[c] = plotPen(tableColour(ChannelColours[c]), Qt::SolidLine);
+        m_curvePens[c] = plotPen(tableColour(ChannelColours[c]), Qt::SolidLine, m_dpr);
     }
     m_fillColour = tableColour({128, 128, 128});
     m_textColour = tableColour({0, 0, 0});
@@ -115,11 +140,12 @@ void CPlotRenderer::createDrawingObjects() {
 }
 
 QSize CPlotRenderer::backBufferSize() const {
-    return m_backBuffer.isNull() ? QSize(0, 0) : m_backBuffer.size();
+    return m_backBuffer.isNull() ? QSize(0, 0) : m_size;
 }
 
 void CPlotRenderer::release() {
     m_backBuffer = QImage();
+    m_size = QSize();
 }
 
 void CPlotRenderer::drawResponse(const ParameterImage& image, const ChannelResponses& responses) {
@@ -128,8 +154,12 @@ void CPlotRenderer::drawResponse(const ParameterImage& image, const ChannelRespo
 
 void CPlotRenderer::drawResponse(const PlotSettings& settings, const ChannelResponses& responses) {
     if (m_backBuffer.isNull()) return;
-    paint(computePlotGeometry(m_backBuffer.width(), m_backBuffer.height(), settings, m_grid,
-                              responses));
+    const QFontMetrics metrics(m_labelFont);
+    const PlotTextWidth textWidth = [&metrics](const std::string& text) {
+        return metrics.horizontalAdvance(QString::fromStdString(text));
+    };
+    paint(computePlotGeometry(m_size.width(), m_size.height(), settings, m_grid, responses,
+                              textWidth));
 }
 
 void CPlotRenderer::paint(const PlotGeometry& g) {
@@ -139,7 +169,10 @@ void CPlotRenderer::paint(const PlotGeometry& g) {
     p.setFont(m_labelFont);
     const qreal ascent = QFontMetricsF(m_labelFont).ascent();
 
-    auto line = [&p](const PlotLine& l) { drawLineToEnd(p, l); };
+    const bool dense = m_dpr != 1.0;
+    auto line = [&p, dense](const PlotLine& l) {
+        dense ? drawDenseLineToEnd(p, l) : drawLineToEnd(p, l);
+    };
     // Labels are given by the top-left corner of their cell; transparent, so
     // the lines beneath stay visible.
     auto label = [&](const PlotLabel& l) {
@@ -147,16 +180,21 @@ void CPlotRenderer::paint(const PlotGeometry& g) {
         p.drawText(QPointF(l.topLeft.x, l.topLeft.y + ascent), QString::fromStdString(l.text));
     };
 
-    p.fillRect(0, 0, g.width, g.height, m_fillColour);
+    if (dense) {
+        // Every device pixel, also a last one that a fractional ratio leaves
+        // beyond the logical size.
+        p.fillRect(QRectF(QPointF(0, 0), QSizeF(m_backBuffer.size()) / m_dpr), m_fillColour);
+    } else {
+        p.fillRect(0, 0, g.width, g.height, m_fillColour);
+    }
 
     p.setPen(m_framePen);
     for (const PlotLine& l : g.frame) line(l);
 
-    for (std::size_t i = 0; i < g.decadeLines.size(); ++i) {
-        p.setPen(m_decadePen);
-        line(g.decadeLines[i]);
-        label(g.decadeLabels[i]);
-    }
+    p.setPen(m_decadePen);
+    for (const PlotLine& l : g.decadeLines) line(l);
+    for (const PlotLabel& l : g.decadeLabels) label(l);
+    for (const PlotLabel& l : g.rangeLabels) label(l);
 
     p.setPen(m_minorPen);
     for (const PlotLine& l : g.minorLines) line(l);
@@ -173,6 +211,18 @@ void CPlotRenderer::paint(const PlotGeometry& g) {
         for (const auto& run : curve.runs) {
             const auto [first, last] = visibleSpan(run, g.width);
             if (first >= last) continue;
+            if (dense) {
+                m_densePoints.clear();
+                for (std::size_t i = first; i < last; ++i) {
+                    m_densePoints.emplace_back(run[i].x + 0.5, run[i].y + 0.5);
+                }
+                if (m_densePoints.size() == 1) {  // a lone point: its logical pixel
+                    p.fillRect(QRectF(run[first].x, run[first].y, 1, 1), p.pen().color());
+                    continue;
+                }
+                p.drawPolyline(m_densePoints.data(), static_cast<int>(m_densePoints.size()));
+                continue;
+            }
             m_points.clear();
             for (std::size_t i = first; i < last; ++i) m_points.emplace_back(run[i].x, run[i].y);
             if (m_points.size() == 1) m_points.push_back(m_points.front());

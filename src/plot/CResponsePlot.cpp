@@ -1,5 +1,6 @@
 #include "plot/CResponsePlot.h"
 
+#include <QEvent>
 #include <QPainter>
 
 CResponsePlot::CResponsePlot(QWidget* parent) : QWidget(parent) {}
@@ -15,7 +16,7 @@ void CResponsePlot::buildPalette() {
 }
 
 void CResponsePlot::createBackBuffer() {
-    m_renderer.createBackBuffer(size());
+    m_renderer.createBackBuffer(size(), devicePixelRatioF());
 }
 
 void CResponsePlot::drawResponse(const ParameterImage& image, const ChannelResponses& responses) {
@@ -32,4 +33,19 @@ void CResponsePlot::paintEvent(QPaintEvent*) {
     if (buffer.isNull()) return;
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), buffer);
+}
+
+bool CResponsePlot::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        || event->type() == QEvent::DevicePixelRatioChange
+#endif
+    ) {
+        if (!m_renderer.backBuffer().isNull() &&
+            devicePixelRatioF() != m_renderer.devicePixelRatio()) {
+            emit pixelRatioChanged();
+        }
+    }
+    return handled;
 }

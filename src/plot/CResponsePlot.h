@@ -8,8 +8,9 @@
 //   plot.init();                                  // at start-up and after each resize
 //   plot.drawResponse(*m_pImage, m_responses);    // whenever redrawPending is 1
 //   plot.blit();
-// init() reads the control's current size; a paint request only copies the
-// last frame. With no buffer (zero size) blit and paint do nothing.
+// init() reads the control's current size and the screen's pixel density; a
+// paint request only copies the last frame. With no buffer (zero size) blit
+// and paint do nothing.
 
 #include <QImage>
 #include <QWidget>
@@ -27,7 +28,8 @@ public:
     // buildPalette, createBackBuffer, then the pens and the font.
     void init();
     void buildPalette();
-    // A back buffer of the control's current size, all black.
+    // A back buffer of the control's current size at the screen's pixel
+    // density, all black.
     void createBackBuffer();
     void drawResponse(const ParameterImage& image, const ChannelResponses& responses);
     // Copies the whole back buffer to the screen now.
@@ -37,8 +39,14 @@ public:
     const QImage& backBuffer() const { return m_renderer.backBuffer(); }
     const CPlotRenderer& renderer() const { return m_renderer; }
 
+signals:
+    // The control moved to a screen of another pixel density: its buffer
+    // needs init() and a new drawing.
+    void pixelRatioChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     CPlotRenderer m_renderer;

@@ -85,8 +85,10 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
     for (int i = 0; i < 4; ++i) {
         m_presetButtons[i] = controls.get<QRadioButton>(CmdPreset1 + i);
     }
-    // The form is a child window: let it shrink with the frame.
-    setMinimumSize(0, 0);
+    // The form shrinks with the frame down to the size at which its fixed
+    // controls would start to cover each other; the frame adds its bars.
+    const LayoutSize minimum = minimumViewSize(layoutInput(0, 0));
+    setMinimumSize(minimum.width, minimum.height);
     setFocusPolicy(Qt::StrongFocus);
 
     connect(m_pSend, &QAbstractButton::clicked, this, [this] { onButtonCommand(CmdSend); });
@@ -101,6 +103,8 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
     // of a double click.
     m_pSend->installEventFilter(this);
     m_pReceive->installEventFilter(this);
+    connect(m_pPlot, &CResponsePlot::pixelRatioChanged, this,
+            [this] { layoutControls(width(), height()); });
 }
 
 CSonaroView::~CSonaroView() {
@@ -342,24 +346,30 @@ void CSonaroView::resizeEvent(QResizeEvent* event) {
     layoutControls(event->size().width(), event->size().height());
 }
 
-void CSonaroView::layoutControls(int cx, int cy) {
-    if (!m_pPlot || !m_pSend || !m_pReceive || !m_pTabs || !m_pPresetFrame) {
-        return;
-    }
+ViewLayoutInput CSonaroView::layoutInput(int cx, int cy) const {
     ViewLayoutInput in;
     in.cx = cx;
     in.cy = cy;
     in.tab = sizeOf(m_pTabs);
     in.presetFrame = sizeOf(m_pPresetFrame);
     for (int i = 0; i < 4; ++i) {
-        if (!m_presetButtons[i]) {
-            return;
-        }
         in.presetButtons[i] = sizeOf(m_presetButtons[i]);
     }
     in.send = sizeOf(m_pSend);
     in.receive = sizeOf(m_pReceive);
-    const ViewLayout out = computeViewLayout(in);
+    return in;
+}
+
+void CSonaroView::layoutControls(int cx, int cy) {
+    if (!m_pPlot || !m_pSend || !m_pReceive || !m_pTabs || !m_pPresetFrame) {
+        return;
+    }
+    for (const QRadioButton* button : m_presetButtons) {
+        if (!button) {
+            return;
+        }
+    }
+    const ViewLayout out = computeViewLayout(layoutInput(cx, cy));
 
     place(m_pPlot, out.plot);
     place(m_pTabs, out.tab);

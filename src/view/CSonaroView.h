@@ -40,6 +40,7 @@ class CChannelTabCtrl;
 class CResponsePlot;
 class CShadeButton;
 class CWelcomeDlg;
+struct ViewLayoutInput;
 
 // Main window titles the view sets.
 constexpr const char* TitleNewFile = "Filtaro - Neue Datei";
@@ -228,6 +229,8 @@ private:
     void createChannelPanels();
     void showDevicePresetsOrAskForHardware(bool deviceAnswered, CWelcomeDlg& welcome);
 
+    // The client size and the sizes of the fixed controls, for the layout.
+    ViewLayoutInput layoutInput(int cx, int cy) const;
     // A click on one of the form's own command buttons.
     void onButtonCommand(int id);
     void onTabSelChange(int index);

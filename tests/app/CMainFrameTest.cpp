@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <optional>
+#include <vector>
 
 #include "app/CQtUserServices.h"
 #include "simulator/SimulatedPort.h"
@@ -132,8 +137,8 @@ TEST(StatusText, TextsAndProgressOfCoreAndViewShowInTheStatusBarAtOnce) {
     EXPECT_EQ(pane->text(), "Daten werden empfangen");
     services.setStatusText("");
     EXPECT_EQ(pane->text(), "");
-    emit frame.view()->statusTextChanged(QStringLiteral("Suche an COM1"));
-    EXPECT_EQ(pane->text(), "Suche an COM1");
+    emit frame.view()->statusTextChanged(QStringLiteral("Suche an COM 1"));
+    EXPECT_EQ(pane->text(), "Suche an COM 1");
     // With the status bar hidden the text still lands; nothing fails.
     frame.onCommand(CmdViewStatusBar);
     services.setStatusText("Daten werden übertragen");
@@ -185,6 +190,29 @@ TEST(StatusText, TextsAndProgressOfCoreAndViewShowInTheStatusBarAtOnce) {
     EXPECT_EQ(services.askYesNo("Trotzdem senden?", "Achtung", MessageIcon::Warning, Answer::No),
               Answer::No);
     EXPECT_EQ(services.askYesNo("?", "Achtung", MessageIcon::Warning, Answer::Yes), Answer::Yes);
+}
+
+TEST(MessageBox, ShowsTheNormalCursorWhileTheWaitCursorIsUp) {
+    qtTestApp();
+    CQtUserServices services;
+    std::vector<std::optional<Qt::CursorShape>> seen;
+    ScopedModalAnswer answer([&](QDialog& box) {
+        const QCursor* cursor = QApplication::overrideCursor();
+        seen.push_back(cursor ? std::optional(cursor->shape()) : std::nullopt);
+        box.accept();
+        return box.result();
+    });
+    services.messageBox("Bereit", "Erfolg", MessageIcon::None);  // nothing is busy
+    {
+        WaitCursor busy;
+        services.messageBox("Schnittstelle antwortet nicht!", "Übertragungsfehler",
+                            MessageIcon::Stop);
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor)
+            << "busy again after the box";
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(seen, (std::vector<std::optional<Qt::CursorShape>>{std::nullopt, Qt::ArrowCursor}));
 }
 
 TEST(About, OpensFromTheMenuAndAMoveMarksTheImageForRedraw) {

@@ -225,7 +225,7 @@ TEST_F(DeviceCommands, DeviceSearchFromTheMenuFindsTheSimulatorOnCom3) {
 
     search->trigger();
     EXPECT_EQ(ui.statusTexts,
-              (std::vector<std::string>{"Suche an COM1", "Suche an COM2", "Suche an COM3", ""}));
+              (std::vector<std::string>{"Suche an COM 1", "Suche an COM 2", "Suche an COM 3", ""}));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Ger\xC3\xA4t an Port COM3 gefunden!");
     EXPECT_EQ(ui.messages[0].title, "Erfolg");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <filesystem>
@@ -12,6 +13,8 @@
 #include "support/ProgramRun.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
+#include "ui/CShadeButton.h"
+#include "view/ViewLayout.h"
 
 namespace {
 
@@ -171,6 +174,32 @@ TEST(Startup, ARunningProgramRedrawsOnceAfterAResize) {
     EXPECT_FALSE(view.redrawStep()) << "nothing changed since: no second drawing";
     EXPECT_EQ(view.redrawCount(), before + 1);
     EXPECT_EQ(run.image().redrawPending(), 0);
+}
+
+TEST(Startup, ASmallWindowStopsWhereTheControlsWouldCoverEachOther) {
+    ProgramRun run;
+    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+    CSonaroView& view = run.view();
+    run.frame().resize(640, 420);
+    QCoreApplication::processEvents();
+    EXPECT_GT(run.frame().width(), 640);
+    EXPECT_GT(run.frame().height(), 420);
+    EXPECT_GE(view.width(), view.plot()->x() + ViewMinimumPlotWidth);
+
+    const QRect inside = view.rect();
+    const QRect preset = view.findChild<QGroupBox*>()->geometry();
+    for (const CShadeButton* button : {view.sendButton(), view.receiveButton()}) {
+        EXPECT_TRUE(inside.contains(button->geometry()));
+        EXPECT_FALSE(button->geometry().intersects(view.channelTabs()->geometry()));
+        EXPECT_FALSE(button->geometry().intersects(preset));
+        EXPECT_FALSE(button->geometry().intersects(view.plot()->geometry()));
+    }
+    EXPECT_TRUE(inside.contains(preset)) << "the preset group stays in sight";
+    EXPECT_FALSE(view.plot()->geometry().intersects(view.channelTabs()->geometry()));
+
+    run.frame().resize(1200, 700);  // back to the start-up size: as before
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.plot()->size(), QSize(DefaultPlotWidth, DefaultPlotHeight));
 }
 
 TEST(Startup, TheTimerRedrawsWhenAChangeIsPending) {
