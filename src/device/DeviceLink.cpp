@@ -44,10 +44,10 @@ CommErrorCode DeviceLink::receiveWireImage(WireImage& destination) {
     WireImage received{};
     int transferred = 0;
     const int count = static_cast<int>(received.size());
-    result = m_port.read(received.data(), count, &transferred);
+    result = m_port.readBlock(received.data(), count, BlockStartTimeoutMs, &transferred);
     if (result != CommOk) return result;
-    // The read gives up silently after 500 ms without a byte; a block cut
-    // short is no block.
+    // The read gives up silently when the block does not begin in time or
+    // pauses for 500 ms; a block cut short is no block.
     if (transferred != count) return ErrReceive;
     destination = received;
     writeDump(ReceiveDumpFileName, destination);

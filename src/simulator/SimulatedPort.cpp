@@ -34,19 +34,36 @@ CommErrorCode SimulatedPort::close() {
     return CommOk;
 }
 
-CommErrorCode SimulatedPort::read(void* buffer, int count, int* transferred) {
-    if (transferred) *transferred = 0;
-    if (!isOpen()) return ErrPortNotInitialized;
-    if (count < 0 || (buffer == nullptr && count > 0)) return ErrReceive;
+int SimulatedPort::take(void* buffer, int count, long long emptyWaitMs) {
+    if (count < 0 || (buffer == nullptr && count > 0)) return -1;
     std::vector<std::uint8_t>& waiting = openLine().toProgram;
     const int got = std::min(count, static_cast<int>(waiting.size()));
     std::copy_n(waiting.begin(), got, static_cast<std::uint8_t*>(buffer));
     waiting.erase(waiting.begin(), waiting.begin() + got);
-    if (transferred) *transferred = got;
     // Everything there arrived at once: a real port gives up 500 ms after the
-    // last byte, or, with none at all, at the end of its total budget.
+    // last byte, or, with none at all, at the end of its wait for the first.
+    if (got < count) m_elapsedMs += got > 0 ? SerialPort::ReadTimeoutMs : emptyWaitMs;
+    return got;
+}
+
+CommErrorCode SimulatedPort::read(void* buffer, int count, int* transferred) {
+    if (transferred) *transferred = 0;
+    if (!isOpen()) return ErrPortNotInitialized;
+    // The total budget of 500 + 500 x count ms.
     constexpr long long Interval = SerialPort::ReadTimeoutMs;
-    if (got < count) m_elapsedMs += got > 0 ? Interval : Interval + Interval * count;
+    const int got = take(buffer, count, Interval + Interval * count);
+    if (got < 0) return ErrReceive;
+    if (transferred) *transferred = got;
+    return CommOk;
+}
+
+CommErrorCode SimulatedPort::readBlock(void* buffer, int count, std::uint32_t firstByteMs,
+                                       int* transferred) {
+    if (transferred) *transferred = 0;
+    if (!isOpen()) return ErrPortNotInitialized;
+    const int got = take(buffer, count, firstByteMs);
+    if (got < 0) return ErrReceive;
+    if (transferred) *transferred = got;
     return CommOk;
 }
 

@@ -46,6 +46,8 @@ public:
     CommErrorCode close() override;
     bool isOpen() const override { return m_open != 0; }
     CommErrorCode read(void* buffer, int count, int* transferred = nullptr) override;
+    CommErrorCode readBlock(void* buffer, int count, std::uint32_t firstByteMs,
+                            int* transferred = nullptr) override;
     CommErrorCode write(const void* buffer, int count, int* transferred = nullptr) override;
     void purge() override;
 
@@ -73,6 +75,10 @@ private:
     };
 
     Line& openLine() { return m_lines.at(m_open); }
+    // Moves what waits (up to `count` bytes) into `buffer`; -1 for arguments
+    // a port refuses. A short read adds the wait of a real port: the gap
+    // after the last byte, or `emptyWaitMs` with none at all.
+    int take(void* buffer, int count, long long emptyWaitMs);
     const Line& deviceLine(int n) const;
 
     std::map<int, Line> m_lines;

@@ -79,6 +79,17 @@ TEST(SimulatedPort, ReadsThatWouldTimeOutReturnShortAtOnceAndCountTheWait) {
     ASSERT_EQ(line.write(&command, 1), CommOk);
     EXPECT_EQ(readUpTo(line, 3).size(), 3u);
     EXPECT_EQ(line.elapsedMs(), 4000);
+
+    // A block read waits its own time for the first byte, then the gap.
+    Bytes block(8, 0xEE);
+    int got = -1;
+    EXPECT_EQ(line.readBlock(block.data(), 8, 2000, &got), CommOk);
+    EXPECT_EQ(got, 0);
+    EXPECT_EQ(line.elapsedMs(), 6000);
+    ASSERT_EQ(line.write(&command, 1), CommOk);
+    EXPECT_EQ(line.readBlock(block.data(), 8, 2000, &got), CommOk);
+    EXPECT_EQ(got, 3);
+    EXPECT_EQ(line.elapsedMs(), 6500);
 }
 
 TEST(SimulatedPort, PurgeDropsWhatWaitsAndTheDeviceKeepsItsStateAcrossReopening) {
