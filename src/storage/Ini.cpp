@@ -88,10 +88,6 @@ int readIniInt(std::string_view section, std::string_view key, int& dest) {
     return readInt(readIniFile(), section, key, dest);
 }
 
-int readIniString(std::string_view section, std::string_view key, std::string& dest) {
-    return readString(readIniFile(), section, key, dest);
-}
-
 IniSettings loadIniSettings() {
     const PrivateProfile ini = readIniFile();
     IniSettings settings;

@@ -44,10 +44,6 @@ std::string iniFilePath();
 // `dest` is set only when the result is not 0.
 int readIniInt(std::string_view section, std::string_view key, int& dest);
 
-// Reads a text (at most IniValueCapacity - 1 characters). Returns the number
-// of characters read; `dest` is set only when it is not 0.
-int readIniString(std::string_view section, std::string_view key, std::string& dest);
-
 // Writes a text, creating the file, the section or the key as needed; the
 // value reads back as it was given (see PrivateProfile.h). Returns non-zero
 // on success; a failed or refused write leaves the file as it was.

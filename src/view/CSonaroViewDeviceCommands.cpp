@@ -12,6 +12,7 @@
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "response/ChannelResponse.h"
+#include "storage/Ini.h"
 #include "ui/CComPortDlg.h"
 #include "view/CSonaroView.h"
 
@@ -64,15 +65,16 @@ void CSonaroView::onReceive(int) {
 }
 
 void CSonaroView::onComPort(int) {
+    const IniSettings ini = loadIniSettings();
     CComPortDlg dialog(image(), window());
-    dialog.m_strPort = QString::fromStdString(configuredPortName());
+    dialog.m_strPort = QString::fromStdString(ini.portName);
     if (runModal(dialog) != QDialog::Accepted) {
         return;
     }
     const std::string portName = dialog.m_strPort.toStdString();
     SessionPort& port = m_session.port;
     port.close();
-    if (port.open(devicePathForPort(portName), configuredBaudRate()) != CommOk) {
+    if (port.open(devicePathForPort(portName), ini.baudRate) != CommOk) {
         // The port stays closed and the stored name unchanged; the next
         // transfer fails with its own message.
         showCommError(ErrPortNotResponding, LanguageGerman);

@@ -282,7 +282,7 @@ TEST_F(CliDevice, SearchPrintsTheOutcomeOnce) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Ger\xC3\xA4t an Port COM4 gefunden!\n");
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(configuredPortName(), "COM4");
+    EXPECT_EQ(loadIniSettings().portName, "COM4");
 }
 
 TEST_F(CliDevice, EncodeAndDecodeTheWireImage) {

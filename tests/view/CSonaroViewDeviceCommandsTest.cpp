@@ -6,6 +6,7 @@
 
 #include "device/DeviceLink.h"
 #include "device/WireImage.h"
+#include "platform/PrivateProfile.h"
 #include "storage/Ini.h"
 #include "ui/CComPortDlg.h"
 #include "view/CommandIds.h"
@@ -24,10 +25,11 @@ const std::string TransferTitle =
 const std::string HeadroomWarning =
     "Equalizer-Level zu hoch! Dies kann zu Verzerrungen f\xC3\xBChren.";
 
+// What the file holds, not the default a missing "Port" stands for.
 std::string iniPort() {
-    std::string port;
-    readIniString(IniSectionCommunication, IniKeyPort, port);
-    return port;
+    return PrivateProfile::read(IniFileName)
+        .value(IniSectionCommunication, IniKeyPort)
+        .value_or(std::string());
 }
 
 // Channel 3 of `preset` peaks near 1 kHz: two +6 dB bands there and a level

@@ -7,13 +7,15 @@
 #include "device/DevicePort.h"
 #include "model/ChannelFieldText.h"
 #include "platform/UserServices.h"
+#include "storage/Ini.h"
 #include "storage/ParameterFile.h"
 #include "tools/cli/TextTable.h"
 
 std::optional<CliPortChoice> cliPortChoice(const CliArgs& args, std::string& error) {
     CliPortChoice choice;
+    const IniSettings ini = loadIniSettings();
     const auto port = args.value("--port");
-    choice.name = port ? *port : configuredPortName();
+    choice.name = port ? *port : ini.portName;
     if (choice.name.empty()) {
         error = "Option --port braucht einen Portnamen (z. B. COM3).";
         return std::nullopt;
@@ -26,7 +28,7 @@ std::optional<CliPortChoice> cliPortChoice(const CliArgs& args, std::string& err
         }
         choice.baudRate = *rate;
     } else {
-        choice.baudRate = configuredBaudRate();
+        choice.baudRate = ini.baudRate;
     }
     return choice;
 }
