@@ -1,7 +1,8 @@
 // filtaro-cli decode WIRE BASE OUT: decodes a 624-byte WireImage (a dump
-// file, for one) into the channel records of the parameter file BASE and
-// saves the result as OUT. The header of BASE and every `reserved` field stay.
+// file, for one) into the parameter file BASE as a receive of that block
+// would (PresetTransfer's takeReceivedBlock) and saves the result as OUT.
 
+#include "device/PresetTransfer.h"
 #include "device/WireImage.h"
 #include "device/WireImageFile.h"
 #include "storage/ParameterFile.h"
@@ -29,7 +30,7 @@ int cliDecode(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (loadParameterFile(image, basePath) == 0) {
         return cliFail(err, cliNoParameterFile(basePath));
     }
-    decodeWireImage(wire, image);
+    takeReceivedBlock(wire, image);
     if (saveParameterFile(image, outPath) != 0) {
         return cliFail(err, "Datei " + outPath + " konnte nicht gespeichert werden.");
     }
