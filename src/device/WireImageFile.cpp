@@ -3,25 +3,25 @@
 #include <filesystem>
 #include <fstream>
 
-bool loadWireImageFile(const std::string& path, WireImage& wire, std::string& error) {
+#include "storage/FileMessages.h"
+
+// Exactly WireImageSize bytes from a regular file, or nothing.
+static bool readWholeBlock(const std::string& path, WireImage& block) {
     std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
-        error = "Datei \"" + path + "\" ist nicht vorhanden oder keine Datei.";
-        return false;
-    }
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return false;
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "Datei \"" + path + "\" lässt sich nicht lesen.";
-        return false;
-    }
+    if (!in) return false;
+    in.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(block.size()));
     // One byte more than a block, so that a longer file is refused too.
-    WireImage scratch{};
-    in.read(reinterpret_cast<char*>(scratch.data()), static_cast<std::streamsize>(scratch.size()));
-    const auto got = static_cast<std::size_t>(in.gcount());
     char extra = 0;
-    if (got != WireImageSize || in.read(&extra, 1).gcount() != 0) {
-        error = "Datei \"" + path + "\" ist kein Wire-Image (genau " +
-                std::to_string(WireImageSize) + " Bytes erwartet).";
+    return static_cast<std::size_t>(in.gcount()) == WireImageSize &&
+           in.read(&extra, 1).gcount() == 0;
+}
+
+bool loadWireImageFile(const std::string& path, WireImage& wire, std::string& error) {
+    WireImage scratch{};
+    if (!readWholeBlock(path, scratch)) {
+        error = fileOpenFailure(path, WireImageSize);
         return false;
     }
     wire = scratch;

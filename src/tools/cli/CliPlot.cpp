@@ -15,6 +15,7 @@
 #include "plot/PngFile.h"
 #include "response/ChannelResponse.h"
 #include "response/PlotGeometry.h"
+#include "storage/FileMessages.h"
 #include "tools/cli/Cli.h"
 
 namespace {
@@ -102,7 +103,7 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     renderer.drawResponse(image, *responses);
     if (!savePngFile(renderer.backBuffer(), outPath)) {
-        return cliFail(err, "PNG-Datei \"" + outPath + "\" konnte nicht geschrieben werden.");
+        return cliFail(err, fileSaveFailure(outPath));
     }
     out << "Grafik von Preset " << *preset << " (" << size.width() << " x " << size.height()
         << " Pixel) gespeichert: " << outPath << '\n';
