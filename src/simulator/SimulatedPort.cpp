@@ -14,6 +14,12 @@ void SimulatedPort::attachDevice(int n, const DevsimFaults& faults, const WireIm
     m_lines[n] = std::move(line);
 }
 
+void SimulatedPort::attachScriptedDevice(int n, ScriptedAnswer answer) {
+    Line line;
+    line.script = std::move(answer);
+    m_lines[n] = std::move(line);
+}
+
 void SimulatedPort::holdPort(int n) {
     m_lines[n].held = true;
 }
@@ -75,6 +81,11 @@ CommErrorCode SimulatedPort::write(const void* buffer, int count, int* transferr
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
     for (int i = 0; i < count; ++i) {
         line.received.push_back(bytes[i]);
+        if (line.script) {
+            const std::vector<std::uint8_t> reply = line.script(bytes[i]);
+            line.toProgram.insert(line.toProgram.end(), reply.begin(), reply.end());
+            continue;
+        }
         if (!line.device) continue;
         DevsimResponder& device = *line.device;
         if (device.receivingBlock() &&
@@ -94,22 +105,22 @@ void SimulatedPort::purge() {
     if (isOpen()) openLine().toProgram.clear();
 }
 
-const SimulatedPort::Line& SimulatedPort::deviceLine(int n) const {
+const SimulatedPort::Line& SimulatedPort::deviceLine(int n, bool simulated) const {
     const auto line = m_lines.find(n);
-    if (line == m_lines.end() || !line->second.device) {
+    if (line == m_lines.end() || !(line->second.device || (!simulated && line->second.script))) {
         throw std::logic_error("no simulated device on COM" + std::to_string(n));
     }
     return line->second;
 }
 
 const WireImage& SimulatedPort::memory(int n) const {
-    return deviceLine(n).device->memory();
+    return deviceLine(n, true).device->memory();
 }
 
 int SimulatedPort::blocksStored(int n) const {
-    return deviceLine(n).blocksStored;
+    return deviceLine(n, true).blocksStored;
 }
 
 const std::vector<std::uint8_t>& SimulatedPort::received(int n) const {
-    return deviceLine(n).received;
+    return deviceLine(n, false).received;
 }
