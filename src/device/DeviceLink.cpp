@@ -22,8 +22,12 @@ CommErrorCode DeviceLink::transferBlock(std::uint8_t* block, bool sending) {
     userServices().progress(ProgressUnit::Bytes, 0, total);
     for (int done = 0; done < total; done += BlockPiece) {
         int transferred = 0;
-        const CommErrorCode result = sending ? m_port.write(block + done, BlockPiece, &transferred)
-                                             : m_port.read(block + done, BlockPiece, &transferred);
+        // The first byte of the block may take BlockStartTimeoutMs; every
+        // later one, also the first of a piece, keeps the 500 ms gap rule.
+        const std::uint32_t firstByteMs = done == 0 ? BlockStartTimeoutMs : BlockGapTimeoutMs;
+        const CommErrorCode result =
+            sending ? m_port.write(block + done, BlockPiece, &transferred)
+                    : m_port.readBlock(block + done, BlockPiece, firstByteMs, &transferred);
         if (result != CommOk) return result;
         if (transferred != BlockPiece) return sending ? ErrTransmit : ErrReceive;
         userServices().progress(ProgressUnit::Bytes, done + BlockPiece, total);
@@ -61,8 +65,8 @@ CommErrorCode DeviceLink::receiveWireImage(WireImage& destination) {
     CommErrorCode result = handshake(ReceiveCommandByte);
     if (result != CommOk) return result;
     WireImage received{};
-    // The read gives up silently after 500 ms without a byte; a block cut
-    // short is no block.
+    // The read gives up silently when the block does not begin in time or
+    // pauses for 500 ms; a block cut short is no block.
     result = transferBlock(received.data(), false);
     if (result != CommOk) return result;
     destination = received;

@@ -4,10 +4,11 @@
 #include "device/DeviceLink.h"
 #include "device/DevicePort.h"
 #include "platform/UserServices.h"
+#include "storage/Ini.h"
 
 int searchDevice(BytePort& port) {
     WaitCursor waitCursor;
-    const int baudRate = configuredBaudRate();
+    const int baudRate = loadIniSettings().baudRate;
     int found = 0;
     for (int n = SearchFirstPort; n <= SearchLastPort; ++n) {
         const std::string name = "COM" + std::to_string(n);

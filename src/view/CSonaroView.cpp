@@ -25,6 +25,7 @@
 #include "plot/CResponsePlot.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
+#include "storage/Ini.h"
 #include "storage/ParameterFile.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
@@ -173,8 +174,8 @@ void CSonaroView::recordWorkingDirectory() {
 // The configured port at the configured rate; a failure shows up with the
 // receive that follows.
 void CSonaroView::openConfiguredPort() {
-    const std::string path = devicePathForPort(configuredPortName());
-    if (m_session.port.open(path, configuredBaudRate()) == CommOk) {
+    const IniSettings ini = loadIniSettings();
+    if (m_session.port.open(devicePathForPort(ini.portName), ini.baudRate) == CommOk) {
         userServices().sleepMs(PortSettleMs);
     }
 }

@@ -14,6 +14,7 @@
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "response/SendHeadroom.h"
+#include "storage/Ini.h"
 #include "storage/ProgramOptions.h"
 #include "ui/CComPortDlg.h"
 #include "view/CSonaroView.h"
@@ -98,8 +99,9 @@ void CSonaroView::rememberDeviceSettings(const ParameterImage& device) {
 }
 
 void CSonaroView::onComPort(int) {
+    const IniSettings ini = loadIniSettings();
     CComPortDlg dialog(image(), window());
-    dialog.m_strPort = QString::fromStdString(configuredPortName());
+    dialog.m_strPort = QString::fromStdString(ini.portName);
     if (runModal(dialog) != QDialog::Accepted) {
         return;
     }
@@ -107,7 +109,7 @@ void CSonaroView::onComPort(int) {
     SessionPort& port = m_session.port;
     port.close();
     m_session.deviceSettings.reset();  // perhaps another device from now on
-    if (port.open(devicePathForPort(portName), configuredBaudRate()) != CommOk) {
+    if (port.open(devicePathForPort(portName), ini.baudRate) != CommOk) {
         // The port stays closed and the stored name unchanged; the next
         // transfer fails with its own message.
         showCommError(ErrPortNotResponding, LanguageGerman);

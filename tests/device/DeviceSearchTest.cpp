@@ -6,6 +6,7 @@
 
 #include "device/DeviceLink.h"
 #include "device/DeviceSearch.h"
+#include "platform/PrivateProfile.h"
 #include "simulator/SimulatedPort.h"
 #include "storage/Ini.h"
 #include "support/RecordingUserServices.h"
@@ -13,10 +14,11 @@
 
 namespace {
 
+// What the file holds, not the default a missing "Port" stands for.
 std::string iniPort() {
-    std::string port;
-    readIniString(IniSectionCommunication, IniKeyPort, port);
-    return port;
+    return PrivateProfile::read(IniFileName)
+        .value(IniSectionCommunication, IniKeyPort)
+        .value_or(std::string());
 }
 
 class DeviceSearch : public ::testing::Test {

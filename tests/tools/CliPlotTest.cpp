@@ -78,9 +78,13 @@ TEST(CliPlot, BadArgumentsAndFilesAreRefusedWithoutOutput) {
         {{"plot", data, out, "--size", "9000x10"}, 2, "BREITExHÖHE"},
         {{"plot", data, out, "--preset", "5"}, 2, "Preset"},
         {{"plot", data, out, "--colour", "red"}, 2, "Unbekannte Option"},
-        {{"plot", dir.file("missing.dat"), out}, 1, "missing.dat\" konnte nicht geöffnet"},
-        {{"plot", dir.file("short.dat"), out}, 1, "genau 2784 Bytes"},
-        {{"plot", data, dir.file("no/such/dir/out.png")}, 1, "konnte nicht geschrieben werden"},
+        {{"plot", dir.file("missing.dat"), out},
+         1,
+         "missing.dat: Datei konnte nicht geöffnet werden (nicht vorhanden)"},
+        {{"plot", dir.file("short.dat"), out}, 1, "(2783 Bytes statt 2784)"},
+        {{"plot", data, dir.file("no/such/dir/out.png")},
+         1,
+         "Datei konnte nicht gespeichert werden (Ordner nicht vorhanden)"},
     };
     for (const Case& c : cases) {
         const CliResult r = runCliCommand(c.args);

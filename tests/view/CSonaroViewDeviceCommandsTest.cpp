@@ -6,6 +6,7 @@
 
 #include "device/DeviceLink.h"
 #include "device/WireImage.h"
+#include "platform/PrivateProfile.h"
 #include "storage/Ini.h"
 #include "ui/CComPortDlg.h"
 #include "view/CommandIds.h"
@@ -29,10 +30,11 @@ const std::string HeadroomWarning =
     "Equalizer-Level zu hoch! Dies kann zu Verzerrungen f\xC3\xBChren.\nZuerst \xC3\xBC"
     "ber +12 dB: Preset 1, Kanal 3.";
 
+// What the file holds, not the default a missing "Port" stands for.
 std::string iniPort() {
-    std::string port;
-    readIniString(IniSectionCommunication, IniKeyPort, port);
-    return port;
+    return PrivateProfile::read(IniFileName)
+        .value(IniSectionCommunication, IniKeyPort)
+        .value_or(std::string());
 }
 
 // Channel 3 of `preset` peaks near 1 kHz: two +6 dB bands there and a level

@@ -5,17 +5,17 @@
 
 #ifdef FILTARO_CLI_PLOT
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "model/ParameterImage.h"
-#include "platform/ReplaceFile.h"
 #include "plot/CPlotRenderer.h"
+#include "plot/PngFile.h"
 #include "response/ChannelResponse.h"
 #include "response/PlotGeometry.h"
+#include "storage/FileMessages.h"
 #include "tools/cli/Cli.h"
 
 namespace {
@@ -53,15 +53,6 @@ bool ensureGuiApplication() {
     qInstallMessageHandler(quietQtMessages);
     static QGuiApplication* app = new QGuiApplication(argc, argv);
     return app != nullptr;
-}
-
-// Encoded in memory and saved through the program's save routine, which
-// keeps an existing file whole on any failure.
-bool writePng(const QImage& image, const std::string& path) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
-    return replaceFileContents(path, png.constData(), static_cast<std::size_t>(png.size()));
 }
 
 }  // namespace
@@ -111,8 +102,8 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return cliFail(err, "Für eine Grafik dieser Größe ist nicht genug Speicher frei.");
     }
     renderer.drawResponse(image, *responses);
-    if (!writePng(renderer.backBuffer(), outPath)) {
-        return cliFail(err, "PNG-Datei \"" + outPath + "\" konnte nicht geschrieben werden.");
+    if (!savePngFile(renderer.backBuffer(), outPath)) {
+        return cliFail(err, fileSaveFailure(outPath));
     }
     out << "Grafik von Preset " << *preset << " (" << size.width() << " x " << size.height()
         << " Pixel) gespeichert: " << outPath << '\n';
