@@ -90,16 +90,21 @@ QAction* CMainFrame::action(int id) const {
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void CMainFrame::createMenu() {
-    for (const MenuRow& menuRow : mainMenu()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuRow.title));
-        for (const MenuItemRow& item : menuRow.items) {
-            if (item.id == 0) {
-                menu->addSeparator();
-                continue;
-            }
+void CMainFrame::addMenuItems(QMenu* menu, std::span<const MenuItemRow> items) {
+    for (const MenuItemRow& item : items) {
+        if (!item.submenu.empty()) {
+            addMenuItems(menu->addMenu(QString::fromUtf8(item.text)), item.submenu);
+        } else if (item.id == 0) {
+            menu->addSeparator();
+        } else {
             menu->addAction(makeAction(item.id, QString::fromUtf8(item.text)));
         }
+    }
+}
+
+void CMainFrame::createMenu() {
+    for (const MenuRow& menuRow : mainMenu()) {
+        addMenuItems(menuBar()->addMenu(QString::fromUtf8(menuRow.title)), menuRow.items);
     }
     for (const AcceleratorRow& row : mainAccelerators()) {
         if (QAction* a = action(row.id)) {

@@ -8,11 +8,14 @@
 
 #include <QMainWindow>
 #include <map>
+#include <span>
 
+#include "app/MainFrameResources.h"
 #include "platform/UserServices.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QStatusBar;
 class QToolBar;
@@ -61,6 +64,7 @@ protected:
 
 private:
     void createMenu();
+    void addMenuItems(QMenu* menu, std::span<const MenuItemRow> items);
     void createToolBar();
     void createStatusBar();
     QAction* makeAction(int id, const QString& text);

@@ -4,11 +4,17 @@
 
 namespace {
 
+// Room for more exports of the same kind.
+constexpr MenuItemRow exportItems[] = {
+    {CmdExportFilterSettings, "&Filtereinstellungen..."},
+};
+
 constexpr MenuItemRow fileItems[] = {
     {CmdFileNew, "&Neu\tStrg+N"},
     {CmdFileOpen, "Ö&ffnen...\tStrg+O"},
     {CmdFileSave, "S&peichern...\tStrg+S"},
     {CmdLoadBackup, "Sicherung &laden..."},
+    {0, "&Exportieren", exportItems},
     {0, ""},
     {CmdAppExit, "&Beenden"},
 };
@@ -21,8 +27,9 @@ constexpr MenuItemRow viewItems[] = {
 };
 
 constexpr MenuItemRow editItems[] = {
-    {CmdEditUndo, "&Rückgängig\tStrg+Z"},   {CmdEditRedo, "&Wiederholen\tStrg+Y"},  {0, ""},
-    {CmdCopyChannel, "&Kanal kopieren..."}, {CmdCopyPreset, "&Preset kopieren..."},
+    {CmdEditUndo, "&Rückgängig\tStrg+Z"},         {CmdEditRedo, "&Wiederholen\tStrg+Y"},  {0, ""},
+    {CmdCopyChannel, "&Kanal kopieren..."},       {CmdCopyPreset, "&Preset kopieren..."}, {0, ""},
+    {CmdImportFilters, "Filter &importieren..."}, {CmdNameChannel, "Kanal be&nennen..."},
 };
 
 constexpr MenuItemRow communicationItems[] = {
@@ -84,6 +91,11 @@ constexpr PromptRow prompts[] = {
     {CmdLoadBackup, "Lädt Einstellungen aus einer Sicherung.\nSicherung laden"},
     {CmdCompareDevice, "Vergleicht die Einstellungen mit denen im Gerät."},
     {CmdVerifyAfterSend, "Liest nach jedem Senden die Daten zurück und vergleicht sie."},
+    {CmdImportFilters,
+     "Übernimmt Filter aus einem Text von REW oder Equalizer APO in den gezeigten Kanal."},
+    {CmdExportFilterSettings,
+     "Speichert die Filtereinstellungen für Equalizer APO, REW oder CamillaDSP."},
+    {CmdNameChannel, "Gibt dem gezeigten Kanal einen Namen."},
 };
 
 }  // namespace

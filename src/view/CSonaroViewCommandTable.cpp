@@ -27,6 +27,10 @@ const std::vector<CSonaroView::CommandEntry>& CSonaroView::commandTable() {
         {CmdVerifyAfterSend, CmdVerifyAfterSend, &CSonaroView::onVerifyAfterSend,
          &CSonaroView::onUpdateVerifyAfterSend},
         {CmdLoadBackup, CmdLoadBackup, &CSonaroView::onLoadBackup, nullptr},
+        {CmdImportFilters, CmdImportFilters, &CSonaroView::onImportFilters, nullptr},
+        {CmdExportFilterSettings, CmdExportFilterSettings, &CSonaroView::onExportFilterSettings,
+         nullptr},
+        {CmdNameChannel, CmdNameChannel, &CSonaroView::onNameShownChannel, nullptr},
     };
     return table;
 }

@@ -30,6 +30,10 @@ constexpr int CmdEditRedo = 32811;
 constexpr int CmdCompareDevice = 32812;
 constexpr int CmdVerifyAfterSend = 32813;
 constexpr int CmdLoadBackup = 32814;
+// Working with other programs: filter texts in and out, channel names.
+constexpr int CmdImportFilters = 32860;
+constexpr int CmdExportFilterSettings = 32861;
+constexpr int CmdNameChannel = 32862;
 
 // Buttons of the main form (template 101): each button's control id is its
 // command id.

@@ -13,6 +13,19 @@ namespace {
 constexpr const char* ParameterFileFilter = "Filtaro Dateien (*.dat)";
 constexpr const char* ParameterFileSuffix = "dat";
 
+struct ExportFilter {
+    FileDialogKind kind;
+    const char* filter;
+    const char* suffix;
+};
+
+constexpr ExportFilter ExportFilters[] = {
+    {FileDialogKind::FilterText, "Textdateien (*.txt *.cfg);;Alle Dateien (*)", "txt"},
+    {FileDialogKind::ExportApo, "Equalizer-APO-Text (*.txt)", "txt"},
+    {FileDialogKind::ExportRew, "REW-Filtertext (*.txt)", "txt"},
+    {FileDialogKind::ExportCamillaDsp, "CamillaDSP-Konfiguration (*.yml *.yaml)", "yml"},
+};
+
 FilePathAnswer& installedAnswer() {
     static FilePathAnswer answer;
     return answer;
@@ -27,7 +40,14 @@ std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
     QFileDialog dialog(parent);
     dialog.setNameFilter(QString::fromUtf8(ParameterFileFilter));
     dialog.setDefaultSuffix(QString::fromLatin1(ParameterFileSuffix));
-    if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup) {
+    for (const ExportFilter& e : ExportFilters) {
+        if (e.kind == kind) {
+            dialog.setNameFilter(QString::fromUtf8(e.filter));
+            dialog.setDefaultSuffix(QString::fromLatin1(e.suffix));
+        }
+    }
+    if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup ||
+        kind == FileDialogKind::FilterText) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         if (kind == FileDialogKind::Backup) {
