@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <array>
 
+#include "ui/ReadOnlyTable.h"
+
 namespace {
 
 constexpr std::array<const char*, CFilterImportDlg::ColumnCount> Heads = {
@@ -70,25 +72,20 @@ std::vector<Row> rowsOf(const ImportReport& report) {
 
 QTableWidget* filterTable(const ImportReport& report, QWidget* parent) {
     const std::vector<Row> rows = rowsOf(report);
-    auto* table =
-        new QTableWidget(static_cast<int>(rows.size()), CFilterImportDlg::ColumnCount, parent);
     QStringList heads;
     for (const char* head : Heads) heads << QString::fromUtf8(head);
-    table->setHorizontalHeaderLabels(heads);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    QTableWidget* table = readOnlyTable(heads, static_cast<int>(rows.size()), parent);
     table->setWordWrap(true);
     for (int r = 0; r < table->rowCount(); ++r) {
         const Row& row = rows[static_cast<std::size_t>(r)];
         const std::array<QString, CFilterImportDlg::ColumnCount> texts = {
             row.line, row.read, row.set, row.status, row.note};
         for (int c = 0; c < CFilterImportDlg::ColumnCount; ++c) {
-            auto* item = new QTableWidgetItem(texts[static_cast<std::size_t>(c)]);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            item->setTextAlignment(
-                (c == CFilterImportDlg::LineColumn ? Qt::AlignRight : Qt::AlignLeft) |
-                Qt::AlignTop);
+            // Notes run over several lines: every cell starts at the top.
+            QTableWidgetItem* item =
+                readOnlyCell(texts[static_cast<std::size_t>(c)],
+                             (c == CFilterImportDlg::LineColumn ? Qt::AlignRight : Qt::AlignLeft) |
+                                 Qt::AlignTop);
             if (row.shade.isValid()) item->setBackground(row.shade);
             table->setItem(r, c, item);
         }
