@@ -183,7 +183,11 @@ TEST_F(Interchange, NamesAreTooltipsAndUndoSteps) {
 }
 
 TEST_F(Interchange, TheSideFileTravelsWithSaveAndOpenAndNewResetsIt) {
+    SideFile earlier;
+    earlier.channelNames[5] = "Sub";
+    ASSERT_TRUE(saveSideFile(run.dir.file("Filtaro.dat"), earlier));
     start();
+    EXPECT_EQ(tip(5), "Sub") << "read at start with Filtaro.dat";
     name(0, QStringLiteral("Bass links"));
     const std::string path = run.dir.file("anlage.dat");
     filePaths.push_back(path);
@@ -200,6 +204,14 @@ TEST_F(Interchange, TheSideFileTravelsWithSaveAndOpenAndNewResetsIt) {
     ASSERT_TRUE(command(CmdEditUndo));
     EXPECT_EQ(tip(0), "");
     EXPECT_TRUE(ui.messages.empty());
+
+    // The program's end writes it beside the current file, Filtaro.dat
+    // again: New took "Sub" away.
+    name(2, QStringLiteral("Mitte"));
+    run.end();
+    const SideFile last = loadSideFile(run.dir.file("Filtaro.dat")).data;
+    EXPECT_EQ(last.channelNames[2], "Mitte");
+    EXPECT_EQ(last.channelNames[5], "");
 }
 
 TEST_F(Interchange, ABrokenSideFileIsReportedOnceAndAFailedOneLeavesTheSaveDone) {
