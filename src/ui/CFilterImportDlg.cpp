@@ -21,6 +21,8 @@ constexpr int MinWidth = 640;
 constexpr int MaxWidth = 1100;
 constexpr int MinHeight = 260;
 constexpr int MaxHeight = 640;
+// Room between a column's longest text and the next column.
+constexpr int CellPadding = 12;
 // Soft marks that stay readable with the palette's text colour: a rounding
 // amber, what is not taken over grey-red.
 const QColor AdjustedShade(255, 236, 179);
@@ -39,6 +41,7 @@ QString joinedNotes(const std::vector<std::string>& notes) {
 }
 
 struct Row {
+    int firstLine;
     QString line, read, set, status, note;
     QColor shade;  // invalid: none
 };
@@ -49,13 +52,14 @@ std::vector<Row> rowsOf(const ImportReport& report) {
         const QColor shade = item.status == ImportItemStatus::Adjusted ? AdjustedShade
                              : item.status == ImportItemStatus::Exact  ? QColor()
                                                                        : NotTakenShade;
-        rows.push_back({lineList(item.lines), QString::fromStdString(item.asRead),
-                        QString::fromStdString(item.asSet),
+        rows.push_back({item.lines.empty() ? 0 : item.lines.front(), lineList(item.lines),
+                        QString::fromStdString(item.asRead), QString::fromStdString(item.asSet),
                         QString::fromStdString(importStatusText(item.status)),
                         joinedNotes(item.notes), shade});
     }
     for (const TextIssue& issue : report.issues) {
-        rows.push_back({QString::number(issue.line),
+        rows.push_back({issue.line,
+                        QString::number(issue.line),
                         QString::fromStdString(issue.text),
                         {},
                         QString::fromStdString(issueStatusText(issue)),
@@ -63,10 +67,8 @@ std::vector<Row> rowsOf(const ImportReport& report) {
                         NotTakenShade});
     }
     // In the order of the text.
-    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        return a.line.section(QLatin1Char(','), 0, 0).toInt() <
-               b.line.section(QLatin1Char(','), 0, 0).toInt();
-    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return a.firstLine < b.firstLine; });
     return rows;
 }
 
@@ -91,6 +93,9 @@ QTableWidget* filterTable(const ImportReport& report, QWidget* parent) {
         }
     }
     table->resizeColumnsToContents();
+    for (int c = 0; c + 1 < table->columnCount(); ++c) {
+        table->setColumnWidth(c, table->columnWidth(c) + CellPadding);
+    }
     table->resizeRowsToContents();
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
@@ -98,16 +103,15 @@ QTableWidget* filterTable(const ImportReport& report, QWidget* parent) {
 
 }  // namespace
 
-CFilterImportDlg::CFilterImportDlg(const ImportReport& report, const QString& target,
-                                   QWidget* parent)
+CFilterImportDlg::CFilterImportDlg(const ImportReport& report, const QString& source,
+                                   const QString& target, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(FilterImportTitle));
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(
-        QStringLiteral("So werden die Filter auf %1 übernommen. Gelb: gerundet oder begrenzt; "
-                       "rot: nicht übernommen.")
-            .arg(target),
-        this);
+    auto* intro = new QLabel(QStringLiteral("So werden die Filter aus %1 auf %2 übernommen. Gelb: "
+                                            "gerundet oder begrenzt; rot: nicht übernommen.")
+                                 .arg(source, target),
+                             this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
     m_pTable = filterTable(report, this);
@@ -132,12 +136,21 @@ CFilterImportDlg::CFilterImportDlg(const ImportReport& report, const QString& ta
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
 
+    // Enter takes the import over; the table is for reading, without a
+    // cell marked as current.
+    (m_pApply ? m_pApply : cancel)->setFocus();
     // Wide enough for the whole table where the screen allows, and as many
     // rows as fit.
     int width = 0;
     for (int c = 0; c < ColumnCount; ++c) width += m_pTable->columnWidth(c);
-    int height = m_pTable->horizontalHeader()->height();
+    int height = m_pTable->horizontalHeader()->sizeHint().height() + 2 * m_pTable->frameWidth();
     for (int r = 0; r < m_pTable->rowCount(); ++r) height += m_pTable->rowHeight(r);
-    resize(std::clamp(width + 60, MinWidth, MaxWidth),
-           std::clamp(height + 160, MinHeight, MaxHeight));
+    const int dialogWidth = std::clamp(
+        width + 2 * layout->contentsMargins().left() + 2 * m_pTable->frameWidth() + CellPadding,
+        MinWidth, MaxWidth);
+    // The texts above and below the table wrap at the dialog's width.
+    const int whole = layout->hasHeightForWidth() ? layout->heightForWidth(dialogWidth)
+                                                  : layout->sizeHint().height();
+    const int besideTable = whole - m_pTable->sizeHint().height();
+    resize(dialogWidth, std::clamp(besideTable + height, MinHeight, MaxHeight));
 }

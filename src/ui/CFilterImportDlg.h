@@ -19,8 +19,10 @@ class CFilterImportDlg : public QDialog {
     Q_OBJECT
 
 public:
-    // `target` names the channel and preset in the intro ("Kanal 2, Preset 1").
-    CFilterImportDlg(const ImportReport& report, const QString& target, QWidget* parent = nullptr);
+    // The intro names the text's file `source` and the `target` ("Kanal 2,
+    // Preset 1").
+    CFilterImportDlg(const ImportReport& report, const QString& source, const QString& target,
+                     QWidget* parent = nullptr);
 
     QTableWidget* table() const { return m_pTable; }
     QLabel* summaryLabel() const { return m_pSummary; }

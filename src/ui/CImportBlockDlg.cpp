@@ -31,7 +31,7 @@ CImportBlockDlg::CImportBlockDlg(const std::vector<std::string>& blocks, QWidget
     // A double click chooses at once.
     connect(m_pList, &QListWidget::itemActivated, this, &QDialog::accept);
     layout->addWidget(buttons);
-    resize(360, 280);
+    resize(360, 230);
 }
 
 std::string CImportBlockDlg::chosenBlock() const {

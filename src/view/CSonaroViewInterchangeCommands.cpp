@@ -18,6 +18,7 @@
 #include "ui/CImportBlockDlg.h"
 #include "view/CSonaroView.h"
 #include "view/FileDialogs.h"
+#include "view/FileNameOfPath.h"
 
 namespace {
 
@@ -56,21 +57,23 @@ void CSonaroView::onImportFilters(int) {
     }
     const int preset = image->activePreset();
     const int channel = channelTabs()->m_nCurrent;
+    QString source = QString::fromStdString(fileNameOfPath(*path));
     FilterImport result = importFilterText(*text, image->record(preset, channel), channel);
     if (result.status == FilterImportStatus::ChooseBlock) {
         CImportBlockDlg choose(result.blocks, window());
         if (runModal(choose) != QDialog::Accepted) {
             return;
         }
-        result =
-            importFilterText(*text, image->record(preset, channel), channel, choose.chosenBlock());
+        const std::string block = choose.chosenBlock();
+        result = importFilterText(*text, image->record(preset, channel), channel, block);
+        source += QStringLiteral(" (Channel: %1)").arg(QString::fromStdString(block));
     }
     if (result.status != FilterImportStatus::Ready) {
         return;  // only a block the text does not have, which the list never offers
     }
-    CFilterImportDlg review(result.report,
-                            QStringLiteral("Kanal %1, Preset %2").arg(channel + 1).arg(preset + 1),
-                            window());
+    CFilterImportDlg review(
+        result.report, source,
+        channelDisplayName(channel) + QStringLiteral(", Preset %1").arg(preset + 1), window());
     if (runModal(review) != QDialog::Accepted || !result.report.changesSomething()) {
         return;
     }
