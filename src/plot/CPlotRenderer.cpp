@@ -109,6 +109,12 @@ void CPlotRenderer::createDrawingObjects() {
     for (std::size_t c = 0; c < m_curvePens.size(); ++c) {
         m_curvePens[c] = plotPen(tableColour(ChannelColours[c]), Qt::SolidLine);
     }
+    // The sums lie above the channels and must not pass for grid lines (white)
+    // or the frame (black): twice as wide.
+    for (std::size_t s = 0; s < m_sumPens.size(); ++s) {
+        m_sumPens[s] = plotPen(tableColour(SumCurveColours[s]), Qt::SolidLine);
+        m_sumPens[s].setWidth(SumCurveWidth);
+    }
     m_fillColour = tableColour({128, 128, 128});
     m_textColour = tableColour({0, 0, 0});
     m_labelFont = makeLabelFont();
@@ -128,12 +134,31 @@ void CPlotRenderer::drawResponse(const ParameterImage& image, const ChannelRespo
 
 void CPlotRenderer::drawResponse(const PlotSettings& settings, const ChannelResponses& responses) {
     if (m_backBuffer.isNull()) return;
-    paint(computePlotGeometry(m_backBuffer.width(), m_backBuffer.height(), settings, m_grid,
-                              responses));
+    m_geometry = computePlotGeometry(m_backBuffer.width(), m_backBuffer.height(), settings, m_grid,
+                                     responses);
+    paintBackBuffer();
 }
 
-void CPlotRenderer::paint(const PlotGeometry& g) {
+void CPlotRenderer::drawView(const PlotSettings& settings, const PlotContent& content) {
+    if (m_backBuffer.isNull()) return;
+    m_geometry =
+        computeViewGeometry(m_backBuffer.width(), m_backBuffer.height(), settings, m_grid, content);
+    paintBackBuffer();
+}
+
+void CPlotRenderer::paintBackBuffer() {
     QPainter p(&m_backBuffer);
+    paint(p, m_geometry);
+}
+
+const QPen& CPlotRenderer::curvePen(int id) const {
+    if (id >= PlotSumCurve && id < PlotSumCurve + SumCount) {
+        return m_sumPens[static_cast<std::size_t>(id - PlotSumCurve)];
+    }
+    return m_curvePens[static_cast<std::size_t>(id)];
+}
+
+void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(m_labelFont);
@@ -169,7 +194,7 @@ void CPlotRenderer::paint(const PlotGeometry& g) {
 
     // Curves last, so they lie on the grid; later channels cover earlier ones.
     for (const PlotCurve& curve : g.curves) {
-        p.setPen(m_curvePens[static_cast<std::size_t>(curve.channel)]);
+        p.setPen(curvePen(curve.channel));
         for (const auto& run : curve.runs) {
             const auto [first, last] = visibleSpan(run, g.width);
             if (first >= last) continue;

@@ -13,6 +13,7 @@
 #include <QFont>
 #include <QImage>
 #include <QList>
+#include <QPainter>
 #include <QPen>
 #include <QPoint>
 #include <QSize>
@@ -23,6 +24,7 @@
 #include "response/ChannelResponse.h"
 #include "response/PlotGeometry.h"
 #include "response/PlotPalette.h"
+#include "response/PlotView.h"
 #include "response/ResponseGrid.h"
 
 // Cell height in pixels of the label font ("Arial", height 14).
@@ -46,6 +48,14 @@ public:
     // channels and the six responses. Does nothing without a buffer.
     void drawResponse(const ParameterImage& image, const ChannelResponses& responses);
     void drawResponse(const PlotSettings& settings, const ChannelResponses& responses);
+    // The whole picture of a view: its level axis and the curves of
+    // `content` (channels, then the sums above them).
+    void drawView(const PlotSettings& settings, const PlotContent& content);
+    // What the last drawing drew, for an export that repeats it exactly.
+    const PlotGeometry& lastGeometry() const { return m_geometry; }
+    // Paints `geometry` onto any paint device of its size (the back buffer,
+    // an SVG generator) with the plot's pens, colours and font.
+    void paint(QPainter& painter, const PlotGeometry& geometry);
 
     // (0, 0) when there is no buffer.
     QSize backBufferSize() const;
@@ -58,7 +68,8 @@ public:
     void release();
 
 private:
-    void paint(const PlotGeometry& g);
+    void paintBackBuffer();
+    const QPen& curvePen(int id) const;
 
     PlotPalette m_palette{};
     QList<QRgb> m_colourTable;
@@ -69,8 +80,10 @@ private:
     QPen m_decadePen;
     QPen m_framePen;
     std::array<QPen, ChannelCount> m_curvePens;
+    std::array<QPen, SumCount> m_sumPens;  // white and black, 2 pixels wide
     QColor m_fillColour;
     QColor m_textColour;
     QFont m_labelFont;
     std::vector<QPoint> m_points;  // reused for each polyline
+    PlotGeometry m_geometry;       // of the last drawing
 };

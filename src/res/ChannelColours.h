@@ -18,6 +18,11 @@ constexpr std::array<PaletteColour, ChannelCount> ChannelColours{{
     {0, 255, 0},
 }};
 
+// The sums L and R: white and black, drawn SumCurveWidth pixels wide above
+// the channels.
+constexpr std::array<PaletteColour, 2> SumCurveColours{{{255, 255, 255}, {0, 0, 0}}};
+constexpr int SumCurveWidth = 2;
+
 // The owner-drawn channel tabs: filled with the channel's colour, the text of
 // the selected tab in black or white, whichever reads on that fill.
 struct ChannelTabColours {

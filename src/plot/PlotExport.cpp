@@ -1,0 +1,42 @@
+#include "plot/PlotExport.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <string>
+
+#include "plot/CPlotRenderer.h"
+
+QByteArray plotPng(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        return {};
+    }
+    return png;
+}
+
+QByteArray plotSvg(CPlotRenderer& renderer) {
+    const QSize size = renderer.backBufferSize();
+    if (size.isEmpty()) return {};
+    QByteArray svg;
+    QBuffer buffer(&svg);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    // One pixel of the plot is one unit of the drawing.
+    generator.setResolution(96);
+    generator.setTitle(QStringLiteral("Filtaro"));
+    generator.setDescription(QStringLiteral("Frequenzgang"));
+    {
+        QPainter painter(&generator);
+        renderer.paint(painter, renderer.lastGeometry());
+    }
+    return svg;
+}
+
+bool isSvgPath(const std::string& path) {
+    return QString::fromStdString(path).endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+}
