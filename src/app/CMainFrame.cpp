@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,6 +12,8 @@
 
 #include "app/CSonaroApp.h"
 #include "app/MainFrameResources.h"
+#include "plot/CReadoutPane.h"
+#include "plot/CResponsePlot.h"
 #include "res/Icons.h"
 #include "view/CSonaroView.h"
 #include "view/CommandIds.h"
@@ -28,6 +31,9 @@ QString tipPart(const char* entry) {
 // Object names of the status bar (its window id) and of its message pane.
 constexpr const char* StatusBarName = "59393";
 constexpr const char* MessagePaneName = "pane0";
+constexpr const char* ReadoutPaneName = "readout";
+// The readout pane's share of the bar against the message pane's 1.
+constexpr int ReadoutPaneStretch = 8;
 
 }  // namespace
 
@@ -41,6 +47,11 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     connect(m_pView, &CSonaroView::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_pView, &CSonaroView::statusTextChanged, this, &CMainFrame::setStatusText);
     connect(m_pView, &CSonaroView::commandStatesChanged, this, &CMainFrame::updateCommandUi);
+    // The plot's cursor readout, beside the message pane; empty while the
+    // cursor is hidden.
+    m_pReadoutPane = new CReadoutPane(*m_pView->plot(), m_pStatusBar);
+    m_pReadoutPane->setObjectName(QString::fromLatin1(ReadoutPaneName));
+    m_pStatusBar->insertWidget(1, m_pReadoutPane, ReadoutPaneStretch);
     QApplication::instance()->installEventFilter(this);
 }
 
@@ -70,16 +81,27 @@ QAction* CMainFrame::action(int id) const {
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void CMainFrame::createMenu() {
-    for (const MenuRow& menuRow : mainMenu()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuRow.title));
-        for (const MenuItemRow& item : menuRow.items) {
-            if (item.id == 0) {
-                menu->addSeparator();
-                continue;
-            }
+void CMainFrame::addMenuItems(QMenu* menu, std::span<const MenuItemRow> items) {
+    for (const MenuItemRow& item : items) {
+        if (!item.submenu.empty()) {
+            addMenuItems(menu->addMenu(QString::fromUtf8(item.text)), item.submenu);
+        } else if (item.id == 0) {
+            menu->addSeparator();
+        } else {
             menu->addAction(makeAction(item.id, QString::fromUtf8(item.text)));
         }
+    }
+}
+
+void CMainFrame::createMenu() {
+    for (const MenuRow& menuRow : mainMenu()) {
+        addMenuItems(menuBar()->addMenu(QString::fromUtf8(menuRow.title)), menuRow.items);
+    }
+    // The plot's views are one choice: shown with radio marks.
+    auto* views = new QActionGroup(this);
+    for (int id : {CmdViewMagnitude, CmdViewPhase, CmdViewGroupDelay}) {
+        action(id)->setCheckable(true);
+        views->addAction(action(id));
     }
     for (const AcceleratorRow& row : mainAccelerators()) {
         if (QAction* a = action(row.id)) {
@@ -109,7 +131,7 @@ void CMainFrame::createToolBar() {
             a = makeAction(id, QStringLiteral("Kanal %1").arg(channelOfShowCommand(id) + 1));
             a->setCheckable(true);
         }
-        a->setIcon(QIcon(toolbarButtonPixmap(picture++)));
+        a->setIcon(QIcon(id == CmdShowSums ? sumsButtonPixmap() : toolbarButtonPixmap(picture++)));
         m_pToolBar->addAction(a);
     }
     addToolBar(Qt::TopToolBarArea, m_pToolBar);

@@ -8,11 +8,16 @@
 
 #include <QMainWindow>
 #include <map>
+#include <span>
+
+#include "app/MainFrameResources.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 class QStatusBar;
 class QToolBar;
+class CReadoutPane;
 class CSonaroApp;
 class CSonaroView;
 
@@ -29,6 +34,8 @@ public:
     QAction* action(int id) const;
     QToolBar* toolBar() const { return m_pToolBar; }
     QStatusBar* messageBar() const { return m_pStatusBar; }
+    // The status-bar pane with the plot's cursor readout.
+    CReadoutPane* readoutPane() const { return m_pReadoutPane; }
 
     // Runs the handler of command `id`; false when nobody handles it.
     bool onCommand(int id);
@@ -45,6 +52,7 @@ protected:
 
 private:
     void createMenu();
+    void addMenuItems(QMenu* menu, std::span<const MenuItemRow> items);
     void createToolBar();
     void createStatusBar();
     QAction* makeAction(int id, const QString& text);
@@ -67,6 +75,7 @@ private:
     QToolBar* m_pToolBar = nullptr;
     QStatusBar* m_pStatusBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
+    CReadoutPane* m_pReadoutPane = nullptr;
     QLabel* m_pCapsIndicator = nullptr;
     QLabel* m_pNumIndicator = nullptr;
     QLabel* m_pScrollIndicator = nullptr;

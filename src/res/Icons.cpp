@@ -229,6 +229,34 @@ QImage channelPicture(int c) {
     return image;
 }
 
+// The sums' toggle: the swatch split into the two sums' colours, the sign
+// in the other colour on each half.
+QImage sumsPicture() {
+    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight);
+    QPainter p(&image);
+    const QColor left = toQColor(SumCurveColours[0]);
+    const QColor right = toQColor(SumCurveColours[1]);
+    p.fillRect(1, 1, 7, 12, left);
+    p.fillRect(8, 1, 7, 12, right);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    p.setFont(font);
+    const QRect cell(1, 1, 14, 13);
+    const QString sign = QStringLiteral("\u03a3");
+    p.setClipRect(1, 1, 7, 12);
+    p.setPen(right);
+    p.drawText(cell, Qt::AlignCenter, sign);
+    p.setClipRect(8, 1, 7, 12);
+    p.setPen(left);
+    p.drawText(cell, Qt::AlignCenter, sign);
+    p.setClipping(false);
+    p.setPen(Ink);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(1, 1, 13, 12);
+    return image;
+}
+
 QImage drawResource(int id) {
     switch (id) {
         case ProgramIconId:
@@ -292,4 +320,9 @@ QPixmap toolbarButtonPixmap(int index) {
         it = cache.emplace(index, drawToolbarButton(index)).first;
     }
     return QPixmap::fromImage(it->second);
+}
+
+QPixmap sumsButtonPixmap() {
+    static const QImage picture = sumsPicture();
+    return QPixmap::fromImage(picture);
 }

@@ -19,3 +19,7 @@ constexpr int ToolbarButtonWidth = 16;
 constexpr int ToolbarButtonHeight = 15;
 // Button `index` of the toolbar bitmap; null for an index outside 0..8.
 QPixmap toolbarButtonPixmap(int index);
+
+// The toolbar's toggle of the sums L and R: a swatch half white, half black
+// (the sums' colours) with a sum sign, in the channel toggles' style.
+QPixmap sumsButtonPixmap();

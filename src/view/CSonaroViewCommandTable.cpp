@@ -21,6 +21,10 @@ const std::vector<CSonaroView::CommandEntry>& CSonaroView::commandTable() {
         {CmdCopyChannel, CmdCopyChannel, &CSonaroView::onCopyChannel, nullptr},
         {CmdCopyPreset, CmdCopyPreset, &CSonaroView::onCopyPreset, nullptr},
         {CmdGraphOptions, CmdGraphOptions, &CSonaroView::onGraphOptions, nullptr},
+        {CmdViewMagnitude, CmdViewGroupDelay, &CSonaroView::onPlotView,
+         &CSonaroView::onUpdatePlotView},
+        {CmdShowSums, CmdShowSums, &CSonaroView::onShowSums, &CSonaroView::onUpdateShowSums},
+        {CmdExportPlotPng, CmdExportCurvesCsv, &CSonaroView::onExportPlot, nullptr},
     };
     return table;
 }
