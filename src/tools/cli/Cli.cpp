@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "model/ParameterImage.h"
+#include "response/PlotView.h"
 #include "storage/ParameterFile.h"
 
 CliArgs::CliArgs(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
@@ -56,6 +57,11 @@ std::optional<int> parseIntArg(const std::string& text, int lo, int hi) {
 std::optional<int> presetOption(const CliArgs& args) {
     const auto value = args.value("--preset");
     return value ? parseIntArg(*value, 1, PresetCount) : 1;
+}
+
+std::optional<ResponseQuantity> viewOption(const CliArgs& args) {
+    const std::optional<std::string> view = args.value("--view");
+    return view ? quantityFromName(*view) : ResponseQuantity::Magnitude;
 }
 
 bool loadCommandFile(ParameterImage& image, const std::string& path, std::ostream& err) {
