@@ -1,6 +1,7 @@
 #include "plot/CPlotRenderer.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cmath>
 
@@ -193,15 +194,31 @@ void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
     }
 
     // Curves last, so they lie on the grid; later channels cover earlier ones.
+    // In a raster a wide curve is its thin line drawn again one pixel right
+    // and one pixel down: the same pixels as a stroke two pixels wide, at a
+    // fraction of the cost of stroking the outline.
+    static const std::array<QPoint, 3> wideOffsets{QPoint(0, 0), QPoint(1, 0), QPoint(0, 1)};
+    const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster;
     for (const PlotCurve& curve : g.curves) {
-        p.setPen(curvePen(curve.channel));
+        QPen pen = curvePen(curve.channel);
+        std::size_t copies = 1;
+        if (raster && pen.width() > 1) {
+            copies = wideOffsets.size();
+            pen.setWidth(1);
+        }
+        p.setPen(pen);
         for (const auto& run : curve.runs) {
             const auto [first, last] = visibleSpan(run, g.width);
             if (first >= last) continue;
-            m_points.clear();
-            for (std::size_t i = first; i < last; ++i) m_points.emplace_back(run[i].x, run[i].y);
-            if (m_points.size() == 1) m_points.push_back(m_points.front());
-            p.drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
+            for (std::size_t k = 0; k < copies; ++k) {
+                const QPoint offset = wideOffsets[k];
+                m_points.clear();
+                for (std::size_t i = first; i < last; ++i) {
+                    m_points.emplace_back(run[i].x + offset.x(), run[i].y + offset.y());
+                }
+                if (m_points.size() == 1) m_points.push_back(m_points.front());
+                p.drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
+            }
         }
     }
 }

@@ -56,6 +56,8 @@ public:
     // Paints `geometry` onto any paint device of its size (the back buffer,
     // an SVG generator) with the plot's pens, colours and font.
     void paint(QPainter& painter, const PlotGeometry& geometry);
+    // The pen of curve `id` (a channel, or PlotSumCurve + s for a sum).
+    const QPen& curvePen(int id) const;
 
     // (0, 0) when there is no buffer.
     QSize backBufferSize() const;
@@ -69,7 +71,6 @@ public:
 
 private:
     void paintBackBuffer();
-    const QPen& curvePen(int id) const;
 
     PlotPalette m_palette{};
     QList<QRgb> m_colourTable;

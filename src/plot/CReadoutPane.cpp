@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <cmath>
 
 #include "plot/CResponsePlot.h"
 #include "plot/CurveSwatch.h"
@@ -35,25 +36,29 @@ void CReadoutPane::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QFont bold = font();
     bold.setBold(true);
-    const QRect area = rect();
-    int x = 0;
-    const QString frequency = QString::fromStdString(readout.frequency);
+    auto widthOf = [](const QStaticText& t) {
+        return static_cast<int>(std::ceil(t.size().width()));
+    };
+    const int available = width();
+    const QStaticText frequency = m_boldTexts.get(QString::fromStdString(readout.frequency), bold);
+    const int textTop = (height() - static_cast<int>(std::ceil(frequency.size().height()))) / 2;
+    const int swatchTop = (height() - CurveSwatchSide) / 2;
+    int x = widthOf(frequency);
+    if (x > available) return;
+    // A static text is drawn in the painter's font, which must be the one it
+    // was laid out in.
     painter.setFont(bold);
-    const int frequencyWidth = QFontMetrics(bold).horizontalAdvance(frequency);
-    if (frequencyWidth > area.width()) return;
-    painter.drawText(QRect(x, 0, frequencyWidth, area.height()), Qt::AlignVCenter, frequency);
-    x += frequencyWidth + EntryGap;
+    painter.drawStaticText(QPoint(0, textTop), frequency);
     painter.setFont(font());
-    const QFontMetrics fm = fontMetrics();
+    x += EntryGap;
     for (const ReadoutEntry& e : readout.entries) {
-        const QString value = QString::fromStdString(e.text);
-        const int width = CurveSwatchSide + SwatchGap + fm.horizontalAdvance(value);
-        if (x + width > area.width()) break;
-        paintCurveSwatch(painter, QPoint(x, (area.height() - CurveSwatchSide) / 2),
-                         m_plot.curveColour(e.id));
-        painter.drawText(QRect(x + CurveSwatchSide + SwatchGap, 0, width, area.height()),
-                         Qt::AlignVCenter, value);
-        x += width + EntryGap;
+        const QStaticText value = m_texts.get(QString::fromStdString(e.text), font());
+        const int valueX = x + CurveSwatchSide + SwatchGap;
+        const int end = valueX + widthOf(value);
+        if (end > available) break;
+        paintCurveSwatch(painter, QPoint(x, swatchTop), m_plot.curveColour(e.id));
+        painter.drawStaticText(QPoint(valueX, textTop), value);
+        x = end + EntryGap;
         ++m_entriesShown;
     }
 }

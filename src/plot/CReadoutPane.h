@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include "plot/StaticTextCache.h"
+
 class CResponsePlot;
 
 class CReadoutPane : public QWidget {
@@ -26,4 +28,6 @@ protected:
 private:
     const CResponsePlot& m_plot;
     int m_entriesShown = 0;
+    StaticTextCache m_texts;
+    StaticTextCache m_boldTexts;
 };

@@ -6,9 +6,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "plot/CurveSwatch.h"
-#include "res/ChannelColours.h"
 
 namespace {
 
@@ -23,26 +23,22 @@ const QColor CursorColour(0, 0, 0);
 
 constexpr const char* DelayHeading = "Verzögerung";
 
-// The widths of the box's columns for a readout.
-struct BoxColumns {
-    int name = 0;
-    int value = 0;
-    int delay = 0;  // 0: no channel, no delay column
-};
+// Qt's raster engine hands every fill or copy of more than about a hundred
+// rows to its thread pool, and for the thin, tall cursor line the hand-over
+// costs many times the pixels. Small rectangles are therefore painted in
+// bands of fewer rows; large ones (a whole frame) keep the threads.
+constexpr int PaintBandRows = 64;
+constexpr int BandedAreaLimit = 64 * 1024;
 
-BoxColumns boxColumns(const CursorReadout& readout, const QFontMetrics& fm) {
-    BoxColumns columns;
-    for (const ReadoutEntry& e : readout.entries) {
-        columns.name = std::max(columns.name, fm.horizontalAdvance(QString::fromStdString(e.name)));
-        columns.value =
-            std::max(columns.value, fm.horizontalAdvance(QString::fromStdString(e.text)));
-        if (!e.delay.empty()) {
-            columns.delay =
-                std::max({columns.delay, fm.horizontalAdvance(QString::fromStdString(e.delay)),
-                          fm.horizontalAdvance(QString::fromUtf8(DelayHeading))});
-        }
+template <typename Paint>
+void inBands(const QRect& r, Paint paint) {
+    if (r.width() * r.height() > BandedAreaLimit) {
+        paint(r);
+        return;
     }
-    return columns;
+    for (int y = r.top(); y <= r.bottom(); y += PaintBandRows) {
+        paint(QRect(r.left(), y, r.width(), std::min(PaintBandRows, r.bottom() + 1 - y)));
+    }
 }
 
 }  // namespace
@@ -51,6 +47,8 @@ CResponsePlot::CResponsePlot(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     // A click gives the arrow keys to the cursor; the form's tab order stays.
     setFocusPolicy(Qt::ClickFocus);
+    // Every pixel comes from paintEvent: nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void CResponsePlot::init() {
@@ -96,10 +94,10 @@ void CResponsePlot::afterDrawing(const PlotSettings& settings) {
         hideCursor();
         return;
     }
-    update(cursorLayerRect());
+    updateCursorLayer();
     m_readout = cursorReadout(m_content, m_grid, point);
     placeCursorLayer();
-    update(cursorLayerRect());
+    updateCursorLayer();
     emit readoutChanged();
 }
 
@@ -121,100 +119,128 @@ void CResponsePlot::setCursorPoint(int point) {
     }
     point = std::clamp(point, m_span.first, m_span.last);
     if (point == m_readout.point) return;
-    update(cursorLayerRect());
+    updateCursorLayer();
     m_readout = cursorReadout(m_content, m_grid, point);
     m_lastPoint = point;
     placeCursorLayer();
-    update(cursorLayerRect());
+    updateCursorLayer();
     emit readoutChanged();
 }
 
 void CResponsePlot::hideCursor() {
     if (m_readout.point < 0) return;
-    update(cursorLayerRect());
+    updateCursorLayer();
     m_readout = CursorReadout{};
     m_lineRect = QRect();
     m_boxRect = QRect();
+    m_boxTexts.clear();
+    m_boxSwatches.clear();
     emit readoutChanged();
 }
 
+void CResponsePlot::updateCursorLayer() {
+    // Two rectangles, not the one around both: most of the plot between the
+    // line and the box stays as it is.
+    update(m_lineRect);
+    update(m_boxRect);
+}
+
+// Where the line, the box and every text and swatch in it go, once per
+// move: painting then only draws.
 void CResponsePlot::placeCursorLayer() {
     const QSize size = backBufferSize();
     const PlotAxes axes(size.width(), size.height(), m_settings.startHz, m_settings.endHz);
     const int x = axes.xOfHz(m_grid[m_readout.point]);
     m_lineRect = QRect(x, 1, 1, std::max(0, size.height() - 2));
 
-    const QFontMetrics fm(font());
-    const BoxColumns columns = boxColumns(m_readout, fm);
-    int width = CurveSwatchSide + BoxColumnGap + columns.name + BoxColumnGap + columns.value;
-    if (columns.delay > 0) width += BoxColumnGap + columns.delay;
-    width = std::max(width, fm.horizontalAdvance(QString::fromStdString(m_readout.frequency)));
-    width += 2 * BoxPadding;
+    const QFont& boxFont = font();
+    auto laidOut = [&](const std::string& text) {
+        return m_texts.get(QString::fromStdString(text), boxFont);
+    };
+    auto widthOf = [](const QStaticText& t) {
+        return static_cast<int>(std::ceil(t.size().width()));
+    };
+    const QStaticText frequency = laidOut(m_readout.frequency);
+    const QStaticText heading = m_texts.get(QString::fromUtf8(DelayHeading), boxFont);
+    int nameColumn = 0;
+    int valueColumn = 0;
+    int delayColumn = 0;  // 0: no channel, no delay column
+    for (const ReadoutEntry& e : m_readout.entries) {
+        nameColumn = std::max(nameColumn, widthOf(laidOut(e.name)));
+        valueColumn = std::max(valueColumn, widthOf(laidOut(e.text)));
+        if (!e.delay.empty()) {
+            delayColumn = std::max({delayColumn, widthOf(laidOut(e.delay)), widthOf(heading)});
+        }
+    }
+    int width = CurveSwatchSide + BoxColumnGap + nameColumn + BoxColumnGap + valueColumn;
+    if (delayColumn > 0) width += BoxColumnGap + delayColumn;
+    width = std::max(width, widthOf(frequency)) + 2 * BoxPadding;
+    const int rowHeight = QFontMetrics(boxFont).height();
     const int rows = 1 + static_cast<int>(m_readout.entries.size());
-    const int height = 2 * BoxPadding + rows * fm.height();
+    const int height = 2 * BoxPadding + rows * rowHeight;
     // Right of the line where it fits, else left of it, never off the left edge.
     int left = x + BoxCursorGap;
     if (left + width > size.width() - 1) left = std::max(1, x - BoxCursorGap - width);
     m_boxRect = QRect(left, 1, width, height);
-}
 
-QColor CResponsePlot::curveColour(int id) const {
-    if (id >= PlotSumCurve && id < PlotSumCurve + SumCount) {
-        return m_renderer.tableColour(SumCurveColours[static_cast<std::size_t>(id - PlotSumCurve)]);
-    }
-    return m_renderer.tableColour(ChannelColours[static_cast<std::size_t>(id)]);
-}
-
-void CResponsePlot::paintCursorLayer(QPainter& painter) {
-    painter.fillRect(m_lineRect, CursorColour);
-
-    painter.fillRect(m_boxRect, BoxFill);
-    painter.setPen(BoxInk);
-    painter.drawRect(m_boxRect.adjusted(0, 0, -1, -1));
-    const QFontMetrics fm(font());
-    const BoxColumns columns = boxColumns(m_readout, fm);
-    const int left = m_boxRect.left() + BoxPadding;
-    const int nameX = left + CurveSwatchSide + BoxColumnGap;
-    const int valueRight = nameX + columns.name + BoxColumnGap + columns.value;
-    const int delayRight = valueRight + BoxColumnGap + columns.delay;
+    m_boxTexts.clear();
+    m_boxSwatches.clear();
+    const int textLeft = left + BoxPadding;
+    const int nameX = textLeft + CurveSwatchSide + BoxColumnGap;
+    const int valueRight = nameX + nameColumn + BoxColumnGap + valueColumn;
+    const int delayRight = valueRight + BoxColumnGap + delayColumn;
     int top = m_boxRect.top() + BoxPadding;
-    const int rowHeight = fm.height();
-    auto text = [&](int x, int width, Qt::Alignment align, const QString& s) {
-        painter.drawText(QRect(x, top, width, rowHeight), align | Qt::AlignVCenter, s);
-    };
-    text(left, m_boxRect.width() - 2 * BoxPadding, Qt::AlignLeft,
-         QString::fromStdString(m_readout.frequency));
-    if (columns.delay > 0) {
-        text(delayRight - columns.delay, columns.delay, Qt::AlignRight,
-             QString::fromUtf8(DelayHeading));
-    }
+    m_boxTexts.push_back({QPoint(textLeft, top), frequency});
+    if (delayColumn > 0)
+        m_boxTexts.push_back({QPoint(delayRight - widthOf(heading), top), heading});
     for (const ReadoutEntry& e : m_readout.entries) {
         top += rowHeight;
-        paintCurveSwatch(painter, QPoint(left, top + (rowHeight - CurveSwatchSide) / 2),
-                         curveColour(e.id));
-        text(nameX, columns.name, Qt::AlignLeft, QString::fromStdString(e.name));
-        text(valueRight - columns.value, columns.value, Qt::AlignRight,
-             QString::fromStdString(e.text));
+        m_boxSwatches.push_back(
+            {QPoint(textLeft, top + (rowHeight - CurveSwatchSide) / 2), curveColour(e.id)});
+        m_boxTexts.push_back({QPoint(nameX, top), laidOut(e.name)});
+        const QStaticText value = laidOut(e.text);
+        m_boxTexts.push_back({QPoint(valueRight - widthOf(value), top), value});
         if (!e.delay.empty()) {
-            text(delayRight - columns.delay, columns.delay, Qt::AlignRight,
-                 QString::fromStdString(e.delay));
+            const QStaticText delay = laidOut(e.delay);
+            m_boxTexts.push_back({QPoint(delayRight - widthOf(delay), top), delay});
         }
     }
 }
 
+QColor CResponsePlot::curveColour(int id) const {
+    return m_renderer.curvePen(id).color();
+}
+
+void CResponsePlot::paintCursorLayer(QPainter& painter) {
+    inBands(m_lineRect, [&](const QRect& band) { painter.fillRect(band, CursorColour); });
+    painter.fillRect(m_boxRect, BoxFill);
+    painter.setPen(BoxInk);
+    painter.drawRect(m_boxRect.adjusted(0, 0, -1, -1));
+    for (const BoxText& t : m_boxTexts) painter.drawStaticText(t.topLeft, t.text);
+    for (const BoxSwatch& s : m_boxSwatches) paintCurveSwatch(painter, s.topLeft, s.colour);
+}
+
 void CResponsePlot::paintEvent(QPaintEvent* event) {
     const QImage& buffer = m_renderer.backBuffer();
-    if (buffer.isNull()) return;
     QPainter painter(this);
+    // The control paints every pixel itself (it is opaque): outside the back
+    // buffer, if ever, the window's colour.
+    const QRegion outside = event->region().subtracted(QRect(QPoint(0, 0), buffer.size()));
+    for (const QRect& r : outside) painter.fillRect(r, palette().window());
+    if (buffer.isNull()) return;
     // Only what the event asks for: a cursor move repaints its old and new
     // places from the unchanged back buffer.
-    for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), buffer, r);
+    for (const QRect& r : event->region()) {
+        inBands(r, [&](const QRect& band) { painter.drawImage(band.topLeft(), buffer, band); });
+    }
     if (m_readout.point >= 0) paintCursorLayer(painter);
 }
 
 void CResponsePlot::mouseMoveEvent(QMouseEvent* event) {
     moveCursorToColumn(static_cast<int>(event->position().x()));
-    QWidget::mouseMoveEvent(event);
+    // Taken here: passed on, the main window would track it over its bars
+    // and repaint the toolbar on every move.
+    event->accept();
 }
 
 void CResponsePlot::leaveEvent(QEvent* event) {

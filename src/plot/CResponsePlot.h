@@ -20,13 +20,18 @@
 // keyboard focus (a click), Left and Right move the cursor from grid point
 // to grid point; leaving the plot hides it.
 
+#include <QColor>
 #include <QImage>
+#include <QPoint>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 #include "model/ParameterImage.h"
 #include "plot/CPlotRenderer.h"
+#include "plot/StaticTextCache.h"
 #include "response/ChannelResponse.h"
 #include "response/CursorReadout.h"
 #include "response/PlotView.h"
@@ -83,7 +88,17 @@ protected:
 private:
     void afterDrawing(const PlotSettings& settings);
     void placeCursorLayer();
+    void updateCursorLayer();
     void paintCursorLayer(QPainter& painter);
+
+    struct BoxText {
+        QPoint topLeft;
+        QStaticText text;
+    };
+    struct BoxSwatch {
+        QPoint topLeft;
+        QColor colour;
+    };
 
     CPlotRenderer m_renderer;
     ResponseGrid m_grid;
@@ -93,5 +108,8 @@ private:
     CursorReadout m_readout;
     QRect m_lineRect;
     QRect m_boxRect;
+    std::vector<BoxText> m_boxTexts;
+    std::vector<BoxSwatch> m_boxSwatches;
+    StaticTextCache m_texts;
     int m_lastPoint = -1;  // where the arrow keys start when the cursor is hidden
 };
