@@ -57,6 +57,9 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
 
 CMainFrame::~CMainFrame() {
     QApplication::instance()->removeEventFilter(this);
+    // The readout pane reads the view's plot, so it goes first.
+    delete m_pReadoutPane;
+    m_pReadoutPane = nullptr;
     // The view's destructor saves the image and may still show a message;
     // it goes while the frame is whole.
     delete m_pView;
