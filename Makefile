@@ -4,6 +4,9 @@
 # and for the fuzz harnesses (fuzz/):
 #   make fuzz   build them with clang and libFuzzer, run each for FUZZ_SECONDS
 #               (default 60; e.g. make fuzz FUZZ_SECONDS=600, FUZZ="Ini WireImage")
+# and, for Windows (README, "Windows"):
+#   make windows        cross-build the core, filtaro-cli.exe and the core suites
+#   make test-windows   run them under Wine, filtaro-cli.exe against the simulator
 # Package installation uses apt-get (Debian 12) and installs only what is missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev \
@@ -15,7 +18,8 @@ FUZZ ?=
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SIMULATOR ?= 1
 
-.PHONY: deps deps-format deps-fuzz test tsan fuzz run bench build release clean format
+.PHONY: deps deps-format deps-fuzz test tsan fuzz run bench build release clean format \
+        windows test-windows
 
 # install-missing PACKAGE...: apt-get install of the packages not yet installed.
 define install-missing
@@ -68,6 +72,26 @@ bench: release
 
 run: release
 	SIMULATOR=$(SIMULATOR) ./scripts/run.sh build/release
+
+# Windows, cross-built with MinGW-w64: the core, filtaro-cli.exe and the core
+# suites (build/windows), tested under Wine. Not part of make test.
+WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix googletest \
+                    nlohmann-json3-dev wine64
+WINDOWS_TEST_PACKAGES := g++
+
+windows:
+	$(call install-missing,$(WINDOWS_PACKAGES))
+	./scripts/windows-deps.sh build/windows-deps
+	cmake --preset windows
+	cmake --build --preset windows
+
+# The suites under Wine, and filtaro-cli.exe against the Linux simulator and
+# beside the Linux filtaro-cli (both from the "cli" preset).
+test-windows: windows
+	$(call install-missing,$(WINDOWS_TEST_PACKAGES))
+	cmake --preset cli
+	cmake --build --preset cli
+	./scripts/test-windows.sh build/windows build/cli
 
 format: deps-format
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

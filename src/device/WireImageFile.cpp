@@ -3,13 +3,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/Utf8Path.h"
+
 bool loadWireImageFile(const std::string& path, WireImage& wire, std::string& error) {
     std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
+    const std::filesystem::path file = pathFromUtf8(path);
+    if (path.empty() || !std::filesystem::is_regular_file(file, ec)) {
         error = "Datei \"" + path + "\" ist nicht vorhanden oder keine Datei.";
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         error = "Datei \"" + path + "\" lässt sich nicht lesen.";
         return false;

@@ -6,7 +6,9 @@
 #include <optional>
 #include <vector>
 
+#include "platform/LineEnding.h"
 #include "platform/ReplaceFile.h"
+#include "platform/Utf8Path.h"
 
 namespace {
 
@@ -77,14 +79,14 @@ std::string_view completion(const Line& line, std::string_view newline) {
 // file.
 std::optional<std::string> readFile(const std::string& path, std::size_t limit) {
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
+    const auto status = std::filesystem::status(pathFromUtf8(path), ec);
     if (status.type() == std::filesystem::file_type::not_found) {
         return std::string();
     }
     if (status.type() != std::filesystem::file_type::regular) {
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
     if (!in) {
         return std::nullopt;
     }
@@ -209,7 +211,7 @@ std::optional<std::string> withProfileValue(std::string_view content, std::strin
         return std::nullopt;
     }
     const auto lines = splitLines(content, contentStart(content));
-    std::string_view newline = "\n";
+    std::string_view newline = NativeLineEnding;  // for a file without any line break yet
     for (const Line& line : lines) {
         if (!line.ending.empty()) {
             newline = line.ending == "\n" ? "\n" : "\r\n";

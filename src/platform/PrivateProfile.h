@@ -14,7 +14,9 @@
 //   except that a last line without a complete line ending gets one when a
 //   line is added after it. What is written reads back as it was given: a
 //   value with blanks at its ends, or enclosed in quotes, is written in
-//   quotes; what no line can hold is refused.
+//   quotes; what no line can hold is refused. Added lines end like the
+//   file's first line; a new file gets the system's line ending
+//   (LineEnding.h: CRLF under Windows).
 //
 // A file is read once for any number of lookups (PrivateProfile::read), and
 // only its first PrivateProfileSizeLimit bytes: a configuration is a few

@@ -4,10 +4,11 @@
 // queues, get and set the line state and the time-outs, read, write, purge and
 // close. Every call returns false on failure and touches nothing else.
 //
-// A freshly opened port is in binary, no-flow-control state: no echo, no line
+// Every byte value 0..255 passes unchanged in both directions. Under Linux a
+// freshly opened port is in binary, no-flow-control state: no echo, no line
 // editing, no signal characters, no CR/LF translation, no XON/XOFF, no hardware
-// handshake, receiver on, modem lines ignored. Every byte value 0..255 passes
-// unchanged in both directions.
+// handshake, receiver on, modem lines ignored. Under Windows, whose ports never
+// edit or translate, the flow control stays as the driver reports it.
 
 #include <cstdint>
 #include <string>

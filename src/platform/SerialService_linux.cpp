@@ -19,6 +19,7 @@
 
 #include "platform/SerialBaudRate_linux.h"
 #include "platform/SerialPortNames_linux.h"
+#include "platform/SerialRateCheck.h"
 #include "platform/SerialService.h"
 
 struct SerialChannel {
@@ -52,13 +53,6 @@ std::optional<speed_t> standardRateCode(std::uint32_t rate) {
         if (entry.rate == rate) return entry.code;
     }
     return std::nullopt;
-}
-
-// A driver may round a rate to what its clock divides to; anything further
-// off than that means the rate was not taken.
-bool rateAccepted(std::uint32_t wanted, std::uint32_t actual) {
-    const std::uint64_t diff = wanted > actual ? wanted - actual : actual - wanted;
-    return actual != 0 && diff * 100 <= static_cast<std::uint64_t>(wanted) * 3;
 }
 
 // The binary, no-flow-control state of a freshly opened Windows port.
@@ -204,7 +198,7 @@ bool serialSetState(SerialHandle handle, const SerialLineState& state) {
     if (tcgetattr(handle->fd, &back) != 0) return false;
     const tcflag_t frame = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB;
     return (back.c_cflag & frame) == (tio.c_cflag & frame) &&
-           rateAccepted(state.BaudRate, lineSpeed(handle->fd));
+           serialRateAccepted(state.BaudRate, lineSpeed(handle->fd));
 }
 
 bool serialGetTimeouts(SerialHandle handle, SerialTimeouts& timeouts) {

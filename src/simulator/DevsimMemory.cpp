@@ -4,10 +4,12 @@
 
 #include "device/WireImageFile.h"
 #include "platform/ReplaceFile.h"
+#include "platform/Utf8Path.h"
 
 bool loadDevsimMemory(const std::string& path, WireImage& memory, std::string& error) {
     std::error_code ec;
-    if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) {
+    if (std::filesystem::status(pathFromUtf8(path), ec).type() ==
+        std::filesystem::file_type::not_found) {
         memory = defaultWireImage();
         return true;
     }

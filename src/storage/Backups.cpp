@@ -7,8 +7,9 @@
 #include <tuple>
 #include <utility>
 
+#include "platform/UserDataFolder.h"
+#include "platform/Utf8Path.h"
 #include "storage/ParameterFile.h"
-#include "storage/UserDataFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -63,9 +64,10 @@ std::optional<BackupName> parseBackupName(const std::string& file) {
 std::vector<BackupName> backupsIn(const std::string& folder) {
     std::vector<BackupName> names;
     std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(pathFromUtf8(folder), ec), end; !ec && it != end;
+         it.increment(ec)) {
         if (!it->is_regular_file(ec)) continue;
-        if (auto name = parseBackupName(it->path().filename().string())) {
+        if (auto name = parseBackupName(utf8FromPath(it->path().filename()))) {
             names.push_back(std::move(*name));
         }
     }
@@ -117,7 +119,7 @@ const char* backupOccasionName(BackupOccasion occasion) {
 
 std::string backupFolder() {
     const std::string data = userDataFolder();
-    return data.empty() ? std::string() : (fs::path(data) / "Filtaro" / "backups").string();
+    return data.empty() ? std::string() : utf8FromPath(pathFromUtf8(data) / "Filtaro" / "backups");
 }
 
 BackupStore::BackupStore(std::string folder) : m_folder(std::move(folder)) {}
@@ -129,13 +131,13 @@ BackupResult BackupStore::keepImage(const ParameterImage& image, BackupOccasion 
     }
     const std::string notWritten = "Sicherung konnte nicht in " + m_folder + " angelegt werden.";
     std::error_code ec;
-    fs::create_directories(m_folder, ec);
+    fs::create_directories(pathFromUtf8(m_folder), ec);
     if (ec) return failed(notWritten);
 
     std::vector<BackupName> backups = backupsIn(m_folder);
     if (!backups.empty()) {
         ParameterImage newest;
-        const std::string path = (fs::path(m_folder) / backups.front().file).string();
+        const std::string path = utf8FromPath(pathFromUtf8(m_folder) / backups.front().file);
         if (loadParameterFile(newest, path) == 1 && newest == image) {
             return {BackupStatus::Unchanged, path, {}};
         }
@@ -147,14 +149,14 @@ BackupResult BackupStore::keepImage(const ParameterImage& image, BackupOccasion 
     }
     const std::string file = stamp + "_" + backupOccasionName(occasion) +
                              (serial > 1 ? "_" + std::to_string(serial) : "") + Extension;
-    const std::string path = (fs::path(m_folder) / file).string();
+    const std::string path = utf8FromPath(pathFromUtf8(m_folder) / file);
     if (saveParameterFile(image, path) != 0) return failed(notWritten);
 
     // The oldest go; a file that cannot be removed stays and is tried again
     // next time.
     backups = backupsIn(m_folder);
     for (std::size_t i = BackupsKept; i < backups.size(); ++i) {
-        fs::remove(fs::path(m_folder) / backups[i].file, ec);
+        fs::remove(pathFromUtf8(m_folder) / backups[i].file, ec);
     }
     return {BackupStatus::Written, path, {}};
 }
@@ -177,7 +179,7 @@ BackupResult BackupStore::keepFile(const std::string& path, BackupOccasion occas
 std::vector<std::string> BackupStore::list() const {
     std::vector<std::string> paths;
     for (const BackupName& b : backupsIn(m_folder)) {
-        paths.push_back((fs::path(m_folder) / b.file).string());
+        paths.push_back(utf8FromPath(pathFromUtf8(m_folder) / b.file));
     }
     return paths;
 }

@@ -4,14 +4,16 @@
 #include <fstream>
 
 #include "platform/ReplaceFile.h"
+#include "platform/Utf8Path.h"
 
 int loadParameterFile(ParameterImage& image, const std::string& path) {
     std::error_code ec;
+    const std::filesystem::path file = pathFromUtf8(path);
     // Also keeps directories, pipes and devices out: none of them is a parameter file.
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
+    if (path.empty() || !std::filesystem::is_regular_file(file, ec)) {
         return 0;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         return 0;
     }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "platform/Utf8Path.h"
 #include "storage/TextFile.h"
 
 namespace {
@@ -14,7 +15,7 @@ using Json = nlohmann::json;
 constexpr std::size_t MaxSideFileBytes = 1 << 20;
 
 std::string fileName(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
+    return utf8FromPath(pathFromUtf8(path).filename());
 }
 
 // The parsed object, or the line at which the text stops being JSON (0 when
@@ -49,14 +50,14 @@ Json objectAt(const Json& object, const char* key) {
 }  // namespace
 
 std::string sideFilePath(const std::string& parameterFilePath) {
-    return std::filesystem::path(parameterFilePath).replace_extension(".filtaro.json").string();
+    return utf8FromPath(pathFromUtf8(parameterFilePath).replace_extension(".filtaro.json"));
 }
 
 SideFileLoad loadSideFile(const std::string& parameterFilePath) {
     SideFileLoad load;
     const std::string path = sideFilePath(parameterFilePath);
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return load;
+    if (!std::filesystem::exists(pathFromUtf8(path), ec)) return load;
     load.state = SideFileState::Broken;
     const auto text = readTextFile(path, MaxSideFileBytes);
     Json root;
@@ -125,7 +126,7 @@ bool saveSideFile(const std::string& parameterFilePath, const SideFile& data) {
 }
 
 std::string measurementFilePath(const std::string& parameterFilePath, const std::string& stored) {
-    const std::filesystem::path p(stored);
+    const std::filesystem::path p = pathFromUtf8(stored);
     if (stored.empty() || p.is_absolute()) return stored;
-    return (std::filesystem::path(sideFilePath(parameterFilePath)).parent_path() / p).string();
+    return utf8FromPath(pathFromUtf8(sideFilePath(parameterFilePath)).parent_path() / p);
 }

@@ -4,13 +4,15 @@
 #include <fstream>
 
 #include "platform/ReplaceFile.h"
+#include "platform/Utf8Path.h"
 
 std::optional<std::string> readTextFile(const std::string& path, std::size_t maxBytes) {
     std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    const auto size = std::filesystem::file_size(path, ec);
+    const std::filesystem::path file = pathFromUtf8(path);
+    if (path.empty() || !std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+    const auto size = std::filesystem::file_size(file, ec);
     if (ec || size > maxBytes) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::string text(static_cast<std::size_t>(size), '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));

@@ -1,8 +1,6 @@
 // The main view's file commands: New, Open and Save of the whole
 // ParameterImage.
 
-#include <QFile>
-
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "storage/ParameterFile.h"
@@ -79,5 +77,5 @@ void CSonaroView::onFileSave(int) {
 void CSonaroView::setFileName(const std::string& path) {
     m_session.fileName = fileNameOfPath(path);
     emit titleChanged(QString::fromUtf8(TitleFilePrefix) +
-                      QFile::decodeName(QByteArray::fromStdString(m_session.fileName)));
+                      QString::fromStdString(m_session.fileName));
 }

@@ -1,6 +1,5 @@
 #include "view/FileDialogs.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <utility>
 
@@ -61,7 +60,9 @@ std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
     if (chosen.isEmpty() || chosen.front().isEmpty()) {
         return std::nullopt;
     }
-    return QFile::encodeName(chosen.front()).toStdString();
+    // File names are UTF-8 inside the program on every system (QFile::encodeName
+    // would give the ANSI code page under Windows).
+    return chosen.front().toStdString();
 }
 
 ScopedFilePathAnswer::ScopedFilePathAnswer(FilePathAnswer answer)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/PrivateProfile.h"
+#include "support/NativeLines.h"
 #include "support/ScratchDir.h"
 
 namespace {
@@ -52,10 +53,11 @@ TEST(PrivateProfile, WriteCreatesFileSectionAndKey) {
     ScratchDir dir;
     const std::string ini = dir.file("new.ini");
     ASSERT_TRUE(writePrivateProfileString("COMMUNICATION", "Port", "COM3", ini));
-    EXPECT_EQ(readFileBytes(ini), "[COMMUNICATION]\nPort=COM3\n");
+    EXPECT_EQ(readFileBytes(ini), nativeLines("[COMMUNICATION]\nPort=COM3\n"));
     ASSERT_TRUE(writePrivateProfileString("COMMUNICATION", "Baudrate", "9600", ini));
     ASSERT_TRUE(writePrivateProfileString("OTHER", "X", "", ini));
-    EXPECT_EQ(readFileBytes(ini), "[COMMUNICATION]\nPort=COM3\nBaudrate=9600\n[OTHER]\nX=\n");
+    EXPECT_EQ(readFileBytes(ini),
+              nativeLines("[COMMUNICATION]\nPort=COM3\nBaudrate=9600\n[OTHER]\nX=\n"));
     EXPECT_EQ(get(ini, "communication", "baudrate"), "9600");
 }
 

@@ -24,11 +24,6 @@ bool replace(const std::string& path, const std::string& bytes) {
     return replaceFileContents(path, bytes.data(), bytes.size());
 }
 
-std::size_t entriesIn(const fs::path& dir) {
-    return static_cast<std::size_t>(
-        std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
-}
-
 struct stat statOf(const std::string& path) {
     struct stat st {};
     EXPECT_EQ(lstat(path.c_str(), &st), 0) << path;

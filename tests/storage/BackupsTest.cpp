@@ -7,7 +7,6 @@
 
 #include "storage/Backups.h"
 #include "storage/ParameterFile.h"
-#include "storage/UserDataFolder.h"
 #include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
 
@@ -37,22 +36,21 @@ std::string fileName(const std::string& path) {
     return fs::path(path).filename().string();
 }
 
+// The user's data folder is the scratch folder (XDG_DATA_HOME on POSIX
+// systems, APPDATA under Windows; see UserDataFolderTest).
 class Backups : public ::testing::Test {
 protected:
     ScratchDir data;
     ScopedEnv xdg{"XDG_DATA_HOME", data.path().string()};
+    ScopedEnv appData{"APPDATA", data.path().string()};
     BackupStore store;
 };
 
-TEST_F(Backups, LiveInTheXdgDataFolderElseUnderHome) {
+TEST_F(Backups, LiveInTheUserDataFolder) {
     EXPECT_EQ(store.folder(), (data.path() / "Filtaro" / "backups").string());
-    ScopedEnv home("HOME", "/home/tester");
-    for (const char* ignored : {"", "relative/data"}) {
-        ScopedEnv unusable("XDG_DATA_HOME", ignored);
-        EXPECT_EQ(userDataFolder(), "/home/tester/.local/share") << ignored;
-    }
     ScopedEnv noXdg("XDG_DATA_HOME", nullptr);
     ScopedEnv noHome("HOME", nullptr);
+    ScopedEnv noAppData("APPDATA", nullptr);
     EXPECT_EQ(backupFolder(), "");
     const BackupResult r = BackupStore().keepImage(imageWithLevel(1), BackupOccasion::StartUp);
     EXPECT_EQ(r.status, BackupStatus::Failed);

@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 
 #include "storage/ParameterFile.h"
-#include "support/ChildProcess.h"
 #include "support/ScratchDir.h"
 
 namespace fs = std::filesystem;
@@ -103,20 +100,6 @@ TEST(ParameterFile, UnwritablePlaceGivesANegativeResultAndKeepsThePreviousFile) 
     EXPECT_LT(saveParameterFile(image, dir.file("folder.dat")), 0);
     EXPECT_TRUE(fs::is_empty(dir.file("folder.dat")));
     EXPECT_LT(saveParameterFile(image, ""), 0);
-
-    // A write that fails part-way, as on a full disk: under a file-size
-    // limit, in a child that keeps the signal's default action.
-    const int status = runInChild([&] {
-        std::signal(SIGXFSZ, SIG_DFL);
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = 1000;
-        return setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
-                       saveParameterFile(image, dir.file("old.dat")) == ParameterFileSaveFailed
-                   ? 0
-                   : 1;
-    });
-    EXPECT_EQ(status, 0);
 
     EXPECT_EQ(readFileBytes(dir.file("old.dat")), previous);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);

@@ -1,30 +1,24 @@
 #pragma once
 // Sets (or, with nullptr, removes) an environment variable for the lifetime
-// of the object and restores the previous state afterwards.
-
-#include <stdlib.h>
+// of the object and restores the previous state afterwards. Names and values
+// are UTF-8 text.
 
 #include <optional>
 #include <string>
 
+// The variable's value; nullopt when it is not set.
+std::optional<std::string> environmentValue(const std::string& name);
+// Sets the variable, or removes it for nullopt.
+void setEnvironmentValue(const std::string& name, const std::optional<std::string>& value);
+
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : m_name(name) {
-        if (const char* old = getenv(name)) m_previous = old;
-        if (value) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
+    ScopedEnv(const char* name, const char* value)
+        : m_name(name), m_previous(environmentValue(name)) {
+        setEnvironmentValue(m_name, value ? std::optional<std::string>(value) : std::nullopt);
     }
     ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
-    ~ScopedEnv() {
-        if (m_previous) {
-            setenv(m_name.c_str(), m_previous->c_str(), 1);
-        } else {
-            unsetenv(m_name.c_str());
-        }
-    }
+    ~ScopedEnv() { setEnvironmentValue(m_name, m_previous); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 

@@ -1,20 +1,26 @@
 #include "support/ScratchDir.h"
 
-#include <stdlib.h>
-
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <vector>
 
 ScratchDir::ScratchDir(bool enter) : m_entered(enter) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "filtaro-test-XXXXXX").string();
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    if (!mkdtemp(buf.data())) {
-        throw std::runtime_error("mkdtemp failed");
+    // A new directory of a random name, readable by its owner only.
+    static std::mt19937_64 random{std::random_device{}()};
+    static constexpr char Digits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; m_path.empty(); ++attempt) {
+        std::string name = "filtaro-test-";
+        for (int i = 0; i < 8; ++i) name += Digits[random() % 36];
+        std::error_code ec;
+        if (std::filesystem::create_directory(base / name, ec)) {
+            m_path = base / name;
+        } else if (ec || attempt == 100) {
+            throw std::runtime_error("no scratch directory in " + base.string());
+        }
     }
-    m_path = buf.data();
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all);
     if (m_entered) {
         m_previous = std::filesystem::current_path();
         std::filesystem::current_path(m_path);
@@ -39,4 +45,9 @@ void writeFileBytes(const std::string& path, const std::string& bytes) {
 std::string readFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::size_t entriesIn(const std::filesystem::path& dir) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir),
+                                                  std::filesystem::directory_iterator()));
 }

@@ -25,3 +25,5 @@ private:
 // Small file helpers for tests.
 void writeFileBytes(const std::string& path, const std::string& bytes);
 std::string readFileBytes(const std::string& path);
+// The number of entries in a directory (to see that nothing was left behind).
+std::size_t entriesIn(const std::filesystem::path& dir);

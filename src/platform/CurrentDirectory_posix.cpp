@@ -1,7 +1,7 @@
-#include "platform/CurrentDirectory.h"
-
 #include <filesystem>
 #include <system_error>
+
+#include "platform/CurrentDirectory.h"
 
 std::string currentDirectory() {
     std::error_code ec;

@@ -1,7 +1,7 @@
-#include "storage/UserDataFolder.h"
-
 #include <cstdlib>
 #include <filesystem>
+
+#include "platform/UserDataFolder.h"
 
 namespace {
 
@@ -13,14 +13,10 @@ std::string environment(const char* name) {
 }  // namespace
 
 std::string userDataFolder() {
-#ifdef _WIN32
-    return environment("APPDATA");
-#else
     // A relative XDG_DATA_HOME is invalid and is ignored, as the XDG base
     // directory rules say.
     const std::string xdg = environment("XDG_DATA_HOME");
     if (!xdg.empty() && std::filesystem::path(xdg).is_absolute()) return xdg;
     const std::string home = environment("HOME");
     return home.empty() ? std::string() : home + "/.local/share";
-#endif
 }

@@ -1,0 +1,7 @@
+#include "platform/ProgramArguments.h"
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+void useUtf8Console() {}

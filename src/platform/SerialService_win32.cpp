@@ -1,0 +1,172 @@
+// The serial service on the Windows communication calls themselves: the
+// line state is the driver's DCB and the time-outs are its COMMTIMEOUTS, so
+// the read time-outs need no reproduction here. The port is opened
+// synchronously (no overlapped I/O), and every call blocks its thread.
+//
+// Unlike the Linux service, opening changes nothing of the line: what the
+// caller does not set (flow control, DTR and RTS, special characters) stays
+// as the driver reports it. Windows ports never edit or translate bytes.
+
+#include <windows.h>
+
+#include "platform/SerialPortNames.h"
+#include "platform/SerialRateCheck.h"
+#include "platform/SerialService.h"
+
+static_assert(PurgeTxClear == PURGE_TXCLEAR && PurgeRxClear == PURGE_RXCLEAR);
+static_assert(SerialTimeouts::MaxTimeout == MAXDWORD);
+
+struct SerialChannel {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+};
+
+namespace {
+
+bool valid(SerialHandle channel) {
+    return channel != nullptr && channel->handle != INVALID_HANDLE_VALUE;
+}
+
+bool readState(HANDLE handle, DCB& dcb) {
+    dcb = DCB{};
+    dcb.DCBlength = sizeof dcb;
+    return GetCommState(handle, &dcb) != 0;
+}
+
+// A read that ended early timed out, or the device is gone: a USB adapter
+// that was pulled fails every further call on its handle, this one
+// included. (A driver that would report the read itself as failed does so
+// before we get here.)
+bool deviceStillThere(HANDLE handle) {
+    DWORD errors = 0;
+    COMSTAT status{};
+    return ClearCommError(handle, &errors, &status) != 0;
+}
+
+}  // namespace
+
+SerialHandle serialOpen(const std::string& devicePath) {
+    const std::string path = devicePathForPort(devicePath);
+    if (path.find('\0') != std::string::npos) return nullptr;
+    // Share mode 0: nobody else may have the port open, and nobody gets it
+    // while we do.
+    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    auto* channel = new SerialChannel;
+    channel->handle = handle;
+    return channel;
+}
+
+bool serialSetupQueues(SerialHandle channel, std::uint32_t inQueue, std::uint32_t outQueue) {
+    return valid(channel) && SetupComm(channel->handle, inQueue, outQueue) != 0;
+}
+
+bool serialGetState(SerialHandle channel, SerialLineState& state) {
+    DCB dcb;
+    if (!valid(channel) || !readState(channel->handle, dcb)) return false;
+    SerialLineState s;
+    s.BaudRate = dcb.BaudRate;
+    s.ByteSize = dcb.ByteSize;
+    s.Parity = dcb.Parity;
+    s.StopBits = dcb.StopBits;
+    s.fBinary = dcb.fBinary != 0;
+    s.fParity = dcb.fParity != 0;
+    s.fOutxCtsFlow = dcb.fOutxCtsFlow != 0;
+    s.fOutX = dcb.fOutX != 0;
+    s.fInX = dcb.fInX != 0;
+    s.XonChar = dcb.XonChar;
+    s.XoffChar = dcb.XoffChar;
+    state = s;
+    return true;
+}
+
+bool serialSetState(SerialHandle channel, const SerialLineState& state) {
+    if (!valid(channel) || state.BaudRate == 0 || state.ByteSize < 5 || state.ByteSize > 8 ||
+        state.Parity > 4 || (state.StopBits != 0 && state.StopBits != 2)) {
+        return false;
+    }
+    // Start from what the driver has, so that every member the state does
+    // not carry keeps the driver's value.
+    DCB dcb;
+    if (!readState(channel->handle, dcb)) return false;
+    dcb.BaudRate = state.BaudRate;
+    dcb.ByteSize = state.ByteSize;
+    dcb.Parity = state.Parity;
+    dcb.StopBits = state.StopBits;
+    dcb.fParity = state.fParity;
+    // The hardware handshake is one switch in the state and two members in
+    // the DCB (CTS for output, RTS for input); RTS is touched only when the
+    // switch changes.
+    if (state.fOutxCtsFlow != (dcb.fOutxCtsFlow != 0)) {
+        dcb.fRtsControl = state.fOutxCtsFlow ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+    }
+    dcb.fOutxCtsFlow = state.fOutxCtsFlow;
+    dcb.fOutX = state.fOutX;
+    dcb.fInX = state.fInX;
+    dcb.XonChar = state.XonChar;
+    dcb.XoffChar = state.XoffChar;
+    if (!SetCommState(channel->handle, &dcb)) return false;
+
+    // SetCommState succeeds with drivers that silently keep another rate;
+    // the state read back tells.
+    DCB back;
+    return readState(channel->handle, back) && back.ByteSize == dcb.ByteSize &&
+           back.Parity == dcb.Parity && back.StopBits == dcb.StopBits &&
+           serialRateAccepted(state.BaudRate, back.BaudRate);
+}
+
+bool serialGetTimeouts(SerialHandle channel, SerialTimeouts& timeouts) {
+    COMMTIMEOUTS t{};
+    if (!valid(channel) || !GetCommTimeouts(channel->handle, &t)) return false;
+    timeouts.ReadIntervalTimeout = t.ReadIntervalTimeout;
+    timeouts.ReadTotalTimeoutMultiplier = t.ReadTotalTimeoutMultiplier;
+    timeouts.ReadTotalTimeoutConstant = t.ReadTotalTimeoutConstant;
+    timeouts.WriteTotalTimeoutMultiplier = t.WriteTotalTimeoutMultiplier;
+    timeouts.WriteTotalTimeoutConstant = t.WriteTotalTimeoutConstant;
+    return true;
+}
+
+bool serialSetTimeouts(SerialHandle channel, const SerialTimeouts& timeouts) {
+    if (!valid(channel)) return false;
+    COMMTIMEOUTS t{};
+    t.ReadIntervalTimeout = timeouts.ReadIntervalTimeout;
+    t.ReadTotalTimeoutMultiplier = timeouts.ReadTotalTimeoutMultiplier;
+    t.ReadTotalTimeoutConstant = timeouts.ReadTotalTimeoutConstant;
+    t.WriteTotalTimeoutMultiplier = timeouts.WriteTotalTimeoutMultiplier;
+    t.WriteTotalTimeoutConstant = timeouts.WriteTotalTimeoutConstant;
+    return SetCommTimeouts(channel->handle, &t) != 0;
+}
+
+bool serialRead(SerialHandle channel, void* buffer, std::uint32_t count,
+                std::uint32_t* transferred) {
+    if (transferred) *transferred = 0;
+    if (!valid(channel) || (buffer == nullptr && count > 0)) return false;
+    DWORD got = 0;
+    const BOOL ok = ReadFile(channel->handle, buffer, count, &got, nullptr);
+    if (transferred) *transferred = got;
+    if (!ok) return false;
+    return got == count || deviceStillThere(channel->handle);
+}
+
+bool serialWrite(SerialHandle channel, const void* buffer, std::uint32_t count,
+                 std::uint32_t* transferred) {
+    if (transferred) *transferred = 0;
+    if (!valid(channel) || (buffer == nullptr && count > 0)) return false;
+    DWORD done = 0;
+    const BOOL ok = WriteFile(channel->handle, buffer, count, &done, nullptr);
+    if (transferred) *transferred = done;
+    return ok != 0;
+}
+
+bool serialPurge(SerialHandle channel, unsigned flags) {
+    if (!valid(channel)) return false;
+    const DWORD what = flags & (PURGE_TXCLEAR | PURGE_RXCLEAR);
+    return what == 0 || PurgeComm(channel->handle, what) != 0;
+}
+
+bool serialClose(SerialHandle channel) {
+    if (channel == nullptr) return true;
+    const bool ok = channel->handle == INVALID_HANDLE_VALUE || CloseHandle(channel->handle) != 0;
+    delete channel;
+    return ok;
+}
