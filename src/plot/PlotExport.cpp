@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <string>
 
@@ -34,7 +35,15 @@ QByteArray plotSvg(CPlotRenderer& renderer) {
         QPainter painter(&generator);
         renderer.paint(painter, renderer.lastGeometry());
     }
-    return svg;
+    // The generator gives the drawing's size in millimetres, which viewers
+    // turn into pixels at their own resolution; the plot's size is pixels.
+    static const QRegularExpression physicalSize(
+        QStringLiteral(R"(<svg width="[0-9.]+mm" height="[0-9.]+mm")"));
+    QString text = QString::fromUtf8(svg);
+    text.replace(
+        physicalSize,
+        QStringLiteral(R"(<svg width="%1" height="%2")").arg(size.width()).arg(size.height()));
+    return text.toUtf8();
 }
 
 bool isSvgPath(const std::string& path) {

@@ -294,6 +294,8 @@ TEST(PlotExport, PngIsTheBackBufferAndSvgIsWellFormed) {
         if (xml.readNext() != QXmlStreamReader::StartElement) continue;
         if (xml.name() == QLatin1String("svg")) {
             EXPECT_EQ(xml.attributes().value("viewBox"), QLatin1String("0 0 800 331"));
+            EXPECT_EQ(xml.attributes().value("width"), QLatin1String("800"));
+            EXPECT_EQ(xml.attributes().value("height"), QLatin1String("331"));
         }
         polylines += xml.name() == QLatin1String("polyline");
         texts += xml.name() == QLatin1String("text");
