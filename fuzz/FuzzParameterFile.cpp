@@ -27,32 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A folder of its own for each input, removed when the input is done:
-// libFuzzer may end the process without running exit handlers, so nothing
-// may wait for the end of the process to be cleaned up.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static const fs::path base =
-            fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string pattern = (base / "filtaro-fuzz-XXXXXX").string();
-        fuzzCheck(mkdtemp(pattern.data()) != nullptr, "scratch folder created");
-        m_path = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
 void writeRaw(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -6,10 +6,12 @@
 //
 // Every coordinate stays within +-PlotCoordinateLimit (for a buffer that fits
 // in it; a larger one has its frame and level lines at its own edges, and
-// nothing else may leave the limit either); the frame, the eleven
-// level lines and one label per decade line are always there; the decades
-// run left to right; a curve has one point per drawn grid point that is a
-// number, split into runs only where a value is not one.
+// nothing else may leave the limit either); the frame and the eleven
+// level lines are always there; the decades run left to right; every
+// frequency label fits whole inside the frame and clears the one before it,
+// at most one per decade line, and the range's ends are labelled only when no
+// decade is; a curve has one point per drawn grid point that is a number,
+// split into runs only where a value is not one.
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +37,25 @@ void checkLines(const std::vector<PlotLine>& lines) {
 
 void checkLabels(const std::vector<PlotLabel>& labels) {
     for (const PlotLabel& l : labels) fuzzCheck(inLimit(l.topLeft), "label in limit");
+}
+
+// Frequency labels, measured as the geometry measures them without a painter.
+void checkFrequencyLabels(const std::vector<PlotLabel>& labels, int width, int height) {
+    auto right = [](const PlotLabel& l) {
+        return std::int64_t{l.topLeft.x} +
+               static_cast<std::int64_t>(l.text.size()) * PlotLabelCharWidth;
+    };
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const PlotLabel& l = labels[i];
+        fuzzCheck(l.text.size() > 2 && l.text.substr(l.text.size() - 2) == "Hz",
+                  "frequency label text");
+        fuzzCheck(l.topLeft.x >= 1 && right(l) <= std::int64_t{width} - 1 && l.topLeft.y >= 1 &&
+                      std::int64_t{l.topLeft.y} + PlotLabelCellHeight <= std::int64_t{height} - 1,
+                  "frequency label fits whole");
+        if (i > 0) {
+            fuzzCheck(l.topLeft.x >= right(labels[i - 1]) + 3, "frequency labels apart");
+        }
+    }
 }
 
 const ResponseGrid& grid() {
@@ -76,21 +97,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   g.frame[1].to == (PlotPoint{width - 1, height - 1}),
               "frame");
     fuzzCheck(g.levelLines.size() == 11 && g.levelLabels.size() == 11, "eleven level lines");
-    fuzzCheck(g.decadeLabels.size() == g.decadeLines.size() && g.decadeLines.size() <= 10,
-              "one label per decade");
+    fuzzCheck(g.decadeLabels.size() <= g.decadeLines.size() && g.decadeLines.size() <= 10,
+              "at most one label per decade");
+    fuzzCheck(g.rangeLabels.size() <= 2 && (g.rangeLabels.empty() || g.decadeLabels.empty()),
+              "range ends only without decade labels");
     fuzzCheck(g.minorLines.size() <= 9 * 10, "minor lines bounded");
     for (std::size_t i = 1; i < g.decadeLines.size(); ++i) {
         fuzzCheck(g.decadeLines[i - 1].from.x <= g.decadeLines[i].from.x, "decades left to right");
     }
-    for (const PlotLabel& label : g.decadeLabels) {
-        fuzzCheck(label.text.size() > 2 && label.text.substr(label.text.size() - 2) == "Hz",
-                  "decade label text");
-    }
+    checkFrequencyLabels(g.decadeLabels, width, height);
+    checkFrequencyLabels(g.rangeLabels, width, height);
     checkLines(g.frame);
     checkLines(g.decadeLines);
     checkLines(g.minorLines);
     checkLines(g.levelLines);
     checkLabels(g.decadeLabels);
+    checkLabels(g.rangeLabels);
     checkLabels(g.levelLabels);
 
     fuzzCheck(static_cast<int>(g.curves.size()) <= plotChannelCount(settings.sixChannels),

@@ -1,13 +1,16 @@
 #pragma once
 // What every harness shares: reading typed values from the fuzzer's bytes,
-// and a check that stops the run with a message (the fuzzer then keeps the
-// input as a fault; the replay test fails on it).
+// a check that stops the run with a message (the fuzzer then keeps the
+// input as a fault; the replay test fails on it), and a scratch folder for
+// harnesses that write files.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <string_view>
 #include <type_traits>
 
@@ -53,4 +56,31 @@ private:
     const std::uint8_t* m_data;
     std::size_t m_size;
     std::size_t m_pos = 0;
+};
+
+// A folder of its own for each input, removed when the input is done:
+// libFuzzer may end the process without running exit handlers, so nothing
+// may wait for the end of the process to be cleaned up.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        static const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                                      ? std::filesystem::path("/dev/shm")
+                                                      : std::filesystem::temp_directory_path();
+        std::string pattern = (base / "filtaro-fuzz-XXXXXX").string();
+        fuzzCheck(mkdtemp(pattern.data()) != nullptr, "scratch folder created");
+        m_path = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
 };

@@ -9,8 +9,8 @@
 #include <algorithm>
 
 #include "FuzzSupport.h"
-#include "model/FrequencyGrid.h"
 #include "device/WireImage.h"
+#include "model/FrequencyGrid.h"
 #include "model/ParameterImage.h"
 
 namespace {

@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindow>
 
@@ -31,9 +33,26 @@ QString tipPart(const char* entry) {
 // Object names of the status bar (its window id) and of its message pane.
 constexpr const char* StatusBarName = "59393";
 constexpr const char* MessagePaneName = "pane0";
+constexpr const char* ProgressName = "progress";
+constexpr const char* NoticePaneName = "notice";
+constexpr int ProgressWidth = 180;
 constexpr const char* ReadoutPaneName = "readout";
 // The readout pane's share of the bar against the message pane's 1.
 constexpr int ReadoutPaneStretch = 8;
+
+// The text inside the progress bar.
+QString progressText(ProgressUnit unit, int done, int total) {
+    switch (unit) {
+        case ProgressUnit::Bytes:
+            return QStringLiteral("%1 von %2 Bytes").arg(done).arg(total);
+        case ProgressUnit::Ports:
+            return QStringLiteral("%1 von %2 Ports").arg(done).arg(total);
+        case ProgressUnit::Milliseconds:
+            break;
+    }
+    const int left = (total - done + 999) / 1000;  // whole seconds, rounded up
+    return QStringLiteral("noch %1 s").arg(left);
+}
 
 }  // namespace
 
@@ -47,11 +66,12 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     connect(m_pView, &CSonaroView::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_pView, &CSonaroView::statusTextChanged, this, &CMainFrame::setStatusText);
     connect(m_pView, &CSonaroView::commandStatesChanged, this, &CMainFrame::updateCommandUi);
-    // The plot's cursor readout, beside the message pane; empty while the
-    // cursor is hidden.
+    connect(m_pView, &CSonaroView::noticeShown, this, &CMainFrame::showNotice);
+    // The plot's cursor readout, after the message pane and its progress;
+    // empty while the cursor is hidden.
     m_pReadoutPane = new CReadoutPane(*m_pView->plot(), m_pStatusBar);
     m_pReadoutPane->setObjectName(QString::fromLatin1(ReadoutPaneName));
-    m_pStatusBar->insertWidget(1, m_pReadoutPane, ReadoutPaneStretch);
+    m_pStatusBar->addWidget(m_pReadoutPane, ReadoutPaneStretch);
     QApplication::instance()->installEventFilter(this);
 }
 
@@ -108,7 +128,7 @@ void CMainFrame::createMenu() {
     }
     for (const AcceleratorRow& row : mainAccelerators()) {
         if (QAction* a = action(row.id)) {
-            a->setShortcut(QKeySequence(QString::fromLatin1(row.key)));
+            a->setShortcuts(a->shortcuts() << QKeySequence(QString::fromLatin1(row.key)));
         }
     }
     action(CmdViewToolbar)->setCheckable(true);
@@ -134,7 +154,7 @@ void CMainFrame::createToolBar() {
             a = makeAction(id, QStringLiteral("Kanal %1").arg(channelOfShowCommand(id) + 1));
             a->setCheckable(true);
         }
-        a->setIcon(QIcon(id == CmdShowSums ? sumsButtonPixmap() : toolbarButtonPixmap(picture++)));
+        a->setIcon(toolbarButtonIcon(picture++));
         m_pToolBar->addAction(a);
     }
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
@@ -146,6 +166,17 @@ void CMainFrame::createStatusBar() {
     m_pMessagePane = new QLabel(QString::fromUtf8(IdlePrompt), m_pStatusBar);
     m_pMessagePane->setObjectName(QString::fromLatin1(MessagePaneName));
     m_pStatusBar->addWidget(m_pMessagePane, 1);
+    m_pProgress = new QProgressBar(m_pStatusBar);
+    m_pProgress->setObjectName(QString::fromLatin1(ProgressName));
+    m_pProgress->setFixedWidth(ProgressWidth);
+    m_pProgress->setMaximumHeight(m_pMessagePane->sizeHint().height());
+    m_pProgress->setTextVisible(true);
+    m_pProgress->hide();
+    m_pStatusBar->addWidget(m_pProgress);
+    m_pNoticePane = new QLabel(m_pStatusBar);
+    m_pNoticePane->setObjectName(QString::fromLatin1(NoticePaneName));
+    m_pNoticePane->hide();
+    m_pStatusBar->addPermanentWidget(m_pNoticePane);
     auto indicator = [this](int id, const char* text) {
         auto* label = new QLabel(QString::fromLatin1(text), m_pStatusBar);
         label->setObjectName(QString::number(id));
@@ -242,6 +273,35 @@ void CMainFrame::onAppAbout() {
 void CMainFrame::setStatusText(const QString& text) {
     m_pStatusBar->clearMessage();  // a menu prompt still showing would hide the pane
     m_pMessagePane->setText(text);
+    if (text.isEmpty()) {
+        m_pProgress->hide();
+    }
     // The caller is about to block the event loop; paint now.
     m_pStatusBar->repaint();
+}
+
+void CMainFrame::showProgress(ProgressUnit unit, int done, int total) {
+    // Progress belongs to the operation the status text names; the start-up
+    // receive names none and shows none.
+    if (total <= 0 || done >= total || m_pMessagePane->text().isEmpty()) {
+        m_pProgress->hide();
+    } else {
+        m_pProgress->setRange(0, total);
+        m_pProgress->setValue(unit == ProgressUnit::Milliseconds ? total - done : done);
+        // A literal text: the counts are in it already.
+        m_pProgress->setFormat(
+            progressText(unit, done, total).replace(QLatin1Char('%'), QStringLiteral("%%")));
+        m_pProgress->show();
+    }
+    // Progress comes while the event loop stands still; paint now.
+    m_pStatusBar->repaint();
+}
+
+void CMainFrame::showNotice(const QString& text) {
+    m_pNoticePane->setText(text);
+    m_pNoticePane->show();
+    m_pStatusBar->repaint();
+    QTimer::singleShot(NoticeMs, m_pNoticePane, [pane = m_pNoticePane, text] {
+        if (pane->text() == text) pane->hide();
+    });
 }

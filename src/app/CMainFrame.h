@@ -12,9 +12,12 @@
 
 #include "app/MainFrameResources.h"
 
+#include "platform/UserServices.h"
+
 class QAction;
 class QLabel;
 class QMenu;
+class QProgressBar;
 class QStatusBar;
 class QToolBar;
 class CReadoutPane;
@@ -46,6 +49,19 @@ public:
     // Shows `text` in the message pane of the status bar and repaints the bar
     // at once, so the text is visible while a blocking transfer runs.
     void setStatusText(const QString& text);
+    // Shows how far the operation behind the status text has got, beside
+    // it: a bar of bytes or ports, or the seconds a fixed wait has left.
+    // Hidden when done reaches total, and by an empty status text (and not
+    // shown beside none).
+    void showProgress(ProgressUnit unit, int done, int total);
+    QProgressBar* progressBar() const { return m_pProgress; }
+    // A note that stays in the status bar for a while, whatever the status
+    // texts do meanwhile.
+    void showNotice(const QString& text);
+    QLabel* noticePane() const { return m_pNoticePane; }
+
+    // How long a notice stays.
+    static constexpr int NoticeMs = 30000;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +91,8 @@ private:
     QToolBar* m_pToolBar = nullptr;
     QStatusBar* m_pStatusBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
+    QProgressBar* m_pProgress = nullptr;
+    QLabel* m_pNoticePane = nullptr;
     CReadoutPane* m_pReadoutPane = nullptr;
     QLabel* m_pCapsIndicator = nullptr;
     QLabel* m_pNumIndicator = nullptr;

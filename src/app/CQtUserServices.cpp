@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <thread>
+
+#include "forms/ModalRunner.h"
 
 namespace {
 
@@ -23,6 +27,32 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A question may carry a list, one item a line: the lines stay whole, and
+// the box grows to the longest (up to its own limit) instead of wrapping them.
+QString unwrappedLines(const std::string& text) {
+    QStringList lines = QString::fromStdString(text).split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (!line.isEmpty())
+            line = QStringLiteral("<nobr>") + line.toHtmlEscaped() + QStringLiteral("</nobr>");
+    }
+    return lines.join(QStringLiteral("<br>"));
+}
+
+// Runs a box modally. The wait cursor of a running operation is an
+// application-wide override, which wins over any cursor of the box's own: an
+// arrow on top of it, for as long as the box is up, shows the normal cursor
+// over the box.
+void runWithTheNormalCursor(QMessageBox& box) {
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    runModal(box);
+    if (busy) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 }  // namespace
 
 void CQtUserServices::messageBox(const std::string& text, const std::string& title,
@@ -36,9 +66,24 @@ void CQtUserServices::messageBox(const std::string& text, const std::string& tit
     // on its own.
     QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
-    // A wait cursor of a running transfer must not hide the box's own cursor.
-    box.setCursor(Qt::ArrowCursor);
-    box.exec();
+    runWithTheNormalCursor(box);
+}
+
+Answer CQtUserServices::askYesNo(const std::string& text, const std::string& title,
+                                 MessageIcon icon, Answer defaultAnswer) {
+    if (m_bAutoAnswer) {
+        std::cerr << title << ": " << text << '\n';
+        return defaultAnswer;
+    }
+    QMessageBox box(qtIcon(icon), QString::fromStdString(title), unwrappedLines(text),
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    box.setTextFormat(Qt::RichText);
+    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(defaultAnswer == Answer::Yes ? yes : no);
+    box.setEscapeButton(no);
+    runWithTheNormalCursor(box);
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
 void CQtUserServices::beginWaitCursor() {
@@ -55,6 +100,23 @@ void CQtUserServices::setStatusText(const std::string& text) {
     }
 }
 
+void CQtUserServices::progress(ProgressUnit unit, int done, int total) {
+    if (m_progressSink) {
+        m_progressSink(unit, done, total);
+    }
+}
+
 void CQtUserServices::sleepMs(unsigned milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    if (milliseconds < CountdownFromMs || !m_progressSink) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        return;
+    }
+    const int total = static_cast<int>(milliseconds);
+    for (unsigned slept = 0; slept < milliseconds;) {
+        progress(ProgressUnit::Milliseconds, static_cast<int>(slept), total);
+        const unsigned step = std::min(CountdownStepMs, milliseconds - slept);
+        std::this_thread::sleep_for(std::chrono::milliseconds(step));
+        slept += step;
+    }
+    progress(ProgressUnit::Milliseconds, total, total);
 }

@@ -27,6 +27,10 @@ CSonaroApp::Startup CSonaroApp::initInstance() {
     if (m_pServices) {
         m_pServices->setStatusSink(
             [frame = m_pMainFrame.get()](const QString& text) { frame->setStatusText(text); });
+        m_pServices->setProgressSink(
+            [frame = m_pMainFrame.get()](ProgressUnit unit, int done, int total) {
+                frame->showProgress(unit, done, total);
+            });
     }
     if (!m_pMainFrame->view()->onInitialUpdate()) {
         closeMainFrame();
@@ -42,6 +46,7 @@ CSonaroApp::Startup CSonaroApp::initInstance() {
 void CSonaroApp::closeMainFrame() {
     if (m_pServices) {
         m_pServices->setStatusSink({});
+        m_pServices->setProgressSink({});
     }
     m_pMainFrame.reset();
 }

@@ -15,6 +15,7 @@ constexpr MenuItemRow fileItems[] = {
     {CmdFileNew, "&Neu\tStrg+N"},
     {CmdFileOpen, "Ö&ffnen...\tStrg+O"},
     {CmdFileSave, "S&peichern...\tStrg+S"},
+    {CmdLoadBackup, "Sicherung &laden..."},
     {0, "&Exportieren", exportItems},
     {0, ""},
     {CmdAppExit, "&Beenden"},
@@ -34,13 +35,16 @@ constexpr MenuItemRow viewItems[] = {
 };
 
 constexpr MenuItemRow editItems[] = {
-    {CmdCopyChannel, "&Kanal kopieren..."},
-    {CmdCopyPreset, "&Preset kopieren..."},
+    {CmdEditUndo, "&Rückgängig\tStrg+Z"},   {CmdEditRedo, "&Wiederholen\tStrg+Y"},  {0, ""},
+    {CmdCopyChannel, "&Kanal kopieren..."}, {CmdCopyPreset, "&Preset kopieren..."},
 };
 
 constexpr MenuItemRow communicationItems[] = {
     {CmdComPort, "&Schnittstelle..."},
     {CmdDeviceSearch, "&Gerät suchen"},
+    {0, ""},
+    {CmdCompareDevice, "Mit Gerät &vergleichen"},
+    {CmdVerifyAfterSend, "Nach dem Senden &prüfen"},
 };
 
 constexpr MenuItemRow helpItems[] = {
@@ -54,17 +58,27 @@ constexpr MenuRow menus[] = {
 };
 
 constexpr AcceleratorRow accelerators[] = {
-    {CmdFileNew, "Ctrl+N"},
-    {CmdFileOpen, "Ctrl+O"},
-    {CmdFileSave, "Ctrl+S"},
+    {CmdFileNew, "Ctrl+N"},  {CmdFileOpen, "Ctrl+O"}, {CmdFileSave, "Ctrl+S"},
+    {CmdEditUndo, "Ctrl+Z"}, {CmdEditRedo, "Ctrl+Y"}, {CmdEditRedo, "Ctrl+Shift+Z"},
 };
 
 // clang-format off
 constexpr int toolbarButtons[] = {
-    CmdFileNew,      CmdFileOpen,     CmdFileSave,     0,
-    CmdShowChannel1, CmdShowChannel2, CmdShowChannel3, CmdShowChannel4,
-    CmdShowChannel5, CmdShowChannel6,
-    0,               CmdShowSums,
+    CmdFileNew,
+    CmdFileOpen,
+    CmdFileSave,
+    0,
+    CmdShowChannel1,
+    CmdShowChannel2,
+    CmdShowChannel3,
+    CmdShowChannel4,
+    CmdShowChannel5,
+    CmdShowChannel6,
+    0,
+    CmdEditUndo,
+    CmdEditRedo,
+    0,
+    CmdShowSums,
 };
 // clang-format on
 
@@ -92,6 +106,11 @@ constexpr PromptRow prompts[] = {
     // The framework's own prompts for its bar toggles.
     {CmdViewToolbar, "Blendet die Symbolleiste ein oder aus.\nSymbolleiste ein-/ausschalten"},
     {CmdViewStatusBar, "Blendet die Statusleiste ein oder aus.\nStatusleiste ein-/ausschalten"},
+    {CmdEditUndo, "Nimmt die letzte Änderung der Einstellungen zurück.\nRückgängig"},
+    {CmdEditRedo, "Stellt die zuletzt zurückgenommene Änderung wieder her.\nWiederholen"},
+    {CmdLoadBackup, "Lädt Einstellungen aus einer Sicherung.\nSicherung laden"},
+    {CmdCompareDevice, "Vergleicht die Einstellungen mit denen im Gerät."},
+    {CmdVerifyAfterSend, "Liest nach jedem Senden die Daten zurück und vergleicht sie."},
 };
 
 }  // namespace

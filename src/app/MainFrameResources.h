@@ -25,8 +25,9 @@ struct AcceleratorRow {
     const char* key;  // in QKeySequence's portable form, e.g. "Ctrl+N"
 };
 
-// Only the keys with a handler; the table's standard editing keys (Ctrl+Z,
-// Ctrl+C, F6 ...) have none and are left to the focused control.
+// Only the keys with a handler; the table's other standard editing keys
+// (Ctrl+C, F6 ...) have none and are left to the focused control. A command
+// may have more than one key.
 std::span<const AcceleratorRow> mainAccelerators();
 
 // Toolbar buttons left to right; id 0 is a separator. The icon of a button

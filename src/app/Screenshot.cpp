@@ -2,13 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QImageWriter>
+#include <QFile>
 #include <QPixmap>
 #include <QThread>
 
 #include "app/CMainFrame.h"
 #include "app/CSonaroApp.h"
 #include "model/ParameterImage.h"
+#include "plot/PngFile.h"
 #include "view/CSonaroView.h"
 
 int writeScreenshot(CSonaroApp& app, const QString& file, QString& error) {
@@ -31,10 +32,8 @@ int writeScreenshot(CSonaroApp& app, const QString& file, QString& error) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         QThread::msleep(1);
     }
-    QImageWriter writer(file, "png");
-    if (!writer.write(frame->grab().toImage())) {
-        error = QStringLiteral("%1 konnte nicht geschrieben werden: %2")
-                    .arg(file, writer.errorString());
+    if (!savePngFile(frame->grab().toImage(), QFile::encodeName(file).toStdString())) {
+        error = QStringLiteral("%1 konnte nicht geschrieben werden.").arg(file);
         return 1;
     }
     return 0;

@@ -7,6 +7,7 @@
 #include "app/CQtUserServices.h"
 #include "app/CSonaroApp.h"
 #include "app/CommandLine.h"
+#include "app/QtTranslations.h"
 #include "app/Screenshot.h"
 #include "forms/ModalRunner.h"
 #include "res/Icons.h"
@@ -16,6 +17,11 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Filtaro"));
     QApplication::setWindowIcon(resourceIcon(ProgramIconId));
+    const QtTranslations translations;
+    if (!translations.installed()) {
+        std::cerr << "filtaro: " << QtTranslations::catalogueFile().toStdString()
+                  << " fehlt; die Standarddialoge bleiben englisch.\n";
+    }
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -4,6 +4,7 @@
 // needs nothing else. SerialPort is the real one; the simulator offers one in
 // memory.
 
+#include <cstdint>
 #include <string>
 
 #include "device/CommError.h"
@@ -24,6 +25,13 @@ public:
     // stays as it was. ErrPortNotInitialized when closed, ErrReceive when
     // the read fails.
     virtual CommErrorCode read(void* buffer, int count, int* transferred = nullptr) = 0;
+    // Reads up to `count` bytes of a block that should begin within
+    // `firstByteMs`: the read ends when all bytes have arrived, when the
+    // first has not come within `firstByteMs`, or when more than 500 ms pass
+    // between two bytes (the gap rule of read()). Short reads succeed as with
+    // read(). Later calls of read() keep their own time-outs.
+    virtual CommErrorCode readBlock(void* buffer, int count, std::uint32_t firstByteMs,
+                                    int* transferred = nullptr) = 0;
     // Hands all `count` bytes to the line. ErrPortNotInitialized when closed,
     // ErrTransmit when the write fails or takes fewer bytes (`transferred`).
     virtual CommErrorCode write(const void* buffer, int count, int* transferred = nullptr) = 0;

@@ -22,10 +22,15 @@ CommErrorCode receiveAllPresets(ParameterImage& image, BytePort& port) {
     const CommErrorCode result = DeviceLink(port).receiveWireImage(wire);
     if (result < 0) {
         showCommError(ErrPortNotResponding, LanguageGerman);
+        image.setRedrawPending(1);
     } else {
-        image.setSixChannels(1);
-        decodeWireImage(wire, image);
+        takeReceivedBlock(wire, image);
     }
-    image.setRedrawPending(1);
     return result;
+}
+
+void takeReceivedBlock(const WireImage& wire, ParameterImage& image) {
+    image.setSixChannels(1);
+    decodeWireImage(wire, image);
+    image.setRedrawPending(1);
 }

@@ -7,6 +7,7 @@
 // code. Neither function retries.
 
 #include "device/CommError.h"
+#include "device/WireImage.h"
 
 class BytePort;
 class ParameterImage;
@@ -24,8 +25,13 @@ enum class SendPause { AfterSuccess, None };
 CommErrorCode sendAllPresets(const ParameterImage& image, BytePort& port,
                              SendPause pause = SendPause::AfterSuccess);
 
-// Receives the device's block. On success decodes it into fields 0..4 and
-// 6..25 of all 24 records and sets `sixChannels` to 1; on failure the records
-// and the header keep their values. `redrawPending` is set in both cases;
-// every `reserved` field is untouched.
+// Receives the device's block. On success takes it in (takeReceivedBlock);
+// on failure the records and the header keep their values and only
+// `redrawPending` is set.
 CommErrorCode receiveAllPresets(ParameterImage& image, BytePort& port);
+
+// What a received block makes of the image: decoded into fields 0..4 and
+// 6..25 of all 24 records, `sixChannels` 1 (the device has six) and
+// `redrawPending` 1; every `reserved` field is untouched. A dump decoded
+// later (filtaro-cli decode) gives the image its receive gave.
+void takeReceivedBlock(const WireImage& wire, ParameterImage& image);

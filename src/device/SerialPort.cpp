@@ -1,5 +1,7 @@
 #include "device/SerialPort.h"
 
+#include <algorithm>
+
 SerialPort::SerialPort()
     : m_inQueueSize(InQueueSize),
       m_outQueueSize(OutQueueSize),
@@ -63,6 +65,39 @@ CommErrorCode SerialPort::read(void* buffer, int count, int* transferred) {
     std::uint32_t moved = 0;
     const bool ok = serialRead(m_handle, buffer, static_cast<std::uint32_t>(count), &moved);
     if (transferred) *transferred = static_cast<int>(moved);
+    return ok ? CommOk : ErrReceive;
+}
+
+CommErrorCode SerialPort::readBlock(void* buffer, int count, std::uint32_t firstByteMs,
+                                    int* transferred) {
+    if (transferred) *transferred = 0;
+    if (!m_isOpen) return ErrPortNotInitialized;
+    if (count < 0 || (buffer == nullptr && count > 0)) return ErrReceive;
+    // The port's time-outs cannot bound the wait for the first byte apart
+    // from the rest (their total grows with the count: 312.5 s for a block).
+    // Reads that return whatever has come, each waiting for at least one
+    // byte, can: the first waits up to `firstByteMs`, every later one the gap.
+    SerialTimeouts own;
+    serialGetTimeouts(m_handle, own);
+    SerialTimeouts waitForAny = own;
+    waitForAny.ReadIntervalTimeout = SerialTimeouts::MaxTimeout;
+    waitForAny.ReadTotalTimeoutMultiplier = SerialTimeouts::MaxTimeout;
+    // (0 and MaxTimeout would mean other modes.)
+    waitForAny.ReadTotalTimeoutConstant =
+        std::clamp<std::uint32_t>(firstByteMs, 1, SerialTimeouts::MaxTimeout - 1);
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    std::uint32_t got = 0;
+    bool ok = true;
+    while (ok && got < static_cast<std::uint32_t>(count)) {
+        serialSetTimeouts(m_handle, waitForAny);
+        std::uint32_t moved = 0;
+        ok = serialRead(m_handle, out + got, static_cast<std::uint32_t>(count) - got, &moved);
+        got += moved;
+        if (moved == 0) break;
+        waitForAny.ReadTotalTimeoutConstant = ReadTimeoutMs;
+    }
+    serialSetTimeouts(m_handle, own);
+    if (transferred) *transferred = static_cast<int>(got);
     return ok ? CommOk : ErrReceive;
 }
 

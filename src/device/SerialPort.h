@@ -37,6 +37,10 @@ public:
     // CommOk = the read call succeeded (possibly short, see `transferred`),
     // ErrPortNotInitialized = not open, ErrReceive = the read failed.
     CommErrorCode read(void* buffer, int count, int* transferred = nullptr) override;
+    // The same results as read(), with the time-outs of BytePort::readBlock
+    // for this one call.
+    CommErrorCode readBlock(void* buffer, int count, std::uint32_t firstByteMs,
+                            int* transferred = nullptr) override;
     // CommOk = every byte was handed to the driver, ErrPortNotInitialized =
     // not open, ErrTransmit = the write failed or moved fewer bytes than given
     // (`transferred` tells how many).

@@ -7,6 +7,6 @@
 #include "device/WireImage.h"
 
 // Reads the block from `path`. A file that is missing, not a regular file,
-// unreadable or not exactly 624 bytes long returns false with a one-line
-// German message in `error`; `wire` then keeps its bytes.
+// unreadable or not exactly 624 bytes long returns false with the message of
+// fileOpenFailure in `error`; `wire` then keeps its bytes.
 bool loadWireImageFile(const std::string& path, WireImage& wire, std::string& error);

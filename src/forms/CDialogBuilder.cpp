@@ -81,10 +81,12 @@ void setUp(QWidget* w, const ControlRow& row, const PixelRect& px) {
     }
     if (auto* label = dynamic_cast<QLabel*>(w)) {
         if (row.kind == ControlKind::Picture) {
-            const QPixmap pixmap = resourcePixmap(row.resource);
+            // Drawn for the screen's pixel density, sized by its logical size.
+            const QPixmap pixmap = resourcePixmap(row.resource, w->devicePixelRatioF());
             label->setPixmap(pixmap);
             if (!pixmap.isNull()) {
-                label->setGeometry(px.x, px.y, pixmap.width(), pixmap.height());
+                const QSize size = pixmap.deviceIndependentSize().toSize();
+                label->setGeometry(px.x, px.y, size.width(), size.height());
             }
         } else {
             label->setTextFormat(Qt::PlainText);

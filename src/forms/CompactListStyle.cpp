@@ -26,6 +26,17 @@ public:
         return r;
     }
 
+    // The list drops down below the field at the height its template gives,
+    // scrolling what does not fit, instead of a menu over the field that
+    // grows to every item (up to the whole screen for the 253 port names).
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
 private:
     static constexpr int ListArrowWidth = 15;
     static constexpr int ArrowGiveBack = 5;

@@ -30,6 +30,14 @@ void selectIndex(QComboBox* list, int index) {
 void pushText(QLineEdit* edit, const QString& text) {
     const QSignalBlocker block(edit);
     edit->setText(text);
+    showFromStart(edit);
+}
+
+void showFromStart(QLineEdit* edit) {
+    // The field scrolls to keep its cursor in sight; setText leaves the
+    // cursor at the end, which shows only the tail of a number too wide for
+    // the field ("483647" of 2147483647).
+    edit->setCursorPosition(0);
 }
 
 void readInt(const QLineEdit* edit, int& member) {

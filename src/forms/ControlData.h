@@ -18,7 +18,10 @@ void fillList(QComboBox* list, std::span<const std::string_view> items);
 // Selects item `index`; an index that no item has clears the selection.
 void selectIndex(QComboBox* list, int index);
 
+// Writes `text` and shows it from its start.
 void pushText(QLineEdit* edit, const QString& text);
+// A text wider than its field shows its first characters, not its last.
+void showFromStart(QLineEdit* edit);
 // The integer shown in `edit` (blanks around it allowed); `member` keeps its
 // value when the text is none.
 void readInt(const QLineEdit* edit, int& member);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "interchange/DecimalText.h"
+#include "model/Utf8.h"
 
 namespace {
 
@@ -23,21 +24,6 @@ void addCrossover(std::vector<ExportSection>& out, std::vector<AnalogSection> se
         }
         out.push_back({s, role});
     }
-}
-
-// Length of the UTF-8 sequence starting at `i`, or 0 when it is none.
-std::size_t utf8Length(const std::string& s, std::size_t i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    const std::size_t n = b < 0x80           ? 1
-                          : (b >> 5) == 0x6  ? 2
-                          : (b >> 4) == 0xE  ? 3
-                          : (b >> 3) == 0x1E ? 4
-                                             : 0;
-    if (n == 0 || i + n > s.size()) return 0;
-    for (std::size_t k = 1; k < n; ++k) {
-        if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return 0;
-    }
-    return n;
 }
 
 }  // namespace
@@ -61,7 +47,7 @@ bool hasUsableValues(const AnalogSection& s) {
 std::string printableName(const std::string& name) {
     std::string out;
     for (std::size_t i = 0; i < name.size();) {
-        const std::size_t n = utf8Length(name, i);
+        const std::size_t n = utf8SequenceLength(name, i);
         if (n == 0) {
             out += '?';
             ++i;

@@ -39,8 +39,11 @@ struct SerialLineState {
 // passes between two bytes (0: no interval limit), or when
 // ReadTotalTimeoutConstant + ReadTotalTimeoutMultiplier x count has passed
 // (both 0: no total limit). An interval of MaxTimeout with both totals 0 returns
-// at once with what is there. A read that times out still succeeds and reports
-// the bytes that arrived. Write time-outs likewise bound a write in total.
+// at once with what is there. An interval and a multiplier of MaxTimeout with
+// a constant C (0 < C < MaxTimeout) return at once with what is there, and
+// with nothing there wait up to C ms for the first byte and return with what
+// has come then. A read that times out still succeeds and reports the bytes
+// that arrived. Write time-outs likewise bound a write in total.
 struct SerialTimeouts {
     static constexpr std::uint32_t MaxTimeout = 0xFFFFFFFFu;
     std::uint32_t ReadIntervalTimeout = 0;

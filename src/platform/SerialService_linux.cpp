@@ -219,17 +219,22 @@ bool serialRead(SerialHandle handle, void* buffer, std::uint32_t count,
     if (!valid(handle) || (buffer == nullptr && count > 0)) return false;
     auto* out = static_cast<unsigned char*>(buffer);
     const SerialTimeouts& t = handle->timeouts;
-    const bool immediate = t.ReadIntervalTimeout == SerialTimeouts::MaxTimeout &&
-                           t.ReadTotalTimeoutMultiplier == 0 && t.ReadTotalTimeoutConstant == 0;
+    constexpr std::uint32_t Max = SerialTimeouts::MaxTimeout;
+    const bool immediate = t.ReadIntervalTimeout == Max && t.ReadTotalTimeoutMultiplier == 0 &&
+                           t.ReadTotalTimeoutConstant == 0;
+    const bool waitForAny = t.ReadIntervalTimeout == Max && t.ReadTotalTimeoutMultiplier == Max &&
+                            t.ReadTotalTimeoutConstant != 0 && t.ReadTotalTimeoutConstant != Max;
     const Clock::time_point start = Clock::now();
     std::optional<Clock::time_point> total;
     if (immediate) {
         total = start;
+    } else if (waitForAny) {
+        total = deadlineAfter(start, t.ReadTotalTimeoutConstant);
     } else if (t.ReadTotalTimeoutMultiplier != 0 || t.ReadTotalTimeoutConstant != 0) {
         total = deadlineAfter(start, std::uint64_t{t.ReadTotalTimeoutMultiplier} * count +
                                          t.ReadTotalTimeoutConstant);
     }
-    const bool useInterval = !immediate && t.ReadIntervalTimeout != 0;
+    const bool useInterval = !immediate && !waitForAny && t.ReadIntervalTimeout != 0;
 
     std::uint32_t got = 0;
     std::optional<Clock::time_point> interval;  // runs from the last byte received
@@ -247,6 +252,7 @@ bool serialRead(SerialHandle handle, void* buffer, std::uint32_t count,
             const ssize_t n = ::read(handle->fd, out + got, count - got);
             if (n > 0) {
                 got += static_cast<std::uint32_t>(n);
+                if (waitForAny) break;
                 if (useInterval) interval = deadlineAfter(Clock::now(), t.ReadIntervalTimeout);
                 continue;
             }

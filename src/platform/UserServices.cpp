@@ -8,9 +8,14 @@ namespace {
 class SilentUserServices final : public UserServices {
 public:
     void messageBox(const std::string&, const std::string&, MessageIcon) override {}
+    Answer askYesNo(const std::string&, const std::string&, MessageIcon,
+                    Answer defaultAnswer) override {
+        return defaultAnswer;
+    }
     void beginWaitCursor() override {}
     void endWaitCursor() override {}
     void setStatusText(const std::string&) override {}
+    void progress(ProgressUnit, int, int) override {}
     void sleepMs(unsigned milliseconds) override {
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     }

@@ -1,5 +1,6 @@
 #include "plot/CPlotRenderer.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
@@ -14,6 +15,8 @@ namespace {
 // A dotted cosmetic line: 3 pixels on, 3 off.
 const QList<qreal> DotPattern{3, 3};
 
+// One logical pixel wide. The pens are cosmetic, their widths in device
+// pixels: paint() widens them by the device's pixel ratio.
 QPen plotPen(const QColor& colour, Qt::PenStyle style) {
     QPen pen(colour, 1, style, Qt::FlatCap, Qt::MiterJoin);
     pen.setCosmetic(true);
@@ -58,6 +61,22 @@ void drawLineToEnd(QPainter& p, const PlotLine& l) {
     }
 }
 
+// The same on a buffer of more than one device pixel per logical pixel: the
+// line runs through the middle of its logical pixels, so a pen of one logical
+// pixel with flat ends covers exactly the device pixels of the logical pixels
+// the line covers at 1x: [from, to) along it, or (to, from] when it runs
+// backwards. The grid's lines are all horizontal or vertical; a slanted one
+// (a curve's) is centred the same way.
+void drawDenseLineToEnd(QPainter& p, const PlotLine& l) {
+    const qreal backward = (l.to.x < l.from.x || l.to.y < l.from.y) ? 1 : 0;
+    QPointF a(l.from.x, l.from.y);
+    QPointF b(l.to.x, l.to.y);
+    const QPointF shift = l.from.x == l.to.x   ? QPointF(0.5, backward)
+                          : l.from.y == l.to.y ? QPointF(backward, 0.5)
+                                               : QPointF(0.5, 0.5);
+    p.drawLine(QLineF(a + shift, b + shift));
+}
+
 // The part [first, last) of a run that can touch the buffer. The grid rises
 // in frequency, so x never falls along a run: a segment with both ends left
 // of column 0 or both right of the last column shows nothing, and most of
@@ -76,9 +95,9 @@ CPlotRenderer::CPlotRenderer() {
     buildPalette();
 }
 
-void CPlotRenderer::init(QSize size) {
+void CPlotRenderer::init(QSize size, qreal dpr) {
     buildPalette();
-    createBackBuffer(size);
+    createBackBuffer(size, dpr);
     createDrawingObjects();
 }
 
@@ -93,12 +112,18 @@ QColor CPlotRenderer::tableColour(PaletteColour wanted) const {
     return toQColor(m_palette[static_cast<std::size_t>(nearestPaletteIndex(m_palette, wanted))]);
 }
 
-void CPlotRenderer::createBackBuffer(QSize size) {
+void CPlotRenderer::createBackBuffer(QSize size, qreal dpr) {
     m_backBuffer = QImage();
+    m_size = QSize();
+    m_dpr = dpr > 0 ? dpr : 1.0;
     if (size.width() <= 0 || size.height() <= 0) return;
-    m_backBuffer = QImage(size, QImage::Format_RGB32);
+    const QSize device(static_cast<int>(std::ceil(size.width() * m_dpr)),
+                       static_cast<int>(std::ceil(size.height() * m_dpr)));
+    m_backBuffer = QImage(device, QImage::Format_RGB32);
     if (m_backBuffer.isNull()) return;  // too large to allocate: no buffer
+    m_backBuffer.setDevicePixelRatio(m_dpr);
     m_backBuffer.fill(m_colourTable.value(PlotPaletteInitialIndex));
+    m_size = size;
 }
 
 void CPlotRenderer::createDrawingObjects() {
@@ -122,11 +147,12 @@ void CPlotRenderer::createDrawingObjects() {
 }
 
 QSize CPlotRenderer::backBufferSize() const {
-    return m_backBuffer.isNull() ? QSize(0, 0) : m_backBuffer.size();
+    return m_backBuffer.isNull() ? QSize(0, 0) : m_size;
 }
 
 void CPlotRenderer::release() {
     m_backBuffer = QImage();
+    m_size = QSize();
 }
 
 void CPlotRenderer::drawResponse(const ParameterImage& image, const ChannelResponses& responses) {
@@ -135,16 +161,22 @@ void CPlotRenderer::drawResponse(const ParameterImage& image, const ChannelRespo
 
 void CPlotRenderer::drawResponse(const PlotSettings& settings, const ChannelResponses& responses) {
     if (m_backBuffer.isNull()) return;
-    m_geometry = computePlotGeometry(m_backBuffer.width(), m_backBuffer.height(), settings, m_grid,
-                                     responses);
+    m_geometry = computePlotGeometry(m_size.width(), m_size.height(), settings, m_grid, responses,
+                                     labelTextWidth());
     paintBackBuffer();
 }
 
 void CPlotRenderer::drawView(const PlotSettings& settings, const PlotContent& content) {
     if (m_backBuffer.isNull()) return;
-    m_geometry =
-        computeViewGeometry(m_backBuffer.width(), m_backBuffer.height(), settings, m_grid, content);
+    m_geometry = computeViewGeometry(m_size.width(), m_size.height(), settings, m_grid, content,
+                                     labelTextWidth());
     paintBackBuffer();
+}
+
+PlotTextWidth CPlotRenderer::labelTextWidth() const {
+    return [metrics = QFontMetrics(m_labelFont)](const std::string& text) {
+        return metrics.horizontalAdvance(QString::fromStdString(text));
+    };
 }
 
 void CPlotRenderer::paintBackBuffer() {
@@ -165,7 +197,23 @@ void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
     p.setFont(m_labelFont);
     const qreal ascent = QFontMetricsF(m_labelFont).ascent();
 
-    auto line = [&p](const PlotLine& l) { drawLineToEnd(p, l); };
+    const QPaintDevice* device = p.device();
+    const qreal dpr = device ? device->devicePixelRatio() : 1.0;
+    const bool dense = dpr != 1.0;
+    // A pen of w logical pixels is w * dpr device pixels (a dash pattern
+    // counts in widths, so the dots keep their logical length too).
+    auto setPen = [&p, dpr, dense](const QPen& pen) {
+        if (!dense) {
+            p.setPen(pen);
+            return;
+        }
+        QPen wide = pen;
+        wide.setWidthF(pen.widthF() * dpr);
+        p.setPen(wide);
+    };
+    auto line = [&p, dense](const PlotLine& l) {
+        dense ? drawDenseLineToEnd(p, l) : drawLineToEnd(p, l);
+    };
     // Labels are given by the top-left corner of their cell; transparent, so
     // the lines beneath stay visible.
     auto label = [&](const PlotLabel& l) {
@@ -173,23 +221,28 @@ void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
         p.drawText(QPointF(l.topLeft.x, l.topLeft.y + ascent), QString::fromStdString(l.text));
     };
 
-    p.fillRect(0, 0, g.width, g.height, m_fillColour);
-
-    p.setPen(m_framePen);
-    for (const PlotLine& l : g.frame) line(l);
-
-    for (std::size_t i = 0; i < g.decadeLines.size(); ++i) {
-        p.setPen(m_decadePen);
-        line(g.decadeLines[i]);
-        label(g.decadeLabels[i]);
+    if (dense) {
+        // Every device pixel, also a last one that a fractional ratio leaves
+        // beyond the logical size.
+        p.fillRect(QRectF(0, 0, device->width() / dpr, device->height() / dpr), m_fillColour);
+    } else {
+        p.fillRect(0, 0, g.width, g.height, m_fillColour);
     }
 
-    p.setPen(m_minorPen);
+    setPen(m_framePen);
+    for (const PlotLine& l : g.frame) line(l);
+
+    setPen(m_decadePen);
+    for (const PlotLine& l : g.decadeLines) line(l);
+    for (const PlotLabel& l : g.decadeLabels) label(l);
+    for (const PlotLabel& l : g.rangeLabels) label(l);
+
+    setPen(m_minorPen);
     for (const PlotLine& l : g.minorLines) line(l);
 
     for (std::size_t i = 0; i < g.levelLines.size(); ++i) {
         label(g.levelLabels[i]);
-        p.setPen(m_decadePen);
+        setPen(m_decadePen);
         line(g.levelLines[i]);
     }
 
@@ -206,12 +259,16 @@ void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
             copies = wideOffsets.size();
             pen.setWidth(1);
         }
-        p.setPen(pen);
+        setPen(pen);
         for (const auto& run : curve.runs) {
             const auto [first, last] = visibleSpan(run, g.width);
             if (first >= last) continue;
             for (std::size_t k = 0; k < copies; ++k) {
                 const QPoint offset = wideOffsets[k];
+                if (dense) {
+                    drawDenseRun(p, run, first, last, offset);
+                    continue;
+                }
                 m_points.clear();
                 for (std::size_t i = first; i < last; ++i) {
                     m_points.emplace_back(run[i].x + offset.x(), run[i].y + offset.y());
@@ -221,4 +278,19 @@ void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
             }
         }
     }
+}
+
+// Through the middle of its logical pixels, as drawDenseLineToEnd() draws.
+void CPlotRenderer::drawDenseRun(QPainter& p, const std::vector<PlotPoint>& run, std::size_t first,
+                                 std::size_t last, QPoint offset) {
+    if (last - first == 1) {  // a lone point: its logical pixel
+        p.fillRect(QRectF(run[first].x + offset.x(), run[first].y + offset.y(), 1, 1),
+                   p.pen().color());
+        return;
+    }
+    m_densePoints.clear();
+    for (std::size_t i = first; i < last; ++i) {
+        m_densePoints.emplace_back(run[i].x + offset.x() + 0.5, run[i].y + offset.y() + 0.5);
+    }
+    p.drawPolyline(m_densePoints.data(), static_cast<int>(m_densePoints.size()));
 }

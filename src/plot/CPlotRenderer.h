@@ -9,6 +9,12 @@
 // shows exactly the colours the 8-bit buffer showed. Lines are aliased and,
 // like the platform's line drawing the plot was made for, leave out their end
 // pixel.
+//
+// On a screen with more than one device pixel per logical pixel the buffer
+// holds that many more pixels: the geometry stays in logical pixels, every
+// line covers exactly the device pixels of the logical pixels it covers at
+// 1x, and the labels are drawn at the screen's density, so the plot is sharp
+// and in proportion. At a ratio of 1 the pixels are those described above.
 
 #include <QFont>
 #include <QImage>
@@ -16,6 +22,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
+#include <QPointF>
 #include <QSize>
 #include <array>
 #include <vector>
@@ -27,20 +34,18 @@
 #include "response/PlotView.h"
 #include "response/ResponseGrid.h"
 
-// Cell height in pixels of the label font ("Arial", height 14).
-constexpr int PlotLabelCellHeight = 14;
-
 class CPlotRenderer {
 public:
     CPlotRenderer();
 
-    // Colour table, back buffer of `size` and drawing objects, in that order.
-    void init(QSize size);
+    // Colour table, back buffer of `size` (logical pixels, `dpr` device
+    // pixels each) and drawing objects, in that order.
+    void init(QSize size, qreal dpr = 1.0);
     // The 256 colours of the table (QRgb, opaque).
     void buildPalette();
     // A new buffer with every pixel at colour-table entry 16 (black); a
     // zero or negative size leaves no buffer.
-    void createBackBuffer(QSize size);
+    void createBackBuffer(QSize size, qreal dpr = 1.0);
     // Pens, fill and text colours (moved onto the colour table) and the label font.
     void createDrawingObjects();
 
@@ -54,13 +59,17 @@ public:
     // What the last drawing drew, for an export that repeats it exactly.
     const PlotGeometry& lastGeometry() const { return m_geometry; }
     // Paints `geometry` onto any paint device of its size (the back buffer,
-    // an SVG generator) with the plot's pens, colours and font.
+    // an SVG generator) with the plot's pens, colours and font, at the
+    // device's pixel ratio.
     void paint(QPainter& painter, const PlotGeometry& geometry);
-    // The pen of curve `id` (a channel, or PlotSumCurve + s for a sum).
+    // The pen of curve `id` (a channel, or PlotSumCurve + s for a sum), its
+    // width in logical pixels.
     const QPen& curvePen(int id) const;
 
-    // (0, 0) when there is no buffer.
+    // In logical pixels; (0, 0) when there is no buffer.
     QSize backBufferSize() const;
+    // Device pixels per logical pixel of the buffer.
+    qreal devicePixelRatio() const { return m_dpr; }
     const QImage& backBuffer() const { return m_backBuffer; }
     const QList<QRgb>& colourTable() const { return m_colourTable; }
     const QFont& labelFont() const { return m_labelFont; }
@@ -71,10 +80,18 @@ public:
 
 private:
     void paintBackBuffer();
+    // How wide the label font draws a text.
+    PlotTextWidth labelTextWidth() const;
+    // Points [first, last) of a curve's run, moved by `offset`, on a buffer
+    // of more than one device pixel per logical pixel.
+    void drawDenseRun(QPainter& p, const std::vector<PlotPoint>& run, std::size_t first,
+                      std::size_t last, QPoint offset);
 
     PlotPalette m_palette{};
     QList<QRgb> m_colourTable;
     QImage m_backBuffer;
+    QSize m_size;  // logical
+    qreal m_dpr = 1.0;
     ResponseGrid m_grid;
 
     QPen m_minorPen;
@@ -85,6 +102,7 @@ private:
     QColor m_fillColour;
     QColor m_textColour;
     QFont m_labelFont;
-    std::vector<QPoint> m_points;  // reused for each polyline
-    PlotGeometry m_geometry;       // of the last drawing
+    std::vector<QPoint> m_points;        // reused for each polyline
+    std::vector<QPointF> m_densePoints;  // the same on a dense buffer
+    PlotGeometry m_geometry;             // of the last drawing
 };

@@ -1,5 +1,6 @@
 #include "plot/CResponsePlot.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -30,15 +31,33 @@ constexpr const char* DelayHeading = "Verzögerung";
 constexpr int PaintBandRows = 64;
 constexpr int BandedAreaLimit = 64 * 1024;
 
+// `r` and the bands are logical pixels; on a dense screen a band is
+// PaintBandRows device rows.
 template <typename Paint>
-void inBands(const QRect& r, Paint paint) {
-    if (r.width() * r.height() > BandedAreaLimit) {
+void inBands(const QRect& r, qreal dpr, Paint paint) {
+    if (r.width() * r.height() * dpr * dpr > BandedAreaLimit) {
         paint(r);
         return;
     }
-    for (int y = r.top(); y <= r.bottom(); y += PaintBandRows) {
-        paint(QRect(r.left(), y, r.width(), std::min(PaintBandRows, r.bottom() + 1 - y)));
+    const int rows = std::max(1, static_cast<int>(PaintBandRows / dpr));
+    for (int y = r.top(); y <= r.bottom(); y += rows) {
+        paint(QRect(r.left(), y, r.width(), std::min(rows, r.bottom() + 1 - y)));
     }
+}
+
+// Copies the buffer's pixels under the logical rectangle `r`. On a dense
+// buffer that is the whole device pixels it covers, one to one: a source
+// rectangle of fractional pixels (at 1.25 or 1.5) would be resampled.
+void copyFromBuffer(QPainter& painter, const QImage& buffer, const QRect& r) {
+    const qreal dpr = buffer.devicePixelRatio();
+    if (dpr == 1.0) {
+        painter.drawImage(r.topLeft(), buffer, r);
+        return;
+    }
+    const QRect source =
+        QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr).toAlignedRect();
+    painter.drawImage(QRectF(QPointF(source.topLeft()) / dpr, QSizeF(source.size()) / dpr),
+                      buffer, source);
 }
 
 }  // namespace
@@ -62,7 +81,7 @@ void CResponsePlot::buildPalette() {
 }
 
 void CResponsePlot::createBackBuffer() {
-    m_renderer.createBackBuffer(size());
+    m_renderer.createBackBuffer(size(), devicePixelRatioF());
 }
 
 void CResponsePlot::drawResponse(const ParameterImage& image, const ChannelResponses& responses) {
@@ -140,9 +159,16 @@ void CResponsePlot::hideCursor() {
 
 void CResponsePlot::updateCursorLayer() {
     // Two rectangles, not the one around both: most of the plot between the
-    // line and the box stays as it is.
-    update(m_lineRect);
-    update(m_boxRect);
+    // line and the box stays as it is. At a fractional pixel ratio (1.25,
+    // 1.5) Qt rounds the device pixels of a rectangle differently once it
+    // is merged into a region with others, so the layer's edge pixels can be
+    // painted in one update and missed by the next: a margin of one logical
+    // pixel takes them along.
+    const qreal dpr = devicePixelRatioF();
+    const int margin = dpr == std::floor(dpr) ? 0 : 1;
+    for (const QRect& r : {m_lineRect, m_boxRect}) {
+        if (!r.isEmpty()) update(r.adjusted(-margin, -margin, margin, margin));
+    }
 }
 
 // Where the line, the box and every text and swatch in it go, once per
@@ -212,7 +238,8 @@ QColor CResponsePlot::curveColour(int id) const {
 }
 
 void CResponsePlot::paintCursorLayer(QPainter& painter) {
-    inBands(m_lineRect, [&](const QRect& band) { painter.fillRect(band, CursorColour); });
+    inBands(m_lineRect, m_renderer.devicePixelRatio(),
+            [&](const QRect& band) { painter.fillRect(band, CursorColour); });
     painter.fillRect(m_boxRect, BoxFill);
     painter.setPen(BoxInk);
     painter.drawRect(m_boxRect.adjusted(0, 0, -1, -1));
@@ -225,13 +252,15 @@ void CResponsePlot::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // The control paints every pixel itself (it is opaque): outside the back
     // buffer, if ever, the window's colour.
-    const QRegion outside = event->region().subtracted(QRect(QPoint(0, 0), buffer.size()));
+    const QRegion outside =
+        event->region().subtracted(QRect(QPoint(0, 0), m_renderer.backBufferSize()));
     for (const QRect& r : outside) painter.fillRect(r, palette().window());
     if (buffer.isNull()) return;
     // Only what the event asks for: a cursor move repaints its old and new
     // places from the unchanged back buffer.
     for (const QRect& r : event->region()) {
-        inBands(r, [&](const QRect& band) { painter.drawImage(band.topLeft(), buffer, band); });
+        inBands(r, buffer.devicePixelRatio(),
+                [&](const QRect& band) { copyFromBuffer(painter, buffer, band); });
     }
     if (m_readout.point >= 0) paintCursorLayer(painter);
 }
@@ -267,4 +296,19 @@ void CResponsePlot::keyPressEvent(QKeyEvent* event) {
 void CResponsePlot::focusOutEvent(QFocusEvent* event) {
     if (!underMouse()) hideCursor();
     QWidget::focusOutEvent(event);
+}
+
+bool CResponsePlot::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        || event->type() == QEvent::DevicePixelRatioChange
+#endif
+    ) {
+        if (!m_renderer.backBuffer().isNull() &&
+            devicePixelRatioF() != m_renderer.devicePixelRatio()) {
+            emit pixelRatioChanged();
+        }
+    }
+    return handled;
 }

@@ -8,8 +8,9 @@
 //   plot.init();                                  // at start-up and after each resize
 //   plot.drawView(*m_pImage, content);            // whenever redrawPending is 1
 //   plot.blit();
-// init() reads the control's current size; a paint request only copies the
-// last frame. With no buffer (zero size) blit and paint do nothing.
+// init() reads the control's current size and the screen's pixel density; a
+// paint request only copies the last frame. With no buffer (zero size) blit
+// and paint do nothing.
 //
 // The cursor layer lies over the copied frame and is never part of the back
 // buffer: while the mouse is over the plot, a thin vertical line marks the
@@ -45,7 +46,8 @@ public:
     // buildPalette, createBackBuffer, then the pens and the font.
     void init();
     void buildPalette();
-    // A back buffer of the control's current size, all black.
+    // A back buffer of the control's current size at the screen's pixel
+    // density, all black.
     void createBackBuffer();
     // The magnitude plot of the six channels.
     void drawResponse(const ParameterImage& image, const ChannelResponses& responses);
@@ -77,9 +79,13 @@ public:
 signals:
     // The readout changed (moved, new values, hidden).
     void readoutChanged();
+    // The control moved to a screen of another pixel density: its buffer
+    // needs init() and a new drawing.
+    void pixelRatioChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -4,18 +4,11 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgGenerator>
+#include <cerrno>
 #include <string>
 
+#include "platform/ReplaceFile.h"
 #include "plot/CPlotRenderer.h"
-
-QByteArray plotPng(const QImage& image) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        return {};
-    }
-    return png;
-}
 
 QByteArray plotSvg(CPlotRenderer& renderer) {
     const QSize size = renderer.backBufferSize();
@@ -44,6 +37,15 @@ QByteArray plotSvg(CPlotRenderer& renderer) {
         physicalSize,
         QStringLiteral(R"(<svg width="%1" height="%2")").arg(size.width()).arg(size.height()));
     return text.toUtf8();
+}
+
+bool saveSvgFile(CPlotRenderer& renderer, const std::string& path) {
+    const QByteArray svg = plotSvg(renderer);
+    if (svg.isEmpty()) {
+        errno = EINVAL;
+        return false;
+    }
+    return replaceFileContents(path, svg.constData(), static_cast<std::size_t>(svg.size()));
 }
 
 bool isSvgPath(const std::string& path) {

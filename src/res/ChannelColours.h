@@ -23,8 +23,19 @@ constexpr std::array<PaletteColour, ChannelCount> ChannelColours{{
 constexpr std::array<PaletteColour, 2> SumCurveColours{{{255, 255, 255}, {0, 0, 0}}};
 constexpr int SumCurveWidth = 2;
 
+// The contrast ratio of two colours as WCAG 2 defines it: the relative
+// luminance of the lighter plus 0.05 over that of the darker plus 0.05; 1 for
+// equal colours, 21 for black on white.
+double contrastRatio(PaletteColour a, PaletteColour b);
+// The least contrast a tab caption keeps against its fill (WCAG's minimum for
+// large text and user-interface parts).
+constexpr double MinimumCaptionContrast = 3.0;
+
 // The owner-drawn channel tabs: filled with the channel's colour, the text of
-// the selected tab in black or white, whichever reads on that fill.
+// the selected tab in black or white, whichever reads on that fill. The other
+// tabs' text is the designed light grey where it keeps MinimumCaptionContrast
+// against the fill (blue, dark red), and the dark grey of the white tab on
+// the light fills (red, yellow, cyan, green), where the grey could not be read.
 struct ChannelTabColours {
     PaletteColour fill;
     PaletteColour selectedText;

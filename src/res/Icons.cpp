@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <cmath>
 #include <map>
+#include <utility>
 
 #include "res/ChannelColours.h"
 #include "res/QtColour.h"
@@ -21,8 +22,18 @@ const QColor Ink(40, 48, 64);
 const QColor Accent(0, 102, 178);
 const QColor AccentLight(90, 170, 230);
 
-QImage blank(int w, int h) {
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+// A picture of w x h logical pixels for a screen of `dpr` device pixels per
+// logical pixel: the painter scales, so every drawing below is written in
+// logical pixels and stays sharp on a high-density screen.
+QImage canvas(int w, int h, qreal dpr, QImage::Format format) {
+    QImage image(static_cast<int>(std::ceil(w * dpr)), static_cast<int>(std::ceil(h * dpr)),
+                 format);
+    image.setDevicePixelRatio(dpr);
+    return image;
+}
+
+QImage blank(int w, int h, qreal dpr) {
+    QImage image = canvas(w, h, dpr, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
@@ -47,8 +58,8 @@ void drawSpeaker(QPainter& p, double s, const QColor& body, const QColor& waves)
     p.drawArc(QRectF(0.34 * s, 0.16 * s, 0.50 * s, 0.68 * s), -50 * 16, 100 * 16);
 }
 
-QImage programIcon(int s) {
-    QImage image = blank(s, s);
+QImage programIcon(int s, qreal dpr = 1) {
+    QImage image = blank(s, s, dpr);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient face(0, 0, 0, s);
@@ -63,9 +74,9 @@ QImage programIcon(int s) {
 
 // A device box (rounded rectangle) with an arrow into it (receive) or out of
 // it (send); the arrow is the part that differs, so it is large and coloured.
-QImage transferIcon(bool send) {
+QImage transferIcon(bool send, qreal dpr) {
     constexpr int S = 32;
-    QImage image = blank(S, S);
+    QImage image = blank(S, S, dpr);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // Device: a flat unit with two knobs at the bottom.
@@ -107,16 +118,16 @@ QImage transferIcon(bool send) {
 
 // Bitmap 165: the product's picture, 300 x 96: response curves in the six
 // channel colours over a dark plot with the name on top.
-QImage welcomePicture() {
+QImage welcomePicture(qreal dpr) {
     constexpr int W = 300;
     constexpr int H = 96;
-    QImage image(W, H, QImage::Format_RGB32);
+    QImage image = canvas(W, H, dpr, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient back(0, 0, 0, H);
     back.setColorAt(0, QColor(20, 32, 52));
     back.setColorAt(1, QColor(6, 10, 20));
-    p.fillRect(image.rect(), back);
+    p.fillRect(QRect(0, 0, W, H), back);
     p.setPen(QPen(QColor(255, 255, 255, 28), 1));
     for (int x = 20; x < W; x += 40) {
         p.drawLine(x, 0, x, H);
@@ -150,10 +161,10 @@ QImage welcomePicture() {
 }
 
 // Bitmap 161: the maker's name, 120 x 20, on the welcome box's white.
-QImage welcomeLogo() {
+QImage welcomeLogo(qreal dpr) {
     constexpr int W = 120;
     constexpr int H = 20;
-    QImage image(W, H, QImage::Format_RGB32);
+    QImage image = canvas(W, H, dpr, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -176,8 +187,8 @@ QImage welcomeLogo() {
 
 // Toolbar pictures, 16 x 15, drawn on a 1-pixel grid without smoothing so
 // they stay crisp at their tiny size.
-QImage newPicture() {
-    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight);
+QImage newPicture(qreal dpr) {
+    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight, dpr);
     QPainter p(&image);
     p.setPen(Ink);
     p.setBrush(Qt::white);
@@ -187,8 +198,8 @@ QImage newPicture() {
     return image;
 }
 
-QImage openPicture() {
-    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight);
+QImage openPicture(qreal dpr) {
+    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight, dpr);
     QPainter p(&image);
     p.setPen(Ink);
     p.setBrush(QColor(240, 200, 90));
@@ -198,8 +209,8 @@ QImage openPicture() {
     return image;
 }
 
-QImage savePicture() {
-    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight);
+QImage savePicture(qreal dpr) {
+    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight, dpr);
     QPainter p(&image);
     p.setPen(Ink);
     p.setBrush(Accent);
@@ -213,8 +224,8 @@ QImage savePicture() {
 }
 
 // Channel toggle c: a swatch in the channel's curve colour with its number.
-QImage channelPicture(int c) {
-    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight);
+QImage channelPicture(int c, qreal dpr) {
+    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight, dpr);
     QPainter p(&image);
     const ChannelTabColours colours = channelTabColours(c);
     p.setPen(Ink);
@@ -229,26 +240,23 @@ QImage channelPicture(int c) {
     return image;
 }
 
-// The sums' toggle: the swatch split into the two sums' colours, the sign
-// in the other colour on each half.
-QImage sumsPicture() {
-    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight);
+// The sums' toggle: the sign on the plot's grey, its left half in the colour
+// of sum L and its right half in that of sum R, as the two curves are drawn.
+QImage sumsPicture(qreal dpr) {
+    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight, dpr);
     QPainter p(&image);
-    const QColor left = toQColor(SumCurveColours[0]);
-    const QColor right = toQColor(SumCurveColours[1]);
-    p.fillRect(1, 1, 7, 12, left);
-    p.fillRect(8, 1, 7, 12, right);
+    p.fillRect(1, 1, 14, 13, QColor(128, 128, 128));
     QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
+    font.setPixelSize(12);
     font.setBold(true);
     p.setFont(font);
     const QRect cell(1, 1, 14, 13);
     const QString sign = QStringLiteral("\u03a3");
-    p.setClipRect(1, 1, 7, 12);
-    p.setPen(right);
+    p.setClipRect(1, 1, 7, 13);
+    p.setPen(toQColor(SumCurveColours[0]));
     p.drawText(cell, Qt::AlignCenter, sign);
-    p.setClipRect(8, 1, 7, 12);
-    p.setPen(left);
+    p.setClipRect(8, 1, 7, 13);
+    p.setPen(toQColor(SumCurveColours[1]));
     p.drawText(cell, Qt::AlignCenter, sign);
     p.setClipping(false);
     p.setPen(Ink);
@@ -257,72 +265,122 @@ QImage sumsPicture() {
     return image;
 }
 
-QImage drawResource(int id) {
+// Undo and redo: a bent arrow, turning back to the left for undo and on to
+// the right for redo (the redo picture is the undo picture mirrored).
+QImage undoPicture(qreal dpr) {
+    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight, dpr);
+    QPainter p(&image);
+    // The shaft: from the arrow's head to the right, round, and back down.
+    QPen shaft(Accent, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    p.setPen(shaft);
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    path.moveTo(6, 5);
+    path.lineTo(9, 5);
+    path.arcTo(QRectF(5, 5, 8, 7), 90, -180);
+    path.lineTo(5, 12);
+    p.drawPath(path);
+    // The head, pointing left.
+    p.setPen(Ink);
+    p.setBrush(Accent);
+    p.drawPolygon(QPolygon({{1, 5}, {6, 0}, {6, 10}}));
+    return image;
+}
+
+QImage redoPicture(qreal dpr) {
+    return undoPicture(dpr).mirrored(true, false);
+}
+
+QImage drawResource(int id, qreal dpr) {
     switch (id) {
         case ProgramIconId:
-            return programIcon(32);
+            return programIcon(32, dpr);
         case ReceiveIconId:
-            return transferIcon(false);
+            return transferIcon(false, dpr);
         case SendIconId:
-            return transferIcon(true);
+            return transferIcon(true, dpr);
         case WelcomeLogoBitmapId:
-            return welcomeLogo();
+            return welcomeLogo(dpr);
         case WelcomeBitmapId:
-            return welcomePicture();
+            return welcomePicture(dpr);
         default:
             return {};
     }
 }
 
-QImage drawToolbarButton(int index) {
+QImage drawToolbarButton(int index, qreal dpr) {
     switch (index) {
         case 0:
-            return newPicture();
+            return newPicture(dpr);
         case 1:
-            return openPicture();
+            return openPicture(dpr);
         case 2:
-            return savePicture();
+            return savePicture(dpr);
+        case 9:
+            return undoPicture(dpr);
+        case 10:
+            return redoPicture(dpr);
+        case 11:
+            return sumsPicture(dpr);
         default:
-            return channelPicture(index - 3);
+            return channelPicture(index - 3, dpr);
     }
+}
+
+// A picture drawn once per resource and pixel ratio.
+template <class Draw>
+QPixmap cachedPixmap(std::map<std::pair<int, qreal>, QImage>& cache, int key, qreal dpr,
+                     Draw draw) {
+    auto it = cache.find({key, dpr});
+    if (it == cache.end()) {
+        it = cache.emplace(std::pair{key, dpr}, draw(key, dpr)).first;
+    }
+    return QPixmap::fromImage(it->second);
+}
+
+// An icon that holds its picture for each of the usual pixel ratios; Qt
+// picks the one a screen needs (and scales the nearest larger one for others).
+template <class Draw>
+QIcon iconAtEveryRatio(Draw draw) {
+    QIcon icon;
+    for (qreal dpr : IconPixelRatios) {
+        icon.addPixmap(draw(dpr));
+    }
+    return icon;
 }
 
 }  // namespace
 
 // Images rather than pixmaps are cached: they need no display connection and
 // may outlive the application object.
-QPixmap resourcePixmap(int id) {
-    static std::map<int, QImage> cache;
-    auto it = cache.find(id);
-    if (it == cache.end()) {
-        it = cache.emplace(id, drawResource(id)).first;
-    }
-    return QPixmap::fromImage(it->second);
+QPixmap resourcePixmap(int id, qreal dpr) {
+    static std::map<std::pair<int, qreal>, QImage> cache;
+    return cachedPixmap(cache, id, dpr, drawResource);
 }
 
 QIcon resourceIcon(int id) {
+    if (id != ProgramIconId) {
+        return iconAtEveryRatio([id](qreal dpr) { return resourcePixmap(id, dpr); });
+    }
+    // The window manager and the desktop ask for sizes in device pixels.
     QIcon icon(resourcePixmap(id));
-    if (id == ProgramIconId) {
-        for (int size : {16, 24, 48, 64}) {
-            icon.addPixmap(QPixmap::fromImage(programIcon(size)));
-        }
+    for (int size : {16, 24, 48, 64}) {
+        icon.addPixmap(QPixmap::fromImage(programIcon(size)));
     }
     return icon;
 }
 
-QPixmap toolbarButtonPixmap(int index) {
+QPixmap toolbarButtonPixmap(int index, qreal dpr) {
     if (index < 0 || index >= ToolbarButtonCount) {
         return {};
     }
-    static std::map<int, QImage> cache;
-    auto it = cache.find(index);
-    if (it == cache.end()) {
-        it = cache.emplace(index, drawToolbarButton(index)).first;
-    }
-    return QPixmap::fromImage(it->second);
+    static std::map<std::pair<int, qreal>, QImage> cache;
+    return cachedPixmap(cache, index, dpr, drawToolbarButton);
 }
 
-QPixmap sumsButtonPixmap() {
-    static const QImage picture = sumsPicture();
-    return QPixmap::fromImage(picture);
+QIcon toolbarButtonIcon(int index) {
+    if (index < 0 || index >= ToolbarButtonCount) {
+        return {};
+    }
+    return iconAtEveryRatio([index](qreal dpr) { return toolbarButtonPixmap(index, dpr); });
 }

@@ -7,6 +7,9 @@ namespace {
 // Axis ends used when a stored frequency gives no usable logarithm.
 constexpr double FallbackLogStart = 1.3;
 constexpr double FallbackLogEnd = 4.3;
+// A frequency label starts this far right of its line (and a range label
+// ends this far left of the right edge); two labels keep this much apart.
+constexpr int LabelOffset = 3;
 
 int toPixel(double v) {
     if (std::isnan(v)) return static_cast<int>(PlotCoordinateLimit);
@@ -26,12 +29,68 @@ std::string signedText(int v) {
     return (v >= 0 ? "+" : "") + std::to_string(v);
 }
 
+std::string hzText(std::int64_t hz) {
+    return std::to_string(hz) + "Hz";
+}
+
+// Where the labels go and what they cover.
+class LabelFitter {
+public:
+    LabelFitter(const PlotGeometry& g, const PlotTextWidth& textWidth)
+        : m_width(g.width), m_height(g.height), m_textWidth(textWidth) {}
+
+    int widthOf(const std::string& text) const {
+        if (m_textWidth) return m_textWidth(text);
+        return static_cast<int>(text.size()) * PlotLabelCharWidth;
+    }
+    // Inside the frame lines with every pixel of its cell.
+    bool fitsWhole(const PlotLabel& l) const {
+        const std::int64_t right = std::int64_t{l.topLeft.x} + widthOf(l.text);
+        return l.topLeft.x >= 1 && right <= m_width - 1 && l.topLeft.y >= 1 &&
+               l.topLeft.y + PlotLabelCellHeight <= m_height - 1;
+    }
+    // Fits whole and keeps clear of `previous` (a label left of it), if any.
+    bool fitsAfter(const PlotLabel& l, const PlotLabel* previous) const {
+        if (!fitsWhole(l)) return false;
+        return previous == nullptr ||
+               l.topLeft.x >= previous->topLeft.x + widthOf(previous->text) + LabelOffset;
+    }
+
+private:
+    int m_width;
+    int m_height;
+    const PlotTextWidth& m_textWidth;
+};
+
+void addFrequencyLabels(PlotGeometry& g, const PlotAxes& axes, int d1, int d2,
+                        const PlotTextWidth& textWidth) {
+    const LabelFitter fitter(g, textWidth);
+    const int top = g.height - PlotLabelCellHeight - 1;
+    for (int d = d1; d <= d2; ++d) {
+        PlotLabel label{{axes.xOfLog(d, LabelOffset), top}, hzText(powerOfTen(d))};
+        if (fitter.fitsAfter(label, g.decadeLabels.empty() ? nullptr : &g.decadeLabels.back())) {
+            g.decadeLabels.push_back(std::move(label));
+        }
+    }
+    if (!g.decadeLabels.empty()) return;
+
+    PlotLabel start{{LabelOffset, top}, hzText(std::llround(std::pow(10.0, axes.logStart())))};
+    std::string endText = hzText(std::llround(std::pow(10.0, axes.logEnd())));
+    const int endX = g.width - 1 - LabelOffset - fitter.widthOf(endText);
+    PlotLabel end{{endX, top}, std::move(endText)};
+    const bool startFits = fitter.fitsWhole(start);
+    if (startFits) g.rangeLabels.push_back(std::move(start));
+    if (fitter.fitsAfter(end, startFits ? &g.rangeLabels.back() : nullptr)) {
+        g.rangeLabels.push_back(std::move(end));
+    }
+}
+
 void addMinorLine(PlotGeometry& g, const PlotAxes& axes, std::int64_t hz) {
     const int x = axes.xOfHz(static_cast<double>(hz));
     g.minorLines.push_back({{x, 1}, {x, g.height - 1}});
 }
 
-void addGrid(PlotGeometry& g, const PlotAxes& axes) {
+void addGrid(PlotGeometry& g, const PlotAxes& axes, const PlotTextWidth& textWidth) {
     const int w = g.width;
     const int h = g.height;
     g.frame = {{{0, 0}, {w - 1, 0}},
@@ -48,9 +107,8 @@ void addGrid(PlotGeometry& g, const PlotAxes& axes) {
     for (int d = d1; d <= d2; ++d) {
         const int x = axes.xOfLog(d);
         g.decadeLines.push_back({{x, 1}, {x, h - 1}});
-        g.decadeLabels.push_back(
-            {{axes.xOfLog(d, 3), h - 15}, std::to_string(powerOfTen(d)) + "Hz"});
     }
+    addFrequencyLabels(g, axes, d1, d2, textWidth);
 
     // Minor lines below the first decade: 9, 8, 7 ... times 10^(D1-1), down
     // to just above the start.
@@ -167,18 +225,20 @@ PlotCurve plotCurve(int id, const std::vector<int>& xs, const ResponseValues& va
     return curve;
 }
 
-PlotGeometry computePlotGrid(int width, int height, const PlotSettings& settings) {
+PlotGeometry computePlotGrid(int width, int height, const PlotSettings& settings,
+                             const PlotTextWidth& textWidth) {
     PlotGeometry g;
     if (width <= 0 || height <= 0) return g;
     g.width = width;
     g.height = height;
-    addGrid(g, PlotAxes(width, height, settings.startHz, settings.endHz));
+    addGrid(g, PlotAxes(width, height, settings.startHz, settings.endHz), textWidth);
     return g;
 }
 
 PlotGeometry computePlotGeometry(int width, int height, const PlotSettings& settings,
-                                 const ResponseGrid& grid, const ChannelResponses& responses) {
-    PlotGeometry g = computePlotGrid(width, height, settings);
+                                 const ResponseGrid& grid, const ChannelResponses& responses,
+                                 const PlotTextWidth& textWidth) {
+    PlotGeometry g = computePlotGrid(width, height, settings, textWidth);
     if (g.width == 0) return g;
     const PlotAxes axes(width, height, settings.startHz, settings.endHz);
     const int n = plotChannelCount(settings.sixChannels);

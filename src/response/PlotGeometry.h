@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -25,6 +26,14 @@
 
 // Far outside any back buffer, yet small enough for every rasteriser.
 constexpr double PlotCoordinateLimit = 1.0e6;
+
+// Cell height in pixels of the label font ("Arial", height 14).
+constexpr int PlotLabelCellHeight = 14;
+// What a label's text covers in pixels, as the label font draws it. The
+// painter measures with its font; without a measure every character counts
+// PlotLabelCharWidth pixels (about a digit of the label font).
+using PlotTextWidth = std::function<int(const std::string& text)>;
+constexpr int PlotLabelCharWidth = 7;
 
 // The curves use grid points 0..1998 (the last grid point is never drawn).
 constexpr int PlotCurvePointCount = ResponsePointCount - 1;
@@ -111,16 +120,24 @@ struct PlotGeometry {
     int height = 0;
     std::vector<PlotLine> frame;  // (0,0) -> (w-1,0) -> (w-1,h-1) -> (0,h-1) -> (0,0)
     std::vector<PlotLine> decadeLines;
-    std::vector<PlotLabel> decadeLabels;  // "100Hz", "1000Hz", ...
-    std::vector<PlotLine> minorLines;     // dotted
-    std::vector<PlotLine> levelLines;     // +20 dB (clipped) .. -30 dB
-    std::vector<PlotLabel> levelLabels;   // "+20" .. "-30"
-    std::vector<PlotCurve> curves;        // visible channels, in channel order
+    // "100Hz", "1000Hz", ... beside their lines; a label that would not fit
+    // whole inside the frame, or would run into the label before it, is left
+    // out: cut at the edge, "1000Hz" would read "1000".
+    std::vector<PlotLabel> decadeLabels;
+    // The range's start and end ("10000Hz" at the left edge, "20000Hz" at
+    // the right) when no decade label is drawn, so that every range shows
+    // where it lies; each only if it fits whole.
+    std::vector<PlotLabel> rangeLabels;
+    std::vector<PlotLine> minorLines;    // dotted
+    std::vector<PlotLine> levelLines;    // +20 dB (clipped) .. -30 dB
+    std::vector<PlotLabel> levelLabels;  // "+20" .. "-30"
+    std::vector<PlotCurve> curves;       // visible channels, in channel order
 };
 
 // The frame, the frequency grid with its labels and the dB level lines, no
 // curves. A zero or negative size gives an empty geometry.
-PlotGeometry computePlotGrid(int width, int height, const PlotSettings& settings);
+PlotGeometry computePlotGrid(int width, int height, const PlotSettings& settings,
+                             const PlotTextWidth& textWidth = {});
 
 // x of the drawn grid points 0..PlotCurvePointCount-1; the same for every curve.
 std::vector<int> plotGridXs(const PlotAxes& axes, const ResponseGrid& grid);
@@ -135,7 +152,8 @@ PlotCurve plotCurve(int id, const std::vector<int>& xs, const ResponseValues& va
 
 // The whole picture. A zero or negative size gives an empty geometry.
 PlotGeometry computePlotGeometry(int width, int height, const PlotSettings& settings,
-                                 const ResponseGrid& grid, const ChannelResponses& responses);
+                                 const ResponseGrid& grid, const ChannelResponses& responses,
+                                 const PlotTextWidth& textWidth = {});
 
 // The number of curves a drawing considers: 6 when `sixChannels` is 1, 4 when
 // it is 0, none for any other stored value.

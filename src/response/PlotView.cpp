@@ -239,8 +239,9 @@ ViewLevelAxis groupDelayAxis(int height, double low, double high) {
 }
 
 PlotGeometry computeViewGeometry(int width, int height, const PlotSettings& settings,
-                                 const ResponseGrid& grid, const PlotContent& content) {
-    PlotGeometry g = computePlotGrid(width, height, settings);
+                                 const ResponseGrid& grid, const PlotContent& content,
+                                 const PlotTextWidth& textWidth) {
+    PlotGeometry g = computePlotGrid(width, height, settings, textWidth);
     if (g.width == 0) return g;
     const PlotAxes axes(width, height, settings.startHz, settings.endHz);
     LevelScale scale = axes.dbScale();

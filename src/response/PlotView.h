@@ -103,4 +103,5 @@ ViewLevelAxis groupDelayAxis(int height, double low, double high);
 // The whole picture of a view. For the magnitude view without sums this is
 // computePlotGeometry() of the same curves.
 PlotGeometry computeViewGeometry(int width, int height, const PlotSettings& settings,
-                                 const ResponseGrid& grid, const PlotContent& content);
+                                 const ResponseGrid& grid, const PlotContent& content,
+                                 const PlotTextWidth& textWidth = {});

@@ -14,6 +14,12 @@ void SimulatedPort::attachDevice(int n, const DevsimFaults& faults, const WireIm
     m_lines[n] = std::move(line);
 }
 
+void SimulatedPort::attachScriptedDevice(int n, ScriptedAnswer answer) {
+    Line line;
+    line.script = std::move(answer);
+    m_lines[n] = std::move(line);
+}
+
 void SimulatedPort::holdPort(int n) {
     m_lines[n].held = true;
 }
@@ -34,19 +40,36 @@ CommErrorCode SimulatedPort::close() {
     return CommOk;
 }
 
-CommErrorCode SimulatedPort::read(void* buffer, int count, int* transferred) {
-    if (transferred) *transferred = 0;
-    if (!isOpen()) return ErrPortNotInitialized;
-    if (count < 0 || (buffer == nullptr && count > 0)) return ErrReceive;
+int SimulatedPort::take(void* buffer, int count, long long emptyWaitMs) {
+    if (count < 0 || (buffer == nullptr && count > 0)) return -1;
     std::vector<std::uint8_t>& waiting = openLine().toProgram;
     const int got = std::min(count, static_cast<int>(waiting.size()));
     std::copy_n(waiting.begin(), got, static_cast<std::uint8_t*>(buffer));
     waiting.erase(waiting.begin(), waiting.begin() + got);
-    if (transferred) *transferred = got;
     // Everything there arrived at once: a real port gives up 500 ms after the
-    // last byte, or, with none at all, at the end of its total budget.
+    // last byte, or, with none at all, at the end of its wait for the first.
+    if (got < count) m_elapsedMs += got > 0 ? SerialPort::ReadTimeoutMs : emptyWaitMs;
+    return got;
+}
+
+CommErrorCode SimulatedPort::read(void* buffer, int count, int* transferred) {
+    if (transferred) *transferred = 0;
+    if (!isOpen()) return ErrPortNotInitialized;
+    // The total budget of 500 + 500 x count ms.
     constexpr long long Interval = SerialPort::ReadTimeoutMs;
-    if (got < count) m_elapsedMs += got > 0 ? Interval : Interval + Interval * count;
+    const int got = take(buffer, count, Interval + Interval * count);
+    if (got < 0) return ErrReceive;
+    if (transferred) *transferred = got;
+    return CommOk;
+}
+
+CommErrorCode SimulatedPort::readBlock(void* buffer, int count, std::uint32_t firstByteMs,
+                                       int* transferred) {
+    if (transferred) *transferred = 0;
+    if (!isOpen()) return ErrPortNotInitialized;
+    const int got = take(buffer, count, firstByteMs);
+    if (got < 0) return ErrReceive;
+    if (transferred) *transferred = got;
     return CommOk;
 }
 
@@ -58,6 +81,11 @@ CommErrorCode SimulatedPort::write(const void* buffer, int count, int* transferr
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
     for (int i = 0; i < count; ++i) {
         line.received.push_back(bytes[i]);
+        if (line.script) {
+            const std::vector<std::uint8_t> reply = line.script(bytes[i]);
+            line.toProgram.insert(line.toProgram.end(), reply.begin(), reply.end());
+            continue;
+        }
         if (!line.device) continue;
         DevsimResponder& device = *line.device;
         if (device.receivingBlock() &&
@@ -77,22 +105,22 @@ void SimulatedPort::purge() {
     if (isOpen()) openLine().toProgram.clear();
 }
 
-const SimulatedPort::Line& SimulatedPort::deviceLine(int n) const {
+const SimulatedPort::Line& SimulatedPort::deviceLine(int n, bool simulated) const {
     const auto line = m_lines.find(n);
-    if (line == m_lines.end() || !line->second.device) {
+    if (line == m_lines.end() || !(line->second.device || (!simulated && line->second.script))) {
         throw std::logic_error("no simulated device on COM" + std::to_string(n));
     }
     return line->second;
 }
 
 const WireImage& SimulatedPort::memory(int n) const {
-    return deviceLine(n).device->memory();
+    return deviceLine(n, true).device->memory();
 }
 
 int SimulatedPort::blocksStored(int n) const {
-    return deviceLine(n).blocksStored;
+    return deviceLine(n, true).blocksStored;
 }
 
 const std::vector<std::uint8_t>& SimulatedPort::received(int n) const {
-    return deviceLine(n).received;
+    return deviceLine(n, false).received;
 }

@@ -19,8 +19,12 @@
 //     line.memory(4);                // the device's 624 bytes
 //     line.attachDevice(6, {.corruptByte = 10});  // stores what it is sent
 //                                                 // with byte 10 one higher
+//
+// A scripted device answers each byte it is sent with whatever a function
+// returns: any byte stream a device might send (the protocol's fuzz harness).
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,6 +43,10 @@ public:
     // `memory`. Its stale bytes, if any, wait on the line already.
     void attachDevice(int n, const DevsimFaults& faults = {},
                       const WireImage& memory = defaultWireImage());
+    // A device on COMn (replacing whatever was there) whose answer to each
+    // byte is `answer(byte)`; it has no memory and stores no blocks.
+    using ScriptedAnswer = std::function<std::vector<std::uint8_t>(std::uint8_t byte)>;
+    void attachScriptedDevice(int n, ScriptedAnswer answer);
     // COMn exists but another program holds it: opening it fails.
     void holdPort(int n);
 
@@ -46,6 +54,8 @@ public:
     CommErrorCode close() override;
     bool isOpen() const override { return m_open != 0; }
     CommErrorCode read(void* buffer, int count, int* transferred = nullptr) override;
+    CommErrorCode readBlock(void* buffer, int count, std::uint32_t firstByteMs,
+                            int* transferred = nullptr) override;
     CommErrorCode write(const void* buffer, int count, int* transferred = nullptr) override;
     void purge() override;
 
@@ -56,8 +66,9 @@ public:
     // Milliseconds a real port would have spent so far in reads that timed out.
     long long elapsedMs() const { return m_elapsedMs; }
 
-    // The device on COMn (attachDevice first): its memory, the blocks it has
-    // stored, and every byte it was sent, in order.
+    // The device on COMn: its memory and the blocks it has stored
+    // (attachDevice first), and every byte it was sent, in order (either
+    // kind of device).
     const WireImage& memory(int n) const;
     int blocksStored(int n) const;
     const std::vector<std::uint8_t>& received(int n) const;
@@ -66,6 +77,7 @@ private:
     struct Line {
         bool held = false;
         std::optional<DevsimResponder> device;
+        ScriptedAnswer script;                // instead of `device`
         std::vector<std::uint8_t> toProgram;  // what waits in the receive buffer
         std::vector<std::uint8_t> received;
         int blocksStored = 0;
@@ -73,7 +85,12 @@ private:
     };
 
     Line& openLine() { return m_lines.at(m_open); }
-    const Line& deviceLine(int n) const;
+    // Moves what waits (up to `count` bytes) into `buffer`; -1 for arguments
+    // a port refuses. A short read adds the wait of a real port: the gap
+    // after the last byte, or `emptyWaitMs` with none at all.
+    int take(void* buffer, int count, long long emptyWaitMs);
+    // The line of the device on COMn; `simulated`: one of attachDevice.
+    const Line& deviceLine(int n, bool simulated) const;
 
     std::map<int, Line> m_lines;
     int m_open = 0;

@@ -2,13 +2,13 @@
 
 #include <QLabel>
 
-#include "device/DevicePort.h"
 #include "model/ParameterImage.h"
 #include "res/DialogTemplates.h"
+#include "storage/Ini.h"
 
 CAboutDlg::CAboutDlg(ParameterImage* image, QWidget* parent)
     : CTemplateDialog(CDialogBuilder(aboutTemplate), parent), m_pImage(image) {
-    m_strBaudrate = QStringLiteral("Baudrate = %1").arg(configuredBaudRate());
+    m_strBaudrate = QStringLiteral("Baudrate = %1").arg(loadIniSettings().baudRate);
     if (auto* label = control<QLabel>(BaudrateControlId)) {
         label->setText(m_strBaudrate);
     }

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+#include "forms/CompactListStyle.h"
 #include "model/ParameterImage.h"
 #include "res/DialogTemplates.h"
 #include "ui/ComPortList.h"
@@ -9,6 +10,7 @@
 CComPortDlg::CComPortDlg(ParameterImage* image, QWidget* parent)
     : CTemplateDialog(CDialogBuilder(comPortTemplate), parent), m_pImage(image) {
     QComboBox* list = portList();
+    list->setStyle(compactListStyle());
     for (const std::string& name : comPortListItems()) {
         list->addItem(QString::fromStdString(name));
     }

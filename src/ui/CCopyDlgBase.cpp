@@ -17,6 +17,7 @@ void CCopyDlgBase::onOK() {
     m_nTarget = controls().radioIndex(CopyTargetGroupId);
     if (m_pImage != nullptr) {
         copy(*m_pImage);
+        emit copied(m_nSource, m_nTarget);
     }
     // The dialog stays open for the next copy.
 }

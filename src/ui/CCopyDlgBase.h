@@ -22,6 +22,10 @@ public:
     int m_nSource = 0;  // initially the first
     int m_nTarget = 1;  // initially the second
 
+signals:
+    // After each copy, with the indices copied.
+    void copied(int source, int target);
+
 protected:
     CCopyDlgBase(const DialogTemplate& tmpl, ParameterImage* image, QWidget* parent);
     void onInitDialog() override;

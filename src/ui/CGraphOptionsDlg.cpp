@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "forms/ControlData.h"
 #include "forms/IntegerField.h"
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
@@ -50,6 +51,8 @@ QLineEdit* CGraphOptionsDlg::endEdit() const {
 void CGraphOptionsDlg::onInitDialog() {
     endEdit()->setText(QString::number(m_nEnd));
     startEdit()->setText(QString::number(m_nStart));
+    showFromStart(endEdit());
+    showFromStart(startEdit());
 }
 
 bool CGraphOptionsDlg::readField(QLineEdit* edit, int lo, int hi, int& member) {

@@ -1,6 +1,7 @@
 #include "ui/CShadeButton.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cstring>
 
@@ -57,9 +58,8 @@ void CShadeButton::setShade(int shadeType, int granularity, int highlight, int t
 }
 
 void CShadeButton::setIcon(int iconId) {
-    const QPixmap pixmap = resourcePixmap(iconId);
-    setIcon(QIcon(pixmap));
-    setIconSize(pixmap.size());
+    setIcon(resourceIcon(iconId));
+    setIconSize(resourcePixmap(iconId).size());
     update();
 }
 
@@ -72,10 +72,15 @@ void CShadeButton::paintEvent(QPaintEvent*) {
         painter.drawImage(offset, offset, face);
     }
     if (!icon().isNull()) {
+        // The icon's picture for the density of what is painted on (the
+        // screen's, or an image's the button is rendered into), placed by its
+        // logical size.
         const QPixmap pixmap =
-            icon().pixmap(iconSize(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
-        const int x = (width() - pixmap.width()) / 2 + offset;
-        const int y = (height() - pixmap.height()) / 2 + offset;
+            icon().pixmap(iconSize(), painter.paintEngine()->paintDevice()->devicePixelRatioF(),
+                          isEnabled() ? QIcon::Normal : QIcon::Disabled);
+        const QSize size = pixmap.deviceIndependentSize().toSize();
+        const int x = (width() - size.width()) / 2 + offset;
+        const int y = (height() - size.height()) / 2 + offset;
         painter.drawPixmap(x, y, pixmap);
     }
     if (m_bOver || pressed) {

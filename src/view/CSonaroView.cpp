@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QTimerEvent>
+#include <filesystem>
 
 #include "device/CommError.h"
 #include "device/DevicePort.h"
@@ -18,9 +21,11 @@
 #include "model/ParameterImage.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/UserServices.h"
+#include "platform/Utf8Path.h"
 #include "plot/CResponsePlot.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
+#include "storage/Ini.h"
 #include "storage/ParameterFile.h"
 #include "storage/PlotOptions.h"
 #include "ui/CChannelPanel.h"
@@ -62,7 +67,13 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
     : QWidget(parent),
       m_session(session),
       m_pResponses(std::make_unique<ChannelResponses>()),
-      m_pComplex(std::make_unique<ComplexResponses>()) {
+      m_pComplex(std::make_unique<ComplexResponses>()),
+      m_pHistory(std::make_unique<SettingsHistory>(
+          [this] { return currentState(); },
+          [this](const SettingsState& state) { showState(state); })),
+      m_backups([this](const std::string& message) {
+          emit noticeShown(QString::fromStdString(message));
+      }) {
     CDialogBuilder builder(mainFormTemplate);
     builder.use<CResponsePlot>(PlotId)
         .use<CShadeButton>(CmdSend)
@@ -77,8 +88,10 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
     for (int i = 0; i < 4; ++i) {
         m_presetButtons[i] = controls.get<QRadioButton>(CmdPreset1 + i);
     }
-    // The form is a child window: let it shrink with the frame.
-    setMinimumSize(0, 0);
+    // The form shrinks with the frame down to the size at which its fixed
+    // controls would start to cover each other; the frame adds its bars.
+    const LayoutSize minimum = minimumViewSize(layoutInput(0, 0));
+    setMinimumSize(minimum.width, minimum.height);
     setFocusPolicy(Qt::StrongFocus);
 
     connect(m_pSend, &QAbstractButton::clicked, this, [this] { onButtonCommand(CmdSend); });
@@ -88,6 +101,13 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
                 [this, i] { onButtonCommand(CmdPreset1 + i); });
     }
     connect(m_pTabs, &CChannelTabCtrl::selChange, this, &CSonaroView::onTabSelChange);
+    connect(m_pHistory.get(), &SettingsHistory::changed, this, &CSonaroView::commandStatesChanged);
+    // One click on send or receive is one transfer, even when it is the first
+    // of a double click.
+    m_pSend->installEventFilter(this);
+    m_pReceive->installEventFilter(this);
+    connect(m_pPlot, &CResponsePlot::pixelRatioChanged, this,
+            [this] { layoutControls(width(), height()); });
 }
 
 CSonaroView::~CSonaroView() {
@@ -98,6 +118,8 @@ CSonaroView::~CSonaroView() {
 }
 
 bool CSonaroView::onInitialUpdate() {
+    // No undo steps until the settings of the start are on screen.
+    ++m_nChangeScopes;
     writeControls();
     startRedrawing();
     if (!startFromDefaults()) {
@@ -112,6 +134,8 @@ bool CSonaroView::onInitialUpdate() {
     CWelcomeDlg welcome;
     createChannelPanels();
     showDevicePresetsOrAskForHardware(deviceAnswered, welcome);
+    --m_nChangeScopes;
+    m_pHistory->reset();
     runModal(welcome);
     return true;
 }
@@ -126,12 +150,17 @@ void CSonaroView::startRedrawing() {
 
 // The one ParameterImage, all zero bytes, gets the defaults, which are
 // written to "Filtaro.dat" and read back: the settings of the previous run
-// are not restored. False when that file cannot be read back.
+// are not restored, but kept as a backup first. False when that file cannot
+// be read back.
 bool CSonaroView::startFromDefaults() {
+    m_session.startupDirectory = currentDirectory();
     m_session.image = std::make_unique<ParameterImage>();
-    m_session.fileName = DefaultFileName;
+    m_session.fileName = defaultFilePath();
+    ParameterImage defaults;
+    applyDefaults(defaults);
+    m_backups.keepFile(defaultFilePath(), BackupOccasion::StartUp, defaults);
     newRoutine(NewVariant::Startup);
-    if (loadParameterFile(*m_session.image, DefaultFileName) != 1) {
+    if (loadParameterFile(*m_session.image, defaultFilePath()) != 1) {
         userServices().messageBox(StartupLoadFailed, ErrorTitle, MessageIcon::None);
         m_session.image.reset();
         return false;
@@ -139,16 +168,17 @@ bool CSonaroView::startFromDefaults() {
     return true;
 }
 
-// Where the program-end save goes.
+// Files record the directory the program started in; the save at program
+// end goes to the current file, wherever that is.
 void CSonaroView::recordWorkingDirectory() {
-    m_session.image->setWorkingDirectory(currentDirectory());
+    m_session.image->setWorkingDirectory(m_session.startupDirectory);
 }
 
 // The configured port at the configured rate; a failure shows up with the
 // receive that follows.
 void CSonaroView::openConfiguredPort() {
-    const std::string path = devicePathForPort(configuredPortName());
-    if (m_session.port.open(path, configuredBaudRate()) == CommOk) {
+    const IniSettings ini = loadIniSettings();
+    if (m_session.port.open(devicePathForPort(ini.portName), ini.baudRate) == CommOk) {
         userServices().sleepMs(PortSettleMs);
     }
 }
@@ -184,7 +214,11 @@ void CSonaroView::shadeTransferButtons() {
 
 // The device's presets; a failure has shown its message already.
 bool CSonaroView::receiveDevicePresets() {
-    return receiveAllPresets(*m_session.image, m_session.port) == CommOk;
+    if (receiveAllPresets(*m_session.image, m_session.port) != CommOk) {
+        return false;
+    }
+    rememberDeviceSettings(*m_session.image);
+    return true;
 }
 
 void CSonaroView::createChannelPanels() {
@@ -193,6 +227,11 @@ void CSonaroView::createChannelPanels() {
         m_pTabs->insertItem(i, QString::fromLatin1(TabCaptions[i]));
     }
     m_pTabs->createPanels(m_session.image.get());
+    // Ctrl+Z in a panel's field undoes the last change of the settings, not
+    // the last keystroke of the field.
+    for (QLineEdit* edit : m_pTabs->findChildren<QLineEdit*>()) {
+        edit->installEventFilter(this);
+    }
 }
 
 void CSonaroView::showDevicePresetsOrAskForHardware(bool deviceAnswered, CWelcomeDlg& welcome) {
@@ -223,7 +262,14 @@ void CSonaroView::newRoutine(NewVariant variant) {
     }
     emit titleChanged(QString::fromUtf8(TitleNewFile));
     writeControls();
-    saveParameterFile(*image, DefaultFileName);
+    saveParameterFile(*image, defaultFilePath());
+}
+
+std::string CSonaroView::defaultFilePath() const {
+    if (m_session.startupDirectory.empty()) {
+        return DefaultFileName;
+    }
+    return utf8FromPath(pathFromUtf8(m_session.startupDirectory) / DefaultFileName);
 }
 
 void CSonaroView::switchToFirstChannel() {
@@ -285,6 +331,9 @@ bool CSonaroView::redrawStep() {
     if (!image || image->redrawPending() != 1) {
         return false;
     }
+    // Every edit sets the flag: what the panels changed since the last step
+    // becomes one now.
+    commitEdits();
     // The magnitude path always: the default plot and the check before a
     // send use it. The complex path only for what the view shows besides.
     computeResponses(*image, *m_pResponses);
@@ -311,24 +360,30 @@ void CSonaroView::resizeEvent(QResizeEvent* event) {
     layoutControls(event->size().width(), event->size().height());
 }
 
-void CSonaroView::layoutControls(int cx, int cy) {
-    if (!m_pPlot || !m_pSend || !m_pReceive || !m_pTabs || !m_pPresetFrame) {
-        return;
-    }
+ViewLayoutInput CSonaroView::layoutInput(int cx, int cy) const {
     ViewLayoutInput in;
     in.cx = cx;
     in.cy = cy;
     in.tab = sizeOf(m_pTabs);
     in.presetFrame = sizeOf(m_pPresetFrame);
     for (int i = 0; i < 4; ++i) {
-        if (!m_presetButtons[i]) {
-            return;
-        }
         in.presetButtons[i] = sizeOf(m_presetButtons[i]);
     }
     in.send = sizeOf(m_pSend);
     in.receive = sizeOf(m_pReceive);
-    const ViewLayout out = computeViewLayout(in);
+    return in;
+}
+
+void CSonaroView::layoutControls(int cx, int cy) {
+    if (!m_pPlot || !m_pSend || !m_pReceive || !m_pTabs || !m_pPresetFrame) {
+        return;
+    }
+    for (const QRadioButton* button : m_presetButtons) {
+        if (!button) {
+            return;
+        }
+    }
+    const ViewLayout out = computeViewLayout(layoutInput(cx, cy));
 
     place(m_pPlot, out.plot);
     place(m_pTabs, out.tab);
@@ -367,11 +422,10 @@ void CSonaroView::saveAtProgramEnd() {
     }
     image->setTabMarker(0);
     image->setActivePreset(0);
-    // A file from elsewhere may bring an empty directory; the name alone then
-    // lands in the current directory rather than in the file system's root.
-    const std::string dir = image->workingDirectory();
-    const std::string& name = m_session.fileName;
-    const std::string path = dir.empty() ? name : dir + "/" + name;
+    // The current file, which the user opened or saved (or "Filtaro.dat" in
+    // the start-up directory); never the directory a file brought along,
+    // which another run, perhaps on another machine, recorded.
+    const std::string path = m_session.fileName.empty() ? defaultFilePath() : m_session.fileName;
     if (saveParameterFile(*image, path) != 0) {
         userServices().messageBox(EndSaveFailed, ErrorTitle, MessageIcon::Stop);
     }
@@ -392,6 +446,8 @@ bool CSonaroView::onCommand(int id) {
     if (!entry) {
         return false;
     }
+    // Edits the timer has not taken in yet are a step before the command's.
+    commitEdits();
     (this->*entry->handler)(id);
     return true;
 }
@@ -406,6 +462,23 @@ bool CSonaroView::onUpdateCommand(int id, QAction& action) {
         (this->*entry->update)(id, action);
     }
     return true;
+}
+
+bool CSonaroView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == m_pSend || watched == m_pReceive)) {
+        return true;  // the release that follows clicks nothing either
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) ||
+            pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)) {
+            return true;  // not the field's: the window's shortcut takes the key
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CSonaroView::onButtonCommand(int id) {

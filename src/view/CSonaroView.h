@@ -8,6 +8,11 @@
 // destroyed. Its 10 ms timer is the only place that recomputes the channel
 // responses and redraws the plot, and only when `redrawPending` is 1.
 //
+// Every change of the settings is a step of the undo history: the timer
+// makes the panels' edits steps before it redraws, commands that change the
+// settings in one go record theirs through a ChangeScope, and applyChange()
+// is the way in for a change made elsewhere.
+//
 // Commands arrive by id (onCommand) from the main frame; the form's own
 // buttons run theirs directly. The handlers live in CSonaroView*Commands.cpp
 // files and are listed in commandTable() (CSonaroViewCommandTable.cpp).
@@ -25,7 +30,10 @@
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
 #include "response/PlotView.h"
+#include "view/FileDialogs.h"
 #include "view/Session.h"
+#include "view/SettingsBackups.h"
+#include "view/SettingsHistory.h"
 
 class QAction;
 class QGroupBox;
@@ -34,6 +42,7 @@ class CChannelTabCtrl;
 class CResponsePlot;
 class CShadeButton;
 class CWelcomeDlg;
+struct ViewLayoutInput;
 
 // Main window titles the view sets.
 constexpr const char* TitleNewFile = "Filtaro - Neue Datei";
@@ -45,8 +54,8 @@ class CSonaroView : public QWidget {
 public:
     // `session` must outlive the view.
     explicit CSonaroView(Session& session, QWidget* parent = nullptr);
-    // Program end: saves the image to `workingDirectory` + "/" + the current
-    // file name and frees it. A failed save is reported, not swallowed.
+    // Program end: saves the image to the current file and frees it. A
+    // failed save is reported, not swallowed.
     ~CSonaroView() override;
 
     // The start-up sequence. False when the program must end at once (the
@@ -80,9 +89,42 @@ public:
         User,     // the New command: panels refreshed, tabs back to channel 1
     };
     // Defaults into the image, preset 1 selected, title "Filtaro - Neue
-    // Datei", the defaults saved to "Filtaro.dat" in the current directory.
+    // Datei", the defaults saved to "Filtaro.dat" in the start-up directory.
     // The session's file name is not changed.
     void newRoutine(NewVariant variant);
+    // "Filtaro.dat" in the start-up directory.
+    std::string defaultFilePath() const;
+
+    // --- Undo history --------------------------------------------------------
+    // The settings and the file they belong to, as an undo step keeps them.
+    SettingsState currentState() const;
+    // Puts `state` on screen: image, preset buttons, panels, plot, file and
+    // title.
+    void showState(const SettingsState& state);
+    // Makes the panels' edits since the last step one undo step (the timer
+    // does this before each redraw, every command first of all).
+    void commitEdits();
+    // Replaces the settings by `image` as one undo step named `name`, and
+    // shows them: the way in for a change made outside the view (an import).
+    void applyChange(const QString& name, const ParameterImage& image);
+    SettingsHistory& history() { return *m_pHistory; }
+
+    // A command that changes the settings in one go: the edits before it
+    // become a step of their own, the timer makes no steps meanwhile, and
+    // record() makes what changed since the start (or the last record) one
+    // step.
+    class ChangeScope {
+    public:
+        explicit ChangeScope(CSonaroView& view);
+        ~ChangeScope();
+        ChangeScope(const ChangeScope&) = delete;
+        ChangeScope& operator=(const ChangeScope&) = delete;
+        bool record(const QString& name);
+
+    private:
+        CSonaroView& m_view;
+        SettingsState m_before;
+    };
 
     // --- Pieces the commands share ------------------------------------------
     // Back to channel 1 (New, Open): tab 0 selected, panel 1 shown with the
@@ -149,12 +191,21 @@ public:
     void onCopyChannel(int id);
     void onCopyPreset(int id);
     void onGraphOptions(int id);
+    void onEditUndo(int id);
+    void onUpdateEditUndo(int id, QAction& action);
+    void onEditRedo(int id);
+    void onUpdateEditRedo(int id, QAction& action);
+    void onCompareDevice(int id);
+    void onVerifyAfterSend(int id);
+    void onUpdateVerifyAfterSend(int id, QAction& action);
+    void onLoadBackup(int id);
     void onPlotView(int id);  // CmdViewMagnitude..CmdViewGroupDelay
     void onUpdatePlotView(int id, QAction& action);
     void onShowSums(int id);
     void onUpdateShowSums(int id, QAction& action);
     void onExportPlot(int id);  // CmdExportPlotPng..CmdExportCurvesCsv
-    // The session's file name and the title after Open and Save.
+    // The session's file name (made a full path) and the title after Open
+    // and Save.
     void setFileName(const std::string& path);
 
 signals:
@@ -167,11 +218,15 @@ signals:
     void commandStatesChanged();
     // After each drawing of the plot by the timer.
     void redrawn();
+    // A note for the status bar that outlasts the status texts of the
+    // command that caused it (a backup that could not be written).
+    void noticeShown(const QString& text);
 
 protected:
     void timerEvent(QTimerEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The steps of the start-up sequence, in order.
@@ -186,6 +241,8 @@ private:
     void createChannelPanels();
     void showDevicePresetsOrAskForHardware(bool deviceAnswered, CWelcomeDlg& welcome);
 
+    // The client size and the sizes of the fixed controls, for the layout.
+    ViewLayoutInput layoutInput(int cx, int cy) const;
     // A click on one of the form's own command buttons.
     void onButtonCommand(int id);
     void onTabSelChange(int index);
@@ -194,6 +251,13 @@ private:
     // The complex responses while the view uses them, else null.
     const ComplexResponses* complexResponsesInUse() const;
     void saveAtProgramEnd();
+    // Open and "Sicherung laden": the settings of a chosen file on screen,
+    // preset 1 and channel 1 shown, as one undo step.
+    void openSettingsFile(FileDialogKind kind);
+    // After a send: reads the block back and shows where the device differs.
+    void verifySend();
+    // What the device holds now, as far as this run knows.
+    void rememberDeviceSettings(const ParameterImage& device);
 
     Session& m_session;
     std::array<QRadioButton*, 4> m_presetButtons{};  // presets 1..4 (ids 1025..1028)
@@ -208,4 +272,7 @@ private:
     std::unique_ptr<ComplexResponses> m_pComplex;
     PlotViewChoice m_plotView;
     int m_nRedrawCount = 0;
+    std::unique_ptr<SettingsHistory> m_pHistory;
+    int m_nChangeScopes = 0;  // commands changing the settings right now
+    SettingsBackups m_backups;
 };

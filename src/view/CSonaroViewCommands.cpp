@@ -1,5 +1,7 @@
 // The main view's editing commands: the preset buttons, the toolbar's channel
-// toggles, the two copy dialogs and the plot's frequency range.
+// toggles, the two copy dialogs and the plot's frequency range. Each copy
+// and each new range is an undo step; choosing the preset or the curves
+// shown is a view, not a change of the settings.
 
 #include <QAction>
 #include <QVariant>
@@ -72,7 +74,12 @@ void CSonaroView::onCopyChannel(int) {
     }
     // The dialog copies on each "Kopieren" and stays open; the panels show
     // the copies at their next refresh, the plot at the next edit.
+    ChangeScope change(*this);
     CCopyChannelDlg dialog(image(), window());
+    connect(&dialog, &CCopyDlgBase::copied, this, [&change](int source, int target) {
+        change.record(
+            QStringLiteral("Kanal %1 nach Kanal %2 kopieren").arg(source + 1).arg(target + 1));
+    });
     runModal(dialog);
 }
 
@@ -80,7 +87,12 @@ void CSonaroView::onCopyPreset(int) {
     if (!image()) {
         return;
     }
+    ChangeScope change(*this);
     CCopyPresetDlg dialog(image(), window());
+    connect(&dialog, &CCopyDlgBase::copied, this, [&change](int source, int target) {
+        change.record(
+            QStringLiteral("Preset %1 nach Preset %2 kopieren").arg(source + 1).arg(target + 1));
+    });
     runModal(dialog);
 }
 
@@ -89,6 +101,7 @@ void CSonaroView::onGraphOptions(int) {
     if (!image) {
         return;
     }
+    ChangeScope change(*this);
     CGraphOptionsDlg dlg(image, window());
     dlg.m_nStart = image->plotStartHz();
     dlg.m_nEnd = image->plotEndHz();
@@ -96,5 +109,6 @@ void CSonaroView::onGraphOptions(int) {
         image->setPlotStartHz(dlg.m_nStart);
         image->setPlotEndHz(dlg.m_nEnd);
         image->setRedrawPending(1);
+        change.record(QStringLiteral("Grafikoptionen"));
     }
 }

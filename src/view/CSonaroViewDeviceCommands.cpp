@@ -1,27 +1,37 @@
 // The main view's device commands: send and receive all presets, choose the
-// COM port, search the device.
+// COM port, search the device. While a transfer, its pause or the search
+// runs, the window's input is discarded (InputDiscarder).
 
 #include <QDialog>
-#include <memory>
 
 #include "device/CommError.h"
 #include "device/DevicePort.h"
 #include "device/DeviceSearch.h"
+#include "device/PreSendCheck.h"
 #include "device/PresetTransfer.h"
+#include "device/WireImage.h"
 #include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
-#include "response/ChannelResponse.h"
+#include "response/SendHeadroom.h"
+#include "storage/Ini.h"
+#include "storage/ProgramOptions.h"
 #include "ui/CComPortDlg.h"
 #include "view/CSonaroView.h"
+#include "view/InputDiscarder.h"
 
 namespace {
 
 constexpr const char* SendingText = "Daten werden übertragen";
 constexpr const char* ReceivingText = "Daten werden empfangen";
-constexpr const char* HeadroomWarning =
-    "Equalizer-Level zu hoch! Dies kann zu Verzerrungen führen.";
-constexpr const char* HeadroomTitle = "Achtung";
+
+// The settings as the device holds them after a send of `image`: what the
+// wire coding makes of them.
+ParameterImage asSent(const ParameterImage& image) {
+    ParameterImage sent = image;
+    decodeWireImage(encodeWireImage(image), sent);
+    return sent;
+}
 
 }  // namespace
 
@@ -30,23 +40,37 @@ void CSonaroView::onSend(int) {
     if (!image) {
         return;
     }
+    InputDiscarder busy;
     emit statusTextChanged(QString::fromUtf8(SendingText));
-    // The check looks at the curves of the active preset. An edit the timer
-    // has not drawn yet (a click on send within the same tick) is checked
-    // too, without taking the redraw away from the timer.
-    int headroom = 0;
-    if (image->redrawPending() == 1) {
-        const auto current = std::make_unique<ChannelResponses>();
-        computeResponses(*image, *current);
-        headroom = checkHeadroom(*current);
-    } else {
-        headroom = checkHeadroom(*m_pResponses);
+    // Nothing goes to the device that it would hold otherwise than the
+    // window shows, unless the user says so.
+    const std::vector<SendFinding> findings = checkBeforeSend(*image);
+    if (!findings.empty() &&
+        userServices().askYesNo(preSendMessage(findings), PreSendTitle, MessageIcon::Warning,
+                                Answer::No) != Answer::Yes) {
+        emit statusTextChanged(QString());
+        return;
     }
-    if (headroom != 0) {
-        // A warning only: the user may want exactly this boost.
-        userServices().messageBox(HeadroomWarning, HeadroomTitle, MessageIcon::Warning);
+    // All four presets are sent, so all four are checked. A warning only:
+    // the user may want exactly this boost.
+    const std::optional<HeadroomExcess> excess = firstAboveHeadroom(*image);
+    if (excess) {
+        userServices().messageBox(headroomWarning(*excess), HeadroomWarningTitle,
+                                  MessageIcon::Warning);
     }
-    sendAllPresets(*image, m_session.port);
+    if (!findings.empty() || excess) {
+        busy.catchUp();
+    }
+    const std::optional<ParameterImage>& device = m_session.deviceSettings;
+    if (device && encodeWireImage(*device) != encodeWireImage(*image)) {
+        m_backups.keepImage(*device, BackupOccasion::BeforeSend);
+    }
+    if (sendAllPresets(*image, m_session.port) == CommOk) {
+        rememberDeviceSettings(asSent(*image));
+        if (verifyAfterSend()) {
+            verifySend();
+        }
+    }
     emit statusTextChanged(QString());
 }
 
@@ -55,24 +79,37 @@ void CSonaroView::onReceive(int) {
     if (!image) {
         return;
     }
+    InputDiscarder busy;
     emit statusTextChanged(QString::fromUtf8(ReceivingText));
-    receiveAllPresets(*image, m_session.port);
+    ChangeScope change(*this);
+    const ParameterImage before = *image;
+    if (receiveAllPresets(*image, m_session.port) == CommOk) {
+        m_backups.keepImage(before, BackupOccasion::BeforeReceive);
+        rememberDeviceSettings(*image);
+    }
     // After a failure the image is unchanged; the refresh then only brings
     // back what a copy dialog may have changed meanwhile.
     refreshPanels();
+    change.record(QStringLiteral("Empfangen"));
     emit statusTextChanged(QString());
 }
 
+void CSonaroView::rememberDeviceSettings(const ParameterImage& device) {
+    m_session.deviceSettings = device;
+}
+
 void CSonaroView::onComPort(int) {
+    const IniSettings ini = loadIniSettings();
     CComPortDlg dialog(image(), window());
-    dialog.m_strPort = QString::fromStdString(configuredPortName());
+    dialog.m_strPort = QString::fromStdString(ini.portName);
     if (runModal(dialog) != QDialog::Accepted) {
         return;
     }
     const std::string portName = dialog.m_strPort.toStdString();
     SessionPort& port = m_session.port;
     port.close();
-    if (port.open(devicePathForPort(portName), configuredBaudRate()) != CommOk) {
+    m_session.deviceSettings.reset();  // perhaps another device from now on
+    if (port.open(devicePathForPort(portName), ini.baudRate) != CommOk) {
         // The port stays closed and the stored name unchanged; the next
         // transfer fails with its own message.
         showCommError(ErrPortNotResponding, LanguageGerman);
@@ -82,5 +119,7 @@ void CSonaroView::onComPort(int) {
 }
 
 void CSonaroView::onDeviceSearch(int) {
+    InputDiscarder busy;
+    m_session.deviceSettings.reset();
     searchDevice(m_session.port);
 }

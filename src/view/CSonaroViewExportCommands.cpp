@@ -2,7 +2,6 @@
 // at the plot's size, the curves as CSV in the view's unit. Every file goes
 // through the program's save routine: made in memory, then written whole.
 
-#include <QByteArray>
 #include <string>
 
 #include "model/ParameterImage.h"
@@ -10,6 +9,7 @@
 #include "platform/UserServices.h"
 #include "plot/CResponsePlot.h"
 #include "plot/PlotExport.h"
+#include "plot/PngFile.h"
 #include "response/PlotView.h"
 #include "view/CSonaroView.h"
 #include "view/CommandIds.h"
@@ -44,21 +44,21 @@ void CSonaroView::onExportPlot(int id) {
     // An edit the timer has not drawn yet is drawn first, so that the file
     // holds what the plot shows from now on.
     redrawStep();
-    QByteArray bytes;
+    bool saved = false;
     switch (id) {
         case CmdExportPlotSvg:
-            bytes = plotSvg(m_pPlot->renderer());
+            saved = saveSvgFile(m_pPlot->renderer(), *path);
             break;
-        case CmdExportCurvesCsv:
-            bytes = QByteArray::fromStdString(
-                plotCurvesCsv(m_plotView, *m_pResponses, complexResponsesInUse()));
+        case CmdExportCurvesCsv: {
+            const std::string csv = plotCurvesCsv(m_plotView, *m_pResponses, complexResponsesInUse());
+            saved = replaceFileContents(*path, csv.data(), csv.size());
             break;
+        }
         default:
-            bytes = plotPng(m_pPlot->backBuffer());
+            saved = savePngFile(m_pPlot->backBuffer(), *path);
             break;
     }
-    if (bytes.isEmpty() ||
-        !replaceFileContents(*path, bytes.constData(), static_cast<std::size_t>(bytes.size()))) {
+    if (!saved) {
         userServices().messageBox(ExportFailed, ErrorTitle, MessageIcon::Stop);
     }
 }

@@ -1,8 +1,12 @@
 // The main view's file commands: New, Open and Save of the whole
-// ParameterImage.
+// ParameterImage, and loading a backup. New, Open and loading a backup are
+// undo steps; the settings they replace are kept as a backup as well.
+
+#include <filesystem>
 
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
+#include "platform/Utf8Path.h"
 #include "storage/ParameterFile.h"
 #include "view/CSonaroView.h"
 #include "view/FileDialogs.h"
@@ -14,6 +18,10 @@ constexpr const char* OpenFailed = "Datei konnte nicht geöffnet werden.";
 constexpr const char* SaveFailed = "Datei konnte nicht gespeichert werden.";
 constexpr const char* ErrorTitle = "Fehler";
 
+QString nameOf(const std::string& path) {
+    return QString::fromStdString(fileNameOfPath(path));
+}
+
 }  // namespace
 
 void CSonaroView::onFileNew(int) {
@@ -21,21 +29,28 @@ void CSonaroView::onFileNew(int) {
     if (!image) {
         return;
     }
-    // The file name stays: the save at program end still goes to the file
-    // opened or saved last, now with the defaults in it.
+    ChangeScope change(*this);
+    m_backups.keepImage(*image, BackupOccasion::BeforeNew);
     newRoutine(NewVariant::User);
+    // "Filtaro.dat" in the start-up directory, which has the defaults now, is
+    // the current file again: the save at program end must not write the
+    // defaults over the file opened or saved before.
+    m_session.fileName = defaultFilePath();
     image->setRedrawPending(1);
+    change.record(QStringLiteral("Neu"));
 }
 
-void CSonaroView::onFileOpen(int) {
+void CSonaroView::openSettingsFile(FileDialogKind kind) {
     ParameterImage* image = this->image();
     if (!image) {
         return;
     }
-    const std::optional<std::string> path = askFilePath(FileDialogKind::Open, window());
+    const std::optional<std::string> path = askFilePath(kind, window());
     if (!path) {
         return;
     }
+    ChangeScope change(*this);
+    const ParameterImage before = *image;
     // A file that is missing, unreadable or not exactly one image long is
     // refused whole; the image, the title and the file name stay as they were.
     if (loadParameterFile(*image, *path) != 1) {
@@ -52,7 +67,24 @@ void CSonaroView::onFileOpen(int) {
     writeControls();
     refreshPanels();
     image->setRedrawPending(1);
-    setFileName(*path);
+    m_backups.keepImage(before, BackupOccasion::BeforeOpen);
+    // A backup's settings replace those on screen, but the current file
+    // stays: the save at program end never writes into the backups.
+    const bool backup = kind == FileDialogKind::Backup;
+    if (!backup) {
+        setFileName(*path);
+    }
+    change.record(
+        (backup ? QStringLiteral("Laden der Sicherung ") : QStringLiteral("Öffnen von ")) +
+        nameOf(*path));
+}
+
+void CSonaroView::onFileOpen(int) {
+    openSettingsFile(FileDialogKind::Open);
+}
+
+void CSonaroView::onLoadBackup(int) {
+    openSettingsFile(FileDialogKind::Backup);
 }
 
 void CSonaroView::onFileSave(int) {
@@ -61,6 +93,7 @@ void CSonaroView::onFileSave(int) {
         return;
     }
     if (const std::optional<std::string> path = askFilePath(FileDialogKind::Save, window())) {
+        m_backups.keepFile(*path, BackupOccasion::BeforeSave, *image);
         // The name and the title change only once the file really holds the
         // image: a title naming a file that was never written would be a lie,
         // and the save at program end would go to that name. The previous
@@ -75,7 +108,8 @@ void CSonaroView::onFileSave(int) {
 }
 
 void CSonaroView::setFileName(const std::string& path) {
-    m_session.fileName = fileNameOfPath(path);
-    emit titleChanged(QString::fromUtf8(TitleFilePrefix) +
-                      QString::fromStdString(m_session.fileName));
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(pathFromUtf8(path), error);
+    m_session.fileName = error ? path : utf8FromPath(full.lexically_normal());
+    emit titleChanged(QString::fromUtf8(TitleFilePrefix) + nameOf(path));
 }

@@ -24,6 +24,12 @@ constexpr int CmdShowChannel6 = 32804;
 constexpr int CmdDeviceSearch = 32805;
 constexpr int CmdCopyChannel = 32806;
 constexpr int CmdCopyPreset = 32807;
+// Undo, backups and knowing what is on the device.
+constexpr int CmdEditUndo = 32810;
+constexpr int CmdEditRedo = 32811;
+constexpr int CmdCompareDevice = 32812;
+constexpr int CmdVerifyAfterSend = 32813;
+constexpr int CmdLoadBackup = 32814;
 // The plot's views (one of the three is checked), the sums L and R, and the
 // export of what the plot shows.
 constexpr int CmdViewMagnitude = 32840;

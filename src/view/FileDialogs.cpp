@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "forms/ModalRunner.h"
+#include "storage/Backups.h"
 
 namespace {
 
@@ -44,9 +45,12 @@ std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
             dialog.setDefaultSuffix(QString::fromLatin1(e.suffix));
         }
     }
-    if (kind == FileDialogKind::Open) {
+    if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
+        if (kind == FileDialogKind::Backup) {
+            dialog.setDirectory(QString::fromStdString(backupFolder()));
+        }
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);  // overwriting asks first

@@ -1,10 +1,11 @@
 #pragma once
-// What one run of the program works on: the ParameterImage, the name of the
-// current file and the port to the device. The application object owns the
-// session for the whole run and hands it to the main view, which allocates
-// the image at start-up and frees it after the save at program end.
+// What one run of the program works on: the ParameterImage, the current file
+// and the port to the device. The application object owns the session for
+// the whole run and hands it to the main view, which allocates the image at
+// start-up and frees it after the save at program end.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "device/BytePort.h"
@@ -23,7 +24,14 @@ struct Session {
     SessionPort& port;
     // Null before the view's start-up and after the save at program end.
     std::unique_ptr<ParameterImage> image;
-    // The name part only; the save at program end writes it into the image's
-    // working directory.
+    // The full path of the current file: the one opened or saved last, or
+    // "Filtaro.dat" in the start-up directory. The save at program end goes
+    // there; the title shows its name part.
     std::string fileName;
+    // The current directory when the program started, where "FILTARO.INI"
+    // and "Filtaro.dat" live.
+    std::string startupDirectory;
+    // What the device holds as far as this run knows (received, compared or
+    // sent since the port was opened): the image with the device's records.
+    std::optional<ParameterImage> deviceSettings;
 };

@@ -39,3 +39,9 @@ ViewLayout computeViewLayout(const ViewLayoutInput& in) {
     out.send = {in.cx - M - in.send.width, plotBottom - in.send.height, in.cx - M, plotBottom};
     return out;
 }
+
+LayoutSize minimumViewSize(const ViewLayoutInput& in) {
+    constexpr int M = ViewLayoutMargin;
+    return {M + ViewMinimumPlotWidth + 2 * M + in.tab.width + M,
+            M + in.tab.height + M + in.presetFrame.height + M + in.send.height + M};
+}

@@ -24,6 +24,9 @@ struct LayoutRect {
 
 // Margin between the controls and to the view's edges.
 constexpr int ViewLayoutMargin = 5;
+// The narrowest plot the view keeps: the level labels and the decades of the
+// default range with their lines stay readable.
+constexpr int ViewMinimumPlotWidth = 320;
 
 struct ViewLayoutInput {
     int cx = 0;  // client width of the view
@@ -49,3 +52,10 @@ struct ViewLayout {
 // plot never sees a negative back-buffer size. Everything else is placed as if
 // the plot had its computed edges.
 ViewLayout computeViewLayout(const ViewLayoutInput& in);
+
+// The smallest view in which every control keeps the margin to its
+// neighbours and the plot keeps ViewMinimumPlotWidth: the tabs beside the
+// plot, the preset frame below the tabs, the send and receive buttons below
+// the frame. Smaller, the buttons would cover the panel's lowest rows and the
+// preset frame. `in.cx` and `in.cy` are not used.
+LayoutSize minimumViewSize(const ViewLayoutInput& in);

@@ -2,10 +2,16 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
+#include <QCursor>
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <optional>
+#include <vector>
 
 #include "app/CQtUserServices.h"
 #include "plot/CReadoutPane.h"
@@ -34,8 +40,8 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
     EXPECT_EQ(menus[0]->text(), "&Datei");
     EXPECT_EQ(menuTexts(menus[0]->menu()),
               "57600=&Neu\tStrg+N|57601=Ö&ffnen...\tStrg+O|57603=S&peichern...\tStrg+S|"
-              "0=&Exportieren|-|57665=&Beenden");
-    EXPECT_EQ(menuTexts(menus[0]->menu()->actions()[3]->menu()),
+              "32814=Sicherung &laden...|0=&Exportieren|-|57665=&Beenden");
+    EXPECT_EQ(menuTexts(menus[0]->menu()->actions()[4]->menu()),
               "32844=Grafik als &PNG...|32845=Grafik als &SVG...|32846=Kurven als &CSV...");
     EXPECT_EQ(menus[1]->text(), "&Ansicht");
     EXPECT_EQ(menuTexts(menus[1]->menu()),
@@ -46,15 +52,26 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
     EXPECT_TRUE(run.frame().action(CmdViewPhase)->actionGroup()->isExclusive());
     EXPECT_FALSE(run.frame().action(CmdShowSums)->isChecked());
     EXPECT_EQ(menus[2]->text(), "Bearbeiten");
-    EXPECT_EQ(menuTexts(menus[2]->menu()), "32806=&Kanal kopieren...|32807=&Preset kopieren...");
+    // Nothing to undo yet: the items stand as the menu table has them.
+    EXPECT_EQ(menuTexts(menus[2]->menu()),
+              "32810=&Rückgängig\tStrg+Z|32811=&Wiederholen\tStrg+Y|-|"
+              "32806=&Kanal kopieren...|32807=&Preset kopieren...");
     EXPECT_EQ(menus[3]->text(), "Kommunikation");
-    EXPECT_EQ(menuTexts(menus[3]->menu()), "32771=&Schnittstelle...|32805=&Gerät suchen");
+    EXPECT_EQ(menuTexts(menus[3]->menu()),
+              "32771=&Schnittstelle...|32805=&Gerät suchen|-|32812=Mit Gerät &vergleichen|"
+              "32813=Nach dem Senden &prüfen");
     EXPECT_EQ(menus[4]->text(), "&?");
     EXPECT_EQ(menuTexts(menus[4]->menu()), "57664=Inf&o über Filtaro...");
 
     EXPECT_EQ(run.frame().action(CmdFileNew)->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(run.frame().action(CmdFileOpen)->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(run.frame().action(CmdFileSave)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(run.frame().action(CmdEditUndo)->shortcuts(),
+              QList<QKeySequence>{QKeySequence("Ctrl+Z")});
+    EXPECT_EQ(run.frame().action(CmdEditRedo)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    EXPECT_FALSE(run.frame().action(CmdEditUndo)->isEnabled());
+    EXPECT_TRUE(run.frame().action(CmdVerifyAfterSend)->isChecked()) << "on by default";
     EXPECT_EQ(run.frame().action(CmdFileNew)->statusTip(), "Zurücksetzen aller Daten.");
     EXPECT_EQ(run.frame().action(CmdFileNew)->toolTip(), "Neu");
     EXPECT_EQ(run.frame().action(CmdFileOpen)->statusTip(), "Öffnet vorhandes Preset.");
@@ -77,7 +94,7 @@ TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanesAndToggle) {
         }
     }
     EXPECT_EQ(ids, (QList<int>{57600, 57601, 57603, 0, 32798, 32799, 32800, 32801, 32803, 32804, 0,
-                               32843}));
+                               32810, 32811, 0, 32843}));
     EXPECT_TRUE(run.frame().action(CmdShowSums)->isCheckable());
     for (int id : {CmdShowChannel1, CmdShowChannel4, CmdShowChannel6}) {
         EXPECT_TRUE(run.frame().action(id)->isCheckable());
@@ -130,7 +147,7 @@ TEST(StatusText, GoesNowhereBeforeTheMainWindowExists) {
     EXPECT_EQ(app.mainFrame(), nullptr);
 }
 
-TEST(StatusText, TextsOfCoreAndViewShowInTheFirstPaneAtOnce) {
+TEST(StatusText, TextsAndProgressOfCoreAndViewShowInTheStatusBarAtOnce) {
     qtTestApp();
     ScratchDir dir(true);
     SimulatedPort noDevice;
@@ -145,12 +162,82 @@ TEST(StatusText, TextsOfCoreAndViewShowInTheFirstPaneAtOnce) {
     EXPECT_EQ(pane->text(), "Daten werden empfangen");
     services.setStatusText("");
     EXPECT_EQ(pane->text(), "");
-    emit frame.view()->statusTextChanged(QStringLiteral("Suche an COM1"));
-    EXPECT_EQ(pane->text(), "Suche an COM1");
+    emit frame.view()->statusTextChanged(QStringLiteral("Suche an COM 1"));
+    EXPECT_EQ(pane->text(), "Suche an COM 1");
     // With the status bar hidden the text still lands; nothing fails.
     frame.onCommand(CmdViewStatusBar);
     services.setStatusText("Daten werden übertragen");
     EXPECT_EQ(pane->text(), "Daten werden übertragen");
+    frame.onCommand(CmdViewStatusBar);
+
+    // Progress stands beside the text until the work is done or the text
+    // is cleared.
+    QProgressBar* bar = frame.progressBar();
+    struct Shown {
+        ProgressUnit unit;
+        int done, total;
+        const char* text;  // nullptr: hidden
+    };
+    const Shown steps[] = {
+        {ProgressUnit::Bytes, 96, 624, "96 von 624 Bytes"},
+        {ProgressUnit::Bytes, 624, 624, nullptr},
+        {ProgressUnit::Ports, 11, 255, "11 von 255 Ports"},
+        {ProgressUnit::Milliseconds, 0, 6000, "noch 6 s"},
+        {ProgressUnit::Milliseconds, 2500, 6000, "noch 4 s"},
+        {ProgressUnit::Milliseconds, 5900, 6000, "noch 1 s"},
+    };
+    for (const Shown& step : steps) {
+        services.progress(step.unit, step.done, step.total);
+        EXPECT_EQ(bar->isVisible(), step.text != nullptr) << step.done;
+        if (step.text) {
+            EXPECT_EQ(bar->text(), step.text);
+        }
+    }
+    services.setStatusText("");
+    EXPECT_FALSE(bar->isVisible());
+    services.progress(ProgressUnit::Bytes, 48, 624);
+    EXPECT_FALSE(bar->isVisible()) << "no progress beside no status text";
+
+    // A wait of a second or more counts down in tenths.
+    std::vector<int> countdown;
+    services.setProgressSink([&](ProgressUnit unit, int done, int total) {
+        EXPECT_EQ(unit, ProgressUnit::Milliseconds);
+        EXPECT_EQ(total, 1000);
+        countdown.push_back(done);
+    });
+    services.sleepMs(1000);
+    EXPECT_EQ(countdown, (std::vector<int>{0, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}));
+    countdown.clear();
+    services.sleepMs(20);
+    EXPECT_TRUE(countdown.empty()) << "a short wait shows nothing";
+
+    // Without a person the question takes its default answer.
+    EXPECT_EQ(services.askYesNo("Trotzdem senden?", "Achtung", MessageIcon::Warning, Answer::No),
+              Answer::No);
+    EXPECT_EQ(services.askYesNo("?", "Achtung", MessageIcon::Warning, Answer::Yes), Answer::Yes);
+}
+
+TEST(MessageBox, ShowsTheNormalCursorWhileTheWaitCursorIsUp) {
+    qtTestApp();
+    CQtUserServices services;
+    std::vector<std::optional<Qt::CursorShape>> seen;
+    ScopedModalAnswer answer([&](QDialog& box) {
+        const QCursor* cursor = QApplication::overrideCursor();
+        seen.push_back(cursor ? std::optional(cursor->shape()) : std::nullopt);
+        box.accept();
+        return box.result();
+    });
+    services.messageBox("Bereit", "Erfolg", MessageIcon::None);  // nothing is busy
+    {
+        WaitCursor busy;
+        services.messageBox("Schnittstelle antwortet nicht!", "Übertragungsfehler",
+                            MessageIcon::Stop);
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor)
+            << "busy again after the box";
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(seen, (std::vector<std::optional<Qt::CursorShape>>{std::nullopt, Qt::ArrowCursor}));
 }
 
 TEST(About, OpensFromTheMenuAndAMoveMarksTheImageForRedraw) {

@@ -75,6 +75,9 @@ const FaultCase FaultCases[] = {
     {"wrong-ack", {.wrongAck = true}, ErrHandshake, ErrHandshake, CommOk, CommOk, 0},
     // The read gives up 500 ms after the 300th byte.
     {"short=300", {.shortReply = 300}, CommOk, ErrReceive, CommOk, CommOk, 500},
+    // Acknowledged, then silent: the block must begin within 2 s, not within
+    // the read's budget of 312.5 s.
+    {"short=0", {.shortReply = 0}, CommOk, ErrReceive, CommOk, CommOk, BlockStartTimeoutMs},
     {"no-ident", {.noIdent = true}, CommOk, CommOk, CommOk, ErrHandshake, 1000},
     {"wrong-ident", {.wrongIdent = true}, CommOk, CommOk, CommOk, ErrHandshake, 0},
     // Acknowledge-, echo- and identification-like bytes wait before the

@@ -6,6 +6,7 @@
 
 #include "device/DeviceLink.h"
 #include "device/DeviceSearch.h"
+#include "platform/PrivateProfile.h"
 #include "simulator/SimulatedPort.h"
 #include "storage/Ini.h"
 #include "support/RecordingUserServices.h"
@@ -13,10 +14,11 @@
 
 namespace {
 
+// What the file holds, not the default a missing "Port" stands for.
 std::string iniPort() {
-    std::string port;
-    readIniString(IniSectionCommunication, IniKeyPort, port);
-    return port;
+    return PrivateProfile::read(IniFileName)
+        .value(IniSectionCommunication, IniKeyPort)
+        .value_or(std::string());
 }
 
 class DeviceSearch : public ::testing::Test {
@@ -35,7 +37,7 @@ TEST_F(DeviceSearch, FindsTheDeviceOnCom3PastOtherPortsAndRecordsIt) {
 
     EXPECT_EQ(searchDevice(line), 3);
     EXPECT_EQ(ui.statusTexts,
-              (std::vector<std::string>{"Suche an COM1", "Suche an COM2", "Suche an COM3", ""}));
+              (std::vector<std::string>{"Suche an COM 1", "Suche an COM 2", "Suche an COM 3", ""}));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Ger\xC3\xA4t an Port COM3 gefunden!");
     EXPECT_EQ(ui.messages[0].title, "Erfolg");
@@ -58,7 +60,7 @@ TEST_F(DeviceSearch, FindsTheDeviceOnTheLastPort) {
     line.attachDevice(255);
     EXPECT_EQ(searchDevice(line), 255);
     EXPECT_EQ(ui.statusTexts.size(), 256u);
-    EXPECT_EQ(ui.statusTexts[254], "Suche an COM255");
+    EXPECT_EQ(ui.statusTexts[254], "Suche an COM 255");
     ASSERT_EQ(ui.messages.size(), 1u) << "no failure message after the last port";
     EXPECT_EQ(ui.messages[0].text, "Ger\xC3\xA4t an Port COM255 gefunden!");
     EXPECT_EQ(iniPort(), "COM255");

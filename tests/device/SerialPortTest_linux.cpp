@@ -81,6 +81,21 @@ TEST(SerialPort, OneByteReadWithNothingAnsweringSucceedsEmptyAfterTheTimeout) {
     EXPECT_EQ(reply, 0xFF);
 }
 
+TEST(SerialPort, BlockReadEndsWhenTheFirstByteIsLateOrAfterTheGap) {
+    LinkedPty line;
+    SerialPort port;
+    ASSERT_EQ(port.open(Com3, 9600), 0);
+    std::uint8_t block[4] = {9, 9, 9, 9};
+    int moved = 99;
+    EXPECT_EQ(port.readBlock(block, 4, 50, &moved), 0);
+    EXPECT_EQ(moved, 0);
+    line.pty.send({1, 2});
+    EXPECT_EQ(port.readBlock(block, 4, 50, &moved), 0);
+    EXPECT_EQ(moved, 2);
+    EXPECT_EQ(block[1], 2);
+    EXPECT_EQ(block[2], 9);
+}
+
 TEST(SerialPort, PortHeldByAnotherOpenerDoesNotOpen) {
     LinkedPty line;
     SerialPort holder;

@@ -117,7 +117,7 @@ TEST(SerialService, ReadReportsWhatArrivedWhenTheLineGoesQuiet) {
     EXPECT_EQ(in[0], 1);
 }
 
-TEST(SerialService, ImmediateReadReturnsWhatIsThere) {
+TEST(SerialService, ImmediateAndWaitForAnyReadsReturnWhatIsThere) {
     PtyPair pty;
     OpenPort port(pty.slavePath());
     ASSERT_NE(port.handle, nullptr);
@@ -132,6 +132,18 @@ TEST(SerialService, ImmediateReadReturnsWhatIsThere) {
     std::uint32_t read = 99;
     ASSERT_TRUE(serialRead(port.handle, in, 4, &read));
     EXPECT_EQ(read, 0u);
+
+    // Waiting for any: up to the constant for the first byte, then at once
+    // with what has come.
+    t.ReadTotalTimeoutMultiplier = SerialTimeouts::MaxTimeout;
+    t.ReadTotalTimeoutConstant = 50;
+    ASSERT_TRUE(serialSetTimeouts(port.handle, t));
+    ASSERT_TRUE(serialRead(port.handle, in, 4, &read));
+    EXPECT_EQ(read, 0u);
+    pty.send({1, 2});
+    ASSERT_TRUE(serialRead(port.handle, in, 4, &read));
+    EXPECT_EQ(read, 2u);
+    EXPECT_EQ(in[1], 2);
 }
 
 TEST(SerialService, PurgeOnAPtyKeepsWhatTheFarEndWasSent) {

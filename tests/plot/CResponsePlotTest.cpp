@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QRegion>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
@@ -10,6 +12,7 @@
 #include "plot/CPlotRenderer.h"
 #include "plot/CResponsePlot.h"
 #include "plot/PlotExport.h"
+#include "plot/PngFile.h"
 #include "support/QtTestApp.h"
 
 namespace {
@@ -99,6 +102,91 @@ TEST(CPlotRenderer, EveryPixelIsAColourTableEntryAndLabelsAreTransparent) {
         for (int x = 189; x < 225; ++x) black += at(img, x, y) == Black;
     }
     EXPECT_GT(black, 10);
+}
+
+TEST(CPlotRenderer, ARangeWithoutDecadesShowsItsEndsInTheBottomCorners) {
+    ParameterImage image = defaults();
+    image.setPlotStartHz(10000);
+    image.setPlotEndHz(20000);
+    const QImage img = render(image);
+    auto blackIn = [&img](int x0, int x1) {
+        int n = 0;
+        for (int y = 316; y < 330; ++y) {
+            for (int x = x0; x < x1; ++x) n += at(img, x, y) == Black;
+        }
+        return n;
+    };
+    EXPECT_GT(blackIn(3, 60), 10) << "10000Hz";
+    EXPECT_GT(blackIn(740, 796), 10) << "20000Hz";
+    EXPECT_EQ(blackIn(100, 700), 0);
+}
+
+// On a screen of 2 or 1.5 device pixels per logical pixel the buffer has
+// that many more pixels; every line covers exactly the device pixels of its
+// logical pixels at 1x; only the labels differ, drawn at the finer density.
+TEST(CPlotRenderer, ADenseBufferIsTheOneXPictureInProportionWithSharperLabels) {
+    qtTestApp();
+    ParameterImage image = defaults();
+    for (int c = 1; c < 6; ++c) image.setChannelShown(c, 0);
+    ChannelResponses r{};
+    r[0].db.fill(-3.0f);
+    CPlotRenderer oneX;
+    oneX.init({800, 331});
+    oneX.drawResponse(image, r);
+    const QImage& base = oneX.backBuffer();
+    // The label cells, from the same geometry the renderer draws.
+    const QFontMetrics metrics(oneX.labelFont());
+    const PlotGeometry g =
+        computePlotGeometry(800, 331, PlotSettings::fromImage(image), ResponseGrid{}, r,
+                            [&metrics](const std::string& t) {
+                                return metrics.horizontalAdvance(QString::fromStdString(t));
+                            });
+    QRegion labels;
+    for (const auto* list : {&g.decadeLabels, &g.levelLabels}) {
+        for (const PlotLabel& l : *list) {
+            labels += QRect(l.topLeft.x - 2, l.topLeft.y - 2,
+                            metrics.horizontalAdvance(QString::fromStdString(l.text)) + 4,
+                            PlotLabelCellHeight + 4);
+        }
+    }
+
+    for (qreal dpr : {2.0, 1.5}) {
+        CPlotRenderer dense;
+        dense.init({800, 331}, dpr);
+        dense.drawResponse(image, r);
+        const QImage& img = dense.backBuffer();
+        EXPECT_EQ(dense.backBufferSize(), QSize(800, 331)) << "logical";
+        EXPECT_EQ(img.size(), QSize(800, 331) * dpr);
+        EXPECT_EQ(img.devicePixelRatio(), dpr);
+        int differing = 0;
+        for (int y = 0; y < 331; ++y) {
+            for (int x = 0; x < 800; ++x) {
+                if (labels.contains(QPoint(x, y))) continue;
+                // The device pixel in the middle of logical pixel (x, y).
+                const QPoint d(static_cast<int>((x + 0.5) * dpr),
+                               static_cast<int>((y + 0.5) * dpr));
+                differing += at(img, d.x(), d.y()) != at(base, x, y);
+            }
+        }
+        EXPECT_EQ(differing, 0) << dpr;
+        if (dpr == 2.0) {
+            // The decade line at 186 is two device pixels wide, exactly.
+            EXPECT_EQ(at(img, 371, 400), Grey);
+            EXPECT_EQ(at(img, 372, 400), White);
+            EXPECT_EQ(at(img, 373, 400), White);
+            EXPECT_EQ(at(img, 374, 400), Grey);
+            // "100Hz" is drawn at the density, not blown up: some pair of
+            // neighbouring device pixels inside its cell differs.
+            int split = 0;
+            for (int y = 2 * 317; y < 2 * 330; y += 2) {
+                for (int x = 2 * 189; x < 2 * 225; x += 2) {
+                    split +=
+                        at(img, x, y) != at(img, x + 1, y) || at(img, x, y) != at(img, x, y + 1);
+                }
+            }
+            EXPECT_GT(split, 10);
+        }
+    }
 }
 
 TEST(CPlotRenderer, CurvesInChannelOrderWithTableColours) {
@@ -282,7 +370,7 @@ TEST(PlotExport, PngIsTheBackBufferAndSvgIsWellFormed) {
     renderer.init({800, 331});
     renderer.drawView(PlotSettings::fromImage(image), curves.content(image, true));
 
-    const QByteArray png = plotPng(renderer.backBuffer());
+    const QByteArray png = encodePng(renderer.backBuffer());
     EXPECT_EQ(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32),
               renderer.backBuffer());
 

@@ -137,6 +137,56 @@ TEST(PlotGeometry, UpperEndBelowADecadeGetsMinorLinesUpToIt) {
     EXPECT_EQ(minor.back(), axes.xOfHz(500));
 }
 
+std::vector<std::string> textsOf(const std::vector<PlotLabel>& labels) {
+    std::vector<std::string> texts;
+    for (const auto& l : labels) texts.push_back(l.text);
+    return texts;
+}
+
+// Without a measure every character is PlotLabelCharWidth (7) pixels wide:
+// "1000Hz" covers 42.
+TEST(PlotGeometry, FrequencyLabelsThatWouldNotFitWholeAreLeftOut) {
+    using Texts = std::vector<std::string>;
+    const struct {
+        int w, h;
+        Texts texts;
+    } cases[] = {
+        {800, 331, {"100Hz", "1000Hz", "10000Hz"}},
+        {519, 331, {"100Hz", "1000Hz", "10000Hz"}},  // "10000Hz" at 469 ends at 517
+        {518, 331, {"100Hz", "1000Hz"}},             // cut by the frame it would read "1000"
+        {800, 15, {}},                               // up into the top frame line
+    };
+    for (const auto& c : cases) {
+        const PlotGeometry g = geometry(c.w, c.h);
+        EXPECT_EQ(textsOf(g.decadeLabels), c.texts) << c.w << "x" << c.h;
+        EXPECT_EQ(g.decadeLines.size(), 3u) << "every line stays";
+        for (const PlotLabel& l : g.decadeLabels) {
+            EXPECT_LE(l.topLeft.x + 7 * static_cast<int>(l.text.size()), c.w - 1);
+        }
+    }
+    // The painter's measure decides.
+    const PlotGeometry wide = computePlotGeometry(800, 331, {}, grid(), ChannelResponses{},
+                                                  [](const std::string&) { return 100; });
+    EXPECT_EQ(textsOf(wide.decadeLabels), (Texts{"100Hz", "1000Hz"}));
+}
+
+TEST(PlotGeometry, ARangeWithoutDecadeLabelsLabelsItsEnds) {
+    const PlotGeometry g = geometry(800, 331, range(10000, 20000));
+    EXPECT_TRUE(g.decadeLines.empty());
+    EXPECT_TRUE(g.decadeLabels.empty());
+    EXPECT_EQ(g.rangeLabels,
+              (std::vector<PlotLabel>{{{3, 316}, "10000Hz"}, {{800 - 4 - 49, 316}, "20000Hz"}}));
+    EXPECT_EQ(textsOf(geometry(800, 331, range(600, 900)).rangeLabels),
+              (std::vector<std::string>{"600Hz", "900Hz"}));
+    // Too narrow for both: the start alone; no room at all: none.
+    EXPECT_EQ(textsOf(geometry(100, 331, range(10000, 20000)).rangeLabels),
+              (std::vector<std::string>{"10000Hz"}));
+    EXPECT_TRUE(geometry(50, 331, range(10000, 20000)).rangeLabels.empty());
+    // With a decade labelled, the ends need no label of their own.
+    EXPECT_TRUE(geometry(800, 331).rangeLabels.empty());
+    EXPECT_TRUE(geometry(800, 331, range(2000, 20000)).rangeLabels.empty());
+}
+
 TEST(PlotGeometry, UnusableRangesFallBackToTheDefaultAxis) {
     const PlotGeometry reference = geometry(800, 331, range(0, 0));
     EXPECT_EQ(xsOf(reference.decadeLines), (std::vector<int>{186, 453, 720}));

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "device/DeviceLink.h"
 #include "simulator/SimulatedPort.h"
 
@@ -79,6 +81,28 @@ TEST(SimulatedPort, ReadsThatWouldTimeOutReturnShortAtOnceAndCountTheWait) {
     ASSERT_EQ(line.write(&command, 1), CommOk);
     EXPECT_EQ(readUpTo(line, 3).size(), 3u);
     EXPECT_EQ(line.elapsedMs(), 4000);
+
+    // A block read waits its own time for the first byte, then the gap.
+    Bytes block(8, 0xEE);
+    int got = -1;
+    EXPECT_EQ(line.readBlock(block.data(), 8, 2000, &got), CommOk);
+    EXPECT_EQ(got, 0);
+    EXPECT_EQ(line.elapsedMs(), 6000);
+    ASSERT_EQ(line.write(&command, 1), CommOk);
+    EXPECT_EQ(line.readBlock(block.data(), 8, 2000, &got), CommOk);
+    EXPECT_EQ(got, 3);
+    EXPECT_EQ(line.elapsedMs(), 6500);
+}
+
+TEST(SimulatedPort, AScriptedDeviceAnswersEachByteAsItsScriptSays) {
+    SimulatedPort line;
+    line.attachScriptedDevice(2, [](std::uint8_t byte) { return Bytes(byte % 4, byte); });
+    ASSERT_EQ(line.open("COM2", 9600), CommOk);
+    const std::uint8_t sent[] = {3, 4, 2};
+    ASSERT_EQ(line.write(sent, 3), CommOk);
+    EXPECT_EQ(readUpTo(line, 8), (Bytes{3, 3, 3, 2, 2}));
+    EXPECT_EQ(line.received(2), (Bytes{3, 4, 2}));
+    EXPECT_THROW(line.memory(2), std::logic_error) << "no memory of its own";
 }
 
 TEST(SimulatedPort, PurgeDropsWhatWaitsAndTheDeviceKeepsItsStateAcrossReopening) {

@@ -1,7 +1,9 @@
 #pragma once
 // The whole program in a test: a scratch directory made current (the program
-// writes Filtaro.dat, FILTARO.INI and dump files there), recorded message
-// boxes and status texts, and every modal dialog answered with its own OK.
+// writes Filtaro.dat, FILTARO.INI and dump files there) with the user's data
+// folder in it (backups go to data/Filtaro/backups), recorded message boxes,
+// questions, status texts and notices, and every modal dialog answered with
+// its own OK.
 // The program's port is `line`, the simulator's port in memory: only the COM
 // ports a test sets up there exist, and a transfer is done when its command
 // returns. With attachPtyDevice the program uses its own serial port, the real
@@ -23,6 +25,7 @@
 #include "support/PortDirectory.h"
 #include "support/QtTestApp.h"
 #include "support/RecordingUserServices.h"
+#include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
 #include "ui/CWelcomeDlg.h"
 #include "view/CSonaroView.h"
@@ -63,6 +66,9 @@ public:
                              [this](const QString& text) {
                                  services.statusTexts.push_back(text.toStdString());
                              });
+            QObject::connect(frame->view(), &CSonaroView::noticeShown, [this](const QString& text) {
+                notices.push_back(text.toStdString());
+            });
         }
         return startup;
     }
@@ -82,8 +88,15 @@ public:
     // before the devices, the directories and the recorder go.
     RecordingUserServices services;
     ScratchDir dir{true};
+    ScopedEnv dataFolder{"XDG_DATA_HOME", dir.file("data")};
     SimulatedPort line;
     std::vector<SeenDialog> dialogs;
+    // Notices of the view after start-up (start-up's own go before they
+    // can be recorded).
+    std::vector<std::string> notices;
+
+    // The backup folder of this run.
+    std::string backupDir() const { return dir.file("data/Filtaro/backups"); }
 
 private:
     int answer(QDialog& dialog) {

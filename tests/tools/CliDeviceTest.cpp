@@ -126,9 +126,7 @@ TEST_F(CliDevice, TransferFailuresExitWithTheCodeAndWriteNothing) {
     EXPECT_TRUE(contains(r.err, "Empfangsfehler (Code -5)")) << r.err;
     EXPECT_FALSE(fs::exists("out.dat"));
     EXPECT_FALSE(fs::exists("Son_Receive.bin"));
-    // The program's own message is shown for each failure as well.
-    ASSERT_EQ(ui.messages.size(), 3u);
-    EXPECT_EQ(ui.messages[2].text, "Schnittstelle antwortet nicht!");
+    EXPECT_TRUE(ui.messages.empty()) << "the command's own line is the one report";
 }
 
 TEST_F(CliDevice, SendRefusesValuesTheDeviceWouldNotHoldUnlessForced) {
@@ -151,7 +149,10 @@ TEST_F(CliDevice, SendRefusesValuesTheDeviceWouldNotHoldUnlessForced) {
     EXPECT_EQ(r.status, CliSendRefused);
     EXPECT_EQ(r.err,
               "filtaro-cli: odd.dat: Diese 6 Werte kann das Gerät nicht so übernehmen, wie sie "
-              "eingestellt sind. Nichts gesendet (--force sendet trotzdem):\n"
+              "eingestellt sind. Nichts gesendet (--force sendet trotzdem).\n");
+    EXPECT_EQ(r.out,
+              "odd.dat: Diese 6 Werte kann das Gerät nicht so übernehmen, wie sie eingestellt "
+              "sind:\n"
               "  Preset 1, Kanal 1, Verzögerung: 2801 Taps (9999.6 mm) → 2801 Taps (Kanal 1 fasst "
               "höchstens 420)\n"
               "  Preset 1, Kanal 2, EQ2 Q: Code 0 → Code 256\n"
@@ -185,12 +186,14 @@ TEST_F(CliDevice, SendVerifyReadsTheBlockBackAndExitsWith12OnADifference) {
 
     r = run({"send", "a.dat", "--port", "COM2", "--verify", "--no-pause"});
     EXPECT_EQ(r.status, CliDeviceDiffers);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err,
-              "filtaro-cli: Prüfen nach dem Senden an COM2: Das Gerät hat nicht übernommen, was "
-              "gesendet wurde. Diese Werte weichen ab:\n"
+    EXPECT_EQ(r.out,
+              "Prüfen nach dem Senden an COM2: Das Gerät hat nicht übernommen, was gesendet "
+              "wurde. Diese Werte weichen ab:\n"
               "  Preset  Kanal  Einstellung  Gesendet  Im Gerät\n"
               "       3      4  Pegel        -1 dB     0 dB\n");
+    EXPECT_EQ(r.err,
+              "filtaro-cli: Prüfen nach dem Senden an COM2: Das Gerät hat nicht übernommen, was "
+              "gesendet wurde (1 Wert weicht ab).\n");
 }
 
 TEST_F(CliDevice, CompareShowsWhereTheDeviceDiffersFromTheFile) {
@@ -265,7 +268,7 @@ TEST_F(CliDevice, ReceiveIntoAnUnwritableFileKeepsTheDataInTheDump) {
     fs::create_directory("taken");
     const CliResult r = run({"receive", "taken", "--port", "COM1"});
     EXPECT_EQ(r.status, CliDeviceInputError);
-    EXPECT_TRUE(contains(r.err, "taken konnte nicht gespeichert werden.")) << r.err;
+    EXPECT_TRUE(contains(r.err, "taken: Datei konnte nicht gespeichert werden")) << r.err;
     EXPECT_TRUE(contains(r.err, "Son_Receive.bin")) << r.err;
     EXPECT_EQ(fs::file_size("Son_Receive.bin"), WireImageSize);
 }
@@ -282,7 +285,7 @@ TEST_F(CliDevice, SearchPrintsTheOutcomeOnce) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Ger\xC3\xA4t an Port COM4 gefunden!\n");
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(configuredPortName(), "COM4");
+    EXPECT_EQ(loadIniSettings().portName, "COM4");
 }
 
 TEST_F(CliDevice, EncodeAndDecodeTheWireImage) {
@@ -291,21 +294,27 @@ TEST_F(CliDevice, EncodeAndDecodeTheWireImage) {
     const WireImage wire = encodeWireImage(sampleImage());
     EXPECT_EQ(readFileBytes("wire.bin"), std::string(wire.begin(), wire.end()));
 
+    // Decoding a block gives the image a receive of the same block gives,
+    // the six-channel flag included.
     ParameterImage base;
     applyDefaults(base);
     base.setSixChannels(0);
+    base.setRedrawPending(0);
     ASSERT_EQ(saveParameterFile(base, "base.dat"), 0);
     r = runCliCommand({"decode", "wire.bin", "base.dat", "out.dat"});
     ASSERT_EQ(r.status, 0) << r.err;
-    ParameterImage expected = base;
-    decodeWireImage(wire, expected);
-    EXPECT_EQ(loaded("out.dat"), expected);
+    line.attachDevice(1, {}, wire);
+    r = run({"receive", "in.dat", "--base", "base.dat", "--port", "COM1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(loaded("out.dat"), loaded("in.dat"));
+    EXPECT_EQ(loaded("out.dat").sixChannels(), 1);
 
     for (std::size_t size : {WireImageSize - 1, WireImageSize + 1, std::size_t{0}}) {
         writeFileBytes("bad.bin", std::string(size, '\x01'));
         r = runCliCommand({"decode", "bad.bin", "base.dat", "bad.dat"});
         EXPECT_EQ(r.status, 1) << size;
-        EXPECT_TRUE(contains(r.err, "kein Wire-Image")) << r.err;
+        EXPECT_EQ(r.err, "filtaro-cli: bad.bin: Datei konnte nicht geöffnet werden (" +
+                             std::to_string(size) + " Bytes statt 624).\n");
     }
     EXPECT_EQ(runCliCommand({"decode", "wire.bin", "missing.dat", "bad.dat"}).status, 1);
     EXPECT_EQ(runCliCommand({"encode", "wire.bin", "bad.bin"}).status, 1);

@@ -80,9 +80,16 @@ TEST(CliPlot, BadArgumentsAndFilesAreRefusedWithoutOutput) {
         {{"plot", data, out, "--preset", "5"}, 2, "Preset"},
         {{"plot", data, out, "--colour", "red"}, 2, "Unbekannte Option"},
         {{"plot", data, out, "--view", "Phase"}, 2, "Die Ansicht muss magnitude"},
-        {{"plot", dir.file("missing.dat"), out}, 1, "missing.dat\" konnte nicht geöffnet"},
-        {{"plot", dir.file("short.dat"), out}, 1, "genau 2784 Bytes"},
-        {{"plot", data, dir.file("no/such/dir/out.png")}, 1, "konnte nicht geschrieben werden"},
+        {{"plot", dir.file("missing.dat"), out},
+         1,
+         "missing.dat: Datei konnte nicht geöffnet werden (nicht vorhanden)"},
+        {{"plot", dir.file("short.dat"), out}, 1, "(2783 Bytes statt 2784)"},
+        {{"plot", data, dir.file("no/such/dir/out.png")},
+         1,
+         "Datei konnte nicht gespeichert werden (Ordner nicht vorhanden)"},
+        {{"plot", data, dir.file("no/such/dir/out.svg")},
+         1,
+         "Datei konnte nicht gespeichert werden (Ordner nicht vorhanden)"},
     };
     for (const Case& c : cases) {
         const CliResult r = runCliCommand(c.args);

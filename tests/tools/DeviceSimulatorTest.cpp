@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "device/DeviceLink.h"
@@ -79,6 +80,25 @@ TEST(DeviceSimulator, PacedOutputStillCarriesTheBlock) {
     WireImage block{};
     ASSERT_EQ(DeviceLink(port).receiveWireImage(block), 0);
     EXPECT_EQ(block, defaultWireImage());
+}
+
+// A device that acknowledges and then stays silent: the receive ends after
+// the block's start time-out, not after the read's budget of 312.5 s.
+TEST(DeviceSimulator, AReceiveThatIsAcknowledgedButNeverBeginsEndsSoon) {
+    ScratchDir dir(true);
+    DevsimOptions options = linkedAt(dir, "COM3");
+    options.faults.shortReply = 0;
+    DeviceSimulator sim(options);
+    std::string error;
+    ASSERT_TRUE(sim.start(error)) << error;
+    SerialPort port;
+    ASSERT_EQ(port.open(dir.file("COM3"), 115200), 0);
+    WireImage block{};
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(DeviceLink(port).receiveWireImage(block), ErrReceive);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(BlockStartTimeoutMs));
+    EXPECT_LT(waited, std::chrono::seconds(30));
 }
 
 TEST(DeviceSimulator, LinkNameIsTakenOverOnlyFromAnotherLink) {

@@ -111,6 +111,28 @@ TEST_F(ChannelPanelTest, RefreshShowsOddValuesAndWritesNothingButTheDelay) {
     EXPECT_EQ(dynamic_cast<QLabel*>(panel->control(IdDelayText))->toolTip(),
               "Verzögerung 3.122 ms (1 Tap = 3.57 mm = 10.41 µs)");
 
+    // A number wider than its field shows its start, never a misleading tail
+    // ("483647"): the field is scrolled to its first digit.
+    setField(ChannelField::hpFrequency, 2147483647);
+    setField(eqFrequencyField(2), -2147483647 - 1);
+    panel->refreshFromImage();
+    host.show();
+    for (int id : {static_cast<int>(IdHpFrequency), IdEqFrequency[2]}) {
+        QLineEdit* e = edit(id);
+        ASSERT_GT(e->fontMetrics().horizontalAdvance(e->text()), e->width()) << "cut in any case";
+        EXPECT_EQ(e->cursorPosition(), 0) << e->text().toStdString();
+        CEditEx start(&host);  // what its left part must show
+        start.setReadOnly(true);
+        start.setFrame(e->hasFrame());
+        start.setGeometry(e->geometry());
+        start.setFont(e->font());
+        start.setText(e->text().left(4));
+        start.setCursorPosition(0);
+        const QRect left(0, 0, e->width() / 2, e->height());
+        EXPECT_EQ(e->grab(left).toImage(), start.grab(left).toImage()) << e->text().toStdString();
+    }
+    host.hide();
+
     // Edits of other fields leave the odd values as they are.
     pick(IdLpType, 3);
     click(IdEqFrequencySpin[2], true);

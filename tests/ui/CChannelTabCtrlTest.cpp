@@ -140,7 +140,24 @@ TEST_F(ChannelTabCtrlTest, TabsShowTheirChannelColoursAndTheSelectedTextIsRaised
     EXPECT_EQ(channelTabColours(3).fill, (PaletteColour{139, 35, 35}));
     EXPECT_EQ(channelTabColours(6).fill, (PaletteColour{255, 255, 255}));
     EXPECT_EQ(tabs.m_crSelectedText, QColor(255, 255, 255));
-    EXPECT_EQ(tabs.m_crNormalText, QColor(180, 180, 170));
+    EXPECT_EQ(tabs.m_crNormalText, QColor(50, 50, 50)) << "the last tab painted: green";
+    // "Ch. 5" on cyan is written in the dark grey, "Ch. 3" on blue in the
+    // light one (the text is smoothed: its darkest and lightest pixels).
+    auto extremes = [&picture](const QRect& tab) {
+        int darkest = 3 * 255;
+        int lightest = 0;
+        for (int y = tab.top() + 2; y < tab.bottom() - 1; ++y) {
+            for (int x = tab.left() + 2; x < tab.right() - 1; ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                const int sum = c.red() + c.green() + c.blue();
+                darkest = std::min(darkest, sum);
+                lightest = std::max(lightest, sum);
+            }
+        }
+        return std::pair{darkest, lightest};
+    };
+    EXPECT_LE(extremes(tabs.tabBar()->tabRect(4)).first, 3 * 60);
+    EXPECT_GE(extremes(tabs.tabBar()->tabRect(2)).second, 3 * 150);
 }
 
 }  // namespace

@@ -121,6 +121,12 @@ TEST(CGraphOptionsDlg, ShowsTheCallersRangeAndMarksMoves) {
     dlg.ensureInitDialog();
     EXPECT_EQ(dlg.startEdit()->text(), "35");
     EXPECT_EQ(dlg.endEdit()->text(), "12000");
+    {
+        CGraphOptionsDlg odd(&image);
+        odd.m_nEnd = -2147483647 - 1;  // a file's: wider than the field
+        odd.ensureInitDialog();
+        EXPECT_EQ(odd.endEdit()->cursorPosition(), 0) << "shown from its sign, not its tail";
+    }
     EXPECT_EQ(dlg.startEdit()->geometry(), QRect(98, 23, 75, 23));  // 65,14 50x14 dialog units
     // Both labels show their whole text on one line, ending left of the fields.
     int labels = 0;

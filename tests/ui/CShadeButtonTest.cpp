@@ -84,19 +84,29 @@ TEST_F(ShadeButtonTest, BorderOnlyUnderTheMouseRaisedAtRestSunkenWhilePressed) {
 }
 
 TEST_F(ShadeButtonTest, IconIsCentredAndGreyedWhenDisabled) {
-    const QImage enabled = button.grab().toImage();
-    // Icon of 32 x 32 centred on 83 x 55: from (25, 11).
-    const QImage icon = resourcePixmap(SendIconId).toImage();
-    int differing = 0;
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            if (icon.pixelColor(x, y).alpha() == 255 &&
-                enabled.pixelColor(25 + x, 11 + y) != icon.pixelColor(x, y)) {
-                ++differing;
+    // Opaque pixels of the icon's picture at `dpr` that `painted` does not
+    // show with their top-left corner at logical (25, 11): the icon of
+    // 32 x 32 centred on 83 x 55.
+    auto differing = [](const QImage& painted, qreal dpr) {
+        const QImage icon = resourcePixmap(SendIconId, dpr).toImage();
+        const QPoint origin = QPoint(25, 11) * dpr;
+        int n = 0;
+        for (int y = 0; y < icon.height(); ++y) {
+            for (int x = 0; x < icon.width(); ++x) {
+                n += icon.pixelColor(x, y).alpha() == 255 &&
+                     painted.pixelColor(origin + QPoint(x, y)) != icon.pixelColor(x, y);
             }
         }
-    }
-    EXPECT_EQ(differing, 0);
+        return n;
+    };
+    EXPECT_EQ(differing(button.grab().toImage(), 1), 0);
+    // On a screen of two device pixels per logical pixel: the icon's own 2x
+    // picture, centred at the same logical place.
+    QImage dense(button.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    dense.setDevicePixelRatio(2);
+    dense.fill(Qt::transparent);
+    button.render(&dense);
+    EXPECT_EQ(differing(dense, 2), 0);
 
     button.setEnabled(false);
     const QImage disabled = button.grab().toImage();

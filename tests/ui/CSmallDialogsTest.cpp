@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include "model/ParameterImage.h"
 #include "res/DialogTemplate.h"
@@ -153,6 +155,21 @@ TEST_F(ComPortDialogTest, ListAndSelection) {
 
     EXPECT_EQ(selectedFor("com20"), QString("COM20"));
     EXPECT_EQ(selectedFor("COM178"), QString("COM178"));
+}
+
+TEST_F(ComPortDialogTest, TheListDropsDownAtItsTemplateHeightWithAScrollBar) {
+    CComPortDlg dlg(&image);
+    dlg.show();
+    QComboBox* list = dlg.portList();
+    list->showPopup();
+    const QWidget* popup = list->view()->window();
+    ASSERT_TRUE(popup->isVisible());
+    // The list's rectangle in the template is 113 dialog units high, closed
+    // part included; the 253 names scroll inside it.
+    EXPECT_LE(popup->height(), dluToPixelsY(113));
+    EXPECT_GE(popup->height(), 5 * list->view()->sizeHintForRow(0));
+    EXPECT_TRUE(list->view()->verticalScrollBar()->isVisible());
+    list->hidePopup();
 }
 
 TEST_F(ComPortDialogTest, OkTakesTheSelectionCancelKeepsTheName) {

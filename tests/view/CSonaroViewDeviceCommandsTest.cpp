@@ -6,6 +6,7 @@
 
 #include "device/DeviceLink.h"
 #include "device/WireImage.h"
+#include "platform/PrivateProfile.h"
 #include "storage/Ini.h"
 #include "ui/CComPortDlg.h"
 #include "view/CommandIds.h"
@@ -21,13 +22,19 @@ const std::string NotResponding = "Schnittstelle antwortet nicht!";
 const std::string TransferTitle =
     "\xC3\x9C"
     "bertragungsfehler";
+const std::string Verifying =
+    "Gesendete Daten werden gepr\xC3\xBC"
+    "ft";
+// The warning as it was, and where it starts on a line of its own.
 const std::string HeadroomWarning =
-    "Equalizer-Level zu hoch! Dies kann zu Verzerrungen f\xC3\xBChren.";
+    "Equalizer-Level zu hoch! Dies kann zu Verzerrungen f\xC3\xBChren.\nZuerst \xC3\xBC"
+    "ber +12 dB: Preset 1, Kanal 3.";
 
+// What the file holds, not the default a missing "Port" stands for.
 std::string iniPort() {
-    std::string port;
-    readIniString(IniSectionCommunication, IniKeyPort, port);
-    return port;
+    return PrivateProfile::read(IniFileName)
+        .value(IniSectionCommunication, IniKeyPort)
+        .value_or(std::string());
 }
 
 // Channel 3 of `preset` peaks near 1 kHz: two +6 dB bands there and a level
@@ -77,8 +84,10 @@ TEST_F(DeviceCommands, SendMovesAllPresetsBetweenTwoStatusTexts) {
     image().setField(2, 4, ChannelField::delayTaps, 2801);
 
     clickSend();
-    EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{Sending, ""}));
+    // The block is read back and found as sent.
+    EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{Sending, Verifying, ""}));
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(run.dialogs.empty());
     EXPECT_EQ(ui.sleeps, std::vector<unsigned>{6000});  // the device stores the block meanwhile
     EXPECT_EQ(ui.waitCursorDepth, 0);
     EXPECT_EQ(line().blocksStored(1), 1);
@@ -95,7 +104,7 @@ TEST_F(DeviceCommands, HeadroomWarningComesFirstAndTheBlockIsSentAllTheSame) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, HeadroomWarning);
     EXPECT_EQ(ui.messages[0].title, "Achtung");
-    EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{Sending, ""}));
+    EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{Sending, Verifying, ""}));
     EXPECT_EQ(line().blocksStored(1), 1);
     EXPECT_EQ(line().memory(1), encodeWireImage(image()));
 
@@ -113,6 +122,16 @@ TEST_F(DeviceCommands, HeadroomWarningComesFirstAndTheBlockIsSentAllTheSame) {
     ASSERT_TRUE(command(CmdSend));
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(line().blocksStored(1), 3);
+
+    // All four presets are sent, so all four are checked: a boost in preset
+    // 3 warns while preset 1 is on screen.
+    image().setField(0, 2, ChannelField::level, -2);
+    boostChannel3(image(), 2, 1);
+    ui.messages.clear();
+    ASSERT_TRUE(command(CmdSend));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages[0].text.ends_with("Preset 3, Kanal 3.")) << ui.messages[0].text;
+    EXPECT_EQ(line().blocksStored(1), 4);
 }
 
 TEST_F(DeviceCommands, FailedTransfersShowOneMessageRefreshAndClearTheStatus) {
@@ -208,7 +227,7 @@ TEST_F(DeviceCommands, DeviceSearchFromTheMenuFindsTheSimulatorOnCom3) {
 
     search->trigger();
     EXPECT_EQ(ui.statusTexts,
-              (std::vector<std::string>{"Suche an COM1", "Suche an COM2", "Suche an COM3", ""}));
+              (std::vector<std::string>{"Suche an COM 1", "Suche an COM 2", "Suche an COM 3", ""}));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Ger\xC3\xA4t an Port COM3 gefunden!");
     EXPECT_EQ(ui.messages[0].title, "Erfolg");

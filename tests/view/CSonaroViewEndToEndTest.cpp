@@ -14,18 +14,7 @@
 
 namespace {
 
-class EndToEnd : public ViewCommandTest {
-protected:
-    // What the user does in a drop-down list: picks the item with `text`.
-    void pick(CChannelPanel& panel, int id, const QString& text) {
-        auto* list = dynamic_cast<QComboBox*>(panel.control(id));
-        ASSERT_NE(list, nullptr);
-        const int index = list->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        list->setCurrentIndex(index);
-        emit list->activated(index);
-    }
-};
+class EndToEnd : public ViewCommandTest {};
 
 TEST_F(EndToEnd, AGainPickedInAPanelReachesImageCurveWireAndDevice) {
     DeviceSimulator& device = run.attachPtyDevice();

@@ -11,6 +11,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr const char* OpenFailed =
     "Datei konnte nicht ge\xC3\xB6"
     "ffnet werden.";
@@ -42,7 +44,7 @@ ParameterImage storedImage(const std::string& workingDirectory) {
 
 class FileCommands : public ViewCommandTest {};
 
-TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatButKeepsTheFileName) {
+TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatAndMakesItTheCurrentFile) {
     start();
     // Leave the program in a state far from New: another preset, another
     // channel tab, a stored file name, edits everywhere.
@@ -55,7 +57,7 @@ TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatButKeepsTheFileName) {
     image().setPlotEndHz(8000);
     image().setChannelShown(1, 0);
     image().setWorkingDirectory(run.dir.path().string());
-    session().fileName = "Bass.dat";
+    session().fileName = run.dir.file("Bass.dat");
 
     ASSERT_TRUE(command(CmdFileNew));
 
@@ -65,7 +67,7 @@ TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatButKeepsTheFileName) {
     expected.setWorkingDirectory(run.dir.path().string());  // kept
     expected.setRedrawPending(1);
     EXPECT_TRUE(sameImage(image(), expected));
-    EXPECT_EQ(session().fileName, "Bass.dat");
+    EXPECT_EQ(fs::path(session().fileName), fs::current_path() / "Filtaro.dat");
     EXPECT_EQ(title(), "Filtaro - Neue Datei");
     EXPECT_EQ(checkedPresetButton(), 0);
     EXPECT_EQ(view().presetStates(), (std::array<int, 4>{0, 1, 1, 1}));
@@ -83,10 +85,12 @@ TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatButKeepsTheFileName) {
     EXPECT_TRUE(sameImage(onDisk, expected));
     EXPECT_TRUE(ui.messages.empty());
 
-    // The save at program end writes the defaults under the kept name.
+    // The save at program end goes to "Filtaro.dat", not over the file the
+    // program worked on before New.
     run.end();
+    EXPECT_FALSE(fs::exists(run.dir.file("Bass.dat")));
     ParameterImage atEnd;
-    ASSERT_EQ(loadParameterFile(atEnd, run.dir.file("Bass.dat")), 1);
+    ASSERT_EQ(loadParameterFile(atEnd, run.dir.file("Filtaro.dat")), 1);
     EXPECT_EQ(atEnd.field(0, 0, eqLevelField(1)), 0);
     EXPECT_EQ(atEnd.field(1, 2, ChannelField::reserved), 1234);
 }
@@ -119,10 +123,10 @@ TEST_F(FileCommands, OpenShowsPresetOneOfTheFileAndKeepsItsHeader) {
     EXPECT_EQ(image().sixChannels(), 0);
     EXPECT_EQ(image().channelShown(4), 0);
     EXPECT_EQ(image().field(0, 3, ChannelField::reserved), 77);
-    EXPECT_EQ(session().fileName, "Wohnzimmer.dat");
+    EXPECT_EQ(session().fileName, path);
     EXPECT_EQ(title(), "Klarwelle Filtaro - Wohnzimmer.dat");
 
-    // The program-end save goes to the directory the file brought.
+    // The program-end save goes to the opened file.
     ASSERT_TRUE(command(CmdPreset1 + 1));
     run.end();
     ParameterImage atEnd;
@@ -178,17 +182,17 @@ TEST_F(FileCommands, SaveWritesTheImageAndNamesTheWindow) {
     ASSERT_TRUE(command(CmdFileSave));
     EXPECT_EQ(fileDialogsShown, std::vector<FileDialogKind>{FileDialogKind::Save});
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(session().fileName, "Kino.dat");
+    EXPECT_EQ(session().fileName, path);
     EXPECT_EQ(title(), "Klarwelle Filtaro - Kino.dat");
     EXPECT_EQ(image().redrawPending(), 1);
     ParameterImage onDisk;
     ASSERT_EQ(loadParameterFile(onDisk, path), 1);
     EXPECT_EQ(onDisk.field(3, 5, eqLevelField(5)), -7);
 
-    // A path without any "." names the file "None".
+    // A path without any "." names the file "None" in the title.
     filePaths.push_back(run.dir.file("Kino2"));
     ASSERT_TRUE(command(CmdFileSave));
-    EXPECT_EQ(session().fileName, "None");
+    EXPECT_EQ(session().fileName, run.dir.file("Kino2"));
     EXPECT_EQ(title(), "Klarwelle Filtaro - None");
     EXPECT_TRUE(std::filesystem::exists(run.dir.file("Kino2")));
 
@@ -197,7 +201,7 @@ TEST_F(FileCommands, SaveWritesTheImageAndNamesTheWindow) {
     filePaths.push_back(std::nullopt);
     ASSERT_TRUE(command(CmdFileSave));
     EXPECT_EQ(image().redrawPending(), 1);
-    EXPECT_EQ(session().fileName, "None");
+    EXPECT_EQ(session().fileName, run.dir.file("Kino2"));
     EXPECT_TRUE(ui.messages.empty());
 }
 

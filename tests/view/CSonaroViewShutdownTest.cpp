@@ -11,45 +11,42 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ProgramEnd, SavesToTheRecordedDirectoryUnderTheCurrentFileName) {
-    ProgramRun run;
+// The directory a file brought along (another run's, perhaps on another
+// machine) does not decide where the save goes: the current file does.
+TEST(ProgramEnd, SavesToTheCurrentFileWhateverDirectoryTheImageRecords) {
     ScratchDir elsewhere;
-    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
-    run.image().setWorkingDirectory(elsewhere.path().string());
-    run.session().fileName = "Anlage.dat";
-    run.image().setActivePreset(2);
-    run.image().setTabMarker(1);
-    run.image().setField(3, 4, ChannelField::delayTaps, 2801);
-    run.end();
+    for (const std::string& recorded :
+         {std::string("C:\\Programme\\Filtaro"), std::string(), elsewhere.path().string()}) {
+        SCOPED_TRACE(recorded);
+        ProgramRun run;
+        ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+        run.image().setWorkingDirectory(recorded);
+        run.session().fileName = elsewhere.file("Anlage.dat");
+        run.image().setActivePreset(2);
+        run.image().setTabMarker(1);
+        run.image().setField(3, 4, ChannelField::delayTaps, 2801);
+        run.end();
 
-    EXPECT_TRUE(run.services.messages.size() == 1u) << "only the start-up's port message";
-    ParameterImage saved;
-    ASSERT_EQ(loadParameterFile(saved, elsewhere.file("Anlage.dat")), 1);
-    EXPECT_EQ(saved.activePreset(), 0);
-    EXPECT_EQ(saved.tabMarker(), 0);
-    EXPECT_EQ(saved.field(3, 4, ChannelField::delayTaps), 2801);
-    EXPECT_EQ(saved.workingDirectory(), elsewhere.path().string());
+        EXPECT_TRUE(run.services.messages.size() == 1u) << "only the start-up's port message";
+        ParameterImage saved;
+        ASSERT_EQ(loadParameterFile(saved, elsewhere.file("Anlage.dat")), 1);
+        EXPECT_EQ(saved.activePreset(), 0);
+        EXPECT_EQ(saved.tabMarker(), 0);
+        EXPECT_EQ(saved.field(3, 4, ChannelField::delayTaps), 2801);
+        EXPECT_EQ(saved.workingDirectory(), recorded) << "the field travels as it is";
+    }
 }
 
 TEST(ProgramEnd, AFailedSaveIsReportedInsteadOfLosingTheDataSilently) {
     ProgramRun run;
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
-    // A directory recorded on another machine.
-    run.image().setWorkingDirectory("C:\\Programme\\Filtaro");
+    // The folder of the current file has gone meanwhile.
+    run.session().fileName = run.dir.file("entfernt/Anlage.dat");
     const std::size_t before = run.services.messages.size();
     run.end();
     ASSERT_EQ(run.services.messages.size(), before + 1);
     EXPECT_EQ(run.services.messages.back().text, "Datei konnte nicht gespeichert werden.");
     EXPECT_EQ(run.services.messages.back().title, "Fehler");
-}
-
-TEST(ProgramEnd, AnEmptyRecordedDirectorySavesIntoTheCurrentDirectory) {
-    ProgramRun run;
-    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
-    run.image().setWorkingDirectory("");
-    run.session().fileName = "Leer.dat";
-    run.end();
-    EXPECT_EQ(fs::file_size("Leer.dat"), ParameterFileSize);
 }
 
 // The program's own serial port on a pty: it holds the line exclusively.

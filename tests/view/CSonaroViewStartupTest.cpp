@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <filesystem>
@@ -12,6 +13,8 @@
 #include "support/ProgramRun.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
+#include "ui/CShadeButton.h"
+#include "view/ViewLayout.h"
 
 namespace {
 
@@ -102,7 +105,7 @@ TEST(Startup, TitleIsNewFileDuringStartupAndTheProgramsNameAfterwards) {
     EXPECT_EQ(run.view().plot()->backBufferSize(), QSize(DefaultPlotWidth, DefaultPlotHeight));
 }
 
-TEST(Startup, FiltaroDatIsOverwrittenWithTheDefaultsAndTheDirectoryRecorded) {
+TEST(Startup, FiltaroDatIsKeptAsABackupThenOverwrittenWithTheDefaults) {
     ProgramRun run;
     ParameterImage previous = devicePresets();
     previous.setActivePreset(2);
@@ -117,7 +120,24 @@ TEST(Startup, FiltaroDatIsOverwrittenWithTheDefaultsAndTheDirectoryRecorded) {
     EXPECT_EQ(run.image().plotStartHz(), 20);
     EXPECT_EQ(run.image().channelShown(3), 1);
     EXPECT_EQ(fs::path(run.image().workingDirectory()), fs::current_path());
-    EXPECT_EQ(run.session().fileName, "Filtaro.dat");
+    EXPECT_EQ(fs::path(run.session().fileName), fs::current_path() / "Filtaro.dat");
+
+    // The work of the last run is not lost: the previous file is a backup.
+    std::vector<fs::path> backups;
+    for (const auto& entry : fs::directory_iterator(run.backupDir()))
+        backups.push_back(entry.path());
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_TRUE(backups[0].filename().string().ends_with("_Programmstart.dat"));
+    ParameterImage kept;
+    ASSERT_EQ(loadParameterFile(kept, backups[0].string()), 1);
+    EXPECT_EQ(kept, previous);
+
+    // A Filtaro.dat with nothing but the defaults is not worth a backup.
+    run.end();
+    ProgramRun second;
+    ASSERT_EQ(saveParameterFile(defaults(), "Filtaro.dat"), 0);
+    ASSERT_EQ(second.start(), CSonaroApp::Startup::Running);
+    EXPECT_FALSE(fs::exists(second.backupDir()));
 }
 
 TEST(Startup, AFiltaroDatThatCannotBeWrittenEndsTheProgramWithoutSavingAnything) {
@@ -154,6 +174,32 @@ TEST(Startup, ARunningProgramRedrawsOnceAfterAResize) {
     EXPECT_FALSE(view.redrawStep()) << "nothing changed since: no second drawing";
     EXPECT_EQ(view.redrawCount(), before + 1);
     EXPECT_EQ(run.image().redrawPending(), 0);
+}
+
+TEST(Startup, ASmallWindowStopsWhereTheControlsWouldCoverEachOther) {
+    ProgramRun run;
+    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+    CSonaroView& view = run.view();
+    run.frame().resize(640, 420);
+    QCoreApplication::processEvents();
+    EXPECT_GT(run.frame().width(), 640);
+    EXPECT_GT(run.frame().height(), 420);
+    EXPECT_GE(view.width(), view.plot()->x() + ViewMinimumPlotWidth);
+
+    const QRect inside = view.rect();
+    const QRect preset = view.findChild<QGroupBox*>()->geometry();
+    for (const CShadeButton* button : {view.sendButton(), view.receiveButton()}) {
+        EXPECT_TRUE(inside.contains(button->geometry()));
+        EXPECT_FALSE(button->geometry().intersects(view.channelTabs()->geometry()));
+        EXPECT_FALSE(button->geometry().intersects(preset));
+        EXPECT_FALSE(button->geometry().intersects(view.plot()->geometry()));
+    }
+    EXPECT_TRUE(inside.contains(preset)) << "the preset group stays in sight";
+    EXPECT_FALSE(view.plot()->geometry().intersects(view.channelTabs()->geometry()));
+
+    run.frame().resize(1200, 700);  // back to the start-up size: as before
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.plot()->size(), QSize(DefaultPlotWidth, DefaultPlotHeight));
 }
 
 TEST(Startup, TheTimerRedrawsWhenAChangeIsPending) {

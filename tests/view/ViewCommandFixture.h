@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <deque>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/CUpDownCtrl.h"
 #include "support/ChannelTabs.h"
 #include "support/ProgramRun.h"
 #include "ui/CChannelPanel.h"
@@ -58,6 +61,27 @@ protected:
     void clickSend() { QTest::mouseClick(view().sendButton(), Qt::LeftButton); }
     void clickReceive() { QTest::mouseClick(view().receiveButton(), Qt::LeftButton); }
     void clickPreset(int preset) { QTest::mouseClick(view().presetButton(preset), Qt::LeftButton); }
+    // What the user does in a panel's drop-down list: picks the item with
+    // `text`.
+    void pick(CChannelPanel& panel, int id, const QString& text) {
+        auto* list = dynamic_cast<QComboBox*>(panel.control(id));
+        ASSERT_NE(list, nullptr);
+        const int index = list->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+    // One step of a panel's spin, up or down.
+    void stepSpin(CChannelPanel& panel, int spinId, bool up) {
+        dynamic_cast<CUpDownCtrl&>(*panel.control(spinId)).step(up);
+    }
+    // The text a panel's field shows.
+    static QString shown(CChannelPanel& panel, int id) {
+        QWidget* control = panel.control(id);
+        if (auto* edit = dynamic_cast<QLineEdit*>(control)) return edit->text();
+        if (auto* list = dynamic_cast<QComboBox*>(control)) return list->currentText();
+        return {};
+    }
     // The checked preset button; exactly one must be.
     int checkedPresetButton() {
         int checked = -1;

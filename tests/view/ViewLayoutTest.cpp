@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
 #include "view/ViewLayout.h"
 
 namespace {
@@ -67,6 +71,48 @@ TEST(ViewLayout, ButtonsOfDifferentSizesFollowTheirRules) {
     EXPECT_EQ(l.receive.height(), 20);
     EXPECT_EQ(l.send.width(), 90);
     EXPECT_EQ(l.send.height(), 20);
+}
+
+// How far apart two rectangles are (negative where they overlap).
+int gapBetween(const LayoutRect& a, const LayoutRect& b) {
+    return std::max({b.left - a.right, a.left - b.right, b.top - a.bottom, a.top - b.bottom});
+}
+
+int smallestGap(const ViewLayout& l) {
+    const LayoutRect* rects[] = {&l.plot, &l.tab, &l.presetFrame, &l.receive, &l.send};
+    int gap = std::numeric_limits<int>::max();
+    for (std::size_t i = 0; i < std::size(rects); ++i) {
+        for (std::size_t j = i + 1; j < std::size(rects); ++j) {
+            gap = std::min(gap, gapBetween(*rects[i], *rects[j]));
+        }
+    }
+    return gap;
+}
+
+TEST(ViewLayout, AtItsMinimumSizeNoControlCoversAnother) {
+    const LayoutSize min = minimumViewSize(formAt(0, 0));
+    EXPECT_EQ(min.width, 320 + 312 + 4 * ViewLayoutMargin);
+    EXPECT_EQ(min.height, 345 + 46 + 55 + 4 * ViewLayoutMargin);
+    EXPECT_LE(min.width, 1192) << "the start-up size is above it";
+    EXPECT_LE(min.height, 601);
+
+    for (const auto& [cx, cy] :
+         {std::pair{min.width, min.height}, {1192, 601}, {min.width, 1400}, {2560, min.height}}) {
+        const ViewLayout l = computeViewLayout(formAt(cx, cy));
+        EXPECT_GE(smallestGap(l), ViewLayoutMargin) << cx << "x" << cy;
+        EXPECT_GE(l.plot.width(), ViewMinimumPlotWidth);
+        for (const LayoutRect& b : l.presetButtons) {
+            EXPECT_GE(gapBetween(b, l.receive), ViewLayoutMargin);
+            EXPECT_TRUE(b.left > l.presetFrame.left && b.right < l.presetFrame.right &&
+                        b.top > l.presetFrame.top && b.bottom < l.presetFrame.bottom);
+        }
+    }
+    // One pixel lower the buttons close in on the preset frame; one narrower
+    // the plot shrinks below its minimum. At 640 x 420 they cover each other.
+    EXPECT_LT(smallestGap(computeViewLayout(formAt(min.width, min.height - 1))), ViewLayoutMargin);
+    EXPECT_LT(computeViewLayout(formAt(min.width - 1, min.height)).plot.width(),
+              ViewMinimumPlotWidth);
+    EXPECT_LT(smallestGap(computeViewLayout(formAt(632, 321))), 0);  // the view of 640 x 420
 }
 
 TEST(ViewLayout, ATinyViewNeverGivesThePlotANegativeSize) {

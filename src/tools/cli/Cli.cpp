@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <sstream>
 
 #include "model/ParameterImage.h"
 #include "response/PlotView.h"
+#include "storage/FileMessages.h"
 #include "storage/ParameterFile.h"
+#include "tools/cli/HeldMessages.h"
+#include "tools/cli/TerminalText.h"
 
 CliArgs::CliArgs(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
                  const std::vector<std::string>& flagOptions) {
@@ -14,7 +18,14 @@ CliArgs::CliArgs(const std::vector<std::string>& args, const std::vector<std::st
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a.rfind("--", 0) != 0 || a.size() == 2) {
+        if (a == "--") {
+            // The end of the options: what follows are names, whatever
+            // they begin with.
+            m_positional.insert(m_positional.end(), args.begin() + static_cast<long>(i) + 1,
+                                args.end());
+            return;
+        }
+        if (a.rfind("--", 0) != 0) {
             m_positional.push_back(a);
         } else if (known(flagOptions, a)) {
             m_flags.push_back(a);
@@ -66,22 +77,64 @@ std::optional<ResponseQuantity> viewOption(const CliArgs& args) {
 
 bool loadCommandFile(ParameterImage& image, const std::string& path, std::ostream& err) {
     if (loadParameterFile(image, path) == 1) return true;
-    cliFail(err, "Datei \"" + path +
-                     "\" konnte nicht geöffnet werden (eine Parameterdatei hat genau " +
-                     std::to_string(ParameterFileSize) + " Bytes).");
+    cliFail(err, fileOpenFailure(path, ParameterFileSize));
     return false;
 }
 
 int cliFail(std::ostream& err, const std::string& message, int status) {
-    err << "filtaro-cli: " << message << '\n';
+    err << "filtaro-cli: " << terminalText(message) << '\n';
     return status;
 }
 
 static void printUsage(std::ostream& out) {
-    out << "Aufruf: filtaro-cli BEFEHL [ARGUMENTE]\n\nBefehle:\n";
+    out << "Aufruf: filtaro-cli BEFEHL [ARGUMENTE]\n"
+           "  BEFEHL --help zeigt den Aufruf eines Befehls; -- beendet die Optionen (für "
+           "Dateinamen, die mit - beginnen).\n\nBefehle:\n";
     for (const auto& c : cliCommands()) {
         out << "  " << c.usage << "\n      " << c.summary << '\n';
     }
+}
+
+// "--help" among the options (before a "--").
+static bool asksForHelp(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a == "--") return false;
+        if (a == "--help") return true;
+    }
+    return false;
+}
+
+// The last line of `text`, with its line break; "" when there is none.
+static std::string lastLine(const std::string& text) {
+    const std::size_t end = text.find_last_not_of('\n');
+    if (end == std::string::npos) return {};
+    const std::size_t start = text.rfind('\n', end);
+    return text.substr(start == std::string::npos ? 0 : start + 1, end + 1) + '\n';
+}
+
+static int runCommand(const CliCommandEntry& command, const std::vector<std::string>& args,
+                      std::ostream& out, std::ostream& err, BytePort& port) {
+    if (asksForHelp(args)) {
+        out << "Aufruf: filtaro-cli " << command.usage << "\n  " << command.summary << '\n';
+        return 0;
+    }
+    // A failure is reported in exactly one line: the command's own, which
+    // it writes last. Notes it wrote before, and the message boxes of the
+    // core, only qualify a result and are dropped when there is none.
+    HeldMessages messages;
+    std::ostringstream lines;
+    int status = command.run(args, out, lines, port);
+    out.flush();
+    if (status == 0 && !out) {
+        status = cliFail(lines, CliOutputFailedText);
+    }
+    if (status == 0) {
+        messages.release();
+        err << lines.str();
+    } else {
+        err << lastLine(lines.str());
+    }
+    return status;
 }
 
 int runCli(int argc, char** argv, std::ostream& out, std::ostream& err, BytePort& port) {
@@ -92,9 +145,9 @@ int runCli(int argc, char** argv, std::ostream& out, std::ostream& err, BytePort
     const std::string name = argv[1];
     for (const auto& c : cliCommands()) {
         if (name == c.name) {
-            return c.run(std::vector<std::string>(argv + 2, argv + argc), out, err, port);
+            return runCommand(c, std::vector<std::string>(argv + 2, argv + argc), out, err, port);
         }
     }
-    printUsage(err);
-    return cliFail(err, "Unbekannter Befehl \"" + name + "\".", 2);
+    return cliFail(
+        err, "Unbekannter Befehl \"" + name + "\" (filtaro-cli --help zeigt die Befehle).", 2);
 }

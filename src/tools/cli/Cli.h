@@ -11,7 +11,8 @@
 
 class BytePort;
 
-// Positional arguments and "--name value" / "--flag" options.
+// Positional arguments and "--name value" / "--flag" options; "--" ends
+// the options (a file named "-x.dat" or "--x.dat" can follow it).
 class CliArgs {
 public:
     // `valueOptions` take a value, `flagOptions` do not; anything else
@@ -46,7 +47,7 @@ constexpr const char* ViewOptionError = "Die Ansicht muss magnitude, phase oder 
 
 class ParameterImage;
 // Loads the parameter file a command works on; false after one line on
-// `err` naming the file and the size a parameter file has.
+// `err` (fileOpenFailure: the file and why it cannot be loaded).
 bool loadCommandFile(ParameterImage& image, const std::string& path, std::ostream& err);
 
 using CliCommand = int (*)(const std::vector<std::string>& args, std::ostream& out,
@@ -62,10 +63,19 @@ struct CliCommandEntry {
 // The command table (CliCommandTable.cpp).
 const std::vector<CliCommandEntry>& cliCommands();
 
-// Dispatches argv[1] to its command; "--help" / no command prints the usage.
-// The device commands open `port` (filtaro-cli passes a SerialPort) and leave
-// it as their transfer or search left it.
+// Dispatches argv[1] to its command; "--help" / no command prints the usage,
+// "COMMAND --help" the command's. The device commands open `port`
+// (filtaro-cli passes a SerialPort) and leave it as their transfer or search
+// left it.
+//
+// A command that fails prints exactly one line on `err`, the last it wrote;
+// the core's message boxes are held back meanwhile (HeldMessages) and shown
+// only when the command succeeded, after its own notes. A command that
+// succeeded but could not write its output fails with CliOutputFailedText.
 int runCli(int argc, char** argv, std::ostream& out, std::ostream& err, BytePort& port);
 
-// Prints "filtaro-cli: <message>" as the one error line and returns `status`.
+constexpr const char* CliOutputFailedText = "Die Ausgabe konnte nicht geschrieben werden.";
+
+// Prints "filtaro-cli: <message>" as one line (terminalText: bytes that are
+// no UTF-8 and control characters as \xNN) and returns `status`.
 int cliFail(std::ostream& err, const std::string& message, int status = 1);

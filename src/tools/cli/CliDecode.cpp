@@ -1,12 +1,13 @@
 // filtaro-cli decode WIRE BASE OUT: decodes a 624-byte WireImage (a dump
-// file, for one) into the channel records of the parameter file BASE and
-// saves the result as OUT. The header of BASE and every `reserved` field stay.
+// file, for one) into the parameter file BASE as a receive of that block
+// would (PresetTransfer's takeReceivedBlock) and saves the result as OUT.
 
+#include "device/PresetTransfer.h"
 #include "device/WireImage.h"
 #include "device/WireImageFile.h"
+#include "storage/FileMessages.h"
 #include "storage/ParameterFile.h"
 #include "tools/cli/Cli.h"
-#include "tools/cli/CliDevice.h"
 
 int cliDecode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               BytePort&) {
@@ -26,12 +27,10 @@ int cliDecode(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return cliFail(err, error);
     }
     ParameterImage image;
-    if (loadParameterFile(image, basePath) == 0) {
-        return cliFail(err, cliNoParameterFile(basePath));
-    }
-    decodeWireImage(wire, image);
+    if (!loadCommandFile(image, basePath, err)) return 1;
+    takeReceivedBlock(wire, image);
     if (saveParameterFile(image, outPath) != 0) {
-        return cliFail(err, "Datei " + outPath + " konnte nicht gespeichert werden.");
+        return cliFail(err, fileSaveFailure(outPath));
     }
     out << "Wire-Image dekodiert und in " << outPath << " gespeichert.\n";
     return 0;

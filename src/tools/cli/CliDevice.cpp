@@ -7,13 +7,14 @@
 #include "device/DevicePort.h"
 #include "model/ChannelFieldText.h"
 #include "platform/UserServices.h"
-#include "storage/ParameterFile.h"
+#include "storage/Ini.h"
 #include "tools/cli/TextTable.h"
 
 std::optional<CliPortChoice> cliPortChoice(const CliArgs& args, std::string& error) {
     CliPortChoice choice;
+    const IniSettings ini = loadIniSettings();
     const auto port = args.value("--port");
-    choice.name = port ? *port : configuredPortName();
+    choice.name = port ? *port : ini.portName;
     if (choice.name.empty()) {
         error = "Option --port braucht einen Portnamen (z. B. COM3).";
         return std::nullopt;
@@ -26,7 +27,7 @@ std::optional<CliPortChoice> cliPortChoice(const CliArgs& args, std::string& err
         }
         choice.baudRate = *rate;
     } else {
-        choice.baudRate = configuredBaudRate();
+        choice.baudRate = ini.baudRate;
     }
     return choice;
 }
@@ -46,10 +47,7 @@ int cliLoadDeviceFile(const CliArgs& parsed, const std::string& usage, std::ostr
     }
     file.port = *choice;
     file.path = parsed.positional().front();
-    if (loadParameterFile(file.image, file.path) == 0) {
-        return cliFail(err, cliNoParameterFile(file.path), CliDeviceInputError);
-    }
-    return 0;
+    return loadCommandFile(file.image, file.path, err) ? 0 : CliDeviceInputError;
 }
 
 int cliOpenPort(BytePort& port, const CliPortChoice& choice, std::ostream& err) {
@@ -70,12 +68,6 @@ int cliCommFail(std::ostream& err, CommErrorCode code, const std::string& what) 
         err,
         what + ": " + commErrorText(code, LanguageGerman) + " (Code " + std::to_string(code) + ")",
         status);
-}
-
-std::string cliNoParameterFile(const std::string& path) {
-    return "Datei " + path +
-           " ist keine Parameterdatei (nicht vorhanden, nicht lesbar oder nicht genau " +
-           std::to_string(ParameterFileSize) + " Bytes).";
 }
 
 void cliPrintDifferences(std::ostream& out, const std::vector<FieldDifference>& differences,

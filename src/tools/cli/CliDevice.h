@@ -54,9 +54,6 @@ int cliLoadDeviceFile(const CliArgs& parsed, const std::string& usage, std::ostr
 // line on `err`.
 int cliOpenPort(BytePort& port, const CliPortChoice& choice, std::ostream& err);
 
-// The message for a file that loadParameterFile refused.
-std::string cliNoParameterFile(const std::string& path);
-
 // One line naming the code's German text; returns the exit status for it.
 int cliCommFail(std::ostream& err, CommErrorCode code, const std::string& what);
 

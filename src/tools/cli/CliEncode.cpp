@@ -2,10 +2,10 @@
 // parameter file would put on the line.
 
 #include "device/WireImage.h"
+#include "model/ParameterImage.h"
 #include "platform/ReplaceFile.h"
-#include "storage/ParameterFile.h"
+#include "storage/FileMessages.h"
 #include "tools/cli/Cli.h"
-#include "tools/cli/CliDevice.h"
 
 int cliEncode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               BytePort&) {
@@ -19,12 +19,10 @@ int cliEncode(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::string& path = parsed.positional()[0];
     const std::string& outPath = parsed.positional()[1];
     ParameterImage image;
-    if (loadParameterFile(image, path) == 0) {
-        return cliFail(err, cliNoParameterFile(path));
-    }
+    if (!loadCommandFile(image, path, err)) return 1;
     const WireImage wire = encodeWireImage(image);
     if (!replaceFileContents(outPath, wire.data(), wire.size())) {
-        return cliFail(err, "Datei " + outPath + " konnte nicht gespeichert werden.");
+        return cliFail(err, fileSaveFailure(outPath));
     }
     out << "Wire-Image (" << WireImageSize << " Bytes) nach " << outPath << " geschrieben.\n";
     return 0;

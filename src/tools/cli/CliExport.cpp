@@ -8,6 +8,7 @@
 
 #include "interchange/FilterExport.h"
 #include "model/ParameterImage.h"
+#include "storage/FileMessages.h"
 #include "storage/TextFile.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliChannelNames.h"
@@ -77,10 +78,10 @@ int cliExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const auto outPath = parsed.value("--out");
     if (!outPath) {
         out << text.text;
-        return out ? 0 : cliFail(err, "Die Ausgabe konnte nicht geschrieben werden.");
+        return 0;
     }
     if (!writeTextFile(*outPath, text.text)) {
-        return cliFail(err, "Datei " + *outPath + " konnte nicht gespeichert werden.");
+        return cliFail(err, fileSaveFailure(*outPath));
     }
     out << "Export gespeichert: " << *outPath << '\n';
     return 0;

@@ -7,6 +7,7 @@
 
 #include "interchange/FilterImport.h"
 #include "model/ParameterImage.h"
+#include "storage/FileMessages.h"
 #include "storage/ParameterFile.h"
 #include "storage/TextFile.h"
 #include "tools/cli/Cli.h"
@@ -46,8 +47,7 @@ int cliImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     ParameterImage image;
     if (!loadCommandFile(image, path, err)) return 1;
     const auto text = readTextFile(filterPath, MaxFilterTextBytes);
-    if (!text)
-        return cliFail(err, "Filterdatei \"" + filterPath + "\" konnte nicht gelesen werden.");
+    if (!text) return cliFail(err, fileOpenFailure(filterPath, 0, MaxFilterTextBytes));
 
     const int p = *preset - 1;
     const int c = *channel - 1;
@@ -78,7 +78,7 @@ int cliImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     image.setRecord(p, c, result.report.record);
     if (saveParameterFile(image, outPath) != 0) {
-        return cliFail(err, "Datei " + outPath + " konnte nicht gespeichert werden.");
+        return cliFail(err, fileSaveFailure(outPath));
     }
     out << "Gespeichert: " << outPath << '\n';
     return 0;

@@ -2,6 +2,7 @@
 // command leaves it: all zero bytes, then the defaults.
 
 #include "model/ParameterImage.h"
+#include "storage/FileMessages.h"
 #include "storage/ParameterFile.h"
 #include "tools/cli/Cli.h"
 
@@ -17,7 +18,7 @@ int cliNew(const std::vector<std::string>& args, std::ostream& out, std::ostream
     ParameterImage image;  // zero bytes, so the working directory is empty
     applyDefaults(image);
     if (saveParameterFile(image, path) != 0) {
-        return cliFail(err, "Datei " + path + " konnte nicht gespeichert werden.");
+        return cliFail(err, fileSaveFailure(path));
     }
     out << "Parameterdatei " << path << " geschrieben.\n";
     return 0;

@@ -14,13 +14,14 @@
 #include <string>
 
 #include "model/ParameterImage.h"
-#include "platform/ReplaceFile.h"
 #include "plot/CPlotRenderer.h"
 #include "plot/PlotExport.h"
+#include "plot/PngFile.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
 #include "response/PlotGeometry.h"
 #include "response/PlotView.h"
+#include "storage/FileMessages.h"
 #include "tools/cli/Cli.h"
 
 namespace {
@@ -117,14 +118,10 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     renderer.drawView(PlotSettings::fromImage(image),
                       plotContent(image, choice, *responses, complexResponses.get()));
-    // Made in memory and saved through the program's save routine, which
-    // keeps an existing file whole on any failure.
-    const bool svg = isSvgPath(outPath);
-    const QByteArray bytes = svg ? plotSvg(renderer) : plotPng(renderer.backBuffer());
-    if (bytes.isEmpty() ||
-        !replaceFileContents(outPath, bytes.constData(), static_cast<std::size_t>(bytes.size()))) {
-        return cliFail(err, std::string(svg ? "SVG" : "PNG") + "-Datei \"" + outPath +
-                                "\" konnte nicht geschrieben werden.");
+    const bool saved = isSvgPath(outPath) ? saveSvgFile(renderer, outPath)
+                                          : savePngFile(renderer.backBuffer(), outPath);
+    if (!saved) {
+        return cliFail(err, fileSaveFailure(outPath));
     }
     out << "Grafik von Preset " << *preset << " (" << size.width() << " x " << size.height()
         << " Pixel) gespeichert: " << outPath << '\n';

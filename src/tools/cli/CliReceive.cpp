@@ -8,6 +8,7 @@
 #include "device/DeviceLink.h"
 #include "device/PresetTransfer.h"
 #include "device/WireImage.h"
+#include "storage/FileMessages.h"
 #include "storage/ParameterFile.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliDevice.h"
@@ -31,9 +32,7 @@ int cliReceive(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     ParameterImage image;
     if (const auto base = parsed.value("--base")) {
-        if (loadParameterFile(image, *base) == 0) {
-            return cliFail(err, cliNoParameterFile(*base), CliDeviceInputError);
-        }
+        if (!loadCommandFile(image, *base, err)) return CliDeviceInputError;
     } else {
         applyDefaults(image);
     }
@@ -50,7 +49,7 @@ int cliReceive(const std::vector<std::string>& args, std::ostream& out, std::ost
         const bool dumped =
             std::filesystem::file_size(ReceiveDumpFileName, ec) == WireImageSize && !ec;
         return cliFail(err,
-                       "Datei " + outPath + " konnte nicht gespeichert werden." +
+                       fileSaveFailure(outPath) +
                            (dumped ? std::string(" Die empfangenen Rohdaten stehen in ") +
                                          ReceiveDumpFileName + " (filtaro-cli decode)."
                                    : std::string()),

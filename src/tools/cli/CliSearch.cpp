@@ -5,36 +5,9 @@
 #include <vector>
 
 #include "device/DeviceSearch.h"
-#include "platform/UserServices.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliDevice.h"
-
-namespace {
-
-// Collects the search's message boxes so that the command can print its
-// outcome once, where it belongs; everything else goes on to the console.
-class SearchMessages final : public UserServices {
-public:
-    SearchMessages() : m_console(userServices()) { installUserServices(this); }
-    ~SearchMessages() override { installUserServices(&m_console); }
-    SearchMessages(const SearchMessages&) = delete;
-    SearchMessages& operator=(const SearchMessages&) = delete;
-
-    void messageBox(const std::string& text, const std::string&, MessageIcon) override {
-        texts.push_back(text);
-    }
-    void beginWaitCursor() override { m_console.beginWaitCursor(); }
-    void endWaitCursor() override { m_console.endWaitCursor(); }
-    void setStatusText(const std::string& text) override { m_console.setStatusText(text); }
-    void sleepMs(unsigned milliseconds) override { m_console.sleepMs(milliseconds); }
-
-    std::vector<std::string> texts;
-
-private:
-    UserServices& m_console;
-};
-
-}  // namespace
+#include "tools/cli/HeldMessages.h"
 
 int cliSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               BytePort& port) {
@@ -45,22 +18,19 @@ int cliSearch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!parsed.positional().empty()) {
         return cliFail(err, "Aufruf: filtaro-cli search", CliDeviceInputError);
     }
-    int found = 0;
-    std::vector<std::string> texts;
-    {
-        SearchMessages messages;
-        found = searchDevice(port);
-        texts = messages.texts;
-    }
+    // The search's message boxes are its outcome, printed once, where it
+    // belongs.
+    HeldMessages messages;
+    const int found = searchDevice(port);
+    const std::vector<HeldMessage>& texts = messages.held();
     if (found == 0) {
-        for (const auto& text : texts) cliFail(err, text);
-        return 1;
+        return cliFail(err, texts.empty() ? std::string() : texts.back().text);
     }
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i == 0) {
-            out << texts[i] << '\n';  // the success message
+            out << texts[i].text << '\n';  // the success message
         } else {
-            cliFail(err, texts[i]);  // a port that could not be stored
+            cliFail(err, texts[i].text);  // a port that could not be stored
         }
     }
     return 0;

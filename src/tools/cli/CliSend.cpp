@@ -18,13 +18,18 @@ namespace {
 constexpr const char* Usage =
     "Aufruf: filtaro-cli send DATEI [--port NAME] [--baud N] [--no-pause] [--force] [--verify]";
 
-int refuse(std::ostream& err, const std::string& path, const std::vector<SendFinding>& findings) {
-    cliFail(err, path + ": " + preSendIntro(findings.size()) +
-                     ". Nichts gesendet (--force sendet trotzdem):");
+// The values are listed on standard output, the failure is the one line on
+// the error stream.
+int refuse(std::ostream& out, std::ostream& err, const std::string& path,
+           const std::vector<SendFinding>& findings) {
+    out << path << ": " << preSendIntro(findings.size()) << ":\n";
     for (const SendFinding& finding : findings) {
-        err << "  " << findingLine(finding) << '\n';
+        out << "  " << findingLine(finding) << '\n';
     }
-    return CliSendRefused;
+    return cliFail(err,
+                   path + ": " + preSendIntro(findings.size()) +
+                       ". Nichts gesendet (--force sendet trotzdem).",
+                   CliSendRefused);
 }
 
 int verify(const ParameterImage& image, BytePort& port, const std::string& portName,
@@ -35,9 +40,15 @@ int verify(const ParameterImage& image, BytePort& port, const std::string& portN
         return cliCommFail(err, result, "Prüfen nach dem Senden an " + portName);
     }
     if (!differences.empty()) {
-        cliFail(err, "Prüfen nach dem Senden an " + portName + ": " + VerifyFailedText);
-        cliPrintDifferences(err, differences, VerifyColumns);
-        return CliDeviceDiffers;
+        out << "Prüfen nach dem Senden an " << portName << ": " << VerifyFailedText << '\n';
+        cliPrintDifferences(out, differences, VerifyColumns);
+        return cliFail(err,
+                       "Prüfen nach dem Senden an " + portName +
+                           ": Das Gerät hat nicht "
+                           "übernommen, was gesendet wurde (" +
+                           std::to_string(differences.size()) +
+                           (differences.size() == 1 ? " Wert weicht" : " Werte weichen") + " ab).",
+                       CliDeviceDiffers);
     }
     out << "Alle Presets an " << portName << " gesendet und geprüft: das Gerät hat sie "
         << "unverändert übernommen.\n";
@@ -55,7 +66,7 @@ int cliSend(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (const auto findings = checkBeforeSend(file.image);
         !findings.empty() && !parsed.flag("--force")) {
-        return refuse(err, file.path, findings);
+        return refuse(out, err, file.path, findings);
     }
     if (const auto excess = firstAboveHeadroom(file.image)) {
         // A warning only, as in the window: the boost may be meant.

@@ -8,8 +8,8 @@
 #include "model/DelayUnits.h"
 #include "model/ParameterImage.h"
 #include "model/ParameterTexts.h"
-#include "storage/ParameterFile.h"
 #include "tools/cli/Cli.h"
+#include "tools/cli/TerminalText.h"
 #include "tools/cli/TextTable.h"
 
 namespace {
@@ -42,23 +42,6 @@ std::string milliseconds(std::int32_t taps) {
     return buf;
 }
 
-// The stored directory with control characters written as \xNN, so that a
-// damaged file cannot send terminal control sequences.
-std::string printable(const std::string& s) {
-    std::string out;
-    for (const char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", u);
-            out += buf;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string shownChannels(const ParameterImage& image) {
     std::string s;
     for (int c = 0; c < ChannelCount; ++c) {
@@ -75,13 +58,13 @@ void printHeader(std::ostream& out, const ParameterImage& image, const std::stri
     const std::int32_t active = image.activePreset();
     const int six = image.sixChannels();
     TextTable t;
-    t.addRow({"Datei:", path});
+    t.addRow({"Datei:", terminalText(path)});
     t.addRow({"Aktives Preset:",
               ParameterImage::isPreset(active) ? std::to_string(active + 1) : rawCode(active)});
     t.addRow({"Tab-Marker:", std::to_string(image.tabMarker())});
     t.addRow({"Plotbereich:", hz(image.plotStartHz()) + " bis " + hz(image.plotEndHz())});
     const std::string dir = image.workingDirectory();
-    t.addRow({"Arbeitsverzeichnis:", dir.empty() ? "(leer)" : printable(dir)});
+    t.addRow({"Arbeitsverzeichnis:", dir.empty() ? "(leer)" : terminalText(dir)});
     t.addRow({"Kanalzahl:", six == 1 ? "6" : six == 0 ? "4" : rawCode(six)});
     t.addRow({"Kurven sichtbar:", shownChannels(image)});
     t.addRow({"Byte 283:", std::to_string(image.spareByte())});
@@ -144,9 +127,7 @@ int cliShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     const std::string& path = parsed.positional().front();
     ParameterImage image;
-    if (loadParameterFile(image, path) != 1) {
-        return cliFail(err, "Datei konnte nicht geöffnet werden.");
-    }
+    if (!loadCommandFile(image, path, err)) return 1;
     printHeader(out, image, path);
     for (int p = 0; p < PresetCount; ++p) {
         printPreset(out, image, p);

@@ -20,6 +20,12 @@ void ConsoleUserServices::messageBox(const std::string& text, const std::string&
     m_err << foldLineBreaks(title) << ": " << foldLineBreaks(text) << std::endl;
 }
 
+Answer ConsoleUserServices::askYesNo(const std::string& text, const std::string& title,
+                                     MessageIcon icon, Answer defaultAnswer) {
+    messageBox(text, title, icon);
+    return defaultAnswer;
+}
+
 void ConsoleUserServices::setStatusText(const std::string& text) {
     if (m_verbose && !text.empty()) {
         m_err << foldLineBreaks(text) << std::endl;

@@ -1,7 +1,8 @@
 #pragma once
 // The user-facing services for filtaro-cli: a message box becomes one line
 // "<title>: <text>" on the error stream (line breaks of the text folded to
-// blanks), the wait cursor shows nothing, status texts appear on the error
+// blanks), a question too, answered with its default (nobody is asked); the
+// wait cursor and progress show nothing, status texts appear on the error
 // stream only when verbose, and waits are real.
 
 #include <ostream>
@@ -14,9 +15,12 @@ public:
         : m_err(err), m_verbose(verbose) {}
 
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    Answer askYesNo(const std::string& text, const std::string& title, MessageIcon icon,
+                    Answer defaultAnswer) override;
     void beginWaitCursor() override {}
     void endWaitCursor() override {}
     void setStatusText(const std::string& text) override;
+    void progress(ProgressUnit, int, int) override {}
     void sleepMs(unsigned milliseconds) override;
 
 private:

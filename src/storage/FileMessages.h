@@ -1,0 +1,22 @@
+#pragma once
+// The messages about a file that could not be read or saved, worded once for
+// every tool that prints them (filtaro-cli, filtaro-devsim): the file's name,
+// the program's words for the failure, and why, as far as the system tells.
+//
+//   "a.dat: Datei konnte nicht geöffnet werden (2783 Bytes statt 2784)."
+//   "out.dat: Datei konnte nicht gespeichert werden (keine Schreibrechte)."
+//
+// The window shows its own fixed texts instead.
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// After a read of `path` failed. `exactSize` is the size the file must have;
+// 0 for any size up to `maxSize`.
+std::string fileOpenFailure(const std::string& path, std::size_t exactSize,
+                            std::size_t maxSize = SIZE_MAX);
+
+// After a save of `path` failed; `error` is the errno the save left.
+std::string fileSaveFailure(const std::string& path, int error = errno);
