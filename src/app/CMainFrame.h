@@ -8,14 +8,19 @@
 
 #include <QMainWindow>
 #include <map>
+#include <span>
+
+#include "app/MainFrameResources.h"
 
 #include "platform/UserServices.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QStatusBar;
 class QToolBar;
+class CReadoutPane;
 class CSonaroApp;
 class CSonaroView;
 
@@ -32,6 +37,8 @@ public:
     QAction* action(int id) const;
     QToolBar* toolBar() const { return m_pToolBar; }
     QStatusBar* messageBar() const { return m_pStatusBar; }
+    // The status-bar pane with the plot's cursor readout.
+    CReadoutPane* readoutPane() const { return m_pReadoutPane; }
 
     // Runs the handler of command `id`; false when nobody handles it.
     bool onCommand(int id);
@@ -61,6 +68,7 @@ protected:
 
 private:
     void createMenu();
+    void addMenuItems(QMenu* menu, std::span<const MenuItemRow> items);
     void createToolBar();
     void createStatusBar();
     QAction* makeAction(int id, const QString& text);
@@ -85,6 +93,7 @@ private:
     QLabel* m_pMessagePane = nullptr;
     QProgressBar* m_pProgress = nullptr;
     QLabel* m_pNoticePane = nullptr;
+    CReadoutPane* m_pReadoutPane = nullptr;
     QLabel* m_pCapsIndicator = nullptr;
     QLabel* m_pNumIndicator = nullptr;
     QLabel* m_pScrollIndicator = nullptr;

@@ -5,10 +5,12 @@
 
 #include <span>
 
-// One menu entry; id 0 is a separator.
+// One menu entry; id 0 is a separator, or a submenu titled `text` when it
+// has `submenu` items.
 struct MenuItemRow {
     int id;
     const char* text;  // UTF-8, "&" marks the mnemonic, "\t" the shortcut text
+    std::span<const MenuItemRow> submenu{};
 };
 
 struct MenuRow {

@@ -240,6 +240,31 @@ QImage channelPicture(int c, qreal dpr) {
     return image;
 }
 
+// The sums' toggle: the sign on the plot's grey, its left half in the colour
+// of sum L and its right half in that of sum R, as the two curves are drawn.
+QImage sumsPicture(qreal dpr) {
+    QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight, dpr);
+    QPainter p(&image);
+    p.fillRect(1, 1, 14, 13, QColor(128, 128, 128));
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    p.setFont(font);
+    const QRect cell(1, 1, 14, 13);
+    const QString sign = QStringLiteral("\u03a3");
+    p.setClipRect(1, 1, 7, 13);
+    p.setPen(toQColor(SumCurveColours[0]));
+    p.drawText(cell, Qt::AlignCenter, sign);
+    p.setClipRect(8, 1, 7, 13);
+    p.setPen(toQColor(SumCurveColours[1]));
+    p.drawText(cell, Qt::AlignCenter, sign);
+    p.setClipping(false);
+    p.setPen(Ink);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(1, 1, 13, 12);
+    return image;
+}
+
 // Undo and redo: a bent arrow, turning back to the left for undo and on to
 // the right for redo (the redo picture is the undo picture mirrored).
 QImage undoPicture(qreal dpr) {
@@ -295,6 +320,8 @@ QImage drawToolbarButton(int index, qreal dpr) {
             return undoPicture(dpr);
         case 10:
             return redoPicture(dpr);
+        case 11:
+            return sumsPicture(dpr);
         default:
             return channelPicture(index - 3, dpr);
     }

@@ -27,6 +27,10 @@ const std::vector<CSonaroView::CommandEntry>& CSonaroView::commandTable() {
         {CmdVerifyAfterSend, CmdVerifyAfterSend, &CSonaroView::onVerifyAfterSend,
          &CSonaroView::onUpdateVerifyAfterSend},
         {CmdLoadBackup, CmdLoadBackup, &CSonaroView::onLoadBackup, nullptr},
+        {CmdViewMagnitude, CmdViewGroupDelay, &CSonaroView::onPlotView,
+         &CSonaroView::onUpdatePlotView},
+        {CmdShowSums, CmdShowSums, &CSonaroView::onShowSums, &CSonaroView::onUpdateShowSums},
+        {CmdExportPlotPng, CmdExportCurvesCsv, &CSonaroView::onExportPlot, nullptr},
     };
     return table;
 }

@@ -13,6 +13,18 @@ namespace {
 constexpr const char* ParameterFileFilter = "Filtaro Dateien (*.dat)";
 constexpr const char* ParameterFileSuffix = "dat";
 
+struct ExportFilter {
+    FileDialogKind kind;
+    const char* filter;
+    const char* suffix;
+};
+
+constexpr ExportFilter ExportFilters[] = {
+    {FileDialogKind::ExportPng, "PNG-Bild (*.png)", "png"},
+    {FileDialogKind::ExportSvg, "SVG-Grafik (*.svg)", "svg"},
+    {FileDialogKind::ExportCsv, "CSV-Datei (*.csv)", "csv"},
+};
+
 FilePathAnswer& installedAnswer() {
     static FilePathAnswer answer;
     return answer;
@@ -27,6 +39,12 @@ std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
     QFileDialog dialog(parent);
     dialog.setNameFilter(QString::fromUtf8(ParameterFileFilter));
     dialog.setDefaultSuffix(QString::fromLatin1(ParameterFileSuffix));
+    for (const ExportFilter& e : ExportFilters) {
+        if (e.kind == kind) {
+            dialog.setNameFilter(QString::fromUtf8(e.filter));
+            dialog.setDefaultSuffix(QString::fromLatin1(e.suffix));
+        }
+    }
     if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

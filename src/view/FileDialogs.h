@@ -13,15 +13,21 @@ enum class FileDialogKind {
     Open,    // an existing parameter file
     Save,    // a new or existing one; overwriting is confirmed first
     Backup,  // an existing parameter file, starting in the backup folder
+    // Exports of the plot, saved like Save: a PNG picture, an SVG drawing,
+    // the curves as CSV.
+    ExportPng,
+    ExportSvg,
+    ExportCsv,
 };
 
 // The chosen path in the file system's encoding, or nullopt when the user
 // cancelled.
 using FilePathAnswer = std::function<std::optional<std::string>(FileDialogKind)>;
 
-// Shows the dialog of `kind` (filter "Filtaro Dateien (*.dat)", default
-// extension "dat", no initial name, the system's caption; a backup is chosen
-// in the backup folder), or asks the installed answer instead.
+// Shows the dialog of `kind` (for parameter files the filter "Filtaro
+// Dateien (*.dat)" and default extension "dat"; for the exports their own;
+// no initial name, the system's caption; a backup is chosen in the backup
+// folder), or asks the installed answer instead.
 std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent);
 
 // Installs an answer for the lifetime of the object; the previous one is
