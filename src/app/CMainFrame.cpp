@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +14,8 @@
 
 #include "app/CSonaroApp.h"
 #include "app/MainFrameResources.h"
+#include "plot/CReadoutPane.h"
+#include "plot/CResponsePlot.h"
 #include "res/Icons.h"
 #include "view/CSonaroView.h"
 #include "view/CommandIds.h"
@@ -33,6 +36,9 @@ constexpr const char* MessagePaneName = "pane0";
 constexpr const char* ProgressName = "progress";
 constexpr const char* NoticePaneName = "notice";
 constexpr int ProgressWidth = 180;
+constexpr const char* ReadoutPaneName = "readout";
+// The readout pane's share of the bar against the message pane's 1.
+constexpr int ReadoutPaneStretch = 8;
 
 // The text inside the progress bar.
 QString progressText(ProgressUnit unit, int done, int total) {
@@ -61,11 +67,19 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     connect(m_pView, &CSonaroView::statusTextChanged, this, &CMainFrame::setStatusText);
     connect(m_pView, &CSonaroView::commandStatesChanged, this, &CMainFrame::updateCommandUi);
     connect(m_pView, &CSonaroView::noticeShown, this, &CMainFrame::showNotice);
+    // The plot's cursor readout, after the message pane and its progress;
+    // empty while the cursor is hidden.
+    m_pReadoutPane = new CReadoutPane(*m_pView->plot(), m_pStatusBar);
+    m_pReadoutPane->setObjectName(QString::fromLatin1(ReadoutPaneName));
+    m_pStatusBar->addWidget(m_pReadoutPane, ReadoutPaneStretch);
     QApplication::instance()->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() {
     QApplication::instance()->removeEventFilter(this);
+    // The readout pane reads the view's plot, so it goes first.
+    delete m_pReadoutPane;
+    m_pReadoutPane = nullptr;
     // The view's destructor saves the image and may still show a message;
     // it goes while the frame is whole.
     delete m_pView;
@@ -105,6 +119,12 @@ void CMainFrame::addMenuItems(QMenu* menu, std::span<const MenuItemRow> items) {
 void CMainFrame::createMenu() {
     for (const MenuRow& menuRow : mainMenu()) {
         addMenuItems(menuBar()->addMenu(QString::fromUtf8(menuRow.title)), menuRow.items);
+    }
+    // The plot's views are one choice: shown with radio marks.
+    auto* views = new QActionGroup(this);
+    for (int id : {CmdViewMagnitude, CmdViewPhase, CmdViewGroupDelay}) {
+        action(id)->setCheckable(true);
+        views->addAction(action(id));
     }
     for (const AcceleratorRow& row : mainAccelerators()) {
         if (QAction* a = action(row.id)) {

@@ -6,6 +6,10 @@ namespace {
 
 // Room for more exports of the same kind.
 constexpr MenuItemRow exportItems[] = {
+    {CmdExportPlotPng, "Grafik als &PNG..."},
+    {CmdExportPlotSvg, "Grafik als &SVG..."},
+    {CmdExportCurvesCsv, "Kurven als &CSV..."},
+    {0, ""},
     {CmdExportFilterSettings, "&Filtereinstellungen..."},
 };
 
@@ -24,6 +28,12 @@ constexpr MenuItemRow viewItems[] = {
     {0, ""},
     {CmdViewToolbar, "&Symbolleiste"},
     {CmdViewStatusBar, "S&tatusleiste"},
+    {0, ""},
+    {CmdViewMagnitude, "&Betrag"},
+    {CmdViewPhase, "P&hase"},
+    {CmdViewGroupDelay, "&Gruppenlaufzeit"},
+    {0, ""},
+    {CmdShowSums, "S&ummen L und R"},
 };
 
 constexpr MenuItemRow editItems[] = {
@@ -55,6 +65,7 @@ constexpr AcceleratorRow accelerators[] = {
     {CmdEditUndo, "Ctrl+Z"}, {CmdEditRedo, "Ctrl+Y"}, {CmdEditRedo, "Ctrl+Shift+Z"},
 };
 
+// clang-format off
 constexpr int toolbarButtons[] = {
     CmdFileNew,
     CmdFileOpen,
@@ -69,7 +80,10 @@ constexpr int toolbarButtons[] = {
     0,
     CmdEditUndo,
     CmdEditRedo,
+    0,
+    CmdShowSums,
 };
+// clang-format on
 
 struct PromptRow {
     int id;
@@ -83,6 +97,15 @@ constexpr PromptRow prompts[] = {
     {CmdFileOpen, "Öffnet vorhandes Preset.\nÖffnen"},
     {CmdFileSave, "Speichert Preset.\nSpeichern"},
     {CmdAppExit, "Verläßt die Anwendung; fragt, ob Dokumente gespeichert werden sollen.\nBeenden"},
+    {CmdViewMagnitude, "Zeigt den Betrag der Kanäle in dB."},
+    {CmdViewPhase, "Zeigt die Phase der Kanäle in Grad."},
+    {CmdViewGroupDelay, "Zeigt die Gruppenlaufzeit der Kanäle in ms."},
+    {CmdShowSums,
+     "Blendet die Summen L und R ein oder aus (alle Kanäle eines Eingangs zusammen).\nSummen L "
+     "und R"},
+    {CmdExportPlotPng, "Speichert die Grafik, wie sie zu sehen ist, als PNG-Bild."},
+    {CmdExportPlotSvg, "Speichert die Grafik, wie sie zu sehen ist, als SVG-Grafik."},
+    {CmdExportCurvesCsv, "Speichert die Kurven der Ansicht als CSV-Tabelle."},
     // The framework's own prompts for its bar toggles.
     {CmdViewToolbar, "Blendet die Symbolleiste ein oder aus.\nSymbolleiste ein-/ausschalten"},
     {CmdViewStatusBar, "Blendet die Statusleiste ein oder aus.\nStatusleiste ein-/ausschalten"},

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cmath>
 
@@ -14,10 +15,10 @@ namespace {
 // A dotted cosmetic line: 3 pixels on, 3 off.
 const QList<qreal> DotPattern{3, 3};
 
-// One logical pixel wide: `dpr` device pixels (a dash pattern counts in
-// widths, so the dots keep their logical length too).
-QPen plotPen(const QColor& colour, Qt::PenStyle style, qreal dpr) {
-    QPen pen(colour, dpr, style, Qt::FlatCap, Qt::MiterJoin);
+// One logical pixel wide. The pens are cosmetic, their widths in device
+// pixels: paint() widens them by the device's pixel ratio.
+QPen plotPen(const QColor& colour, Qt::PenStyle style) {
+    QPen pen(colour, 1, style, Qt::FlatCap, Qt::MiterJoin);
     pen.setCosmetic(true);
     return pen;
 }
@@ -127,12 +128,18 @@ void CPlotRenderer::createBackBuffer(QSize size, qreal dpr) {
 
 void CPlotRenderer::createDrawingObjects() {
     const QColor white = tableColour({255, 255, 255});
-    m_minorPen = plotPen(white, Qt::CustomDashLine, m_dpr);
+    m_minorPen = plotPen(white, Qt::CustomDashLine);
     m_minorPen.setDashPattern(DotPattern);
-    m_decadePen = plotPen(white, Qt::SolidLine, m_dpr);
-    m_framePen = plotPen(tableColour({0, 0, 0}), Qt::SolidLine, m_dpr);
+    m_decadePen = plotPen(white, Qt::SolidLine);
+    m_framePen = plotPen(tableColour({0, 0, 0}), Qt::SolidLine);
     for (std::size_t c = 0; c < m_curvePens.size(); ++c) {
-        m_curvePens[c] = plotPen(tableColour(ChannelColours[c]), Qt::SolidLine, m_dpr);
+        m_curvePens[c] = plotPen(tableColour(ChannelColours[c]), Qt::SolidLine);
+    }
+    // The sums lie above the channels and must not pass for grid lines (white)
+    // or the frame (black): twice as wide.
+    for (std::size_t s = 0; s < m_sumPens.size(); ++s) {
+        m_sumPens[s] = plotPen(tableColour(SumCurveColours[s]), Qt::SolidLine);
+        m_sumPens[s].setWidth(SumCurveWidth);
     }
     m_fillColour = tableColour({128, 128, 128});
     m_textColour = tableColour({0, 0, 0});
@@ -154,22 +161,56 @@ void CPlotRenderer::drawResponse(const ParameterImage& image, const ChannelRespo
 
 void CPlotRenderer::drawResponse(const PlotSettings& settings, const ChannelResponses& responses) {
     if (m_backBuffer.isNull()) return;
-    const QFontMetrics metrics(m_labelFont);
-    const PlotTextWidth textWidth = [&metrics](const std::string& text) {
-        return metrics.horizontalAdvance(QString::fromStdString(text));
-    };
-    paint(computePlotGeometry(m_size.width(), m_size.height(), settings, m_grid, responses,
-                              textWidth));
+    m_geometry = computePlotGeometry(m_size.width(), m_size.height(), settings, m_grid, responses,
+                                     labelTextWidth());
+    paintBackBuffer();
 }
 
-void CPlotRenderer::paint(const PlotGeometry& g) {
+void CPlotRenderer::drawView(const PlotSettings& settings, const PlotContent& content) {
+    if (m_backBuffer.isNull()) return;
+    m_geometry = computeViewGeometry(m_size.width(), m_size.height(), settings, m_grid, content,
+                                     labelTextWidth());
+    paintBackBuffer();
+}
+
+PlotTextWidth CPlotRenderer::labelTextWidth() const {
+    return [metrics = QFontMetrics(m_labelFont)](const std::string& text) {
+        return metrics.horizontalAdvance(QString::fromStdString(text));
+    };
+}
+
+void CPlotRenderer::paintBackBuffer() {
     QPainter p(&m_backBuffer);
+    paint(p, m_geometry);
+}
+
+const QPen& CPlotRenderer::curvePen(int id) const {
+    if (id >= PlotSumCurve && id < PlotSumCurve + SumCount) {
+        return m_sumPens[static_cast<std::size_t>(id - PlotSumCurve)];
+    }
+    return m_curvePens[static_cast<std::size_t>(id)];
+}
+
+void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(m_labelFont);
     const qreal ascent = QFontMetricsF(m_labelFont).ascent();
 
-    const bool dense = m_dpr != 1.0;
+    const QPaintDevice* device = p.device();
+    const qreal dpr = device ? device->devicePixelRatio() : 1.0;
+    const bool dense = dpr != 1.0;
+    // A pen of w logical pixels is w * dpr device pixels (a dash pattern
+    // counts in widths, so the dots keep their logical length too).
+    auto setPen = [&p, dpr, dense](const QPen& pen) {
+        if (!dense) {
+            p.setPen(pen);
+            return;
+        }
+        QPen wide = pen;
+        wide.setWidthF(pen.widthF() * dpr);
+        p.setPen(wide);
+    };
     auto line = [&p, dense](const PlotLine& l) {
         dense ? drawDenseLineToEnd(p, l) : drawLineToEnd(p, l);
     };
@@ -183,50 +224,73 @@ void CPlotRenderer::paint(const PlotGeometry& g) {
     if (dense) {
         // Every device pixel, also a last one that a fractional ratio leaves
         // beyond the logical size.
-        p.fillRect(QRectF(QPointF(0, 0), QSizeF(m_backBuffer.size()) / m_dpr), m_fillColour);
+        p.fillRect(QRectF(0, 0, device->width() / dpr, device->height() / dpr), m_fillColour);
     } else {
         p.fillRect(0, 0, g.width, g.height, m_fillColour);
     }
 
-    p.setPen(m_framePen);
+    setPen(m_framePen);
     for (const PlotLine& l : g.frame) line(l);
 
-    p.setPen(m_decadePen);
+    setPen(m_decadePen);
     for (const PlotLine& l : g.decadeLines) line(l);
     for (const PlotLabel& l : g.decadeLabels) label(l);
     for (const PlotLabel& l : g.rangeLabels) label(l);
 
-    p.setPen(m_minorPen);
+    setPen(m_minorPen);
     for (const PlotLine& l : g.minorLines) line(l);
 
     for (std::size_t i = 0; i < g.levelLines.size(); ++i) {
         label(g.levelLabels[i]);
-        p.setPen(m_decadePen);
+        setPen(m_decadePen);
         line(g.levelLines[i]);
     }
 
     // Curves last, so they lie on the grid; later channels cover earlier ones.
+    // In a raster a wide curve is its thin line drawn again one pixel right
+    // and one pixel down: the same pixels as a stroke two pixels wide, at a
+    // fraction of the cost of stroking the outline.
+    static const std::array<QPoint, 3> wideOffsets{QPoint(0, 0), QPoint(1, 0), QPoint(0, 1)};
+    const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster;
     for (const PlotCurve& curve : g.curves) {
-        p.setPen(m_curvePens[static_cast<std::size_t>(curve.channel)]);
+        QPen pen = curvePen(curve.channel);
+        std::size_t copies = 1;
+        if (raster && pen.width() > 1) {
+            copies = wideOffsets.size();
+            pen.setWidth(1);
+        }
+        setPen(pen);
         for (const auto& run : curve.runs) {
             const auto [first, last] = visibleSpan(run, g.width);
             if (first >= last) continue;
-            if (dense) {
-                m_densePoints.clear();
-                for (std::size_t i = first; i < last; ++i) {
-                    m_densePoints.emplace_back(run[i].x + 0.5, run[i].y + 0.5);
-                }
-                if (m_densePoints.size() == 1) {  // a lone point: its logical pixel
-                    p.fillRect(QRectF(run[first].x, run[first].y, 1, 1), p.pen().color());
+            for (std::size_t k = 0; k < copies; ++k) {
+                const QPoint offset = wideOffsets[k];
+                if (dense) {
+                    drawDenseRun(p, run, first, last, offset);
                     continue;
                 }
-                p.drawPolyline(m_densePoints.data(), static_cast<int>(m_densePoints.size()));
-                continue;
+                m_points.clear();
+                for (std::size_t i = first; i < last; ++i) {
+                    m_points.emplace_back(run[i].x + offset.x(), run[i].y + offset.y());
+                }
+                if (m_points.size() == 1) m_points.push_back(m_points.front());
+                p.drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
             }
-            m_points.clear();
-            for (std::size_t i = first; i < last; ++i) m_points.emplace_back(run[i].x, run[i].y);
-            if (m_points.size() == 1) m_points.push_back(m_points.front());
-            p.drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
         }
     }
+}
+
+// Through the middle of its logical pixels, as drawDenseLineToEnd() draws.
+void CPlotRenderer::drawDenseRun(QPainter& p, const std::vector<PlotPoint>& run, std::size_t first,
+                                 std::size_t last, QPoint offset) {
+    if (last - first == 1) {  // a lone point: its logical pixel
+        p.fillRect(QRectF(run[first].x + offset.x(), run[first].y + offset.y(), 1, 1),
+                   p.pen().color());
+        return;
+    }
+    m_densePoints.clear();
+    for (std::size_t i = first; i < last; ++i) {
+        m_densePoints.emplace_back(run[i].x + offset.x() + 0.5, run[i].y + offset.y() + 0.5);
+    }
+    p.drawPolyline(m_densePoints.data(), static_cast<int>(m_densePoints.size()));
 }

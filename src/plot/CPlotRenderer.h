@@ -19,6 +19,7 @@
 #include <QFont>
 #include <QImage>
 #include <QList>
+#include <QPainter>
 #include <QPen>
 #include <QPoint>
 #include <QPointF>
@@ -30,6 +31,7 @@
 #include "response/ChannelResponse.h"
 #include "response/PlotGeometry.h"
 #include "response/PlotPalette.h"
+#include "response/PlotView.h"
 #include "response/ResponseGrid.h"
 
 class CPlotRenderer {
@@ -51,6 +53,18 @@ public:
     // channels and the six responses. Does nothing without a buffer.
     void drawResponse(const ParameterImage& image, const ChannelResponses& responses);
     void drawResponse(const PlotSettings& settings, const ChannelResponses& responses);
+    // The whole picture of a view: its level axis and the curves of
+    // `content` (channels, then the sums above them).
+    void drawView(const PlotSettings& settings, const PlotContent& content);
+    // What the last drawing drew, for an export that repeats it exactly.
+    const PlotGeometry& lastGeometry() const { return m_geometry; }
+    // Paints `geometry` onto any paint device of its size (the back buffer,
+    // an SVG generator) with the plot's pens, colours and font, at the
+    // device's pixel ratio.
+    void paint(QPainter& painter, const PlotGeometry& geometry);
+    // The pen of curve `id` (a channel, or PlotSumCurve + s for a sum), its
+    // width in logical pixels.
+    const QPen& curvePen(int id) const;
 
     // In logical pixels; (0, 0) when there is no buffer.
     QSize backBufferSize() const;
@@ -65,7 +79,13 @@ public:
     void release();
 
 private:
-    void paint(const PlotGeometry& g);
+    void paintBackBuffer();
+    // How wide the label font draws a text.
+    PlotTextWidth labelTextWidth() const;
+    // Points [first, last) of a curve's run, moved by `offset`, on a buffer
+    // of more than one device pixel per logical pixel.
+    void drawDenseRun(QPainter& p, const std::vector<PlotPoint>& run, std::size_t first,
+                      std::size_t last, QPoint offset);
 
     PlotPalette m_palette{};
     QList<QRgb> m_colourTable;
@@ -78,9 +98,11 @@ private:
     QPen m_decadePen;
     QPen m_framePen;
     std::array<QPen, ChannelCount> m_curvePens;
+    std::array<QPen, SumCount> m_sumPens;  // white and black, 2 pixels wide
     QColor m_fillColour;
     QColor m_textColour;
     QFont m_labelFont;
     std::vector<QPoint> m_points;        // reused for each polyline
     std::vector<QPointF> m_densePoints;  // the same on a dense buffer
+    PlotGeometry m_geometry;             // of the last drawing
 };

@@ -1,16 +1,23 @@
 #include "plot/PngFile.h"
 
 #include <QBuffer>
-#include <QByteArray>
 #include <QImage>
 #include <cerrno>
 
 #include "platform/ReplaceFile.h"
 
-bool savePngFile(const QImage& image, const std::string& path) {
+QByteArray encodePng(const QImage& image) {
     QByteArray png;
     QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        return {};
+    }
+    return png;
+}
+
+bool savePngFile(const QImage& image, const std::string& path) {
+    const QByteArray png = encodePng(image);
+    if (png.isEmpty()) {
         errno = ENOMEM;
         return false;
     }

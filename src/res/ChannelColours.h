@@ -18,6 +18,11 @@ constexpr std::array<PaletteColour, ChannelCount> ChannelColours{{
     {0, 255, 0},
 }};
 
+// The sums L and R: white and black, drawn SumCurveWidth pixels wide above
+// the channels.
+constexpr std::array<PaletteColour, 2> SumCurveColours{{{255, 255, 255}, {0, 0, 0}}};
+constexpr int SumCurveWidth = 2;
+
 // The contrast ratio of two colours as WCAG 2 defines it: the relative
 // luminance of the lighter plus 0.05 over that of the darker plus 0.05; 1 for
 // equal colours, 21 for black on white.

@@ -20,11 +20,13 @@ QPixmap resourcePixmap(int id, qreal dpr = 1.0);
 QIcon resourceIcon(int id);
 
 // Toolbar buttons, left to right without the separators: New, Open, Save,
-// the six channel toggles (channel 1..6), Undo and Redo.
-constexpr int ToolbarButtonCount = 11;
+// the six channel toggles (channel 1..6), Undo, Redo and the toggle of the
+// sums L and R (a swatch half white, half black, the sums' colours, with a
+// sum sign).
+constexpr int ToolbarButtonCount = 12;
 constexpr int ToolbarButtonWidth = 16;
 constexpr int ToolbarButtonHeight = 15;
-// Button `index` of the toolbar bitmap; null for an index outside 0..10.
+// Button `index` of the toolbar bitmap; null for an index outside 0..11.
 QPixmap toolbarButtonPixmap(int index, qreal dpr = 1.0);
 // The same as an icon for every pixel ratio.
 QIcon toolbarButtonIcon(int index);

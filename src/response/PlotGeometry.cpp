@@ -137,42 +137,6 @@ void addGrid(PlotGeometry& g, const PlotAxes& axes, const PlotTextWidth& textWid
     }
 }
 
-// x of the drawn grid points; the same for every channel.
-std::vector<int> gridXs(const PlotAxes& axes, const ResponseGrid& grid) {
-    std::vector<int> xs(static_cast<std::size_t>(PlotCurvePointCount));
-    for (int j = 0; j < PlotCurvePointCount; ++j) {
-        xs[static_cast<std::size_t>(j)] = axes.xOfHz(grid[j]);
-    }
-    return xs;
-}
-
-PlotCurve curveOf(int c, const PlotAxes& axes, const std::vector<int>& xs,
-                  const ChannelResponse& response) {
-    PlotCurve curve;
-    curve.channel = c;
-    const auto isNumber = [&](int j) {
-        return !std::isnan(response.db[static_cast<std::size_t>(j)]);
-    };
-    int j = 0;
-    while (j < PlotCurvePointCount) {
-        if (!isNumber(j)) {
-            ++j;
-            continue;
-        }
-        // Each run reserves its own length only: reserving up to the end of
-        // the curve would cost memory quadratic in the number of gaps.
-        int end = j;
-        while (end < PlotCurvePointCount && isNumber(end)) ++end;
-        std::vector<PlotPoint>& run = curve.runs.emplace_back();
-        run.reserve(static_cast<std::size_t>(end - j));
-        for (; j < end; ++j) {
-            run.push_back({xs[static_cast<std::size_t>(j)],
-                           axes.yOfDb(response.db[static_cast<std::size_t>(j)])});
-        }
-    }
-    return curve;
-}
-
 }  // namespace
 
 PlotAxes::PlotAxes(int width, int height, std::int32_t startHz, std::int32_t endHz) {
@@ -200,7 +164,11 @@ int PlotAxes::xOfHz(double hz) const {
 }
 
 int PlotAxes::yOfDb(double db) const {
-    return toPixel(db * m_ys + m_y0);
+    return dbScale().yOf(db);
+}
+
+int LevelScale::yOf(double v) const {
+    return toPixel(v * perUnit + zeroY);
 }
 
 PlotSettings PlotSettings::fromImage(const ParameterImage& image) {
@@ -220,21 +188,66 @@ int plotChannelCount(std::uint8_t sixChannels) {
     return 0;
 }
 
-PlotGeometry computePlotGeometry(int width, int height, const PlotSettings& settings,
-                                 const ResponseGrid& grid, const ChannelResponses& responses,
-                                 const PlotTextWidth& textWidth) {
+std::vector<int> plotGridXs(const PlotAxes& axes, const ResponseGrid& grid) {
+    std::vector<int> xs(static_cast<std::size_t>(PlotCurvePointCount));
+    for (int j = 0; j < PlotCurvePointCount; ++j) {
+        xs[static_cast<std::size_t>(j)] = axes.xOfHz(grid[j]);
+    }
+    return xs;
+}
+
+PlotCurve plotCurve(int id, const std::vector<int>& xs, const ResponseValues& values,
+                    const LevelScale& scale, double breakStep) {
+    PlotCurve curve;
+    curve.channel = id;
+    const auto value = [&](int j) { return values[static_cast<std::size_t>(j)]; };
+    // Point j continues the run of point j - 1.
+    const auto joins = [&](int j) {
+        return std::fabs(static_cast<double>(value(j)) - value(j - 1)) <= breakStep ||
+               std::isinf(breakStep);
+    };
+    int j = 0;
+    while (j < PlotCurvePointCount) {
+        if (std::isnan(value(j))) {
+            ++j;
+            continue;
+        }
+        // Each run reserves its own length only: reserving up to the end of
+        // the curve would cost memory quadratic in the number of gaps.
+        int end = j + 1;
+        while (end < PlotCurvePointCount && !std::isnan(value(end)) && joins(end)) ++end;
+        std::vector<PlotPoint>& run = curve.runs.emplace_back();
+        run.reserve(static_cast<std::size_t>(end - j));
+        for (; j < end; ++j) {
+            run.push_back({xs[static_cast<std::size_t>(j)], scale.yOf(value(j))});
+        }
+    }
+    return curve;
+}
+
+PlotGeometry computePlotGrid(int width, int height, const PlotSettings& settings,
+                             const PlotTextWidth& textWidth) {
     PlotGeometry g;
     if (width <= 0 || height <= 0) return g;
     g.width = width;
     g.height = height;
+    addGrid(g, PlotAxes(width, height, settings.startHz, settings.endHz), textWidth);
+    return g;
+}
+
+PlotGeometry computePlotGeometry(int width, int height, const PlotSettings& settings,
+                                 const ResponseGrid& grid, const ChannelResponses& responses,
+                                 const PlotTextWidth& textWidth) {
+    PlotGeometry g = computePlotGrid(width, height, settings, textWidth);
+    if (g.width == 0) return g;
     const PlotAxes axes(width, height, settings.startHz, settings.endHz);
-    addGrid(g, axes, textWidth);
     const int n = plotChannelCount(settings.sixChannels);
     std::vector<int> xs;
     for (int c = 0; c < n; ++c) {
         if (settings.channelShown[static_cast<std::size_t>(c)] == 0) continue;
-        if (xs.empty()) xs = gridXs(axes, grid);
-        g.curves.push_back(curveOf(c, axes, xs, responses[static_cast<std::size_t>(c)]));
+        if (xs.empty()) xs = plotGridXs(axes, grid);
+        g.curves.push_back(
+            plotCurve(c, xs, responses[static_cast<std::size_t>(c)].db, axes.dbScale()));
     }
     return g;
 }

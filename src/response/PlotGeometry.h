@@ -15,11 +15,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "model/ParameterImage.h"
 #include "response/ChannelResponse.h"
+#include "response/ComplexResponse.h"
 #include "response/ResponseGrid.h"
 
 // Far outside any back buffer, yet small enough for every rasteriser.
@@ -63,9 +65,20 @@ struct PlotLabel {
 };
 
 struct PlotCurve {
-    int channel = 0;  // 0..5, selects the pen
+    int channel = 0;  // 0..5 a channel, PlotSumCurve + s sum s; selects the pen
     // Connected polylines; more than one only where a value is not a number.
     std::vector<std::vector<PlotPoint>> runs;
+};
+
+// The curve id of sum s (0 = L, 1 = R); channels are 0..5.
+constexpr int PlotSumCurve = ChannelCount;
+
+// A linear level axis: y(v) = trunc(v * perUnit + zeroY), clamped like every
+// coordinate. The magnitude view's is PlotAxes::dbScale().
+struct LevelScale {
+    double zeroY = 0;
+    double perUnit = 0;
+    int yOf(double v) const;
 };
 
 // The mapping from frequency and level to pixels.
@@ -82,6 +95,7 @@ public:
     int xOfLog(double logHz, double offset = 0) const;
     int yOfDb(double db) const;
     double zeroDbY() const { return m_y0; }  // y0 = h / 3.3
+    LevelScale dbScale() const { return {m_y0, m_ys}; }
 
 private:
     double m_l1;
@@ -119,6 +133,22 @@ struct PlotGeometry {
     std::vector<PlotLabel> levelLabels;  // "+20" .. "-30"
     std::vector<PlotCurve> curves;       // visible channels, in channel order
 };
+
+// The frame, the frequency grid with its labels and the dB level lines, no
+// curves. A zero or negative size gives an empty geometry.
+PlotGeometry computePlotGrid(int width, int height, const PlotSettings& settings,
+                             const PlotTextWidth& textWidth = {});
+
+// x of the drawn grid points 0..PlotCurvePointCount-1; the same for every curve.
+std::vector<int> plotGridXs(const PlotAxes& axes, const ResponseGrid& grid);
+
+// The polyline of one curve with id `id` over the points `xs` of
+// plotGridXs(). A value that is not a number breaks the curve, and so does a
+// step of more than `breakStep` between neighbouring points (where a wrapped
+// phase jumps from one end of its range to the other).
+PlotCurve plotCurve(int id, const std::vector<int>& xs, const ResponseValues& values,
+                    const LevelScale& scale,
+                    double breakStep = std::numeric_limits<double>::infinity());
 
 // The whole picture. A zero or negative size gives an empty geometry.
 PlotGeometry computePlotGeometry(int width, int height, const PlotSettings& settings,

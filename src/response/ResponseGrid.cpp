@@ -3,7 +3,7 @@
 #include <cmath>
 
 float responseGridFrequency(int j) {
-    return static_cast<float>(2.0 * std::pow(10.0, j / 100.0));
+    return static_cast<float>(ResponseGridStartHz * std::pow(10.0, j / ResponsePointsPerDecade));
 }
 
 namespace {

@@ -7,6 +7,8 @@
 #include <array>
 
 constexpr int ResponsePointCount = 2000;
+constexpr double ResponseGridStartHz = 2.0;
+constexpr double ResponsePointsPerDecade = 100.0;
 
 // f_j = 2 * 10^(j / 100) Hz, rounded to single precision.
 float responseGridFrequency(int j);

@@ -38,7 +38,9 @@ std::string saveProblem(int error) {
         case ETXTBSY:
             return "keine Schreibrechte";
         case ENOSPC:
+#ifdef EDQUOT  // a quota; not every C library names it (MinGW's does not)
         case EDQUOT:
+#endif
             return "kein Platz mehr auf dem Datenträger";
         case EFBIG:
             return "größer als die erlaubte Dateigröße";

@@ -252,6 +252,7 @@ void CChannelPanel::updateDelayText() {
     writeField(ChannelField::delayTaps, m_nDelay);
     m_strDelayText = QString::fromStdString(delayText(m_nDelay));
     m_controls.get<QLabel>(IdDelayText)->setText(m_strDelayText);
+    m_controls.get<QLabel>(IdDelayText)->setToolTip(QString::fromStdString(delayToolTip(m_nDelay)));
     writeControls();
     setRedrawPending();
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "model/DelayUnits.h"
+
 SpinRange delaySpinRange(int channel) {
     return channel < 4 ? SpinRange{0, 420} : SpinRange{0, 2801};
 }
@@ -23,6 +25,20 @@ std::string delayText(int taps) {
     const auto result =
         std::to_chars(number, number + sizeof number, taps * MmPerTap, std::chars_format::fixed, 1);
     return "Taps entsprechen " + std::string(number, result.ptr) + " mm";
+}
+
+std::string delayToolTip(int taps) {
+    char ms[64];
+    const auto msEnd =
+        std::to_chars(ms, ms + sizeof ms, delayMilliseconds(taps), std::chars_format::fixed, 3);
+    char mm[32];
+    const auto mmEnd = std::to_chars(mm, mm + sizeof mm, MmPerTap, std::chars_format::fixed, 2);
+    char us[32];
+    const auto usEnd =
+        std::to_chars(us, us + sizeof us, SecondsPerTap * 1e6, std::chars_format::fixed, 2);
+    return "Verzögerung " + std::string(ms, msEnd.ptr) +
+           " ms (1 Tap = " + std::string(mm, mmEnd.ptr) + " mm = " + std::string(us, usEnd.ptr) +
+           " µs)";
 }
 
 ItemTexts eqQItems(int row, bool shelving) {

@@ -41,6 +41,9 @@ int spinApply(int pos, int delta, SpinRange range);
 // "Taps entsprechen %.1f mm" for `taps` x 3.57 mm, always with a decimal
 // point whatever the process locale.
 std::string delayText(int taps);
+// The delay text's tooltip: the same delay as a time, "Verzögerung 1.041 ms
+// (1 Tap = 3.57 mm = 10.41 µs)", with a decimal point.
+std::string delayToolTip(int taps);
 
 // Item texts of the lists, index 0 first. The type and Q lists are the
 // shared texts of ParameterTexts.h.

@@ -27,6 +27,7 @@
 #include "res/ResourceIds.h"
 #include "storage/Ini.h"
 #include "storage/ParameterFile.h"
+#include "storage/PlotOptions.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
 #include "ui/CShadeButton.h"
@@ -66,6 +67,7 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
     : QWidget(parent),
       m_session(session),
       m_pResponses(std::make_unique<ChannelResponses>()),
+      m_pComplex(std::make_unique<ComplexResponses>()),
       m_pHistory(std::make_unique<SettingsHistory>(
           [this] { return currentState(); },
           [this](const SettingsState& state) { showState(state); })),
@@ -140,10 +142,11 @@ bool CSonaroView::onInitialUpdate() {
     return true;
 }
 
-// The plot's drawing resources, then the redraw timer, which runs for the
-// view's whole life.
+// The plot's drawing resources and the view kept in FILTARO.INI, then the
+// redraw timer, which runs for the view's whole life.
 void CSonaroView::startRedrawing() {
     m_pPlot->init();
+    m_plotView.quantity = quantityFromName(plotViewName()).value_or(ResponseQuantity::Magnitude);
     m_nTimer = startTimer(RedrawPeriodMs);
 }
 
@@ -315,9 +318,14 @@ void CSonaroView::refreshPanels() {
 void CSonaroView::drawPlot() {
     // Before start-up and after the end there is no image: nothing to draw.
     if (const ParameterImage* image = this->image()) {
-        m_pPlot->drawResponse(*image, *m_pResponses);
+        m_pPlot->drawView(*image,
+                          plotContent(*image, m_plotView, *m_pResponses, complexResponsesInUse()));
         m_pPlot->blit();
     }
+}
+
+const ComplexResponses* CSonaroView::complexResponsesInUse() const {
+    return needsComplexResponses(m_plotView) ? m_pComplex.get() : nullptr;
 }
 
 bool CSonaroView::redrawStep() {
@@ -328,7 +336,12 @@ bool CSonaroView::redrawStep() {
     // Every edit sets the flag: what the panels changed since the last step
     // becomes one now.
     commitEdits();
+    // The magnitude path always: the default plot and the check before a
+    // send use it. The complex path only for what the view shows besides.
     computeResponses(*image, *m_pResponses);
+    if (needsComplexResponses(m_plotView)) {
+        computeComplexResponses(*image, *m_pComplex);
+    }
     drawPlot();
     image->setRedrawPending(0);
     ++m_nRedrawCount;

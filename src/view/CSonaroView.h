@@ -28,6 +28,8 @@
 #include <vector>
 
 #include "response/ChannelResponse.h"
+#include "response/ComplexResponse.h"
+#include "response/PlotView.h"
 #include "view/FileDialogs.h"
 #include "view/Session.h"
 #include "view/SettingsBackups.h"
@@ -153,6 +155,11 @@ public:
     QRadioButton* presetButton(int i) const { return m_presetButtons.at(i); }
     const std::array<int, 4>& presetStates() const { return m_anPresetState; }
     ChannelResponses& responses() { return *m_pResponses; }
+    // The complex responses of the last redraw; computed only while the
+    // plot's view needs them (phase, group delay, sums).
+    const ComplexResponses& complexResponses() const { return *m_pComplex; }
+    // The plot's view and whether it shows the sums.
+    const PlotViewChoice& plotView() const { return m_plotView; }
     // How many times the timer has redrawn the plot (for tests and the
     // screenshot run, which waits for the first one).
     int redrawCount() const { return m_nRedrawCount; }
@@ -192,6 +199,11 @@ public:
     void onVerifyAfterSend(int id);
     void onUpdateVerifyAfterSend(int id, QAction& action);
     void onLoadBackup(int id);
+    void onPlotView(int id);  // CmdViewMagnitude..CmdViewGroupDelay
+    void onUpdatePlotView(int id, QAction& action);
+    void onShowSums(int id);
+    void onUpdateShowSums(int id, QAction& action);
+    void onExportPlot(int id);  // CmdExportPlotPng..CmdExportCurvesCsv
     void onImportFilters(int id);
     void onExportFilterSettings(int id);
     void onNameShownChannel(int id);
@@ -260,6 +272,8 @@ private:
     void onTabSelChange(int index);
     // Draws the plot into its back buffer and copies it to the screen.
     void drawPlot();
+    // The complex responses while the view uses them, else null.
+    const ComplexResponses* complexResponsesInUse() const;
     void saveAtProgramEnd();
     // Open and "Sicherung laden": the settings of a chosen file on screen,
     // preset 1 and channel 1 shown, as one undo step.
@@ -279,6 +293,8 @@ private:
     CResponsePlot* m_pPlot = nullptr;
     int m_nTimer = 0;
     std::unique_ptr<ChannelResponses> m_pResponses;
+    std::unique_ptr<ComplexResponses> m_pComplex;
+    PlotViewChoice m_plotView;
     int m_nRedrawCount = 0;
     std::unique_ptr<SettingsHistory> m_pHistory;
     int m_nChangeScopes = 0;  // commands changing the settings right now

@@ -30,6 +30,15 @@ constexpr int CmdEditRedo = 32811;
 constexpr int CmdCompareDevice = 32812;
 constexpr int CmdVerifyAfterSend = 32813;
 constexpr int CmdLoadBackup = 32814;
+// The plot's views (one of the three is checked), the sums L and R, and the
+// export of what the plot shows.
+constexpr int CmdViewMagnitude = 32840;
+constexpr int CmdViewPhase = 32841;
+constexpr int CmdViewGroupDelay = 32842;
+constexpr int CmdShowSums = 32843;
+constexpr int CmdExportPlotPng = 32844;
+constexpr int CmdExportPlotSvg = 32845;
+constexpr int CmdExportCurvesCsv = 32846;
 // Working with other programs: filter texts in and out, channel names.
 constexpr int CmdImportFilters = 32860;
 constexpr int CmdExportFilterSettings = 32861;

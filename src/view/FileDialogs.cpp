@@ -20,6 +20,9 @@ struct ExportFilter {
 };
 
 constexpr ExportFilter ExportFilters[] = {
+    {FileDialogKind::ExportPng, "PNG-Bild (*.png)", "png"},
+    {FileDialogKind::ExportSvg, "SVG-Grafik (*.svg)", "svg"},
+    {FileDialogKind::ExportCsv, "CSV-Datei (*.csv)", "csv"},
     {FileDialogKind::FilterText, "Textdateien (*.txt *.cfg);;Alle Dateien (*)", "txt"},
     {FileDialogKind::ExportApo, "Equalizer-APO-Text (*.txt)", "txt"},
     {FileDialogKind::ExportRew, "REW-Filtertext (*.txt)", "txt"},

@@ -13,6 +13,11 @@ enum class FileDialogKind {
     Open,    // an existing parameter file
     Save,    // a new or existing one; overwriting is confirmed first
     Backup,  // an existing parameter file, starting in the backup folder
+    // Exports of the plot, saved like Save: a PNG picture, an SVG drawing,
+    // the curves as CSV.
+    ExportPng,
+    ExportSvg,
+    ExportCsv,
     // A filter text of another program to import (opened like Open).
     FilterText,
     // Exports of the filter settings, saved like Save: Equalizer APO text,

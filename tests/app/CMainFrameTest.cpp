@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCursor>
 #include <QDialog>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "app/CQtUserServices.h"
+#include "plot/CReadoutPane.h"
+#include "plot/CResponsePlot.h"
 #include "simulator/SimulatedPort.h"
 #include "support/ProgramRun.h"
 #include "ui/CAboutDlg.h"
@@ -38,10 +41,17 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
     EXPECT_EQ(menuTexts(menus[0]->menu()),
               "57600=&Neu\tStrg+N|57601=Ö&ffnen...\tStrg+O|57603=S&peichern...\tStrg+S|"
               "32814=Sicherung &laden...|0=&Exportieren|-|57665=&Beenden");
-    EXPECT_EQ(menuTexts(menus[0]->menu()->actions()[4]->menu()), "32861=&Filtereinstellungen...");
+    EXPECT_EQ(menuTexts(menus[0]->menu()->actions()[4]->menu()),
+              "32844=Grafik als &PNG...|32845=Grafik als &SVG...|32846=Kurven als &CSV...|-|"
+              "32861=&Filtereinstellungen...");
     EXPECT_EQ(menus[1]->text(), "&Ansicht");
     EXPECT_EQ(menuTexts(menus[1]->menu()),
-              "32772=Grafikoptionen...|-|59392=&Symbolleiste|59393=S&tatusleiste");
+              "32772=Grafikoptionen...|-|59392=&Symbolleiste|59393=S&tatusleiste|-|"
+              "32840=&Betrag|32841=P&hase|32842=&Gruppenlaufzeit|-|32843=S&ummen L und R");
+    // The views are one choice, the magnitude the first; the sums are off.
+    EXPECT_TRUE(run.frame().action(CmdViewMagnitude)->isChecked());
+    EXPECT_TRUE(run.frame().action(CmdViewPhase)->actionGroup()->isExclusive());
+    EXPECT_FALSE(run.frame().action(CmdShowSums)->isChecked());
     EXPECT_EQ(menus[2]->text(), "Bearbeiten");
     // Nothing to undo yet: the items stand as the menu table has them.
     EXPECT_EQ(menuTexts(menus[2]->menu()),
@@ -86,7 +96,8 @@ TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanesAndToggle) {
         }
     }
     EXPECT_EQ(ids, (QList<int>{57600, 57601, 57603, 0, 32798, 32799, 32800, 32801, 32803, 32804, 0,
-                               32810, 32811}));
+                               32810, 32811, 0, 32843}));
+    EXPECT_TRUE(run.frame().action(CmdShowSums)->isCheckable());
     for (int id : {CmdShowChannel1, CmdShowChannel4, CmdShowChannel6}) {
         EXPECT_TRUE(run.frame().action(id)->isCheckable());
     }
@@ -98,6 +109,20 @@ TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanesAndToggle) {
     EXPECT_EQ(bar->findChild<QLabel*>("59137")->text(), "UF");
     EXPECT_EQ(bar->findChild<QLabel*>("59138")->text(), "NUM");
     EXPECT_EQ(bar->findChild<QLabel*>("59139")->text(), "RF");
+    // The cursor readout's pane, empty until the mouse is over the plot; it
+    // never widens the window, however many values it has to show.
+    CReadoutPane* readout = run.frame().readoutPane();
+    ASSERT_NE(readout, nullptr);
+    EXPECT_EQ(readout->parent(), bar);
+    EXPECT_EQ(readout->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
+    run.frame().show();
+    QCoreApplication::processEvents();
+    const QSize frameSize = run.frame().size();
+    run.view().plot()->setCursorPoint(300);
+    readout->repaint();
+    EXPECT_EQ(readout->entriesShown(), 6);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(run.frame().size(), frameSize);
 
     EXPECT_TRUE(run.frame().action(CmdViewToolbar)->isChecked());
     EXPECT_TRUE(run.frame().onCommand(CmdViewToolbar));

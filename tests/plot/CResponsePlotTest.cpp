@@ -3,10 +3,16 @@
 #include <QFontMetrics>
 #include <QRegion>
 #include <QSet>
+#include <QSignalSpy>
+#include <QTest>
+#include <QXmlStreamReader>
 #include <limits>
+#include <memory>
 
 #include "plot/CPlotRenderer.h"
 #include "plot/CResponsePlot.h"
+#include "plot/PlotExport.h"
+#include "plot/PngFile.h"
 #include "support/QtTestApp.h"
 
 namespace {
@@ -250,6 +256,146 @@ TEST(CResponsePlot, BackBufferFollowsTheControlAndPaintOnlyCopiesIt) {
     EXPECT_EQ(plot.backBufferSize(), QSize(800, 331)) << "only init resizes the buffer";
     plot.init();
     EXPECT_EQ(plot.backBufferSize(), QSize(500, 200));
+}
+
+// Six channels at 0 dB, sum L at -3 dB and sum R at -9 dB (each side fed).
+struct SumCurves {
+    ChannelResponses channels{};
+    std::unique_ptr<ComplexResponses> complex = std::make_unique<ComplexResponses>();
+    SumCurves() {
+        complex->sums[SideLeft].db.fill(-3.0f);
+        complex->sums[SideRight].db.fill(-9.0f);
+        complex->sumChannelCount = {3, 3};
+    }
+    PlotContent content(const ParameterImage& image, bool sums) const {
+        return plotContent(image, {ResponseQuantity::Magnitude, sums}, channels, complex.get());
+    }
+};
+
+TEST(CPlotRenderer, SumsLieAboveTheChannelsInWhiteAndBlackWhenSwitchedOn) {
+    qtTestApp();
+    const ParameterImage image = defaults();
+    SumCurves curves;
+    CPlotRenderer renderer;
+    renderer.init({800, 331});
+    auto draw = [&](bool sums) {
+        renderer.drawView(PlotSettings::fromImage(image), curves.content(image, sums));
+        return renderer.backBuffer().copy();
+    };
+    const QImage off = draw(false);
+    EXPECT_EQ(off, render(image, curves.channels)) << "without sums: the magnitude plot";
+    EXPECT_EQ(at(off, 300, 120), Grey);
+    EXPECT_EQ(at(off, 300, 159), Grey);
+    const QImage on = draw(true);
+    EXPECT_EQ(at(on, 300, 100), qRgb(0, 255, 0)) << "channel 6 on +0 as before";
+    // Two pixels wide: -3 dB at y = 120, -9 dB at y = 159.
+    EXPECT_EQ(at(on, 300, 120), White);
+    EXPECT_EQ(at(on, 300, 119) == White || at(on, 300, 121) == White, true);
+    EXPECT_EQ(at(on, 300, 159), Black);
+    // A side no channel feeds is not drawn.
+    curves.complex->sumChannelCount = {3, 0};
+    EXPECT_EQ(at(draw(true), 300, 159), Grey);
+}
+
+TEST(CResponsePlot, CursorLayerFollowsMouseAndKeysOverTheUnchangedBackBuffer) {
+    qtTestApp();
+    ParameterImage image = defaults();
+    SumCurves curves;
+    for (int j = 0; j < ResponsePointCount; ++j) {
+        curves.channels[1].db[static_cast<std::size_t>(j)] = static_cast<float>(j % 7) - 3.0f;
+    }
+    CResponsePlot plot;
+    plot.resize(800, 331);
+    plot.init();
+    plot.drawView(image, curves.content(image, true));
+    plot.show();
+    plot.blit();
+    const QImage frame = plot.backBuffer().copy();
+    QSignalSpy changed(&plot, &CResponsePlot::readoutChanged);
+    EXPECT_EQ(plot.cursorPoint(), -1);
+
+    auto move = [&plot](int x) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(x, 200), plot.mapToGlobal(QPointF(x, 200)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&plot, &event);
+    };
+    move(453);  // the 1000 Hz line: grid point 270 (1002 Hz)
+    ASSERT_EQ(plot.cursorPoint(), 270);
+    EXPECT_EQ(changed.count(), 1);
+    const CursorReadout& r = plot.readout();
+    EXPECT_EQ(r.frequency, "1002 Hz");
+    ASSERT_EQ(r.entries.size(), 8u);
+    EXPECT_EQ(r.entries[1].value, curves.channels[1].db[270]);
+    EXPECT_EQ(r.entries[6].text, "-3.0 dB");
+    EXPECT_EQ(r.entries[7].name, "Summe R");
+    EXPECT_TRUE(plot.cursorLayerRect().contains(453, 200));
+    // The line and the box are painted over the frame, which stays as drawn.
+    const QImage shown = plot.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(at(shown, 453, 250), Black);
+    EXPECT_EQ(plot.backBuffer(), frame);
+    EXPECT_EQ(shown.copy(0, 0, 300, 331), frame.copy(0, 0, 300, 331));
+
+    move(454);  // the same grid point: nothing changes
+    EXPECT_EQ(changed.count(), 1);
+    QTest::keyClick(&plot, Qt::Key_Right);
+    EXPECT_EQ(plot.cursorPoint(), 271);
+    QTest::keyClick(&plot, Qt::Key_Left);
+    QTest::keyClick(&plot, Qt::Key_Left);
+    EXPECT_EQ(plot.cursorPoint(), 269);
+    move(-40);  // left of the axis: its first point
+    EXPECT_EQ(plot.cursorPoint(), 100);
+    QTest::keyClick(&plot, Qt::Key_Left);
+    EXPECT_EQ(plot.cursorPoint(), 100) << "the keys stay inside the plot";
+
+    // A new drawing keeps the cursor and reads the new values.
+    curves.complex->sums[SideLeft].db.fill(2.0f);
+    plot.drawView(image, curves.content(image, true));
+    EXPECT_EQ(plot.readout().entries[6].text, "+2.0 dB");
+
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&plot, &leave);
+    EXPECT_EQ(plot.cursorPoint(), -1);
+    EXPECT_TRUE(plot.cursorLayerRect().isEmpty());
+    EXPECT_EQ(plot.grab().toImage().convertToFormat(QImage::Format_RGB32), plot.backBuffer());
+    // With the focus, the keys bring it back where it was.
+    QTest::keyClick(&plot, Qt::Key_Right);
+    EXPECT_EQ(plot.cursorPoint(), 100);
+}
+
+TEST(PlotExport, PngIsTheBackBufferAndSvgIsWellFormed) {
+    qtTestApp();
+    ParameterImage image = defaults();
+    SumCurves curves;
+    CPlotRenderer renderer;
+    renderer.init({800, 331});
+    renderer.drawView(PlotSettings::fromImage(image), curves.content(image, true));
+
+    const QByteArray png = encodePng(renderer.backBuffer());
+    EXPECT_EQ(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32),
+              renderer.backBuffer());
+
+    const QByteArray svg = plotSvg(renderer);
+    QXmlStreamReader xml(svg);
+    int polylines = 0;
+    int texts = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == QLatin1String("svg")) {
+            EXPECT_EQ(xml.attributes().value("viewBox"), QLatin1String("0 0 800 331"));
+            EXPECT_EQ(xml.attributes().value("width"), QLatin1String("800"));
+            EXPECT_EQ(xml.attributes().value("height"), QLatin1String("331"));
+        }
+        polylines += xml.name() == QLatin1String("polyline");
+        texts += xml.name() == QLatin1String("text");
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_GT(polylines, 8 + 11);  // the curves and at least the grid's lines
+    EXPECT_GE(texts, 3 + 11);      // the decade and the level labels
+    EXPECT_TRUE(isSvgPath("a/b.SVG"));
+    EXPECT_FALSE(isSvgPath("b.svg.png"));
+
+    CPlotRenderer none;
+    EXPECT_TRUE(plotSvg(none).isEmpty());
 }
 
 }  // namespace

@@ -56,6 +56,7 @@ TEST(Icons, EveryPictureIsDrawnAtTheScreensPixelRatioInProportion) {
         {"logo", [](qreal dpr) { return resourcePixmap(WelcomeLogoBitmapId, dpr); }, 6},
         {"save", [](qreal dpr) { return toolbarButtonPixmap(2, dpr); }, 34},
         {"channel 5", [](qreal dpr) { return toolbarButtonPixmap(7, dpr); }, 34},
+        {"sums", [](qreal dpr) { return toolbarButtonPixmap(11, dpr); }, 34},
     };
     for (const Picture& p : pictures) {
         const QPixmap oneX = p.draw(1.0);
@@ -86,7 +87,7 @@ TEST(Icons, IconsHandTheScreenThePictureOfItsPixelRatio) {
         const QPixmap button = toolbarButtonIcon(0).pixmap(QSize(16, 15), dpr);
         EXPECT_EQ(button.size(), QSize(16, 15) * dpr);
     }
-    EXPECT_FALSE(toolbarButtonIcon(10).isNull());  // redo, the last button
+    EXPECT_FALSE(toolbarButtonIcon(11).isNull());  // the sums' toggle, the last button
     EXPECT_TRUE(toolbarButtonIcon(ToolbarButtonCount).isNull());
     EXPECT_TRUE(toolbarButtonPixmap(-1).isNull());
 }

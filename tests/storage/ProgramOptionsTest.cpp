@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "storage/PlotOptions.h"
 #include "storage/ProgramOptions.h"
 #include "support/ScratchDir.h"
 
@@ -25,6 +26,21 @@ TEST(ProgramOptions, VerifyAfterSendIsOnUnlessSwitchedOffInASectionOfItsOwn) {
     EXPECT_EQ(ini.rfind(communication, 0), 0u) << ini;
     EXPECT_NE(ini.find("[FILTARO]"), std::string::npos) << ini;
     EXPECT_NE(ini.find("VerifyAfterSend=1"), std::string::npos) << ini;
+}
+
+TEST(ProgramOptions, PlotViewInASectionOfItsOwn) {
+    ScratchDir dir(true);
+    EXPECT_EQ(plotViewName(), "") << "no file";
+    const std::string communication = "[COMMUNICATION]\r\nPort=COM3\r\nBaudrate=19200\r\n";
+    writeFileBytes("FILTARO.INI", communication);
+    ASSERT_TRUE(setPlotViewName("groupdelay"));
+    EXPECT_EQ(plotViewName(), "groupdelay");
+    ASSERT_TRUE(setPlotViewName("phase"));
+    EXPECT_EQ(plotViewName(), "phase");
+    const std::string ini = readFileBytes("FILTARO.INI");
+    EXPECT_EQ(ini.rfind(communication, 0), 0u) << ini;
+    EXPECT_NE(ini.find("[PLOT]"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("View=phase"), std::string::npos) << ini;
 }
 
 }  // namespace

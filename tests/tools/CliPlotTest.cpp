@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QXmlStreamReader>
 
 #include "model/ParameterImage.h"
 #include "response/PlotGeometry.h"
@@ -78,11 +79,15 @@ TEST(CliPlot, BadArgumentsAndFilesAreRefusedWithoutOutput) {
         {{"plot", data, out, "--size", "9000x10"}, 2, "BREITExHÖHE"},
         {{"plot", data, out, "--preset", "5"}, 2, "Preset"},
         {{"plot", data, out, "--colour", "red"}, 2, "Unbekannte Option"},
+        {{"plot", data, out, "--view", "Phase"}, 2, "Die Ansicht muss magnitude"},
         {{"plot", dir.file("missing.dat"), out},
          1,
          "missing.dat: Datei konnte nicht geöffnet werden (nicht vorhanden)"},
         {{"plot", dir.file("short.dat"), out}, 1, "(2783 Bytes statt 2784)"},
         {{"plot", data, dir.file("no/such/dir/out.png")},
+         1,
+         "Datei konnte nicht gespeichert werden (Ordner nicht vorhanden)"},
+        {{"plot", data, dir.file("no/such/dir/out.svg")},
          1,
          "Datei konnte nicht gespeichert werden (Ordner nicht vorhanden)"},
     };
@@ -93,6 +98,51 @@ TEST(CliPlot, BadArgumentsAndFilesAreRefusedWithoutOutput) {
         EXPECT_EQ(r.err.rfind("filtaro-cli: ", 0), 0u) << r.err;
         EXPECT_FALSE(std::filesystem::exists(out)) << c.args.back();
     }
+}
+
+TEST(CliPlot, ViewsSumsAndSvg) {
+    ScratchDir dir;
+    ParameterImage image;
+    applyDefaults(image);
+    for (int c = 0; c < ChannelCount; ++c) {
+        image.setField(0, c, ChannelField::lpType, 9);
+        image.setField(0, c, ChannelField::lpFrequency, 500 + 1000 * c);
+        image.setField(0, c, ChannelField::delayTaps, 50 * c);
+    }
+    const std::string data = writeImage(dir, image);
+
+    // The default output is the magnitude plot, byte for byte.
+    ASSERT_EQ(runCliCommand({"plot", data, dir.file("default.png")}).status, 0);
+    ASSERT_EQ(runCliCommand({"plot", data, dir.file("m.png"), "--view", "magnitude"}).status, 0);
+    EXPECT_EQ(readFileBytes(dir.file("default.png")), readFileBytes(dir.file("m.png")));
+
+    auto whitePixels = [](const QImage& img) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            for (int x = 0; x < img.width(); ++x) n += at(img, x, y) == qRgb(255, 255, 255);
+        }
+        return n;
+    };
+    const QImage magnitude = loadPng(dir.file("m.png"));
+    for (const char* view : {"phase", "groupdelay"}) {
+        const std::string out = dir.file(std::string(view) + ".png");
+        ASSERT_EQ(runCliCommand({"plot", data, out, "--view", view}).status, 0) << view;
+        EXPECT_NE(loadPng(out), magnitude) << view;
+    }
+    // The sum L (every default channel is on L) is drawn in white.
+    ASSERT_EQ(runCliCommand({"plot", data, dir.file("s.png"), "--sum"}).status, 0);
+    EXPECT_GT(whitePixels(loadPng(dir.file("s.png"))), whitePixels(magnitude) + 500);
+
+    const CliResult svg = runCliCommand(
+        {"plot", data, dir.file("p.svg"), "--view", "phase", "--sum", "--size", "600x400"});
+    ASSERT_EQ(svg.status, 0) << svg.err;
+    EXPECT_NE(svg.out.find("p.svg"), std::string::npos);
+    QXmlStreamReader xml(QByteArray::fromStdString(readFileBytes(dir.file("p.svg"))));
+    ASSERT_TRUE(xml.readNextStartElement());
+    EXPECT_EQ(xml.name(), QLatin1String("svg"));
+    EXPECT_EQ(xml.attributes().value("viewBox"), QLatin1String("0 0 600 400"));
+    while (!xml.atEnd()) xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
 }
 
 TEST(CliPlot, FailedWriteLeavesAnExistingFileAlone) {

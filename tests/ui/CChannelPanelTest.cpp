@@ -107,6 +107,9 @@ TEST_F(ChannelPanelTest, RefreshShowsOddValuesAndWritesNothingButTheDelay) {
     EXPECT_EQ(list(IdEqQ[5])->count(), 3);
     EXPECT_EQ(list(IdEqQ[5])->currentText(), "0.7");
     EXPECT_EQ(delayLabel(), "Taps entsprechen 1071.0 mm");
+    // The same delay as a time: 300 taps of 10.41 µs.
+    EXPECT_EQ(dynamic_cast<QLabel*>(panel->control(IdDelayText))->toolTip(),
+              "Verzögerung 3.122 ms (1 Tap = 3.57 mm = 10.41 µs)");
 
     // A number wider than its field shows its start, never a misleading tail
     // ("483647"): the field is scrolled to its first digit.

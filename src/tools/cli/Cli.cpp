@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "model/ParameterImage.h"
+#include "response/PlotView.h"
 #include "storage/FileMessages.h"
 #include "storage/ParameterFile.h"
 #include "tools/cli/HeldMessages.h"
@@ -67,6 +68,11 @@ std::optional<int> parseIntArg(const std::string& text, int lo, int hi) {
 std::optional<int> presetOption(const CliArgs& args) {
     const auto value = args.value("--preset");
     return value ? parseIntArg(*value, 1, PresetCount) : 1;
+}
+
+std::optional<ResponseQuantity> viewOption(const CliArgs& args) {
+    const std::optional<std::string> view = args.value("--view");
+    return view ? quantityFromName(*view) : ResponseQuantity::Magnitude;
 }
 
 bool loadCommandFile(ParameterImage& image, const std::string& path, std::ostream& err) {

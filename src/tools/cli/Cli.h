@@ -39,6 +39,12 @@ std::optional<int> parseIntArg(const std::string& text, int lo, int hi);
 // The "--preset N" option (N = 1..4, default 1); nullopt if N is not one.
 std::optional<int> presetOption(const CliArgs& args);
 
+enum class ResponseQuantity;
+// The "--view magnitude|phase|groupdelay" option (default magnitude);
+// nullopt for any other name.
+std::optional<ResponseQuantity> viewOption(const CliArgs& args);
+constexpr const char* ViewOptionError = "Die Ansicht muss magnitude, phase oder groupdelay sein.";
+
 class ParameterImage;
 // Loads the parameter file a command works on; false after one line on
 // `err` (fileOpenFailure: the file and why it cannot be loaded).

@@ -61,9 +61,12 @@ const std::vector<CliCommandEntry>& cliCommands() {
          "Standardausgabe.",
          cliExport},
 #ifdef FILTARO_CLI_PLOT
-        {"plot", "plot DATEI AUSGABE.png [--size BxH] [--preset N]",
-         "Zeichnet die Frequenzgänge eines Presets (1..4, Vorgabe 1) wie das Programm als PNG; "
-         "Vorgabegröße wie im Hauptfenster beim Start.",
+        {"plot",
+         "plot DATEI AUSGABE.png|AUSGABE.svg [--size BxH] [--preset N] "
+         "[--view magnitude|phase|groupdelay] [--sum]",
+         "Zeichnet die Frequenzgänge eines Presets (1..4, Vorgabe 1) wie das Programm als PNG, "
+         "bei der Endung .svg als SVG; Vorgabegröße wie im Hauptfenster beim Start. --view wählt "
+         "Betrag, Phase oder Gruppenlaufzeit, --sum zeigt die Summen L und R.",
          cliPlot},
 #endif
     };

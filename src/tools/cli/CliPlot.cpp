@@ -1,7 +1,10 @@
-// filtaro-cli plot FILE OUT.png [--size WxH] [--preset N]: the response plot
-// of one preset of a parameter file as a PNG, drawn by the program's own plot
-// renderer on Qt's offscreen platform (no display needed). The default size
-// is the plot's size in the main window at its start-up size.
+// filtaro-cli plot FILE OUT.png|OUT.svg [--size WxH] [--preset N]
+// [--view magnitude|phase|groupdelay] [--sum]: the response plot of one
+// preset of a parameter file as a PNG, or as an SVG drawing when the output
+// name ends in ".svg", drawn by the program's own plot renderer on Qt's
+// offscreen platform (no display needed). The default size is the plot's
+// size in the main window at its start-up size; --view and --sum choose what
+// the plot shows, as the window's "Ansicht" menu does.
 
 #ifdef FILTARO_CLI_PLOT
 
@@ -12,9 +15,12 @@
 
 #include "model/ParameterImage.h"
 #include "plot/CPlotRenderer.h"
+#include "plot/PlotExport.h"
 #include "plot/PngFile.h"
 #include "response/ChannelResponse.h"
+#include "response/ComplexResponse.h"
 #include "response/PlotGeometry.h"
+#include "response/PlotView.h"
 #include "storage/FileMessages.h"
 #include "tools/cli/Cli.h"
 
@@ -58,12 +64,14 @@ bool ensureGuiApplication() {
 }  // namespace
 
 int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, BytePort&) {
-    const CliArgs parsed(args, {"--size", "--preset"});
+    const CliArgs parsed(args, {"--size", "--preset", "--view"}, {"--sum"});
     if (!parsed.error().empty()) {
         return cliFail(err, parsed.error(), 2);
     }
     if (parsed.positional().size() != 2) {
-        return cliFail(err, "Aufruf: filtaro-cli plot DATEI AUSGABE.png [--size BxH] [--preset N]",
+        return cliFail(err,
+                       "Aufruf: filtaro-cli plot DATEI AUSGABE.png|AUSGABE.svg [--size BxH] "
+                       "[--preset N] [--view magnitude|phase|groupdelay] [--sum]",
                        2);
     }
     QSize size(DefaultPlotWidth, DefaultPlotHeight);
@@ -83,6 +91,11 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (!preset) {
         return cliFail(err, "Das Preset muss eine Zahl von 1 bis 4 sein.", 2);
     }
+    const std::optional<ResponseQuantity> view = viewOption(parsed);
+    if (!view) {
+        return cliFail(err, ViewOptionError, 2);
+    }
+    const PlotViewChoice choice{*view, parsed.flag("--sum")};
     const std::string& inPath = parsed.positional()[0];
     const std::string& outPath = parsed.positional()[1];
 
@@ -92,6 +105,8 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     image.setActivePreset(*preset - 1);
     const auto responses = std::make_unique<ChannelResponses>();
     computeResponses(image, *responses);
+    const auto complexResponses = std::make_unique<ComplexResponses>();
+    if (needsComplexResponses(choice)) computeComplexResponses(image, *complexResponses);
 
     if (!ensureGuiApplication()) {
         return cliFail(err, "Die Grafik kann in diesem Prozess nicht gezeichnet werden.");
@@ -101,8 +116,11 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (renderer.backBufferSize() != size) {
         return cliFail(err, "Für eine Grafik dieser Größe ist nicht genug Speicher frei.");
     }
-    renderer.drawResponse(image, *responses);
-    if (!savePngFile(renderer.backBuffer(), outPath)) {
+    renderer.drawView(PlotSettings::fromImage(image),
+                      plotContent(image, choice, *responses, complexResponses.get()));
+    const bool saved = isSvgPath(outPath) ? saveSvgFile(renderer, outPath)
+                                          : savePngFile(renderer.backBuffer(), outPath);
+    if (!saved) {
         return cliFail(err, fileSaveFailure(outPath));
     }
     out << "Grafik von Preset " << *preset << " (" << size.width() << " x " << size.height()

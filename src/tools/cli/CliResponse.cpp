@@ -25,14 +25,6 @@ const char* const Usage =
     "Aufruf: filtaro-cli response DATEI [--preset N] [--view magnitude|phase|groupdelay] [--sum] "
     "[--csv]";
 
-std::optional<ResponseQuantity> viewOption(const CliArgs& args) {
-    const std::optional<std::string> view = args.value("--view");
-    if (!view || *view == "magnitude") return ResponseQuantity::Magnitude;
-    if (*view == "phase") return ResponseQuantity::Phase;
-    if (*view == "groupdelay") return ResponseQuantity::GroupDelay;
-    return std::nullopt;
-}
-
 void appendNumber(std::string& text, float value) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(value));
@@ -71,7 +63,7 @@ int cliResponse(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     const std::optional<ResponseQuantity> view = viewOption(parsed);
     if (!view) {
-        return cliFail(err, "Die Ansicht muss magnitude, phase oder groupdelay sein.", 2);
+        return cliFail(err, ViewOptionError, 2);
     }
     const bool sums = parsed.flag("--sum");
     ParameterImage image;
