@@ -9,6 +9,8 @@ constexpr MenuItemRow exportItems[] = {
     {CmdExportPlotPng, "Grafik als &PNG..."},
     {CmdExportPlotSvg, "Grafik als &SVG..."},
     {CmdExportCurvesCsv, "Kurven als &CSV..."},
+    {0, ""},
+    {CmdExportFilterSettings, "&Filtereinstellungen..."},
 };
 
 constexpr MenuItemRow fileItems[] = {
@@ -35,8 +37,9 @@ constexpr MenuItemRow viewItems[] = {
 };
 
 constexpr MenuItemRow editItems[] = {
-    {CmdEditUndo, "&Rückgängig\tStrg+Z"},   {CmdEditRedo, "&Wiederholen\tStrg+Y"},  {0, ""},
-    {CmdCopyChannel, "&Kanal kopieren..."}, {CmdCopyPreset, "&Preset kopieren..."},
+    {CmdEditUndo, "&Rückgängig\tStrg+Z"},         {CmdEditRedo, "&Wiederholen\tStrg+Y"},  {0, ""},
+    {CmdCopyChannel, "&Kanal kopieren..."},       {CmdCopyPreset, "&Preset kopieren..."}, {0, ""},
+    {CmdImportFilters, "Filter &importieren..."}, {CmdNameChannel, "Kanal be&nennen..."},
 };
 
 constexpr MenuItemRow communicationItems[] = {
@@ -111,6 +114,11 @@ constexpr PromptRow prompts[] = {
     {CmdLoadBackup, "Lädt Einstellungen aus einer Sicherung.\nSicherung laden"},
     {CmdCompareDevice, "Vergleicht die Einstellungen mit denen im Gerät."},
     {CmdVerifyAfterSend, "Liest nach jedem Senden die Daten zurück und vergleicht sie."},
+    {CmdImportFilters,
+     "Übernimmt Filter aus einem Text von REW oder Equalizer APO in den gezeigten Kanal."},
+    {CmdExportFilterSettings,
+     "Speichert die Filtereinstellungen für Equalizer APO, REW oder CamillaDSP."},
+    {CmdNameChannel, "Gibt dem gezeigten Kanal einen Namen."},
 };
 
 }  // namespace

@@ -204,6 +204,30 @@ public:
     void onShowSums(int id);
     void onUpdateShowSums(int id, QAction& action);
     void onExportPlot(int id);  // CmdExportPlotPng..CmdExportCurvesCsv
+    void onImportFilters(int id);
+    void onExportFilterSettings(int id);
+    void onNameShownChannel(int id);
+    // "Kanal benennen" for channel `channel` (0..5): one undo step.
+    void nameChannel(int channel);
+
+    // --- The side file (CSonaroViewSideFile.cpp) ------------------------------
+    // Channel names, measurements and the overlay's options of the current
+    // file. Whoever changes them does so in a ChangeScope, so that the
+    // change is an undo step and is saved with the file.
+    SideFile& sideFile() { return m_session.side; }
+    // The user's name of `channel` (0..5), empty when it has none.
+    QString channelName(int channel) const;
+    // How texts name the channel: "Kanal 2 (Hochton links)", or "Kanal 2".
+    QString channelDisplayName(int channel) const;
+    // Reads the side file of `parameterFile` into the session (defaults when
+    // there is none); a broken one is reported once, here, and ignored.
+    void loadSideFileOf(const std::string& parameterFile);
+    // Writes the side file beside `parameterFile` when it has anything to
+    // keep, or a side file is there already. A failure is reported; false
+    // then.
+    bool saveSideFileOf(const std::string& parameterFile);
+    // The names as the tabs' tooltips.
+    void showChannelNames();
     // The session's file name (made a full path) and the title after Open
     // and Save.
     void setFileName(const std::string& path);

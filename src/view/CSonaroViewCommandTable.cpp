@@ -31,6 +31,10 @@ const std::vector<CSonaroView::CommandEntry>& CSonaroView::commandTable() {
          &CSonaroView::onUpdatePlotView},
         {CmdShowSums, CmdShowSums, &CSonaroView::onShowSums, &CSonaroView::onUpdateShowSums},
         {CmdExportPlotPng, CmdExportCurvesCsv, &CSonaroView::onExportPlot, nullptr},
+        {CmdImportFilters, CmdImportFilters, &CSonaroView::onImportFilters, nullptr},
+        {CmdExportFilterSettings, CmdExportFilterSettings, &CSonaroView::onExportFilterSettings,
+         nullptr},
+        {CmdNameChannel, CmdNameChannel, &CSonaroView::onNameShownChannel, nullptr},
     };
     return table;
 }

@@ -23,6 +23,10 @@ constexpr ExportFilter ExportFilters[] = {
     {FileDialogKind::ExportPng, "PNG-Bild (*.png)", "png"},
     {FileDialogKind::ExportSvg, "SVG-Grafik (*.svg)", "svg"},
     {FileDialogKind::ExportCsv, "CSV-Datei (*.csv)", "csv"},
+    {FileDialogKind::FilterText, "Textdateien (*.txt *.cfg);;Alle Dateien (*)", "txt"},
+    {FileDialogKind::ExportApo, "Equalizer-APO-Text (*.txt)", "txt"},
+    {FileDialogKind::ExportRew, "REW-Filtertext (*.txt)", "txt"},
+    {FileDialogKind::ExportCamillaDsp, "CamillaDSP-Konfiguration (*.yml *.yaml)", "yml"},
 };
 
 FilePathAnswer& installedAnswer() {
@@ -45,7 +49,8 @@ std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
             dialog.setDefaultSuffix(QString::fromLatin1(e.suffix));
         }
     }
-    if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup) {
+    if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup ||
+        kind == FileDialogKind::FilterText) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         if (kind == FileDialogKind::Backup) {

@@ -42,7 +42,8 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
               "57600=&Neu\tStrg+N|57601=Ö&ffnen...\tStrg+O|57603=S&peichern...\tStrg+S|"
               "32814=Sicherung &laden...|0=&Exportieren|-|57665=&Beenden");
     EXPECT_EQ(menuTexts(menus[0]->menu()->actions()[4]->menu()),
-              "32844=Grafik als &PNG...|32845=Grafik als &SVG...|32846=Kurven als &CSV...");
+              "32844=Grafik als &PNG...|32845=Grafik als &SVG...|32846=Kurven als &CSV...|-|"
+              "32861=&Filtereinstellungen...");
     EXPECT_EQ(menus[1]->text(), "&Ansicht");
     EXPECT_EQ(menuTexts(menus[1]->menu()),
               "32772=Grafikoptionen...|-|59392=&Symbolleiste|59393=S&tatusleiste|-|"
@@ -55,7 +56,8 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
     // Nothing to undo yet: the items stand as the menu table has them.
     EXPECT_EQ(menuTexts(menus[2]->menu()),
               "32810=&Rückgängig\tStrg+Z|32811=&Wiederholen\tStrg+Y|-|"
-              "32806=&Kanal kopieren...|32807=&Preset kopieren...");
+              "32806=&Kanal kopieren...|32807=&Preset kopieren...|-|"
+              "32860=Filter &importieren...|32862=Kanal be&nennen...");
     EXPECT_EQ(menus[3]->text(), "Kommunikation");
     EXPECT_EQ(menuTexts(menus[3]->menu()),
               "32771=&Schnittstelle...|32805=&Gerät suchen|-|32812=Mit Gerät &vergleichen|"
