@@ -30,6 +30,7 @@
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
 #include "response/PlotView.h"
+#include "storage/SideFile.h"
 #include "view/FileDialogs.h"
 #include "view/Session.h"
 #include "view/SettingsBackups.h"
@@ -42,6 +43,7 @@ class CChannelTabCtrl;
 class CResponsePlot;
 class CShadeButton;
 class CWelcomeDlg;
+class MeasurementOverlay;
 struct ViewLayoutInput;
 
 // Main window titles the view sets.
@@ -204,6 +206,21 @@ public:
     void onShowSums(int id);
     void onUpdateShowSums(int id, QAction& action);
     void onExportPlot(int id);  // CmdExportPlotPng..CmdExportCurvesCsv
+    void onLoadMeasurement(int id);
+    void onRemoveMeasurement(int id);
+    void onUpdateRemoveMeasurement(int id, QAction& action);
+    void onOverlayOption(int id);  // CmdNormaliseMeasurements, CmdShowPrediction
+    void onUpdateOverlayOption(int id, QAction& action);
+
+    // --- The measurement overlay (CSonaroViewMeasurementCommands.cpp) --------
+    // The channel of the selected tab, which "Messung laden..." loads for.
+    int activeChannel() const;
+    // The measurement files of the channels (full paths, empty for none) and
+    // the overlay's options: the part of the side file that the overlay
+    // reads and writes. Stored paths are relative to the parameter file's
+    // folder when the measurement lies in or below it.
+    void readOverlayFromSideFile(const SideFile& side, const std::string& parameterFile);
+    void writeOverlayToSideFile(SideFile& side, const std::string& parameterFile);
     // The session's file name (made a full path) and the title after Open
     // and Save.
     void setFileName(const std::string& path);
@@ -258,6 +275,14 @@ private:
     void verifySend();
     // What the device holds now, as far as this run knows.
     void rememberDeviceSettings(const ParameterImage& device);
+    // Where the overlay's files and options are held.
+    std::array<std::string, ChannelCount>& measurementPaths();
+    OverlayOptions& overlayOptions();
+    // Reads the files measurementPaths() names anew, drops those it no
+    // longer names, reports each that cannot be read once, and redraws.
+    void followMeasurements();
+    // The measurements and predictions of the shown channels in `content`.
+    void addOverlayCurves(PlotContent& content);
 
     Session& m_session;
     std::array<QRadioButton*, 4> m_presetButtons{};  // presets 1..4 (ids 1025..1028)
@@ -275,4 +300,6 @@ private:
     std::unique_ptr<SettingsHistory> m_pHistory;
     int m_nChangeScopes = 0;  // commands changing the settings right now
     SettingsBackups m_backups;
+    SideFile m_overlayChoice;  // its measurements and overlay options only
+    std::unique_ptr<MeasurementOverlay> m_pOverlay;
 };

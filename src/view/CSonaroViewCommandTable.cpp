@@ -31,6 +31,11 @@ const std::vector<CSonaroView::CommandEntry>& CSonaroView::commandTable() {
          &CSonaroView::onUpdatePlotView},
         {CmdShowSums, CmdShowSums, &CSonaroView::onShowSums, &CSonaroView::onUpdateShowSums},
         {CmdExportPlotPng, CmdExportCurvesCsv, &CSonaroView::onExportPlot, nullptr},
+        {CmdLoadMeasurement, CmdLoadMeasurement, &CSonaroView::onLoadMeasurement, nullptr},
+        {CmdRemoveMeasurement, CmdRemoveMeasurement, &CSonaroView::onRemoveMeasurement,
+         &CSonaroView::onUpdateRemoveMeasurement},
+        {CmdNormaliseMeasurements, CmdShowPrediction, &CSonaroView::onOverlayOption,
+         &CSonaroView::onUpdateOverlayOption},
     };
     return table;
 }

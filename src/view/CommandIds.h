@@ -39,6 +39,11 @@ constexpr int CmdShowSums = 32843;
 constexpr int CmdExportPlotPng = 32844;
 constexpr int CmdExportPlotSvg = 32845;
 constexpr int CmdExportCurvesCsv = 32846;
+// Measurements drawn with the channels, and how.
+constexpr int CmdLoadMeasurement = 32880;
+constexpr int CmdRemoveMeasurement = 32881;
+constexpr int CmdNormaliseMeasurements = 32882;
+constexpr int CmdShowPrediction = 32883;
 
 // Buttons of the main form (template 101): each button's control id is its
 // command id.

@@ -23,6 +23,7 @@ constexpr ExportFilter ExportFilters[] = {
     {FileDialogKind::ExportPng, "PNG-Bild (*.png)", "png"},
     {FileDialogKind::ExportSvg, "SVG-Grafik (*.svg)", "svg"},
     {FileDialogKind::ExportCsv, "CSV-Datei (*.csv)", "csv"},
+    {FileDialogKind::Measurement, "Messungen (*.txt *.frd *.csv);;Alle Dateien (*)", ""},
 };
 
 FilePathAnswer& installedAnswer() {
@@ -45,7 +46,8 @@ std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
             dialog.setDefaultSuffix(QString::fromLatin1(e.suffix));
         }
     }
-    if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup) {
+    if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup ||
+        kind == FileDialogKind::Measurement) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         if (kind == FileDialogKind::Backup) {

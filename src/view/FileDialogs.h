@@ -18,6 +18,8 @@ enum class FileDialogKind {
     ExportPng,
     ExportSvg,
     ExportCsv,
+    // A measurement to draw with a channel (opened like Open).
+    Measurement,
 };
 
 // The chosen path in the file system's encoding, or nullopt when the user
