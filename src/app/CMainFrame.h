@@ -11,7 +11,6 @@
 #include <span>
 
 #include "app/MainFrameResources.h"
-
 #include "platform/UserServices.h"
 
 class QAction;

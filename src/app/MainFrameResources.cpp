@@ -9,6 +9,7 @@ constexpr MenuItemRow exportItems[] = {
     {CmdExportPlotPng, "Grafik als &PNG..."},
     {CmdExportPlotSvg, "Grafik als &SVG..."},
     {CmdExportCurvesCsv, "Kurven als &CSV..."},
+    {CmdExportFilterSettings, "&Filtereinstellungen..."},
 };
 
 constexpr MenuItemRow fileItems[] = {
@@ -40,8 +41,9 @@ constexpr MenuItemRow viewItems[] = {
 };
 
 constexpr MenuItemRow editItems[] = {
-    {CmdEditUndo, "&Rückgängig\tStrg+Z"},   {CmdEditRedo, "&Wiederholen\tStrg+Y"},  {0, ""},
-    {CmdCopyChannel, "&Kanal kopieren..."}, {CmdCopyPreset, "&Preset kopieren..."},
+    {CmdEditUndo, "&Rückgängig\tStrg+Z"},         {CmdEditRedo, "&Wiederholen\tStrg+Y"},  {0, ""},
+    {CmdCopyChannel, "&Kanal kopieren..."},       {CmdCopyPreset, "&Preset kopieren..."}, {0, ""},
+    {CmdImportFilters, "Filter &importieren..."}, {CmdNameChannel, "Kanal be&nennen..."},
 };
 
 constexpr MenuItemRow communicationItems[] = {
@@ -117,12 +119,17 @@ constexpr PromptRow prompts[] = {
     {CmdCompareDevice, "Vergleicht die Einstellungen mit denen im Gerät."},
     {CmdVerifyAfterSend, "Liest nach jedem Senden die Daten zurück und vergleicht sie."},
     {CmdLoadMeasurement,
-     "Lädt eine Messung (REW-Textexport, FRD oder TXT) für den gewählten Kanal.\nMessung laden"},
-    {CmdRemoveMeasurement, "Entfernt die Messung des gewählten Kanals.\nMessung entfernen"},
+     "Lädt eine Messung (REW-Textexport, FRD oder TXT) für den gezeigten Kanal.\nMessung laden"},
+    {CmdRemoveMeasurement, "Entfernt die Messung des gezeigten Kanals.\nMessung entfernen"},
     {CmdNormaliseMeasurements,
      "Verschiebt jede Messung so, dass ihr Mittel von 200 Hz bis 2 kHz bei 0 dB liegt."},
     {CmdShowPrediction,
      "Zeigt gestrichelt, was der Kanal aus der Messung macht: Messung plus Frequenzgang."},
+    {CmdImportFilters,
+     "Übernimmt Filter aus einem Text von REW oder Equalizer APO in den gezeigten Kanal."},
+    {CmdExportFilterSettings,
+     "Speichert die Filtereinstellungen für Equalizer APO, REW oder CamillaDSP."},
+    {CmdNameChannel, "Gibt dem gezeigten Kanal einen Namen."},
 };
 
 }  // namespace

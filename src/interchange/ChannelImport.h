@@ -65,3 +65,10 @@ ImportReport mapOntoChannel(const std::vector<TextEntry>& entries, const Channel
 
 // The report as lines of text for a console or a list (German).
 std::vector<std::string> importReportLines(const ImportReport& report);
+// The words of a status ("angepasst", ...) and of an unread line's kind
+// ("nicht lesbar", "nicht übernommen").
+std::string importStatusText(ImportItemStatus status);
+std::string issueStatusText(const TextIssue& issue);
+// What stands below the filters: the bands left free, if any, and the
+// largest difference (or that the text sets nothing), one line each.
+std::vector<std::string> importSummaryLines(const ImportReport& report);

@@ -8,11 +8,15 @@
 //   else if (result.status == FilterImportStatus::Ready) { show result.report, then
 //       image.setRecord(p, c, result.report.record) as one step }
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "interchange/ChannelImport.h"
+
+// The largest filter text read; real ones are a few kilobytes.
+constexpr std::size_t FilterTextFileLimit = std::size_t{16} << 20;
 
 enum class FilterImportStatus {
     Ready,         // report holds the mapping

@@ -49,6 +49,13 @@ Json objectAt(const Json& object, const char* key) {
 
 }  // namespace
 
+bool sideFileHasContent(const SideFile& data) {
+    const auto named = [](const std::string& s) { return !s.empty(); };
+    return std::any_of(data.channelNames.begin(), data.channelNames.end(), named) ||
+           std::any_of(data.measurements.begin(), data.measurements.end(), named) ||
+           data.overlay != OverlayOptions{} || !data.original.empty();
+}
+
 std::string sideFilePath(const std::string& parameterFilePath) {
     return utf8FromPath(pathFromUtf8(parameterFilePath).replace_extension(".filtaro.json"));
 }

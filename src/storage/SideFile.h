@@ -34,6 +34,8 @@ struct SideFile {
     // The file as read, so that what this program does not know survives a
     // save. Empty for a new side file.
     std::string original;
+
+    friend bool operator==(const SideFile&, const SideFile&) = default;
 };
 
 enum class SideFileState { Missing, Read, Broken };
@@ -43,6 +45,10 @@ struct SideFileLoad {
     SideFile data;        // defaults unless Read
     std::string message;  // Broken: the German text to show once
 };
+
+// Whether `data` holds anything worth a file: a name, a measurement, overlay
+// options other than the defaults, or what an earlier file brought along.
+bool sideFileHasContent(const SideFile& data);
 
 // "dir/NAME.dat" -> "dir/NAME.filtaro.json".
 std::string sideFilePath(const std::string& parameterFilePath);

@@ -1,5 +1,6 @@
 #include "ui/CChannelTabCtrl.h"
 
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
@@ -7,6 +8,7 @@
 #include <QStyleOptionFocusRect>
 #include <QTabBar>
 #include <algorithm>
+#include <memory>
 
 #include "model/ParameterImage.h"
 #include "res/ChannelColours.h"
@@ -118,6 +120,28 @@ CChannelTabCtrl::CChannelTabCtrl(QWidget* parent)
         m_apPanels[i] = new CChannelPanel(nullptr, i);
     }
     connect(m_pBar, &QTabBar::currentChanged, this, [this](int index) { emit selChange(index); });
+    m_pBar->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pBar, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int index = m_pBar->tabAt(at);
+        if (index < 0) {
+            return;
+        }
+        const std::unique_ptr<QMenu> menu(contextMenu(index));
+        menu->exec(m_pBar->mapToGlobal(at));
+    });
+}
+
+QMenu* CChannelTabCtrl::contextMenu(int index) {
+    auto* menu = new QMenu(this);
+    connect(menu->addAction(QStringLiteral("Kanal benennen...")), &QAction::triggered, this,
+            [this, index] { emit nameRequested(index); });
+    return menu;
+}
+
+void CChannelTabCtrl::setChannelName(int index, const QString& name) {
+    if (index >= 0 && index < m_pBar->count()) {
+        m_pBar->setTabToolTip(index, name);
+    }
 }
 
 CChannelTabCtrl::~CChannelTabCtrl() {

@@ -14,6 +14,8 @@
 //   tabs->m_apPanels[i]->refreshFromImage();   after receive, New, Open, presets
 //   tabs->switchToTab(0);                back to channel 1 (New, Open)
 //   connect(tabs, &CChannelTabCtrl::selChange, ...)   the user changed the selection
+//   tabs->setChannelName(i, name);       the channel's name as the tab's tooltip
+//   connect(tabs, &CChannelTabCtrl::nameRequested, ...)  "Kanal benennen..." on a tab
 
 #include <QColor>
 #include <QWidget>
@@ -22,6 +24,7 @@
 class CChannelPanel;
 class CChannelTabBar;
 class ParameterImage;
+class QMenu;
 class QPainter;
 class QTabBar;
 
@@ -54,6 +57,11 @@ public:
     // selChange (the user did not choose it).
     void switchToTab(int index);
 
+    // The tab's tooltip: the channel's name (empty: none).
+    void setChannelName(int index, const QString& name);
+    // The menu a right click on tab `index` opens (the caller owns it).
+    QMenu* contextMenu(int index);
+
     std::array<CChannelPanel*, 6> m_apPanels{};  // owned
     int m_nCount = 6;
     int m_nCurrent = 0;  // the panel shown
@@ -64,6 +72,8 @@ public:
 signals:
     // The user changed the selected tab, by mouse or keyboard.
     void selChange(int index);
+    // "Kanal benennen..." was chosen in the menu of tab `index`.
+    void nameRequested(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "model/ChannelFieldText.h"
+#include "ui/ReadOnlyTable.h"
 
 namespace {
 
@@ -17,31 +18,19 @@ constexpr int MinWidth = 560;
 constexpr int MinHeight = 240;
 constexpr int MaxHeight = 620;
 
-QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setTextAlignment(alignment | Qt::AlignVCenter);
-    return item;
-}
-
 QTableWidget* differenceTable(const std::array<const char*, 5>& columns,
                               const std::vector<FieldDifference>& differences, QWidget* parent) {
-    auto* table = new QTableWidget(static_cast<int>(differences.size()),
-                                   static_cast<int>(columns.size()), parent);
     QStringList heads;
     for (const char* column : columns) heads << QString::fromUtf8(column);
-    table->setHorizontalHeaderLabels(heads);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    QTableWidget* table = readOnlyTable(heads, static_cast<int>(differences.size()), parent);
     table->setAlternatingRowColors(true);
     for (int row = 0; row < table->rowCount(); ++row) {
         const FieldDifference& d = differences[static_cast<std::size_t>(row)];
-        table->setItem(row, 0, cell(QString::number(d.preset + 1), Qt::AlignHCenter));
-        table->setItem(row, 1, cell(QString::number(d.channel + 1), Qt::AlignHCenter));
-        table->setItem(row, 2, cell(QString::fromStdString(channelFieldName(d.field))));
-        table->setItem(row, 3, cell(QString::fromStdString(d.here)));
-        table->setItem(row, 4, cell(QString::fromStdString(d.device)));
+        table->setItem(row, 0, readOnlyCell(QString::number(d.preset + 1), Qt::AlignHCenter));
+        table->setItem(row, 1, readOnlyCell(QString::number(d.channel + 1), Qt::AlignHCenter));
+        table->setItem(row, 2, readOnlyCell(QString::fromStdString(channelFieldName(d.field))));
+        table->setItem(row, 3, readOnlyCell(QString::fromStdString(d.here)));
+        table->setItem(row, 4, readOnlyCell(QString::fromStdString(d.device)));
     }
     table->resizeColumnsToContents();
     table->resizeRowsToContents();

@@ -103,6 +103,7 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
                 [this, i] { onButtonCommand(CmdPreset1 + i); });
     }
     connect(m_pTabs, &CChannelTabCtrl::selChange, this, &CSonaroView::onTabSelChange);
+    connect(m_pTabs, &CChannelTabCtrl::nameRequested, this, &CSonaroView::nameChannel);
     connect(m_pHistory.get(), &SettingsHistory::changed, this, &CSonaroView::commandStatesChanged);
     // One click on send or receive is one transfer, even when it is the first
     // of a double click.
@@ -135,6 +136,7 @@ bool CSonaroView::onInitialUpdate() {
     const bool deviceAnswered = receiveDevicePresets();
     CWelcomeDlg welcome;
     createChannelPanels();
+    loadSideFileOf(m_session.fileName);
     showDevicePresetsOrAskForHardware(deviceAnswered, welcome);
     --m_nChangeScopes;
     m_pHistory->reset();
@@ -434,6 +436,8 @@ void CSonaroView::saveAtProgramEnd() {
     const std::string path = m_session.fileName.empty() ? defaultFilePath() : m_session.fileName;
     if (saveParameterFile(*image, path) != 0) {
         userServices().messageBox(EndSaveFailed, ErrorTitle, MessageIcon::Stop);
+    } else {
+        saveSideFileOf(path);
     }
     m_session.image.reset();
 }

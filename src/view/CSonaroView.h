@@ -215,12 +215,36 @@ public:
     // --- The measurement overlay (CSonaroViewMeasurementCommands.cpp) --------
     // The channel of the selected tab, which "Messung laden..." loads for.
     int activeChannel() const;
-    // The measurement files of the channels (full paths, empty for none) and
-    // the overlay's options: the part of the side file that the overlay
-    // reads and writes. Stored paths are relative to the parameter file's
-    // folder when the measurement lies in or below it.
-    void readOverlayFromSideFile(const SideFile& side, const std::string& parameterFile);
-    void writeOverlayToSideFile(SideFile& side, const std::string& parameterFile);
+    // The measurement files of the side file are held as full paths: the
+    // side file of `parameterFile` as read turned into that (and the files
+    // read), and back into the form it is stored in beside `parameterFile`,
+    // relative to its folder when a measurement lies in or below it.
+    void resolveMeasurementPaths(const std::string& parameterFile);
+    SideFile storedSideFile(const std::string& parameterFile) const;
+    void onImportFilters(int id);
+    void onExportFilterSettings(int id);
+    void onNameShownChannel(int id);
+    // "Kanal benennen" for channel `channel` (0..5): one undo step.
+    void nameChannel(int channel);
+
+    // --- The side file (CSonaroViewSideFile.cpp) ------------------------------
+    // Channel names, measurements and the overlay's options of the current
+    // file. Whoever changes them does so in a ChangeScope, so that the
+    // change is an undo step and is saved with the file.
+    SideFile& sideFile() { return m_session.side; }
+    // The user's name of `channel` (0..5), empty when it has none.
+    QString channelName(int channel) const;
+    // How texts name the channel: "Kanal 2 (Hochton links)", or "Kanal 2".
+    QString channelDisplayName(int channel) const;
+    // Reads the side file of `parameterFile` into the session (defaults when
+    // there is none); a broken one is reported once, here, and ignored.
+    void loadSideFileOf(const std::string& parameterFile);
+    // Writes the side file beside `parameterFile` when it has anything to
+    // keep, or a side file is there already. A failure is reported; false
+    // then.
+    bool saveSideFileOf(const std::string& parameterFile);
+    // The names as the tabs' tooltips.
+    void showChannelNames();
     // The session's file name (made a full path) and the title after Open
     // and Save.
     void setFileName(const std::string& path);
@@ -275,10 +299,7 @@ private:
     void verifySend();
     // What the device holds now, as far as this run knows.
     void rememberDeviceSettings(const ParameterImage& device);
-    // Where the overlay's files and options are held.
-    std::array<std::string, ChannelCount>& measurementPaths();
-    OverlayOptions& overlayOptions();
-    // Reads the files measurementPaths() names anew, drops those it no
+    // Reads the measurement files the side file names anew, drops those it no
     // longer names, reports each that cannot be read once, and redraws.
     void followMeasurements();
     // The measurements and predictions of the shown channels in `content`.
@@ -300,6 +321,5 @@ private:
     std::unique_ptr<SettingsHistory> m_pHistory;
     int m_nChangeScopes = 0;  // commands changing the settings right now
     SettingsBackups m_backups;
-    SideFile m_overlayChoice;  // its measurements and overlay options only
     std::unique_ptr<MeasurementOverlay> m_pOverlay;
 };

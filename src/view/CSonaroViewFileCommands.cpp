@@ -1,6 +1,7 @@
 // The main view's file commands: New, Open and Save of the whole
-// ParameterImage, and loading a backup. New, Open and loading a backup are
-// undo steps; the settings they replace are kept as a backup as well.
+// ParameterImage (with its side file of channel names and measurements), and
+// loading a backup. New, Open and loading a backup are undo steps; the
+// settings they replace are kept as a backup as well.
 
 #include <filesystem>
 
@@ -32,6 +33,9 @@ void CSonaroView::onFileNew(int) {
     ChangeScope change(*this);
     m_backups.keepImage(*image, BackupOccasion::BeforeNew);
     newRoutine(NewVariant::User);
+    m_session.side = {};
+    showChannelNames();
+    followMeasurements();
     // "Filtaro.dat" in the start-up directory, which has the defaults now, is
     // the current file again: the save at program end must not write the
     // defaults over the file opened or saved before.
@@ -73,6 +77,7 @@ void CSonaroView::openSettingsFile(FileDialogKind kind) {
     const bool backup = kind == FileDialogKind::Backup;
     if (!backup) {
         setFileName(*path);
+        loadSideFileOf(*path);
     }
     change.record(
         (backup ? QStringLiteral("Laden der Sicherung ") : QStringLiteral("Öffnen von ")) +
@@ -100,6 +105,9 @@ void CSonaroView::onFileSave(int) {
         // file of that name is never destroyed by a failed save.
         if (saveParameterFile(*image, *path) == 0) {
             setFileName(*path);
+            // The names and measurements go with the file; a failure to
+            // write them is reported and leaves the settings saved.
+            saveSideFileOf(*path);
         } else {
             userServices().messageBox(SaveFailed, ErrorTitle, MessageIcon::Stop);
         }

@@ -1,8 +1,9 @@
 // The main view's measurement overlay: a measurement file loaded for the
 // channel whose tab is selected, removed again, and the overlay's two
 // options (normalised to 0 dB over 200 Hz..2 kHz, the predicted result).
-// The files and options are what the side file keeps beside the parameter
-// file; the measurements themselves are read once and kept by the overlay.
+// The files and options live in the side file, so each change is an undo
+// step and is saved with the parameter file; the measurements themselves
+// are read once and kept by the overlay.
 
 #include <QAction>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "view/CSonaroView.h"
 #include "view/CommandIds.h"
 #include "view/FileDialogs.h"
+#include "view/FileNameOfPath.h"
 #include "view/MeasurementOverlay.h"
 
 namespace {
@@ -32,42 +34,30 @@ int CSonaroView::activeChannel() const {
     return selected >= 0 && selected < ChannelCount ? selected : 0;
 }
 
-std::array<std::string, ChannelCount>& CSonaroView::measurementPaths() {
-    return m_overlayChoice.measurements;
-}
-
-OverlayOptions& CSonaroView::overlayOptions() {
-    return m_overlayChoice.overlay;
-}
-
-void CSonaroView::readOverlayFromSideFile(const SideFile& side, const std::string& parameterFile) {
-    for (int c = 0; c < ChannelCount; ++c) {
-        const std::string& stored = side.measurements[static_cast<std::size_t>(c)];
-        measurementPaths()[static_cast<std::size_t>(c)] =
-            stored.empty() ? std::string() : measurementFilePath(parameterFile, stored);
+void CSonaroView::resolveMeasurementPaths(const std::string& parameterFile) {
+    for (std::string& path : m_session.side.measurements) {
+        if (!path.empty()) path = measurementFilePath(parameterFile, path);
     }
-    overlayOptions() = side.overlay;
     followMeasurements();
 }
 
-void CSonaroView::writeOverlayToSideFile(SideFile& side, const std::string& parameterFile) {
-    for (int c = 0; c < ChannelCount; ++c) {
-        const std::string& path = measurementPaths()[static_cast<std::size_t>(c)];
-        side.measurements[static_cast<std::size_t>(c)] =
-            path.empty() ? std::string() : storedMeasurementPath(parameterFile, path);
+SideFile CSonaroView::storedSideFile(const std::string& parameterFile) const {
+    SideFile stored = m_session.side;
+    for (std::string& path : stored.measurements) {
+        if (!path.empty()) path = storedMeasurementPath(parameterFile, path);
     }
-    side.overlay = overlayOptions();
+    return stored;
 }
 
 void CSonaroView::followMeasurements() {
-    for (const std::string& message : m_pOverlay->follow(measurementPaths())) {
+    for (const std::string& message : m_pOverlay->follow(m_session.side.measurements)) {
         userServices().messageBox(message, ErrorTitle, MessageIcon::Warning);
     }
     if (ParameterImage* image = this->image()) image->setRedrawPending(1);
 }
 
 void CSonaroView::addOverlayCurves(PlotContent& content) {
-    m_pOverlay->addCurves(content, overlayOptions(), *m_pResponses);
+    m_pOverlay->addCurves(content, m_session.side.overlay, *m_pResponses);
 }
 
 void CSonaroView::onLoadMeasurement(int) {
@@ -86,26 +76,30 @@ void CSonaroView::onLoadMeasurement(int) {
         userServices().messageBox(read.message, ErrorTitle, MessageIcon::Stop);
         return;
     }
+    ChangeScope change(*this);
     const int c = activeChannel();
     const std::string full = fullPath(*path);
     m_pOverlay->take(c, full, *read.measurement);
-    measurementPaths()[static_cast<std::size_t>(c)] = full;
+    m_session.side.measurements[static_cast<std::size_t>(c)] = full;
     image->setRedrawPending(1);
-    emit commandStatesChanged();
+    change.record(QStringLiteral("Messung ") + QString::fromStdString(fileNameOfPath(full)) +
+                  QStringLiteral(" laden"));
 }
 
 void CSonaroView::onRemoveMeasurement(int) {
     if (!image()) {
         return;
     }
-    measurementPaths()[static_cast<std::size_t>(activeChannel())].clear();
+    ChangeScope change(*this);
+    m_session.side.measurements[static_cast<std::size_t>(activeChannel())].clear();
     followMeasurements();
-    emit commandStatesChanged();
+    change.record(QStringLiteral("Messung entfernen"));
 }
 
 void CSonaroView::onUpdateRemoveMeasurement(int, QAction& action) {
-    action.setEnabled(image() != nullptr &&
-                      !measurementPaths()[static_cast<std::size_t>(activeChannel())].empty());
+    action.setEnabled(
+        image() != nullptr &&
+        !m_session.side.measurements[static_cast<std::size_t>(activeChannel())].empty());
 }
 
 void CSonaroView::onOverlayOption(int id) {
@@ -113,14 +107,18 @@ void CSonaroView::onOverlayOption(int id) {
     if (!image) {
         return;
     }
-    bool& option =
-        id == CmdNormaliseMeasurements ? overlayOptions().normalise : overlayOptions().predicted;
+    ChangeScope change(*this);
+    OverlayOptions& options = m_session.side.overlay;
+    const bool normalise = id == CmdNormaliseMeasurements;
+    bool& option = normalise ? options.normalise : options.predicted;
     option = !option;
     image->setRedrawPending(1);
+    change.record(normalise ? QStringLiteral("Messung normalisieren")
+                            : QStringLiteral("Vorhersage zeigen"));
 }
 
 void CSonaroView::onUpdateOverlayOption(int id, QAction& action) {
     action.setCheckable(true);
-    action.setChecked(id == CmdNormaliseMeasurements ? overlayOptions().normalise
-                                                     : overlayOptions().predicted);
+    action.setChecked(id == CmdNormaliseMeasurements ? m_session.side.overlay.normalise
+                                                     : m_session.side.overlay.predicted);
 }

@@ -35,7 +35,7 @@ void nameStep(QAction& action, bool possible, const QString& step) {
 }  // namespace
 
 SettingsState CSonaroView::currentState() const {
-    return {*m_session.image, m_session.fileName, window()->windowTitle()};
+    return {*m_session.image, m_session.fileName, window()->windowTitle(), m_session.side};
 }
 
 void CSonaroView::showState(const SettingsState& state) {
@@ -49,6 +49,11 @@ void CSonaroView::showState(const SettingsState& state) {
     writeControls();
     refreshPanels();
     m_session.fileName = state.fileName;
+    if (m_session.side != state.side) {
+        m_session.side = state.side;
+        showChannelNames();
+        followMeasurements();
+    }
     if (state.title != window()->windowTitle()) {
         emit titleChanged(state.title);
     }

@@ -39,6 +39,10 @@ constexpr int CmdShowSums = 32843;
 constexpr int CmdExportPlotPng = 32844;
 constexpr int CmdExportPlotSvg = 32845;
 constexpr int CmdExportCurvesCsv = 32846;
+// Working with other programs: filter texts in and out, channel names.
+constexpr int CmdImportFilters = 32860;
+constexpr int CmdExportFilterSettings = 32861;
+constexpr int CmdNameChannel = 32862;
 // Measurements drawn with the channels, and how.
 constexpr int CmdLoadMeasurement = 32880;
 constexpr int CmdRemoveMeasurement = 32881;

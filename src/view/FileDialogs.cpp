@@ -24,6 +24,10 @@ constexpr ExportFilter ExportFilters[] = {
     {FileDialogKind::ExportSvg, "SVG-Grafik (*.svg)", "svg"},
     {FileDialogKind::ExportCsv, "CSV-Datei (*.csv)", "csv"},
     {FileDialogKind::Measurement, "Messungen (*.txt *.frd *.csv);;Alle Dateien (*)", ""},
+    {FileDialogKind::FilterText, "Textdateien (*.txt *.cfg);;Alle Dateien (*)", "txt"},
+    {FileDialogKind::ExportApo, "Equalizer-APO-Text (*.txt)", "txt"},
+    {FileDialogKind::ExportRew, "REW-Filtertext (*.txt)", "txt"},
+    {FileDialogKind::ExportCamillaDsp, "CamillaDSP-Konfiguration (*.yml *.yaml)", "yml"},
 };
 
 FilePathAnswer& installedAnswer() {
@@ -47,7 +51,7 @@ std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
         }
     }
     if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup ||
-        kind == FileDialogKind::Measurement) {
+        kind == FileDialogKind::FilterText || kind == FileDialogKind::Measurement) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         if (kind == FileDialogKind::Backup) {

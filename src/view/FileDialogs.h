@@ -20,6 +20,13 @@ enum class FileDialogKind {
     ExportCsv,
     // A measurement to draw with a channel (opened like Open).
     Measurement,
+    // A filter text of another program to import (opened like Open).
+    FilterText,
+    // Exports of the filter settings, saved like Save: Equalizer APO text,
+    // REW filter text, a CamillaDSP configuration.
+    ExportApo,
+    ExportRew,
+    ExportCamillaDsp,
 };
 
 // The chosen path in the file system's encoding, or nullopt when the user
@@ -27,9 +34,9 @@ enum class FileDialogKind {
 using FilePathAnswer = std::function<std::optional<std::string>(FileDialogKind)>;
 
 // Shows the dialog of `kind` (for parameter files the filter "Filtaro
-// Dateien (*.dat)" and default extension "dat"; for the exports their own;
-// no initial name, the system's caption; a backup is chosen in the backup
-// folder), or asks the installed answer instead.
+// Dateien (*.dat)" and default extension "dat", for the other files their
+// own; no initial name, the system's caption; a backup is chosen in the
+// backup folder), or asks the installed answer instead.
 std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent);
 
 // Installs an answer for the lifetime of the object; the previous one is

@@ -10,6 +10,7 @@
 
 #include "device/BytePort.h"
 #include "model/ParameterImage.h"
+#include "storage/SideFile.h"
 
 // The port the view's commands reach the device through: the application's
 // serial port, or any other byte stream with its semantics (tests hand in the
@@ -34,4 +35,8 @@ struct Session {
     // What the device holds as far as this run knows (received, compared or
     // sent since the port was opened): the image with the device's records.
     std::optional<ParameterImage> deviceSettings;
+    // What the parameter file cannot hold (channel names, measurements, the
+    // overlay's options): read with the current file, written beside it
+    // whenever it is saved, reset by New.
+    SideFile side;
 };

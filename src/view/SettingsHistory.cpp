@@ -5,6 +5,26 @@
 
 #include "model/SettingsEdit.h"
 
+namespace {
+
+// Like replayStep for the image: what the step changed takes its value in
+// `to`, the rest stays as it is now.
+SideFile replaySide(SideFile current, const SideFile& from, const SideFile& to) {
+    for (int c = 0; c < ChannelCount; ++c) {
+        if (from.channelNames[c] != to.channelNames[c]) {
+            current.channelNames[c] = to.channelNames[c];
+        }
+        if (from.measurements[c] != to.measurements[c]) {
+            current.measurements[c] = to.measurements[c];
+        }
+    }
+    if (from.overlay != to.overlay) current.overlay = to.overlay;
+    if (from.original != to.original) current.original = to.original;
+    return current;
+}
+
+}  // namespace
+
 class SettingsStep final : public QUndoCommand {
 public:
     SettingsStep(SettingsHistory& history, SettingsState before, SettingsState after,
@@ -74,7 +94,7 @@ bool SettingsHistory::record(const SettingsState& before, const QString& name) {
     shown.setTabMarker(before.image.tabMarker());
     shown.setRedrawPending(before.image.redrawPending());
     // The title follows the file.
-    if (shown == before.image && before.fileName == now.fileName) {
+    if (shown == before.image && before.fileName == now.fileName && before.side == now.side) {
         return false;
     }
     push(before, name, 0);
@@ -102,6 +122,7 @@ void SettingsHistory::replay(const SettingsState& from, const SettingsState& to)
     state.image = replayStep(state.image, from.image, to.image);
     if (from.fileName != to.fileName) state.fileName = to.fileName;
     if (from.title != to.title) state.title = to.title;
+    state.side = replaySide(state.side, from.side, to.side);
     m_show(state);
     m_base = m_current().image;
 }

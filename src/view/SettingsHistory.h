@@ -17,14 +17,17 @@
 #include <string>
 
 #include "model/ParameterImage.h"
+#include "storage/SideFile.h"
 
-// What an undo step puts back: the settings, and the file they belong to
-// with the title that goes with it (undoing an Open must not leave the old
-// settings headed for the opened file).
+// What an undo step puts back: the settings with what the side file keeps of
+// them (channel names, ...), and the file they belong to with the title that
+// goes with it (undoing an Open must not leave the old settings headed for
+// the opened file).
 struct SettingsState {
     ParameterImage image;
     std::string fileName;  // full path
     QString title;
+    SideFile side;
 };
 
 class SettingsHistory : public QObject {

@@ -42,20 +42,28 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
               "57600=&Neu\tStrg+N|57601=Ö&ffnen...\tStrg+O|57603=S&peichern...\tStrg+S|"
               "32814=Sicherung &laden...|0=&Exportieren|-|57665=&Beenden");
     EXPECT_EQ(menuTexts(menus[0]->menu()->actions()[4]->menu()),
-              "32844=Grafik als &PNG...|32845=Grafik als &SVG...|32846=Kurven als &CSV...");
+              "32844=Grafik als &PNG...|32845=Grafik als &SVG...|32846=Kurven als &CSV...|"
+              "32861=&Filtereinstellungen...");
     EXPECT_EQ(menus[1]->text(), "&Ansicht");
     EXPECT_EQ(menuTexts(menus[1]->menu()),
               "32772=Grafikoptionen...|-|59392=&Symbolleiste|59393=S&tatusleiste|-|"
-              "32840=&Betrag|32841=P&hase|32842=&Gruppenlaufzeit|-|32843=S&ummen L und R");
+              "32840=&Betrag|32841=P&hase|32842=&Gruppenlaufzeit|-|32843=S&ummen L und R|-|"
+              "32880=&Messung laden...|32881=Messung &entfernen|"
+              "32882=Messung &normalisieren (200 Hz – 2 kHz auf 0 dB)|32883=&Vorhersage zeigen");
     // The views are one choice, the magnitude the first; the sums are off.
     EXPECT_TRUE(run.frame().action(CmdViewMagnitude)->isChecked());
     EXPECT_TRUE(run.frame().action(CmdViewPhase)->actionGroup()->isExclusive());
     EXPECT_FALSE(run.frame().action(CmdShowSums)->isChecked());
+    // No measurement to remove yet; normalised, without the prediction.
+    EXPECT_FALSE(run.frame().action(CmdRemoveMeasurement)->isEnabled());
+    EXPECT_TRUE(run.frame().action(CmdNormaliseMeasurements)->isChecked());
+    EXPECT_FALSE(run.frame().action(CmdShowPrediction)->isChecked());
     EXPECT_EQ(menus[2]->text(), "Bearbeiten");
     // Nothing to undo yet: the items stand as the menu table has them.
     EXPECT_EQ(menuTexts(menus[2]->menu()),
               "32810=&Rückgängig\tStrg+Z|32811=&Wiederholen\tStrg+Y|-|"
-              "32806=&Kanal kopieren...|32807=&Preset kopieren...");
+              "32806=&Kanal kopieren...|32807=&Preset kopieren...|-|"
+              "32860=Filter &importieren...|32862=Kanal be&nennen...");
     EXPECT_EQ(menus[3]->text(), "Kommunikation");
     EXPECT_EQ(menuTexts(menus[3]->menu()),
               "32771=&Schnittstelle...|32805=&Gerät suchen|-|32812=Mit Gerät &vergleichen|"

@@ -35,6 +35,18 @@ TEST(SideFile, LivesBesideTheParameterFile) {
     }
 }
 
+TEST(SideFile, HasContentWithAnythingBeyondTheDefaults) {
+    EXPECT_FALSE(sideFileHasContent({}));
+    SideFile named, measured, overlay, original;
+    named.channelNames[5] = "Sub";
+    measured.measurements[0] = "bass.txt";
+    overlay.overlay.predicted = true;
+    original.original = "{}";
+    for (const SideFile& data : {named, measured, overlay, original}) {
+        EXPECT_TRUE(sideFileHasContent(data));
+    }
+}
+
 TEST(SideFile, IsWrittenAndReadBackKeepingWhatItDoesNotKnow) {
     ScratchDir dir;
     const std::string dat = dir.file("Boxen.dat");

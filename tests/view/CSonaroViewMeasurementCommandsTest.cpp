@@ -178,40 +178,59 @@ TEST_F(MeasurementCommands, ABrokenFileIsRefusedWithItsLineAndChangesNothing) {
     EXPECT_NE(ui.messages[0].text.find("Zeile 4: \"x\" ist keine Zahl"), std::string::npos)
         << ui.messages[0].text;
     EXPECT_EQ(plot().backBuffer(), before);
-    SideFile side;
-    view().writeOverlayToSideFile(side, run.dir.file("Filtaro.dat"));
-    EXPECT_EQ(side.measurements[1], "gut.frd");
+    EXPECT_EQ(std::filesystem::path(view().sideFile().measurements[1]),
+              std::filesystem::path(run.dir.file("gut.frd")));
 }
 
-TEST_F(MeasurementCommands, FilesAndOptionsGoThroughTheSideFile) {
+TEST_F(MeasurementCommands, FilesAndOptionsAreUndoneAndGoThroughTheSideFile) {
     start();
     std::filesystem::create_directories(run.dir.file("mess"));
-    writeFileBytes(run.dir.file("mess/tief.txt"), RewText);
-    const std::string outside = (std::filesystem::path(run.dir.file("..")) / "filtaro-fehlt.frd")
-                                    .lexically_normal()
-                                    .string();
-    SideFile side;
-    side.measurements[0] = "mess/tief.txt";
-    side.measurements[4] = outside;
-    side.overlay = {false, true};
-    const std::string dat = run.dir.file("Boxen.dat");
-    view().readOverlayFromSideFile(side, dat);
-    // The missing one is reported once and shows nothing.
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("\"filtaro-fehlt.frd\""), std::string::npos);
+    load("mess/tief.txt", RewText);
+    EXPECT_TRUE(command(CmdNormaliseMeasurements));
+    EXPECT_TRUE(command(CmdShowPrediction));
     view().redrawStep();
-    ASSERT_EQ(overlays().size(), 2u);  // channel 1: measurement and prediction
+    ASSERT_EQ(overlays().size(), 2u);
+    // Loading is a step of its own.
+    EXPECT_TRUE(command(CmdEditUndo));
+    EXPECT_TRUE(command(CmdEditUndo));
+    EXPECT_TRUE(command(CmdEditUndo));
+    view().redrawStep();
+    EXPECT_TRUE(overlays().empty());
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(command(CmdEditRedo));
+    view().redrawStep();
+    ASSERT_EQ(overlays().size(), 2u);
+
+    // Saved: the file relative to the parameter file's folder, the options.
+    const std::string dat = run.dir.file("Boxen.dat");
+    filePaths = {dat};
+    EXPECT_TRUE(command(CmdFileSave));
+    const std::string json = readFileBytes(sideFilePath(dat));
+    EXPECT_NE(json.find("\"mess/tief.txt\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"normalise\": false"), std::string::npos) << json;
+
+    // Opened again after New: the same overlay.
+    EXPECT_TRUE(command(CmdFileNew));
+    view().redrawStep();
+    EXPECT_TRUE(overlays().empty());
+    filePaths = {dat};
+    EXPECT_TRUE(command(CmdFileOpen));
+    view().redrawStep();
+    ASSERT_EQ(overlays().size(), 2u);
     EXPECT_TRUE(run.frame().action(CmdShowPrediction)->isChecked());
     EXPECT_FALSE(run.frame().action(CmdNormaliseMeasurements)->isChecked());
 
-    // Written back: relative inside the file's folder, else as it was.
-    SideFile written;
-    view().writeOverlayToSideFile(written, dat);
-    EXPECT_EQ(written.measurements[0], "mess/tief.txt");
-    EXPECT_EQ(written.measurements[4], outside);
-    EXPECT_EQ(written.overlay, side.overlay);
+    // A measurement gone missing: one message, no overlay, the path kept
+    // for the user to remove or bring back.
+    std::filesystem::remove(run.dir.file("mess/tief.txt"));
+    EXPECT_TRUE(command(CmdFileNew));
+    filePaths = {dat};
+    EXPECT_TRUE(command(CmdFileOpen));
     view().redrawStep();
-    EXPECT_EQ(ui.messages.size(), 1u);
+    view().redrawStep();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("\"tief.txt\""), std::string::npos);
+    EXPECT_TRUE(overlays().empty());
+    EXPECT_TRUE(run.frame().action(CmdRemoveMeasurement)->isEnabled());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "interchange/FilterExport.h"
+#include "interchange/SettingsExport.h"
 #include "model/ParameterImage.h"
 #include "storage/FileMessages.h"
 #include "storage/TextFile.h"
@@ -65,14 +65,12 @@ int cliExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     ParameterImage image;
     if (!loadCommandFile(image, path, err)) return 1;
     const auto names = channelNamesOf(path, err);
-    const int p = *preset - 1;
-    std::vector<ExportChannel> channels;
-    for (int c = 0; c < ChannelCount; ++c) {
-        if (!channel || *channel - 1 == c) channels.push_back({c, names[c], image.record(p, c)});
-    }
-    const ExportText text = format == "apo"   ? exportApo(channels, p)
-                            : format == "rew" ? exportRew(channels.front(), p)
-                                              : exportCamillaDsp(channels, p, rate);
+    const ExportFormat kind = format == "apo"   ? ExportFormat::Apo
+                              : format == "rew" ? ExportFormat::Rew
+                                                : ExportFormat::CamillaDsp;
+    std::optional<int> index;
+    if (channel) index = *channel - 1;
+    const ExportText text = exportSettings(kind, image, *preset - 1, index, names, rate);
     for (const std::string& warning : text.warnings) cliFail(err, "Hinweis: " + warning);
 
     const auto outPath = parsed.value("--out");

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr std::size_t MaxFilterTextBytes = 16u << 20;
-
 std::string joined(const std::vector<std::string>& names) {
     std::string s;
     for (const std::string& n : names) s += (s.empty() ? "" : ", ") + n;
@@ -46,8 +44,8 @@ int cliImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     ParameterImage image;
     if (!loadCommandFile(image, path, err)) return 1;
-    const auto text = readTextFile(filterPath, MaxFilterTextBytes);
-    if (!text) return cliFail(err, fileOpenFailure(filterPath, 0, MaxFilterTextBytes));
+    const auto text = readTextFile(filterPath, FilterTextFileLimit);
+    if (!text) return cliFail(err, fileOpenFailure(filterPath, 0, FilterTextFileLimit));
 
     const int p = *preset - 1;
     const int c = *channel - 1;

@@ -1,0 +1,143 @@
+#include "ui/CFilterImportDlg.h"
+
+#include <QBrush>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+
+#include "ui/ReadOnlyTable.h"
+
+namespace {
+
+constexpr std::array<const char*, CFilterImportDlg::ColumnCount> Heads = {
+    "Zeile", "Gelesen", "Gesetzt", "Status", "Hinweis"};
+constexpr const char* CancelText = "Abbrechen";
+constexpr int MinWidth = 640;
+constexpr int MaxWidth = 1100;
+constexpr int MinHeight = 260;
+constexpr int MaxHeight = 640;
+// Soft marks that stay readable with the palette's text colour: a rounding
+// amber, what is not taken over grey-red.
+const QColor AdjustedShade(255, 236, 179);
+const QColor NotTakenShade(244, 204, 204);
+
+QString lineList(const std::vector<int>& lines) {
+    QStringList numbers;
+    for (const int line : lines) numbers << QString::number(line);
+    return numbers.join(QStringLiteral(", "));
+}
+
+QString joinedNotes(const std::vector<std::string>& notes) {
+    QStringList lines;
+    for (const std::string& note : notes) lines << QString::fromStdString(note);
+    return lines.join(QLatin1Char('\n'));
+}
+
+struct Row {
+    QString line, read, set, status, note;
+    QColor shade;  // invalid: none
+};
+
+std::vector<Row> rowsOf(const ImportReport& report) {
+    std::vector<Row> rows;
+    for (const ImportItem& item : report.items) {
+        const QColor shade = item.status == ImportItemStatus::Adjusted ? AdjustedShade
+                             : item.status == ImportItemStatus::Exact  ? QColor()
+                                                                       : NotTakenShade;
+        rows.push_back({lineList(item.lines), QString::fromStdString(item.asRead),
+                        QString::fromStdString(item.asSet),
+                        QString::fromStdString(importStatusText(item.status)),
+                        joinedNotes(item.notes), shade});
+    }
+    for (const TextIssue& issue : report.issues) {
+        rows.push_back({QString::number(issue.line),
+                        QString::fromStdString(issue.text),
+                        {},
+                        QString::fromStdString(issueStatusText(issue)),
+                        QString::fromStdString(issue.reason),
+                        NotTakenShade});
+    }
+    // In the order of the text.
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return a.line.section(QLatin1Char(','), 0, 0).toInt() <
+               b.line.section(QLatin1Char(','), 0, 0).toInt();
+    });
+    return rows;
+}
+
+QTableWidget* filterTable(const ImportReport& report, QWidget* parent) {
+    const std::vector<Row> rows = rowsOf(report);
+    QStringList heads;
+    for (const char* head : Heads) heads << QString::fromUtf8(head);
+    QTableWidget* table = readOnlyTable(heads, static_cast<int>(rows.size()), parent);
+    table->setWordWrap(true);
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const Row& row = rows[static_cast<std::size_t>(r)];
+        const std::array<QString, CFilterImportDlg::ColumnCount> texts = {
+            row.line, row.read, row.set, row.status, row.note};
+        for (int c = 0; c < CFilterImportDlg::ColumnCount; ++c) {
+            // Notes run over several lines: every cell starts at the top.
+            QTableWidgetItem* item =
+                readOnlyCell(texts[static_cast<std::size_t>(c)],
+                             (c == CFilterImportDlg::LineColumn ? Qt::AlignRight : Qt::AlignLeft) |
+                                 Qt::AlignTop);
+            if (row.shade.isValid()) item->setBackground(row.shade);
+            table->setItem(r, c, item);
+        }
+    }
+    table->resizeColumnsToContents();
+    table->resizeRowsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+}  // namespace
+
+CFilterImportDlg::CFilterImportDlg(const ImportReport& report, const QString& target,
+                                   QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(QString::fromUtf8(FilterImportTitle));
+    auto* layout = new QVBoxLayout(this);
+    auto* intro = new QLabel(
+        QStringLiteral("So werden die Filter auf %1 übernommen. Gelb: gerundet oder begrenzt; "
+                       "rot: nicht übernommen.")
+            .arg(target),
+        this);
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+    m_pTable = filterTable(report, this);
+    layout->addWidget(m_pTable, 1);
+    QStringList summary;
+    for (const std::string& line : importSummaryLines(report)) {
+        summary << QString::fromStdString(line);
+    }
+    m_pSummary = new QLabel(summary.join(QLatin1Char('\n')), this);
+    m_pSummary->setWordWrap(true);
+    layout->addWidget(m_pSummary);
+
+    auto* buttons = new QDialogButtonBox(this);
+    if (report.changesSomething()) {
+        m_pApply =
+            buttons->addButton(QString::fromUtf8(FilterImportApply), QDialogButtonBox::AcceptRole);
+        m_pApply->setDefault(true);
+        connect(m_pApply, &QPushButton::clicked, this, &QDialog::accept);
+    }
+    QPushButton* cancel =
+        buttons->addButton(QString::fromUtf8(CancelText), QDialogButtonBox::RejectRole);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    // Wide enough for the whole table where the screen allows, and as many
+    // rows as fit.
+    int width = 0;
+    for (int c = 0; c < ColumnCount; ++c) width += m_pTable->columnWidth(c);
+    int height = m_pTable->horizontalHeader()->height();
+    for (int r = 0; r < m_pTable->rowCount(); ++r) height += m_pTable->rowHeight(r);
+    resize(std::clamp(width + 60, MinWidth, MaxWidth),
+           std::clamp(height + 160, MinHeight, MaxHeight));
+}

@@ -1,0 +1,131 @@
+// The main view's commands for working with other programs: a filter text of
+// REW or Equalizer APO imported into the channel shown (one undo step, after
+// the user has seen what it does), the filter settings exported for
+// Equalizer APO, REW or CamillaDSP, and the channels' names.
+
+#include <QStringList>
+
+#include "forms/ModalRunner.h"
+#include "interchange/FilterImport.h"
+#include "interchange/SettingsExport.h"
+#include "model/ParameterImage.h"
+#include "platform/UserServices.h"
+#include "storage/TextFile.h"
+#include "ui/CChannelNameDlg.h"
+#include "ui/CChannelTabCtrl.h"
+#include "ui/CFilterExportDlg.h"
+#include "ui/CFilterImportDlg.h"
+#include "ui/CImportBlockDlg.h"
+#include "view/CSonaroView.h"
+#include "view/FileDialogs.h"
+
+namespace {
+
+constexpr const char* OpenFailed = "Datei konnte nicht geöffnet werden.";
+constexpr const char* SaveFailed = "Datei konnte nicht gespeichert werden.";
+constexpr const char* ErrorTitle = "Fehler";
+constexpr const char* ExportTitle = "Filtereinstellungen exportieren";
+
+FileDialogKind saveDialogOf(ExportFormat format) {
+    switch (format) {
+        case ExportFormat::Rew:
+            return FileDialogKind::ExportRew;
+        case ExportFormat::CamillaDsp:
+            return FileDialogKind::ExportCamillaDsp;
+        case ExportFormat::Apo:
+            break;
+    }
+    return FileDialogKind::ExportApo;
+}
+
+}  // namespace
+
+void CSonaroView::onImportFilters(int) {
+    ParameterImage* image = this->image();
+    if (!image) {
+        return;
+    }
+    const std::optional<std::string> path = askFilePath(FileDialogKind::FilterText, window());
+    if (!path) {
+        return;
+    }
+    const std::optional<std::string> text = readTextFile(*path, FilterTextFileLimit);
+    if (!text) {
+        userServices().messageBox(OpenFailed, ErrorTitle, MessageIcon::None);
+        return;
+    }
+    const int preset = image->activePreset();
+    const int channel = channelTabs()->m_nCurrent;
+    FilterImport result = importFilterText(*text, image->record(preset, channel), channel);
+    if (result.status == FilterImportStatus::ChooseBlock) {
+        CImportBlockDlg choose(result.blocks, window());
+        if (runModal(choose) != QDialog::Accepted) {
+            return;
+        }
+        result =
+            importFilterText(*text, image->record(preset, channel), channel, choose.chosenBlock());
+    }
+    if (result.status != FilterImportStatus::Ready) {
+        return;  // only a block the text does not have, which the list never offers
+    }
+    CFilterImportDlg review(result.report,
+                            QStringLiteral("Kanal %1, Preset %2").arg(channel + 1).arg(preset + 1),
+                            window());
+    if (runModal(review) != QDialog::Accepted || !result.report.changesSomething()) {
+        return;
+    }
+    ParameterImage imported = *image;
+    imported.setRecord(preset, channel, result.report.record);
+    applyChange(QStringLiteral("Filter importieren Kanal %1").arg(channel + 1), imported);
+}
+
+void CSonaroView::onExportFilterSettings(int) {
+    const ParameterImage* image = this->image();
+    if (!image) {
+        return;
+    }
+    const int preset = image->activePreset();
+    const int channel = channelTabs()->m_nCurrent;
+    CFilterExportDlg dialog(preset, channel, channelName(channel), window());
+    if (runModal(dialog) != QDialog::Accepted) {
+        return;
+    }
+    const FilterExportChoice choice = dialog.choice();
+    const std::optional<std::string> path = askFilePath(saveDialogOf(choice.format), window());
+    if (!path) {
+        return;
+    }
+    const ExportText text =
+        exportSettings(choice.format, *image, preset,
+                       choice.wholePreset ? std::nullopt : std::optional<int>(channel),
+                       m_session.side.channelNames, choice.sampleRate);
+    if (!writeTextFile(*path, text.text)) {
+        userServices().messageBox(SaveFailed, ErrorTitle, MessageIcon::Stop);
+        return;
+    }
+    if (!text.warnings.empty()) {
+        std::string message =
+            "Die Datei ist gespeichert. Nicht alles lässt sich in diesem Format "
+            "ausdrücken:";
+        for (const std::string& warning : text.warnings) message += "\n• " + warning;
+        userServices().messageBox(message, ExportTitle, MessageIcon::Information);
+    }
+}
+
+void CSonaroView::onNameShownChannel(int) {
+    nameChannel(channelTabs()->m_nCurrent);
+}
+
+void CSonaroView::nameChannel(int channel) {
+    if (!image() || channel < 0 || channel >= ChannelCount) {
+        return;
+    }
+    CChannelNameDlg dialog(channel, channelName(channel), window());
+    if (runModal(dialog) != QDialog::Accepted) {
+        return;
+    }
+    ChangeScope change(*this);
+    m_session.side.channelNames[static_cast<std::size_t>(channel)] = dialog.name().toStdString();
+    showChannelNames();
+    change.record(QStringLiteral("Kanal %1 benennen").arg(channel + 1));
+}
