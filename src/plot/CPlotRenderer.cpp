@@ -26,8 +26,8 @@ QPen plotPen(const QColor& colour, Qt::PenStyle style) {
 // A measurement is dotted, the result predicted from it dashed: unlike the
 // grid's dotted lines (3 on, 3 off, white) they are in the channel's
 // colour, and the dots are shorter than the grid's.
-const QList<qreal> MeasurementPattern{1, 2};
-const QList<qreal> PredictionPattern{6, 3};
+const QList<qreal> MeasurementPattern{2, 4};
+const QList<qreal> PredictionPattern{8, 4};
 
 QPen strokePen(const QPen& pen, CurveStroke stroke) {
     if (stroke == CurveStroke::Solid) return pen;
