@@ -10,6 +10,7 @@
 // them would cover.
 
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "response/PlotGeometry.h"
@@ -23,6 +24,11 @@ struct OverlayCurve {
     const std::vector<double>* values = nullptr;
     double offset = 0;  // added to every value (a measurement's normalisation)
 };
+
+// The curve's value at `hz` (its offset included), linear in log frequency
+// between its points; nothing outside its frequencies or where a neighbour
+// is not a number.
+std::optional<double> overlayValueAt(const OverlayCurve& curve, double hz);
 
 // The polyline of `curve` on a plot of `width`. Of the points outside the
 // plot's frequency range only the neighbours that carry a line to the edge

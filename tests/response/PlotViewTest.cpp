@@ -312,6 +312,21 @@ TEST(CursorReadout, ValuesAreTheStoredCurves) {
     }
     EXPECT_EQ(cursorReadout(curves.content({}), grid(), -1).point, -1);
     EXPECT_EQ(cursorReadout(curves.content({}), grid(), PlotCurvePointCount).entries.size(), 0u);
+
+    // Overlays follow, read between their points in log frequency, where
+    // they reach: point 200 is 200 Hz, midway between 100 and 400 Hz.
+    const std::vector<double> hz{100, 400};
+    const std::vector<double> db{-10, 0};
+    PlotContent content = curves.content({});
+    content.overlays.push_back({4, CurveStroke::Dotted, &hz, &db, 2.0});
+    content.overlays.push_back({4, CurveStroke::Dashed, &hz, &db, 0.0});
+    const CursorReadout readout = cursorReadout(content, grid(), 200);
+    ASSERT_EQ(readout.entries.size(), 8u);
+    EXPECT_EQ(readout.entries[6].name, "Messung 5");
+    EXPECT_EQ(readout.entries[6].text, "-3.0 dB");
+    EXPECT_EQ(readout.entries[7].name, "Vorhersage 5");
+    EXPECT_EQ(readout.entries[7].text, "-5.0 dB");
+    EXPECT_EQ(cursorReadout(content, grid(), 100).entries.size(), 6u);  // 20 Hz
 }
 
 TEST(CursorReadout, Texts) {
