@@ -6,13 +6,17 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
+#include "interchange/Measurement.h"
+#include "interchange/MeasurementReduce.h"
 #include "model/ParameterImage.h"
 #include "plot/CPlotRenderer.h"
 #include "response/ChannelResponse.h"
 #include "response/PlotGeometry.h"
+#include "response/PlotView.h"
 
 namespace {
 
@@ -53,5 +57,57 @@ void BM_DrawResponse(benchmark::State& state) {
     state.counters["plot_h"] = DefaultPlotHeight;
 }
 BENCHMARK(BM_DrawResponse)->Unit(benchmark::kMillisecond);
+
+// Drawing the plot with a measurement overlay of a million points and the
+// result predicted from it, as every redraw with an overlay does: the
+// prediction, the geometry and the painting. The measurement is thinned
+// once when it is loaded (BM_ReduceMeasurementMillionPoints); drawing the
+// whole one shows what that saves.
+constexpr int OverlayPointCount = 1000000;
+
+// A noisy woofer measurement from 2 Hz to 24 kHz.
+const Measurement& millionPoints() {
+    static const Measurement m = [] {
+        Measurement m;
+        m.frequencies.reserve(OverlayPointCount);
+        m.db.reserve(OverlayPointCount);
+        for (int i = 0; i < OverlayPointCount; ++i) {
+            const double f =
+                2.0 * std::pow(12000.0, static_cast<double>(i) / (OverlayPointCount - 1));
+            m.frequencies.push_back(f);
+            m.db.push_back(85.0 - 12.0 * std::log10(1.0 + f / 3000.0) + std::sin(i * 0.37));
+        }
+        return m;
+    }();
+    return m;
+}
+
+// state.range(0): 1 draws the thinned measurement, 0 the whole one.
+void BM_DrawMeasurementOverlay(benchmark::State& state) {
+    ensureBenchApplication();
+    const Measurement m = state.range(0) ? reducedMeasurement(millionPoints()) : millionPoints();
+    ParameterImage image;
+    applyDefaults(image);
+    image.setField(0, 0, ChannelField::lpType, 9);
+    image.setField(0, 0, ChannelField::lpFrequency, 2000);
+    const auto responses = std::make_unique<ChannelResponses>();
+    computeResponses(image, *responses);
+    double average = 0;
+    midrangeAverageDb(m, average);
+
+    CPlotRenderer renderer;
+    renderer.init(QSize(DefaultPlotWidth, DefaultPlotHeight));
+    const PlotSettings settings = PlotSettings::fromImage(image);
+    for (auto _ : state) {
+        const std::vector<double> predicted = predictedDb(m, (*responses)[0], -average);
+        PlotContent content = plotContent(image, {}, *responses, nullptr);
+        content.overlays.push_back({0, CurveStroke::Dotted, &m.frequencies, &m.db, -average});
+        content.overlays.push_back({0, CurveStroke::Dashed, &m.frequencies, &predicted, 0.0});
+        renderer.drawView(settings, content);
+        benchmark::DoNotOptimize(renderer.backBuffer().constBits());
+    }
+    state.counters["points"] = static_cast<double>(m.frequencies.size());
+}
+BENCHMARK(BM_DrawMeasurementOverlay)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace

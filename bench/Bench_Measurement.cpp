@@ -7,6 +7,7 @@
 #include <string>
 
 #include "interchange/Measurement.h"
+#include "interchange/MeasurementReduce.h"
 #include "storage/TextFile.h"
 
 namespace {
@@ -55,5 +56,27 @@ void BM_LoadMeasurementMillionPoints(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * PointCount);
 }
 BENCHMARK(BM_LoadMeasurementMillionPoints)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// Thinning a loaded million points for drawing (once per load).
+void BM_ReduceMeasurementMillionPoints(benchmark::State& state) {
+    Measurement m;
+    for (int i = 0; i < PointCount; ++i) {
+        const double f = 2.0 * std::pow(12000.0, static_cast<double>(i) / (PointCount - 1));
+        m.frequencies.push_back(f);
+        m.db.push_back(75.0 + 5.0 * std::sin(f / 300.0));
+        m.phaseDegrees.push_back(std::fmod(f, 360.0) - 180.0);
+    }
+    for (auto _ : state) {
+        const Measurement r = reducedMeasurement(m);
+        benchmark::DoNotOptimize(r.db.data());
+        state.counters["kept"] = static_cast<double>(r.frequencies.size());
+    }
+    state.SetItemsProcessed(state.iterations() * PointCount);
+}
+BENCHMARK(BM_ReduceMeasurementMillionPoints)->Unit(benchmark::kMillisecond);
 
 }  // namespace

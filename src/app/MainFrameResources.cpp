@@ -34,6 +34,11 @@ constexpr MenuItemRow viewItems[] = {
     {CmdViewGroupDelay, "&Gruppenlaufzeit"},
     {0, ""},
     {CmdShowSums, "S&ummen L und R"},
+    {0, ""},
+    {CmdLoadMeasurement, "&Messung laden..."},
+    {CmdRemoveMeasurement, "Messung &entfernen"},
+    {CmdNormaliseMeasurements, "Messung &normalisieren (200 Hz – 2 kHz auf 0 dB)"},
+    {CmdShowPrediction, "&Vorhersage zeigen"},
 };
 
 constexpr MenuItemRow editItems[] = {
@@ -114,6 +119,13 @@ constexpr PromptRow prompts[] = {
     {CmdLoadBackup, "Lädt Einstellungen aus einer Sicherung.\nSicherung laden"},
     {CmdCompareDevice, "Vergleicht die Einstellungen mit denen im Gerät."},
     {CmdVerifyAfterSend, "Liest nach jedem Senden die Daten zurück und vergleicht sie."},
+    {CmdLoadMeasurement,
+     "Lädt eine Messung (REW-Textexport, FRD oder TXT) für den gezeigten Kanal.\nMessung laden"},
+    {CmdRemoveMeasurement, "Entfernt die Messung des gezeigten Kanals.\nMessung entfernen"},
+    {CmdNormaliseMeasurements,
+     "Verschiebt jede Messung so, dass ihr Mittel von 200 Hz bis 2 kHz bei 0 dB liegt."},
+    {CmdShowPrediction,
+     "Zeigt gestrichelt, was der Kanal aus der Messung macht: Messung plus Frequenzgang."},
     {CmdImportFilters,
      "Übernimmt Filter aus einem Text von REW oder Equalizer APO in den gezeigten Kanal."},
     {CmdExportFilterSettings,

@@ -23,6 +23,20 @@ QPen plotPen(const QColor& colour, Qt::PenStyle style) {
     return pen;
 }
 
+// A measurement is dotted, the result predicted from it dashed: unlike the
+// grid's dotted lines (3 on, 3 off, white) they are in the channel's
+// colour, and the dots are shorter than the grid's.
+const QList<qreal> MeasurementPattern{2, 4};
+const QList<qreal> PredictionPattern{8, 4};
+
+QPen strokePen(const QPen& pen, CurveStroke stroke) {
+    if (stroke == CurveStroke::Solid) return pen;
+    QPen stroked = pen;
+    stroked.setStyle(Qt::CustomDashLine);
+    stroked.setDashPattern(stroke == CurveStroke::Dotted ? MeasurementPattern : PredictionPattern);
+    return stroked;
+}
+
 // The label font's weight asks for the thinnest face; where the family has
 // none, the regular face stands in.
 QFont makeLabelFont() {
@@ -246,14 +260,15 @@ void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
         line(g.levelLines[i]);
     }
 
-    // Curves last, so they lie on the grid; later channels cover earlier ones.
+    // Curves last, so they lie on the grid: first the measurements and their
+    // predictions, then the model's curves; later channels cover earlier ones.
     // In a raster a wide curve is its thin line drawn again one pixel right
     // and one pixel down: the same pixels as a stroke two pixels wide, at a
     // fraction of the cost of stroking the outline.
     static const std::array<QPoint, 3> wideOffsets{QPoint(0, 0), QPoint(1, 0), QPoint(0, 1)};
     const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster;
-    for (const PlotCurve& curve : g.curves) {
-        QPen pen = curvePen(curve.channel);
+    auto drawCurve = [&](const PlotCurve& curve) {
+        QPen pen = strokePen(curvePen(curve.channel), curve.stroke);
         std::size_t copies = 1;
         if (raster && pen.width() > 1) {
             copies = wideOffsets.size();
@@ -277,7 +292,9 @@ void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
                 p.drawPolyline(m_points.data(), static_cast<int>(m_points.size()));
             }
         }
-    }
+    };
+    for (const PlotCurve& curve : g.overlays) drawCurve(curve);
+    for (const PlotCurve& curve : g.curves) drawCurve(curve);
 }
 
 // Through the middle of its logical pixels, as drawDenseLineToEnd() draws.

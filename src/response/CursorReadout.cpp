@@ -63,6 +63,19 @@ CursorReadout cursorReadout(const PlotContent& content, const ResponseGrid& grid
         }
         readout.entries.push_back(std::move(entry));
     }
+    // The measurements and predictions where they reach, beneath their channels.
+    for (const OverlayCurve& overlay : content.overlays) {
+        const std::optional<double> value = overlayValueAt(overlay, readout.hz);
+        if (!value) continue;
+        ReadoutEntry entry;
+        entry.id = overlay.channel;
+        entry.name =
+            std::string(overlay.stroke == CurveStroke::Dashed ? "Vorhersage " : "Messung ") +
+            std::to_string(overlay.channel + 1);
+        entry.value = static_cast<float>(*value);
+        entry.text = readoutValueText(entry.value, content.quantity);
+        readout.entries.push_back(std::move(entry));
+    }
     return readout;
 }
 

@@ -18,7 +18,7 @@ int nearestGridPoint(const PlotAxes& axes, const ResponseGrid& grid, GridSpan sp
 
 struct ReadoutEntry {
     int id = 0;         // the curve's id (PlotCurve::channel)
-    std::string name;   // "Kanal 1", "Summe L"
+    std::string name;   // "Kanal 1", "Summe L", "Messung 1", "Vorhersage 1"
     float value = 0;    // the stored value at the point
     std::string text;   // "-3.2 dB", "+45.0°", "+1.041 ms"
     std::string delay;  // channels: their delay, "1.041 ms"; sums: empty
@@ -32,7 +32,8 @@ struct CursorReadout {
 };
 
 // The readout at grid point `point` (0..PlotCurvePointCount-1) of the curves
-// of `content`; an empty readout for a point outside the grid.
+// of `content`, then of its overlays where they reach the point's frequency;
+// an empty readout for a point outside the grid.
 CursorReadout cursorReadout(const PlotContent& content, const ResponseGrid& grid, int point);
 
 std::string readoutFrequencyText(double hz);

@@ -64,10 +64,15 @@ struct PlotLabel {
     friend bool operator==(const PlotLabel&, const PlotLabel&) = default;
 };
 
+// How a curve's line is drawn: the model's curves solid, a measurement
+// dotted, the result predicted from it dashed, each in its channel's colour.
+enum class CurveStroke { Solid, Dotted, Dashed };
+
 struct PlotCurve {
     int channel = 0;  // 0..5 a channel, PlotSumCurve + s sum s; selects the pen
     // Connected polylines; more than one only where a value is not a number.
     std::vector<std::vector<PlotPoint>> runs;
+    CurveStroke stroke = CurveStroke::Solid;
 };
 
 // The curve id of sum s (0 = L, 1 = R); channels are 0..5.
@@ -132,6 +137,8 @@ struct PlotGeometry {
     std::vector<PlotLine> levelLines;    // +20 dB (clipped) .. -30 dB
     std::vector<PlotLabel> levelLabels;  // "+20" .. "-30"
     std::vector<PlotCurve> curves;       // visible channels, in channel order
+    // Measured curves and what they predict, drawn beneath `curves`.
+    std::vector<PlotCurve> overlays;
 };
 
 // The frame, the frequency grid with its labels and the dB level lines, no

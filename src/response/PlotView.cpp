@@ -259,6 +259,9 @@ PlotGeometry computeViewGeometry(int width, int height, const PlotSettings& sett
         scale = axis.scale;
         breakStep = axis.breakStep;
     }
+    for (const OverlayCurve& overlay : content.overlays) {
+        g.overlays.push_back(plotOverlayCurve(overlay, axes, scale, width, breakStep));
+    }
     if (content.curves.empty()) return g;
     const std::vector<int> xs = plotGridXs(axes, grid);
     for (const ShownCurve& curve : content.curves) {

@@ -29,6 +29,7 @@
 #include "model/ParameterImage.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
+#include "response/OverlayCurve.h"
 #include "response/PlotGeometry.h"
 #include "response/ResponseGrid.h"
 
@@ -65,6 +66,9 @@ struct PlotContent {
     std::vector<const ResponseValues*> scaleCurves;
     // Each channel's delay in ms, for the readout.
     std::array<double, ChannelCount> delayMs{};
+    // Measurements and their predictions in the view's unit, drawn beneath
+    // the curves; they leave the level axis as it is.
+    std::vector<OverlayCurve> overlays;
 };
 
 // The curves the image's plot settings and `choice` show. In the magnitude

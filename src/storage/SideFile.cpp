@@ -137,3 +137,20 @@ std::string measurementFilePath(const std::string& parameterFilePath, const std:
     if (stored.empty() || p.is_absolute()) return stored;
     return utf8FromPath(pathFromUtf8(sideFilePath(parameterFilePath)).parent_path() / p);
 }
+
+std::string storedMeasurementPath(const std::string& parameterFilePath,
+                                  const std::string& measurementPath) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::absolute(
+        pathFromUtf8(sideFilePath(parameterFilePath)).parent_path(), error);
+    if (error) return measurementPath;
+    const std::filesystem::path file =
+        std::filesystem::absolute(pathFromUtf8(measurementPath), error);
+    if (error) return measurementPath;
+    const std::filesystem::path relative =
+        file.lexically_normal().lexically_relative(folder.lexically_normal());
+    if (relative.empty() || *relative.begin() == "..") return measurementPath;
+    // With '/' on every system, so that the side file travels with its folder.
+    const std::u8string generic = relative.generic_u8string();
+    return std::string(generic.begin(), generic.end());
+}

@@ -62,3 +62,9 @@ bool saveSideFile(const std::string& parameterFilePath, const SideFile& data);
 // The file a stored measurement path names: relative paths are taken from
 // the side file's folder.
 std::string measurementFilePath(const std::string& parameterFilePath, const std::string& stored);
+
+// How a measurement at `measurementPath` is stored in the side file of
+// `parameterFilePath`: relative to the side file's folder (with '/') when it
+// lies in or below that folder, so the two move together; else as given.
+std::string storedMeasurementPath(const std::string& parameterFilePath,
+                                  const std::string& measurementPath);

@@ -33,6 +33,7 @@
 #include "ui/CShadeButton.h"
 #include "ui/CWelcomeDlg.h"
 #include "view/CommandIds.h"
+#include "view/MeasurementOverlay.h"
 #include "view/ViewLayout.h"
 
 namespace {
@@ -73,7 +74,8 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
           [this](const SettingsState& state) { showState(state); })),
       m_backups([this](const std::string& message) {
           emit noticeShown(QString::fromStdString(message));
-      }) {
+      }),
+      m_pOverlay(std::make_unique<MeasurementOverlay>()) {
     CDialogBuilder builder(mainFormTemplate);
     builder.use<CResponsePlot>(PlotId)
         .use<CShadeButton>(CmdSend)
@@ -318,8 +320,10 @@ void CSonaroView::refreshPanels() {
 void CSonaroView::drawPlot() {
     // Before start-up and after the end there is no image: nothing to draw.
     if (const ParameterImage* image = this->image()) {
-        m_pPlot->drawView(*image,
-                          plotContent(*image, m_plotView, *m_pResponses, complexResponsesInUse()));
+        PlotContent content =
+            plotContent(*image, m_plotView, *m_pResponses, complexResponsesInUse());
+        addOverlayCurves(content);
+        m_pPlot->drawView(*image, content);
         m_pPlot->blit();
     }
 }
@@ -415,6 +419,8 @@ void CSonaroView::onTabSelChange(int index) {
     if (ParameterImage* image = this->image(); image && index >= 0 && index <= 2) {
         image->setTabMarker(index);
     }
+    // "Messung entfernen" is about the selected channel.
+    emit commandStatesChanged();
 }
 
 void CSonaroView::saveAtProgramEnd() {

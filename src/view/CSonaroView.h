@@ -30,6 +30,7 @@
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
 #include "response/PlotView.h"
+#include "storage/SideFile.h"
 #include "view/FileDialogs.h"
 #include "view/Session.h"
 #include "view/SettingsBackups.h"
@@ -42,6 +43,7 @@ class CChannelTabCtrl;
 class CResponsePlot;
 class CShadeButton;
 class CWelcomeDlg;
+class MeasurementOverlay;
 struct ViewLayoutInput;
 
 // Main window titles the view sets.
@@ -204,6 +206,21 @@ public:
     void onShowSums(int id);
     void onUpdateShowSums(int id, QAction& action);
     void onExportPlot(int id);  // CmdExportPlotPng..CmdExportCurvesCsv
+    void onLoadMeasurement(int id);
+    void onRemoveMeasurement(int id);
+    void onUpdateRemoveMeasurement(int id, QAction& action);
+    void onOverlayOption(int id);  // CmdNormaliseMeasurements, CmdShowPrediction
+    void onUpdateOverlayOption(int id, QAction& action);
+
+    // --- The measurement overlay (CSonaroViewMeasurementCommands.cpp) --------
+    // The channel of the selected tab, which "Messung laden..." loads for.
+    int activeChannel() const;
+    // The measurement files of the side file are held as full paths: the
+    // side file of `parameterFile` as read turned into that (and the files
+    // read), and back into the form it is stored in beside `parameterFile`,
+    // relative to its folder when a measurement lies in or below it.
+    void resolveMeasurementPaths(const std::string& parameterFile);
+    SideFile storedSideFile(const std::string& parameterFile) const;
     void onImportFilters(int id);
     void onExportFilterSettings(int id);
     void onNameShownChannel(int id);
@@ -282,6 +299,11 @@ private:
     void verifySend();
     // What the device holds now, as far as this run knows.
     void rememberDeviceSettings(const ParameterImage& device);
+    // Reads the measurement files the side file names anew, drops those it no
+    // longer names, reports each that cannot be read once, and redraws.
+    void followMeasurements();
+    // The measurements and predictions of the shown channels in `content`.
+    void addOverlayCurves(PlotContent& content);
 
     Session& m_session;
     std::array<QRadioButton*, 4> m_presetButtons{};  // presets 1..4 (ids 1025..1028)
@@ -299,4 +321,5 @@ private:
     std::unique_ptr<SettingsHistory> m_pHistory;
     int m_nChangeScopes = 0;  // commands changing the settings right now
     SettingsBackups m_backups;
+    std::unique_ptr<MeasurementOverlay> m_pOverlay;
 };

@@ -35,6 +35,11 @@ const std::vector<CSonaroView::CommandEntry>& CSonaroView::commandTable() {
         {CmdExportFilterSettings, CmdExportFilterSettings, &CSonaroView::onExportFilterSettings,
          nullptr},
         {CmdNameChannel, CmdNameChannel, &CSonaroView::onNameShownChannel, nullptr},
+        {CmdLoadMeasurement, CmdLoadMeasurement, &CSonaroView::onLoadMeasurement, nullptr},
+        {CmdRemoveMeasurement, CmdRemoveMeasurement, &CSonaroView::onRemoveMeasurement,
+         &CSonaroView::onUpdateRemoveMeasurement},
+        {CmdNormaliseMeasurements, CmdShowPrediction, &CSonaroView::onOverlayOption,
+         &CSonaroView::onUpdateOverlayOption},
     };
     return table;
 }

@@ -35,6 +35,7 @@ void CSonaroView::onFileNew(int) {
     newRoutine(NewVariant::User);
     m_session.side = {};
     showChannelNames();
+    followMeasurements();
     // "Filtaro.dat" in the start-up directory, which has the defaults now, is
     // the current file again: the save at program end must not write the
     // defaults over the file opened or saved before.

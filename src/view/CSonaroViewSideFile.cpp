@@ -31,6 +31,7 @@ QString CSonaroView::channelDisplayName(int channel) const {
 void CSonaroView::loadSideFileOf(const std::string& parameterFile) {
     SideFileLoad load = loadSideFile(parameterFile);
     m_session.side = std::move(load.data);
+    resolveMeasurementPaths(parameterFile);
     showChannelNames();
     if (load.state == SideFileState::Broken) {
         userServices().messageBox(load.message, ErrorTitle, MessageIcon::Warning);
@@ -46,7 +47,7 @@ bool CSonaroView::saveSideFileOf(const std::string& parameterFile) {
         !std::filesystem::exists(pathFromUtf8(path), error)) {
         return true;
     }
-    if (saveSideFile(parameterFile, m_session.side)) return true;
+    if (saveSideFile(parameterFile, storedSideFile(parameterFile))) return true;
     userServices().messageBox("Die Zusatzdatei \"" + fileNameOfPath(path) +
                                   "\" konnte nicht gespeichert werden; Kanalnamen und Messungen "
                                   "sind dort nicht gesichert.",

@@ -52,6 +52,7 @@ void CSonaroView::showState(const SettingsState& state) {
     if (m_session.side != state.side) {
         m_session.side = state.side;
         showChannelNames();
+        followMeasurements();
     }
     if (state.title != window()->windowTitle()) {
         emit titleChanged(state.title);

@@ -43,6 +43,11 @@ constexpr int CmdExportCurvesCsv = 32846;
 constexpr int CmdImportFilters = 32860;
 constexpr int CmdExportFilterSettings = 32861;
 constexpr int CmdNameChannel = 32862;
+// Measurements drawn with the channels, and how.
+constexpr int CmdLoadMeasurement = 32880;
+constexpr int CmdRemoveMeasurement = 32881;
+constexpr int CmdNormaliseMeasurements = 32882;
+constexpr int CmdShowPrediction = 32883;
 
 // Buttons of the main form (template 101): each button's control id is its
 // command id.

@@ -23,6 +23,7 @@ constexpr ExportFilter ExportFilters[] = {
     {FileDialogKind::ExportPng, "PNG-Bild (*.png)", "png"},
     {FileDialogKind::ExportSvg, "SVG-Grafik (*.svg)", "svg"},
     {FileDialogKind::ExportCsv, "CSV-Datei (*.csv)", "csv"},
+    {FileDialogKind::Measurement, "Messungen (*.txt *.frd *.csv);;Alle Dateien (*)", ""},
     {FileDialogKind::FilterText, "Textdateien (*.txt *.cfg);;Alle Dateien (*)", "txt"},
     {FileDialogKind::ExportApo, "Equalizer-APO-Text (*.txt)", "txt"},
     {FileDialogKind::ExportRew, "REW-Filtertext (*.txt)", "txt"},
@@ -50,7 +51,7 @@ std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
         }
     }
     if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup ||
-        kind == FileDialogKind::FilterText) {
+        kind == FileDialogKind::FilterText || kind == FileDialogKind::Measurement) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         if (kind == FileDialogKind::Backup) {

@@ -18,6 +18,8 @@ enum class FileDialogKind {
     ExportPng,
     ExportSvg,
     ExportCsv,
+    // A measurement to draw with a channel (opened like Open).
+    Measurement,
     // A filter text of another program to import (opened like Open).
     FilterText,
     // Exports of the filter settings, saved like Save: Equalizer APO text,

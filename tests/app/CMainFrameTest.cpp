@@ -47,11 +47,17 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
     EXPECT_EQ(menus[1]->text(), "&Ansicht");
     EXPECT_EQ(menuTexts(menus[1]->menu()),
               "32772=Grafikoptionen...|-|59392=&Symbolleiste|59393=S&tatusleiste|-|"
-              "32840=&Betrag|32841=P&hase|32842=&Gruppenlaufzeit|-|32843=S&ummen L und R");
+              "32840=&Betrag|32841=P&hase|32842=&Gruppenlaufzeit|-|32843=S&ummen L und R|-|"
+              "32880=&Messung laden...|32881=Messung &entfernen|"
+              "32882=Messung &normalisieren (200 Hz – 2 kHz auf 0 dB)|32883=&Vorhersage zeigen");
     // The views are one choice, the magnitude the first; the sums are off.
     EXPECT_TRUE(run.frame().action(CmdViewMagnitude)->isChecked());
     EXPECT_TRUE(run.frame().action(CmdViewPhase)->actionGroup()->isExclusive());
     EXPECT_FALSE(run.frame().action(CmdShowSums)->isChecked());
+    // No measurement to remove yet; normalised, without the prediction.
+    EXPECT_FALSE(run.frame().action(CmdRemoveMeasurement)->isEnabled());
+    EXPECT_TRUE(run.frame().action(CmdNormaliseMeasurements)->isChecked());
+    EXPECT_FALSE(run.frame().action(CmdShowPrediction)->isChecked());
     EXPECT_EQ(menus[2]->text(), "Bearbeiten");
     // Nothing to undo yet: the items stand as the menu table has them.
     EXPECT_EQ(menuTexts(menus[2]->menu()),

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -131,6 +132,68 @@ TEST(PlotView, PhaseAxisAndWrappedCurvesBreakAtTheWrap) {
     }
 }
 
+TEST(PlotView, OverlaysKeepEachColumnsRangeAndBreakWhereTheirValuesDo) {
+    // 20 000 points from 10 Hz to 40 kHz, a wobble of +-20 degrees around a
+    // phase that wraps; one value missing.
+    std::vector<double> hz;
+    std::vector<double> degrees;
+    for (int i = 0; i < 20000; ++i) {
+        hz.push_back(10.0 * std::pow(4000.0, i / 19999.0));
+        degrees.push_back(std::remainder(i * 0.05, 360.0) + 20.0 * std::sin(i * 0.7));
+    }
+    degrees[9000] = std::nan("");
+    Curves curves;
+    PlotContent content = curves.content({ResponseQuantity::Phase, false});
+    content.overlays.push_back({2, CurveStroke::Dotted, &hz, &degrees, 0.0});
+    const PlotSettings settings = PlotSettings::fromImage(curves.image);
+    const PlotGeometry g = computeViewGeometry(868, 619, settings, grid(), content);
+    // The channel curves as before; the overlay is extra.
+    EXPECT_EQ(g.curves.size(), content.curves.size());
+    ASSERT_EQ(g.overlays.size(), 1u);
+    const PlotCurve& overlay = g.overlays[0];
+    EXPECT_EQ(overlay.channel, 2);
+    EXPECT_EQ(overlay.stroke, CurveStroke::Dotted);
+
+    // Every column holds at most four points, and they span what all the
+    // points of the column span.
+    const PlotAxes axes(868, 619, settings.startHz, settings.endHz);
+    const ViewLevelAxis axis = phaseAxis(619);
+    std::map<int, std::pair<int, int>> expected;  // column: lowest and highest y
+    for (std::size_t i = 0; i < hz.size(); ++i) {
+        if (std::isnan(degrees[i])) continue;
+        const int x = axes.xOfHz(hz[i]);
+        const int y = axis.scale.yOf(degrees[i]);
+        auto [it, added] = expected.try_emplace(x, y, y);
+        it->second = {std::min(it->second.first, y), std::max(it->second.second, y)};
+    }
+    std::map<int, std::pair<int, int>> drawn;
+    std::map<int, int> count;
+    for (const auto& run : overlay.runs) {
+        for (const PlotPoint& p : run) {
+            auto [it, added] = drawn.try_emplace(p.x, p.y, p.y);
+            it->second = {std::min(it->second.first, p.y), std::max(it->second.second, p.y)};
+            ++count[p.x];
+        }
+    }
+    // Only the neighbours outside the plot are drawn of the points beyond it.
+    EXPECT_LT(drawn.begin()->first, 0);
+    EXPECT_GE(drawn.rbegin()->first, 868);
+    EXPECT_EQ(std::prev(drawn.end())->first, expected.upper_bound(867)->first);
+    for (const auto& [x, range] : drawn) {
+        if (x < 0 || x >= 868) continue;
+        EXPECT_EQ(range, expected.at(x)) << x;
+        // Runs may split a column; whole, it has four points at most.
+        EXPECT_LE(count[x], 8) << x;
+    }
+    // Three wraps and the missing value break the line.
+    EXPECT_EQ(overlay.runs.size(), 5u);
+    for (const auto& run : overlay.runs) {
+        for (std::size_t i = 1; i < run.size(); ++i) {
+            EXPECT_LT(std::abs(run[i].y - run[i - 1].y), 530 / 2);
+        }
+    }
+}
+
 TEST(PlotView, GroupDelayAxisCoversTheValuesInWholeSteps) {
     struct Case {
         double low, high;
@@ -249,6 +312,21 @@ TEST(CursorReadout, ValuesAreTheStoredCurves) {
     }
     EXPECT_EQ(cursorReadout(curves.content({}), grid(), -1).point, -1);
     EXPECT_EQ(cursorReadout(curves.content({}), grid(), PlotCurvePointCount).entries.size(), 0u);
+
+    // Overlays follow, read between their points in log frequency, where
+    // they reach: point 200 is 200 Hz, midway between 100 and 400 Hz.
+    const std::vector<double> hz{100, 400};
+    const std::vector<double> db{-10, 0};
+    PlotContent content = curves.content({});
+    content.overlays.push_back({4, CurveStroke::Dotted, &hz, &db, 2.0});
+    content.overlays.push_back({4, CurveStroke::Dashed, &hz, &db, 0.0});
+    const CursorReadout readout = cursorReadout(content, grid(), 200);
+    ASSERT_EQ(readout.entries.size(), 8u);
+    EXPECT_EQ(readout.entries[6].name, "Messung 5");
+    EXPECT_EQ(readout.entries[6].text, "-3.0 dB");
+    EXPECT_EQ(readout.entries[7].name, "Vorhersage 5");
+    EXPECT_EQ(readout.entries[7].text, "-5.0 dB");
+    EXPECT_EQ(cursorReadout(content, grid(), 100).entries.size(), 6u);  // 20 Hz
 }
 
 TEST(CursorReadout, Texts) {

@@ -20,6 +20,19 @@ TEST(SideFile, LivesBesideTheParameterFile) {
                 std::filesystem::path("/home/a/mess/bass.txt"));
     EXPECT_EQ(measurementFilePath("/home/a/x.dat", "/tmp/hoch.frd"), "/tmp/hoch.frd");
     EXPECT_EQ(measurementFilePath("/home/a/x.dat", ""), "");
+    // Stored relative (with '/') in or below the folder, else as given.
+    const std::pair<const char*, const char*> stored[] = {
+        {"/home/a/mess/bass.txt", "mess/bass.txt"},
+        {"/home/a/./hoch.frd", "hoch.frd"},
+        {"/home/b/hoch.frd", "/home/b/hoch.frd"},
+        {"/home/ab/hoch.frd", "/home/ab/hoch.frd"},
+    };
+    for (const auto& [path, form] : stored) {
+        EXPECT_EQ(storedMeasurementPath("/home/a/x.dat", path), form);
+        EXPECT_EQ(
+            std::filesystem::path(measurementFilePath("/home/a/x.dat", form)).lexically_normal(),
+            std::filesystem::path(path).lexically_normal());
+    }
 }
 
 TEST(SideFile, HasContentWithAnythingBeyondTheDefaults) {
