@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "response/CurveCsv.h"
+
 namespace {
 
 // `value` with `decimals` decimals; with `sign`, a "+" before a positive
@@ -55,7 +57,10 @@ CursorReadout cursorReadout(const PlotContent& content, const ResponseGrid& grid
     for (const ShownCurve& curve : content.curves) {
         ReadoutEntry entry;
         entry.id = curve.id;
-        entry.name = plotCurveName(curve.id);
+        entry.name = curve.id >= 0 && curve.id < ChannelCount
+                         ? channelCurveName(
+                               curve.id, content.channelNames[static_cast<std::size_t>(curve.id)])
+                         : plotCurveName(curve.id);
         entry.value = (*curve.values)[static_cast<std::size_t>(point)];
         entry.text = readoutValueText(entry.value, content.quantity);
         if (curve.id >= 0 && curve.id < ChannelCount) {

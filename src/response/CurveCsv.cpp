@@ -27,8 +27,14 @@ void appendNumber(std::string& text, float value) {
 
 }  // namespace
 
-std::string channelCurveName(int channel) {
-    return "Kanal " + std::to_string(channel + 1);
+std::string channelCurveName(int channel, std::string_view ownName) {
+    std::string name = "Kanal " + std::to_string(channel + 1);
+    if (!ownName.empty()) {
+        name += " (";
+        name += ownName;
+        name += ')';
+    }
+    return name;
 }
 
 std::string curvesCsv(const std::vector<CsvCurve>& curves, std::string_view unit, int first,

@@ -17,8 +17,9 @@ struct CsvCurve {
     const ResponseValues* values;  // must outlive the call
 };
 
-// "Kanal 1" .. "Kanal 6" for channel 0..5.
-std::string channelCurveName(int channel);
+// "Kanal 1" .. "Kanal 6" for channel 0..5; with the name the user gave the
+// channel, "Kanal 2 (Hochton links)".
+std::string channelCurveName(int channel, std::string_view ownName = {});
 
 // Header "Frequenz [Hz],<name> [<unit>],..." and the points first..end-1 of
 // the grid (all 2000 by default; the range is clamped to the grid). A name

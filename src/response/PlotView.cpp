@@ -170,10 +170,10 @@ PlotContent plotContent(const ParameterImage& image, const PlotViewChoice& choic
 }
 
 std::string plotCurvesCsv(const PlotViewChoice& choice, const ChannelResponses& magnitudes,
-                          const ComplexResponses* complexResponses) {
+                          const ComplexResponses* complexResponses, const ChannelNames& names) {
     std::vector<CsvCurve> curves;
     for (int c = 0; c < ChannelCount; ++c) {
-        curves.push_back({channelCurveName(c),
+        curves.push_back({channelCurveName(c, names[static_cast<std::size_t>(c)]),
                           &channelValues(choice.quantity, magnitudes, complexResponses, c)});
     }
     for (int s : drawnSums(choice, complexResponses)) {

@@ -33,6 +33,8 @@
 #include "response/PlotGeometry.h"
 #include "response/ResponseGrid.h"
 
+using ChannelNames = std::array<std::string, ChannelCount>;
+
 // What the user chose to see.
 struct PlotViewChoice {
     ResponseQuantity quantity = ResponseQuantity::Magnitude;
@@ -66,6 +68,8 @@ struct PlotContent {
     std::vector<const ResponseValues*> scaleCurves;
     // Each channel's delay in ms, for the readout.
     std::array<double, ChannelCount> delayMs{};
+    // The names the user gave the channels (empty: none), for the readout.
+    ChannelNames channelNames{};
     // Measurements and their predictions in the view's unit, drawn beneath
     // the curves; they leave the level axis as it is.
     std::vector<OverlayCurve> overlays;
@@ -81,8 +85,9 @@ PlotContent plotContent(const ParameterImage& image, const PlotViewChoice& choic
 
 // The curves as CSV in the view's unit: every channel (shown or not), then
 // the sums when they are shown and fed. The same inputs as plotContent().
+// A channel's column carries its name where `names` gives one.
 std::string plotCurvesCsv(const PlotViewChoice& choice, const ChannelResponses& magnitudes,
-                          const ComplexResponses* complexResponses);
+                          const ComplexResponses* complexResponses, const ChannelNames& names = {});
 
 // The drawn grid points whose x lies inside a plot of `width` (first..last,
 // inclusive); empty (last < first) when none does.

@@ -322,6 +322,7 @@ void CSonaroView::drawPlot() {
     if (const ParameterImage* image = this->image()) {
         PlotContent content =
             plotContent(*image, m_plotView, *m_pResponses, complexResponsesInUse());
+        content.channelNames = m_session.side.channelNames;
         addOverlayCurves(content);
         m_pPlot->drawView(*image, content);
         m_pPlot->blit();

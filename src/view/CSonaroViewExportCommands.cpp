@@ -50,7 +50,8 @@ void CSonaroView::onExportPlot(int id) {
             saved = saveSvgFile(m_pPlot->renderer(), *path);
             break;
         case CmdExportCurvesCsv: {
-            const std::string csv = plotCurvesCsv(m_plotView, *m_pResponses, complexResponsesInUse());
+            const std::string csv = plotCurvesCsv(
+                m_plotView, *m_pResponses, complexResponsesInUse(), m_session.side.channelNames);
             saved = replaceFileContents(*path, csv.data(), csv.size());
             break;
         }

@@ -7,6 +7,7 @@
 
 #include "platform/UserServices.h"
 #include "platform/Utf8Path.h"
+#include "response/CurveCsv.h"
 #include "ui/CChannelTabCtrl.h"
 #include "view/CSonaroView.h"
 #include "view/FileNameOfPath.h"
@@ -23,9 +24,7 @@ QString CSonaroView::channelName(int channel) const {
 }
 
 QString CSonaroView::channelDisplayName(int channel) const {
-    const QString base = QStringLiteral("Kanal %1").arg(channel + 1);
-    const QString name = channelName(channel);
-    return name.isEmpty() ? base : base + QStringLiteral(" (") + name + QLatin1Char(')');
+    return QString::fromStdString(channelCurveName(channel, channelName(channel).toStdString()));
 }
 
 void CSonaroView::loadSideFileOf(const std::string& parameterFile) {

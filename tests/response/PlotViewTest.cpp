@@ -240,10 +240,12 @@ TEST(PlotView, CsvHoldsEveryChannelAndTheShownSumsInTheViewsUnit) {
               "Frequenz [Hz],Kanal 1 [°],Kanal 2 [°],Kanal 3 [°],Kanal 4 [°],Kanal 5 [°],"
               "Kanal 6 [°],Summe L [°],Summe R [°]");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), ResponsePointCount + 1);
-    const std::string magnitude = plotCurvesCsv({}, *curves.magnitudes, nullptr);
+    ChannelNames names;
+    names[1] = "Hochton, \"links\"";
+    const std::string magnitude = plotCurvesCsv({}, *curves.magnitudes, nullptr, names);
     EXPECT_EQ(magnitude.substr(0, magnitude.find('\n')),
-              "Frequenz [Hz],Kanal 1 [dB],Kanal 2 [dB],Kanal 3 [dB],Kanal 4 [dB],Kanal 5 [dB],"
-              "Kanal 6 [dB]");
+              "Frequenz [Hz],Kanal 1 [dB],\"Kanal 2 (Hochton, \"\"links\"\") [dB]\",Kanal 3 [dB],"
+              "Kanal 4 [dB],Kanal 5 [dB],Kanal 6 [dB]");
     // Row of grid point 300 (2 kHz): the stored values, read back exactly.
     std::istringstream lines(csv);
     std::string row;
@@ -318,10 +320,12 @@ TEST(CursorReadout, ValuesAreTheStoredCurves) {
     const std::vector<double> hz{100, 400};
     const std::vector<double> db{-10, 0};
     PlotContent content = curves.content({});
+    content.channelNames[1] = "Hochton, links";
     content.overlays.push_back({4, CurveStroke::Dotted, &hz, &db, 2.0});
     content.overlays.push_back({4, CurveStroke::Dashed, &hz, &db, 0.0});
     const CursorReadout readout = cursorReadout(content, grid(), 200);
     ASSERT_EQ(readout.entries.size(), 8u);
+    EXPECT_EQ(readout.entries[1].name, "Kanal 2 (Hochton, links)");
     EXPECT_EQ(readout.entries[6].name, "Messung 5");
     EXPECT_EQ(readout.entries[6].text, "-3.0 dB");
     EXPECT_EQ(readout.entries[7].name, "Vorhersage 5");
