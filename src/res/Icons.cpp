@@ -240,23 +240,25 @@ QImage channelPicture(int c, qreal dpr) {
     return image;
 }
 
-// The sums' toggle: a sigma drawn as a line (a glyph of the font blurs at
-// this size) on the plot's grey, its left half in the colour of sum L and its
-// right half in that of sum R, as the two curves are drawn.
+// The sums' toggle: the sign on the plot's grey, its left half in the colour
+// of sum L and its right half in that of sum R, as the two curves are drawn.
 QImage sumsPicture(qreal dpr) {
     QImage image = blank(ToolbarButtonWidth, ToolbarButtonHeight, dpr);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(1, 1, 14, 13, QColor(128, 128, 128));
-    const QPointF sigma[] = {{11.5, 3.5}, {4.5, 3.5}, {8.5, 7.5}, {4.5, 11.5}, {11.5, 11.5}};
-    for (int half = 0; half < 2; ++half) {
-        p.setClipRect(half == 0 ? QRectF(1, 1, 7, 13) : QRectF(8, 1, 7, 13));
-        p.setPen(QPen(toQColor(SumCurveColours[static_cast<std::size_t>(half)]), 2, Qt::SolidLine,
-                      Qt::FlatCap, Qt::BevelJoin));
-        p.drawPolyline(sigma, 5);
-    }
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    p.setFont(font);
+    const QRect cell(1, 1, 14, 13);
+    const QString sign = QStringLiteral("\u03a3");
+    p.setClipRect(1, 1, 7, 13);
+    p.setPen(toQColor(SumCurveColours[0]));
+    p.drawText(cell, Qt::AlignCenter, sign);
+    p.setClipRect(8, 1, 7, 13);
+    p.setPen(toQColor(SumCurveColours[1]));
+    p.drawText(cell, Qt::AlignCenter, sign);
     p.setClipping(false);
-    p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Ink);
     p.setBrush(Qt::NoBrush);
     p.drawRect(1, 1, 13, 12);
