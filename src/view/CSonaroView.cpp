@@ -33,6 +33,7 @@
 #include "ui/CShadeButton.h"
 #include "ui/CWelcomeDlg.h"
 #include "view/CommandIds.h"
+#include "view/FileFailureTexts.h"
 #include "view/MeasurementOverlay.h"
 #include "view/ViewLayout.h"
 
@@ -43,8 +44,6 @@ constexpr const char* TabCaptions[6] = {"Ch. 1 ", "Ch. 2 ", "Ch. 3 ", "Ch. 4 ", 
 constexpr const char* StartupLoadFailed =
     "Datei Filtaro.dat konnte nicht geöffnet werden!\nProgramm wird beendet.";
 constexpr const char* ConnectHardware = "Bitte erst Hardware anschließen und Programm neu starten.";
-constexpr const char* EndSaveFailed = "Datei konnte nicht gespeichert werden.";
-constexpr const char* ErrorTitle = "Fehler";
 
 // Shading of the send and receive buttons.
 constexpr int ShadeType = 7;
@@ -436,7 +435,7 @@ void CSonaroView::saveAtProgramEnd() {
     // which another run, perhaps on another machine, recorded.
     const std::string path = m_session.fileName.empty() ? defaultFilePath() : m_session.fileName;
     if (saveParameterFile(*image, path) != 0) {
-        userServices().messageBox(EndSaveFailed, ErrorTitle, MessageIcon::Stop);
+        userServices().messageBox(FileSaveFailedText, ErrorTitle, MessageIcon::Stop);
     } else {
         saveSideFileOf(path);
     }

@@ -14,11 +14,9 @@
 #include "view/CSonaroView.h"
 #include "view/CommandIds.h"
 #include "view/FileDialogs.h"
+#include "view/FileFailureTexts.h"
 
 namespace {
-
-constexpr const char* ExportFailed = "Datei konnte nicht gespeichert werden.";
-constexpr const char* ErrorTitle = "Fehler";
 
 FileDialogKind dialogOfCommand(int id) {
     switch (id) {
@@ -60,6 +58,6 @@ void CSonaroView::onExportPlot(int id) {
             break;
     }
     if (!saved) {
-        userServices().messageBox(ExportFailed, ErrorTitle, MessageIcon::Stop);
+        userServices().messageBox(FileSaveFailedText, ErrorTitle, MessageIcon::Stop);
     }
 }

@@ -11,13 +11,10 @@
 #include "storage/ParameterFile.h"
 #include "view/CSonaroView.h"
 #include "view/FileDialogs.h"
+#include "view/FileFailureTexts.h"
 #include "view/FileNameOfPath.h"
 
 namespace {
-
-constexpr const char* OpenFailed = "Datei konnte nicht geöffnet werden.";
-constexpr const char* SaveFailed = "Datei konnte nicht gespeichert werden.";
-constexpr const char* ErrorTitle = "Fehler";
 
 QString nameOf(const std::string& path) {
     return QString::fromStdString(fileNameOfPath(path));
@@ -58,7 +55,7 @@ void CSonaroView::openSettingsFile(FileDialogKind kind) {
     // A file that is missing, unreadable or not exactly one image long is
     // refused whole; the image, the title and the file name stay as they were.
     if (loadParameterFile(*image, *path) != 1) {
-        userServices().messageBox(OpenFailed, ErrorTitle, MessageIcon::None);
+        userServices().messageBox(FileOpenFailedText, ErrorTitle, MessageIcon::None);
         return;
     }
     // The file's header comes along as stored (plot range, working
@@ -109,7 +106,7 @@ void CSonaroView::onFileSave(int) {
             // write them is reported and leaves the settings saved.
             saveSideFileOf(*path);
         } else {
-            userServices().messageBox(SaveFailed, ErrorTitle, MessageIcon::Stop);
+            userServices().messageBox(FileSaveFailedText, ErrorTitle, MessageIcon::Stop);
         }
     }
     image->setRedrawPending(1);

@@ -18,13 +18,11 @@
 #include "ui/CImportBlockDlg.h"
 #include "view/CSonaroView.h"
 #include "view/FileDialogs.h"
+#include "view/FileFailureTexts.h"
 #include "view/FileNameOfPath.h"
 
 namespace {
 
-constexpr const char* OpenFailed = "Datei konnte nicht geöffnet werden.";
-constexpr const char* SaveFailed = "Datei konnte nicht gespeichert werden.";
-constexpr const char* ErrorTitle = "Fehler";
 constexpr const char* ExportTitle = "Filtereinstellungen exportieren";
 
 FileDialogKind saveDialogOf(ExportFormat format) {
@@ -52,7 +50,7 @@ void CSonaroView::onImportFilters(int) {
     }
     const std::optional<std::string> text = readTextFile(*path, FilterTextFileLimit);
     if (!text) {
-        userServices().messageBox(OpenFailed, ErrorTitle, MessageIcon::None);
+        userServices().messageBox(FileOpenFailedText, ErrorTitle, MessageIcon::None);
         return;
     }
     const int preset = image->activePreset();
@@ -103,7 +101,7 @@ void CSonaroView::onExportFilterSettings(int) {
                        choice.wholePreset ? std::nullopt : std::optional<int>(channel),
                        m_session.side.channelNames, choice.sampleRate);
     if (!writeTextFile(*path, text.text)) {
-        userServices().messageBox(SaveFailed, ErrorTitle, MessageIcon::Stop);
+        userServices().messageBox(FileSaveFailedText, ErrorTitle, MessageIcon::Stop);
         return;
     }
     if (!text.warnings.empty()) {

@@ -14,12 +14,11 @@
 #include "view/CSonaroView.h"
 #include "view/CommandIds.h"
 #include "view/FileDialogs.h"
+#include "view/FileFailureTexts.h"
 #include "view/FileNameOfPath.h"
 #include "view/MeasurementOverlay.h"
 
 namespace {
-
-constexpr const char* ErrorTitle = "Fehler";
 
 std::string fullPath(const std::string& path) {
     std::error_code error;

@@ -10,13 +10,8 @@
 #include "response/CurveCsv.h"
 #include "ui/CChannelTabCtrl.h"
 #include "view/CSonaroView.h"
+#include "view/FileFailureTexts.h"
 #include "view/FileNameOfPath.h"
-
-namespace {
-
-constexpr const char* ErrorTitle = "Fehler";
-
-}  // namespace
 
 QString CSonaroView::channelName(int channel) const {
     if (channel < 0 || channel >= ChannelCount) return {};
