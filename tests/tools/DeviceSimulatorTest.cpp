@@ -68,37 +68,35 @@ TEST(DeviceSimulator, EveryByteValueSurvivesSendAndReceiveAndPersists) {
     EXPECT_EQ(again.memory(), block);
 }
 
-TEST(DeviceSimulator, PacedOutputStillCarriesTheBlock) {
-    ScratchDir dir(true);  // the transfers leave their dump files here
-    DevsimOptions options = linkedAt(dir, "COM3");
-    options.baud = 115200;
-    DeviceSimulator sim(options);
-    std::string error;
-    ASSERT_TRUE(sim.start(error)) << error;
-    SerialPort port;
-    ASSERT_EQ(port.open(dir.file("COM3"), 115200), 0);
-    WireImage block{};
-    ASSERT_EQ(DeviceLink(port).receiveWireImage(block), 0);
-    EXPECT_EQ(block, defaultWireImage());
-}
-
-// A device that acknowledges and then stays silent: the receive ends after
-// the block's start time-out, not after the read's budget of 312.5 s.
-TEST(DeviceSimulator, AReceiveThatIsAcknowledgedButNeverBeginsEndsSoon) {
-    ScratchDir dir(true);
-    DevsimOptions options = linkedAt(dir, "COM3");
-    options.faults.shortReply = 0;
-    DeviceSimulator sim(options);
-    std::string error;
-    ASSERT_TRUE(sim.start(error)) << error;
-    SerialPort port;
-    ASSERT_EQ(port.open(dir.file("COM3"), 115200), 0);
-    WireImage block{};
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(DeviceLink(port).receiveWireImage(block), ErrReceive);
-    const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(waited, std::chrono::milliseconds(BlockStartTimeoutMs));
-    EXPECT_LT(waited, std::chrono::seconds(30));
+// A receive over the real line from a simulator that paces its output at
+// the line's rate, and from one that acknowledges and then stays silent: the
+// latter ends after the block's start time-out, not after the read's budget
+// of 312.5 s.
+TEST(DeviceSimulator, ReceiveOverTheLineTakesAPacedBlockAndGivesUpOnASilentOne) {
+    for (const bool silent : {false, true}) {
+        SCOPED_TRACE(silent ? "silent after the acknowledge" : "paced output");
+        ScratchDir dir(true);  // the transfers leave their dump files here
+        DevsimOptions options = linkedAt(dir, "COM3");
+        options.baud = 115200;
+        if (silent) options.faults.shortReply = 0;
+        DeviceSimulator sim(options);
+        std::string error;
+        ASSERT_TRUE(sim.start(error)) << error;
+        SerialPort port;
+        ASSERT_EQ(port.open(dir.file("COM3"), 115200), 0);
+        WireImage block{};
+        const auto start = std::chrono::steady_clock::now();
+        const int result = DeviceLink(port).receiveWireImage(block);
+        const auto waited = std::chrono::steady_clock::now() - start;
+        if (!silent) {
+            EXPECT_EQ(result, 0);
+            EXPECT_EQ(block, defaultWireImage());
+            continue;
+        }
+        EXPECT_EQ(result, ErrReceive);
+        EXPECT_GE(waited, std::chrono::milliseconds(BlockStartTimeoutMs));
+        EXPECT_LT(waited, std::chrono::seconds(30));
+    }
 }
 
 TEST(DeviceSimulator, LinkNameIsTakenOverOnlyFromAnotherLink) {
