@@ -11,25 +11,6 @@ std::string bytes(std::uintmax_t n) {
     return std::to_string(n) + (n == 1 ? " Byte" : " Bytes");
 }
 
-// Why the file cannot be read, looked at now.
-std::string openProblem(const std::string& path, std::size_t exactSize, std::size_t maxSize) {
-    std::error_code ec;
-    const fs::file_status status = path.empty() ? fs::file_status() : fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found || path.empty()) return "nicht vorhanden";
-    if (ec && ec == std::errc::permission_denied) return "keine Leserechte";
-    if (status.type() != fs::file_type::regular) return "keine Datei";
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (!ec && exactSize != 0 && size != exactSize) {
-        return bytes(size) + " statt " + std::to_string(exactSize);
-    }
-    if (!ec && exactSize == 0 && size > maxSize) return "größer als " + bytes(maxSize);
-    errno = 0;
-    if (!std::ifstream(path, std::ios::binary) && (errno == EACCES || errno == EPERM)) {
-        return "keine Leserechte";
-    }
-    return "nicht lesbar";
-}
-
 std::string saveProblem(int error) {
     switch (error) {
         case EACCES:
@@ -64,9 +45,27 @@ std::string saveProblem(int error) {
 
 }  // namespace
 
+std::string fileOpenProblem(const std::string& path, std::size_t exactSize, std::size_t maxSize) {
+    std::error_code ec;
+    const fs::file_status status = path.empty() ? fs::file_status() : fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found || path.empty()) return "nicht vorhanden";
+    if (ec && ec == std::errc::permission_denied) return "keine Leserechte";
+    if (status.type() != fs::file_type::regular) return "keine Datei";
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (!ec && exactSize != 0 && size != exactSize) {
+        return bytes(size) + " statt " + std::to_string(exactSize);
+    }
+    if (!ec && exactSize == 0 && size > maxSize) return "größer als " + bytes(maxSize);
+    errno = 0;
+    if (!std::ifstream(path, std::ios::binary) && (errno == EACCES || errno == EPERM)) {
+        return "keine Leserechte";
+    }
+    return "nicht lesbar";
+}
+
 std::string fileOpenFailure(const std::string& path, std::size_t exactSize, std::size_t maxSize) {
-    return path + ": Datei konnte nicht geöffnet werden (" + openProblem(path, exactSize, maxSize) +
-           ").";
+    return path + ": Datei konnte nicht geöffnet werden (" +
+           fileOpenProblem(path, exactSize, maxSize) + ").";
 }
 
 std::string fileSaveFailure(const std::string& path, int error) {

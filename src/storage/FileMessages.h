@@ -13,6 +13,11 @@
 #include <cstdint>
 #include <string>
 
+// Why `path` cannot be read, looked at now ("keine Leserechte", "größer
+// als 256 MB", ...), for a message of the caller's own wording.
+std::string fileOpenProblem(const std::string& path, std::size_t exactSize,
+                            std::size_t maxSize = SIZE_MAX);
+
 // After a read of `path` failed. `exactSize` is the size the file must have;
 // 0 for any size up to `maxSize`.
 std::string fileOpenFailure(const std::string& path, std::size_t exactSize,

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "interchange/MeasurementReduce.h"
+#include "storage/FileMessages.h"
 #include "storage/TextFile.h"
 #include "view/FileNameOfPath.h"
 
@@ -20,9 +21,8 @@ MeasurementFileRead readMeasurementFile(const std::string& path) {
     const std::string named = "Die Messung \"" + fileNameOfPath(path) + "\" ";
     const std::optional<std::string> text = readTextFile(path, MeasurementFileLimit);
     if (!text) {
-        result.message = named +
-                         "konnte nicht geöffnet werden (keine Datei, kein Zugriff oder "
-                         "größer als 256 MB).";
+        result.message = named + "konnte nicht geöffnet werden (" +
+                         fileOpenProblem(path, 0, MeasurementFileLimit) + ").";
         return result;
     }
     MeasurementRead read = parseMeasurement(*text);
