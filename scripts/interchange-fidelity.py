@@ -17,8 +17,8 @@ filtaro-cli (before and after a change). Prints each file and the median,
 The filter definitions here are written out independently of the program,
 from the Audio-EQ-Cookbook, Equalizer APO's configuration reference and its
 corner-frequency rule for shelves, CamillaDSP's filter documentation, and
-the device's model as the program's documentation states it. Standard
-library only.
+the device's model as the program's documentation states it. Python 3
+with PyYAML (Debian: python3-yaml) for the CamillaDSP files.
 """
 
 import argparse
