@@ -146,15 +146,30 @@ private:
         return false;
     }
 
+    // Whether the set's largest difference stays within the best set's (a
+    // set beyond it cannot win, whatever its RMS), without the RMS.
+    bool withinBest(const Curve& set) const {
+        if (!m_scored) return true;
+        const double bound = m_bestScore.maxDb + 1e-6;
+        for (int j = 0; j < FitPointCount; ++j) {
+            if (std::fabs(m_design[j] - set[j]) > bound) return false;
+        }
+        return true;
+    }
+
     void visit(std::size_t next, Curve& set) {
-        const Score s = score(set);
-        if (!m_scored || better(s, m_bestScore)) {
-            m_bestScore = s;
-            m_best.clear();
-            for (std::size_t p = 0; p < m_candidates.size(); ++p) {
-                if (m_taken[p]) m_best.push_back(m_candidates[p].index);
+        if (withinBest(set)) {
+            const Score s = score(set);
+            if (!m_scored || better(s, m_bestScore)) {
+                m_bestScore = s;
+                m_best.clear();
+                for (std::size_t p = 0; p < m_candidates.size(); ++p) {
+                    if (m_taken[p]) m_best.push_back(m_candidates[p].index);
+                }
+                m_scored = true;
             }
-            m_scored = true;
+        } else {
+            ++m_out.setsTried;  // tried, and out at its first point beyond the best
         }
         for (std::size_t p = next; p < m_candidates.size(); ++p) {
             if (!m_limits.admits(m_candidates[p].kind)) continue;

@@ -24,13 +24,6 @@ Powers powersOf(const AnalogBiquad& section) {
     return p;
 }
 
-struct Candidate {
-    int frequency;
-    int qCode;
-    int level;
-    double lowerBoundDb = 0.0;
-};
-
 // |H|² of the device's shelf with ratio x = f / F0: the low shelf is
 // ((A − x²)² + (x/Q)²) / ((1 − x²)² + (x/Q)²), the high shelf has 1 − A·x²
 // in place of A − x².
@@ -42,53 +35,52 @@ double deviceShelfPower(double x, double a, double invQ, bool low) {
     return (top * top + damping * damping) / (bottom * bottom + damping * damping);
 }
 
-// The spread of |H_device|² / target over the points j = first, first + step, ...;
-// stops as soon as it exceeds `boundRatio`.
-RatioSpread spreadOf(const Candidate& c, const Powers& target, bool low, int step,
-                     double boundRatio) {
-    const auto& f = fitFrequencies();
-    const double a = std::pow(10.0, c.level / 20.0);
-    const double invQ = 1.0 / shelfQ(c.qCode);
-    RatioSpread spread;
-    for (int j = 0; j < FitPointCount && !spread.exceeds(boundRatio); j += step) {
-        spread.add(deviceShelfPower(f[j] / c.frequency, a, invQ, low) / target[j]);
-    }
-    return spread;
-}
-
 }  // namespace
 
 DeviceShelfFit nearestDeviceShelf(const CookbookFilter& shelf) {
     const bool low = shelf.type == CookbookType::LowShelf;
     const Powers target = powersOf(analogPrototype(shelf));
+    const auto& f = fitFrequencies();
     const ParameterLimits::Range range =
         low ? ParameterLimits::lowShelfFrequency : ParameterLimits::highShelfFrequency;
-    const double unbounded = std::numeric_limits<double>::infinity();
-
-    std::vector<Candidate> candidates;
+    const ParameterLimits::Range gains = ParameterLimits::eqGain;
+    double linear[ParameterLimits::eqGain.hi - ParameterLimits::eqGain.lo + 1];
+    for (int level = gains.lo; level <= gains.hi; ++level) {
+        linear[level - gains.lo] = std::pow(10.0, level / 20.0);
+    }
+    const int midpoint = fitIndexOf(shelf.frequency);
+    // Measured as power ratios; only the winner's becomes dB.
+    const auto measure = [&](const EqBand& b, double boundRatio) {
+        const double a = linear[b.level - gains.lo];
+        const double invQ = 1.0 / shelfQ(b.q);
+        return boundedWorstRatio(
+            [&](int j) { return deviceShelfPower(f[j] / b.frequency, a, invQ, low) / target[j]; },
+            boundRatio, midpoint);
+    };
+    // Start from the shelf whose poles lie where the text's shelf has its
+    // poles (its midpoint moved by the fourth root of the gain), so that
+    // every other candidate is measured against a near one.
+    const double poles = std::pow(10.0, shelf.gainDb / 80.0);
+    const EqBand seed{
+        nearestGridFrequency(low ? shelf.frequency / poles : shelf.frequency * poles, range),
+        EqQCodeFirstShelf + 1,
+        gains.clamp(static_cast<int>(std::lround(std::clamp(shelf.gainDb, -100.0, 100.0))))};
+    EqBand bestBand = seed;
+    double bestRatio = measure(seed, std::numeric_limits<double>::infinity());
     for (const int frequency : frequencyGrid()) {
         if (!range.contains(frequency)) continue;
         for (int code = EqQCodeFirstShelf; code <= EqQCodeLast; ++code) {
-            for (int level = ParameterLimits::eqGain.lo; level <= ParameterLimits::eqGain.hi;
-                 ++level) {
-                Candidate c{frequency, code, level};
-                c.lowerBoundDb = spreadOf(c, target, low, FitCoarseStep, unbounded).maxDb();
-                candidates.push_back(c);
+            for (int level = gains.lo; level <= gains.hi; ++level) {
+                const EqBand candidate{frequency, code, level};
+                const double ratio = measure(candidate, bestRatio);
+                if (ratio < bestRatio) {
+                    bestRatio = ratio;
+                    bestBand = candidate;
+                }
             }
         }
     }
-    // Rank by the coarse bound; look closely only while a candidate can win.
-    std::stable_sort(
-        candidates.begin(), candidates.end(),
-        [](const Candidate& a, const Candidate& b) { return a.lowerBoundDb < b.lowerBoundDb; });
-    DeviceShelfFit best{{}, unbounded};
-    for (const Candidate& c : candidates) {
-        if (c.lowerBoundDb >= best.maxDifferenceDb) break;
-        const RatioSpread spread =
-            spreadOf(c, target, low, 1, powerRatioOfDb(best.maxDifferenceDb));
-        const double db = spread.maxDb();
-        if (db < best.maxDifferenceDb) best = {{c.frequency, c.qCode, c.level}, db};
-    }
+    DeviceShelfFit best{bestBand, dbOfRatio(bestRatio)};
     if (best.band.level == 0) {
         // A band at 0 dB does nothing whatever its frequency and Q: keep
         // those nearest to the text's, as a user would expect to find them.
