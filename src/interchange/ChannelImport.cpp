@@ -248,6 +248,7 @@ ImportItem valueItem(const std::vector<const TextEntry*>& entries, const std::st
 struct Collected {
     std::vector<EqFilter> eq;
     std::vector<const TextEntry*> highPass, lowPass, preamps, delays, off;
+    Curve eqDesignDb{};  // the EQ filters' sum on the fit grid, once the bands are chosen
 };
 
 Collected collect(const std::vector<TextEntry>& entries) {
@@ -286,7 +287,7 @@ double sum(const std::vector<const TextEntry*>& entries) {
 
 // The band choice: which EQ filters go onto the six bands. Marks the chosen
 // ones and returns how they were chosen.
-BandChoice chooseEqFilters(std::vector<EqFilter>& eq) {
+BandChoice chooseEqFilters(std::vector<EqFilter>& eq, Curve& designDb) {
     if (static_cast<int>(eq.size()) > BandChoiceCandidateLimit) {
         std::vector<std::size_t> order(eq.size());
         for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
@@ -302,7 +303,6 @@ BandChoice chooseEqFilters(std::vector<EqFilter>& eq) {
     }
     std::vector<AnalogBiquad> design;
     for (const EqFilter& e : eq) design.push_back(designOf(e));
-    Curve designDb{};
     for (int j = 0; j < FitPointCount; ++j) designDb[j] = productDb(design, fitFrequencies()[j]);
 
     std::vector<BandCandidate> candidates;
@@ -373,11 +373,11 @@ std::string dropReason(const EqFilter& e, const std::vector<EqFilter>& eq) {
 // filters still costs only a few hundred evaluations of each.
 class Difference {
 public:
-    Difference(const Collected& c, const ImportReport& r) : m_report(r) {
-        for (const EqFilter& e : c.eq) m_design.push_back(designOf(e));
+    Difference(const Collected& c, const ImportReport& r) : m_report(r), m_collected(c) {
+        for (const EqFilter& e : c.eq) m_eq.push_back(designOf(e));
         for (const auto* side : {&c.highPass, &c.lowPass}) {
             for (const CookbookFilter& s : sectionsOf(*side))
-                m_design.push_back(analogPrototype(s));
+                m_passes.push_back(analogPrototype(s));
         }
         m_designLevel = r.setsLevel ? sum(c.preamps) : 0.0;
     }
@@ -386,7 +386,10 @@ public:
         std::array<double, FitPointCount> d{};
         double squares = 0.0;
         for (int j = 0; j < FitPointCount; ++j) {
-            d[j] = at(fitFrequencies()[j]);
+            // The EQ filters' sum there is known from the band choice.
+            const double f = fitFrequencies()[j];
+            d[j] =
+                m_designLevel + m_collected.eqDesignDb[j] + productDb(m_passes, f) - channelDb(f);
             squares += d[j] * d[j];
         }
         r.rmsDifferenceDb = std::sqrt(squares / FitPointCount);
@@ -420,9 +423,14 @@ private:
         }
     }
 
-    // Design minus channel at f, in dB. Only what the text sets counts; the
-    // rest of the channel is the same on both sides.
+    // Design minus channel at f, in dB.
     double at(double f) const {
+        return m_designLevel + productDb(m_eq, f) + productDb(m_passes, f) - channelDb(f);
+    }
+
+    // The channel as set at f, in dB. Only what the text sets counts; the
+    // rest of the channel is the same on both sides.
+    double channelDb(double f) const {
         const ChannelRecord& set = m_report.record;
         double m = m_report.setsLevel ? set.level : 0.0;
         if (m_report.setsEq) {
@@ -436,18 +444,20 @@ private:
         if (m_report.setsLowPass) {
             m += magnitudeToDb(lowPassMagnitude(f, set.lpFrequency, set.lpType));
         }
-        return m_designLevel + productDb(m_design, f) - m;
+        return m;
     }
 
     const ImportReport& m_report;
-    std::vector<AnalogBiquad> m_design;
+    const Collected& m_collected;
+    std::vector<AnalogBiquad> m_eq;
+    std::vector<AnalogBiquad> m_passes;
     double m_designLevel = 0.0;
 };
 
 void mapEq(Collected& c, ImportReport& report) {
     report.setsEq = true;
     report.eqFilterCount = static_cast<int>(c.eq.size());
-    const BandChoice choice = chooseEqFilters(c.eq);
+    const BandChoice choice = chooseEqFilters(c.eq, c.eqDesignDb);
     report.bandChoice = choice.method;
     report.bandSetsTried = choice.setsTried;
     assignBands(c.eq);

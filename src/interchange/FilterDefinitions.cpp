@@ -1,6 +1,5 @@
 #include "interchange/FilterDefinitions.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -84,17 +83,20 @@ double magnitudeDb(const AnalogBiquad& section, double f) {
 
 double productDb(const std::vector<AnalogBiquad>& sections, double f) {
     // The values a filter text may hold (FilterLine.cpp) keep a section
-    // within ±250 dB between 20 Hz and 20 kHz: eight of them keep the
-    // product within the range of a double.
-    constexpr std::size_t Chunk = 8;
+    // within ±250 dB between 20 Hz and 20 kHz, so a product kept within
+    // 1e±250 of 1 stays within the range of a double after one more factor;
+    // beyond that it goes into the sum of logarithms.
+    constexpr double Fold = 1e250;
     double db = 0.0;
-    for (std::size_t i = 0; i < sections.size(); i += Chunk) {
-        double product = 1.0;
-        const std::size_t end = std::min(sections.size(), i + Chunk);
-        for (std::size_t k = i; k < end; ++k) product *= powerAt(sections[k], f);
-        db += 10.0 * std::log10(product);
+    double product = 1.0;
+    for (const AnalogBiquad& s : sections) {
+        product *= powerAt(s, f);
+        if (product > Fold || product < 1.0 / Fold) {
+            db += 10.0 * std::log10(product);
+            product = 1.0;
+        }
     }
-    return db;
+    return db + 10.0 * std::log10(product);
 }
 
 Biquad bilinear(const AnalogBiquad& s, double sampleRate) {
