@@ -361,8 +361,7 @@ std::string dropReason(const EqFilter& e, const std::vector<EqFilter>& eq) {
                                           : "nicht übernommen: nur ein Höhen-Shelf möglich (EQ6)";
     }
     if (chosen == EqBandCount) {
-        return "nicht übernommen: alle sechs Bänder belegt; die übernommenen kommen der Vorlage "
-               "am nächsten";
+        return "nicht übernommen: alle sechs Bänder belegt";
     }
     return "nicht übernommen: ohne diesen Filter kommt die Einstellung der Vorlage näher";
 }

@@ -215,12 +215,13 @@ MeasurementRead parseMeasurement(std::string_view text) {
     bool pause = false;         // a blank or comment line since the last values
     std::vector<double> third;  // the third column of a file with more than three
     int number = 0;
+    int lastValues = 0;  // the line of the last values read
     std::size_t pos = 0;
     // Once values have been read, what follows a file's values (a summary
     // table, a second curve) ends them; the report says where.
     const auto end = [&](int line, const std::string& what) {
         r.endLine = line;
-        r.notice = "Die Messwerte enden in Zeile " + std::to_string(line - 1) + "; ab Zeile " +
+        r.notice = "Die Messwerte enden in Zeile " + std::to_string(lastValues) + "; ab Zeile " +
                    std::to_string(line) + " (" + what + ") ist nichts gelesen.";
     };
     while (pos < text.size()) {
@@ -286,6 +287,7 @@ MeasurementRead parseMeasurement(std::string_view text) {
             return refuse(number, "Frequenzen müssen von Zeile zu Zeile steigen");
         }
         pause = false;
+        lastValues = number;
         m.frequencies.push_back(v[0]);
         m.db.push_back(v[1]);
         if (n == UsedColumns) m.phaseDegrees.push_back(v[2]);

@@ -111,7 +111,11 @@ void CSonaroView::onExportFilterSettings(int) {
         for (const std::string& warning : text.warnings) message += "\n• " + warning;
         message += "\n";
     }
-    message += "\nWas das Programm spielt, gegen das Modell des Geräts (20 Hz bis 20 kHz):";
+    const char* program = choice.format == ExportFormat::Rew          ? "REW"
+                          : choice.format == ExportFormat::CamillaDsp ? "CamillaDSP"
+                                                                      : "Equalizer APO";
+    message += std::string("\nWas ") + program +
+               " spielt, gegen das Modell des Geräts (20 Hz bis 20 kHz):";
     for (const std::string& line : text.fidelity) message += "\n• " + line;
     userServices().messageBox(message, ExportTitle, MessageIcon::Information);
 }

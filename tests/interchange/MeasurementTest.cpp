@@ -122,6 +122,9 @@ TEST(Measurement, ReadsWideFilesKlippelsNumbersAndStopsBeforeTablesAfterTheValue
         EXPECT_EQ(r.endLine, c.endLine) << c.text;
         EXPECT_EQ(r.notice.empty(), c.endLine == 0) << c.text;
     }
+    EXPECT_EQ(parseMeasurement("20 70\n30 71\n\nMittelwert\n").notice,
+              "Die Messwerte enden in Zeile 2; ab Zeile 4 (eine Zeile ohne Zahlen) ist nichts "
+              "gelesen.");
 }
 
 TEST(Measurement, MidrangeAverageIsTakenOverLogFrequency) {
