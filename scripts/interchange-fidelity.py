@@ -5,7 +5,7 @@
 
 For every *.txt in DIR (Equalizer APO configurations, REW filter exports):
 `CLI import` puts the text onto channel 1 of preset 1 of a fresh parameter
-file; then the largest difference (20 Hz to 20 kHz) between the text's
+file; then the largest and the RMS difference (20 Hz to 20 kHz) between the text's
 filters as Equalizer APO plays them and the channel as the device's model
 computes it. Then `CLI export` writes that channel for Equalizer APO, REW and
 CamillaDSP, and each export is played as its program plays it (APO and
@@ -218,8 +218,9 @@ def apo_sections(text, rate=None):
         if m and rate is not None:
             sections.append((biquad_h(tuple(float(x) for x in m.group(1).split()), rate), "IIR"))
             continue
+        # Case aside, as the program reads it (Equalizer APO itself wants "ON").
         m = re.match(r"Filter\s*[0-9]*\s*:\s*ON\s+([A-Za-z]+)(?:\s+(" + NUMBER + r")\s*dB)?(.*)$",
-                     line)
+                     line, re.I)
         if not m:
             continue
         name, slope, rest = m.group(1), m.group(2), m.group(3)
@@ -305,7 +306,7 @@ def import_difference(cli, text_path, work):
         os.remove(out)
     r = run(cli, "import", base, text_path, "--preset", "1", "--channel", "1", "--out", out)
     if r.returncode != 0 or not os.path.exists(out):
-        return None, None
+        return (None, None), None
     rec = read_channel(out)
     text = open(text_path, encoding="utf-8", errors="replace").read()
     preamp, design = apo_sections(text)
@@ -313,12 +314,14 @@ def import_difference(cli, text_path, work):
     eq = bool(has & {"PK", "LS", "HS"})
     crossovers = bool(has & {"HP", "LP"})
     level = re.search(r"^\s*Preamp", text, re.M | re.I) is not None
-    worst = 0.0
-    for f in GRID:
+    worst = squares = 0.0
+    for k, f in enumerate(GRID):
         d = (preamp if level else 0.0) + played_db(design, f)
         d -= channel_db(rec, f, eq=eq, crossovers=crossovers, level=level)
         worst = max(worst, abs(d))
-    return worst, out
+        if k % 10 == 0:
+            squares += d * d
+    return (worst, math.sqrt(squares / 301)), out
 
 
 def export_differences(cli, dat, rate, work):
@@ -373,9 +376,10 @@ def main():
             row = [os.path.basename(path)]
             current = None
             for label, cli in builds:
-                d, dat = import_difference(cli, path, work)
+                (d, rms), dat = import_difference(cli, path, work)
                 columns.setdefault("Import " + label, []).append(d)
-                row.append("%s %s" % (label, "-" if d is None else "%.2f" % d))
+                columns.setdefault("Import " + label + " RMS", []).append(rms)
+                row.append("%s %s" % (label, "-" if d is None else "%.2f (RMS %.2f)" % (d, rms)))
                 if label == "nachher":
                     current = dat
             if current:
