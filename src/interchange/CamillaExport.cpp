@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "interchange/DecimalText.h"
+#include "interchange/ExportFidelity.h"
 #include "interchange/ExportSections.h"
 #include "interchange/FieldMapping.h"
 #include "interchange/FilterExport.h"
@@ -16,44 +17,56 @@ namespace {
 constexpr const char* MixerName = "eingaenge_auf_ausgaenge";
 constexpr int InputCount = 2;
 
-const char* biquadType(SectionType t) {
+const char* biquadType(CookbookType t) {
     switch (t) {
-        case SectionType::Peaking:
+        case CookbookType::Peaking:
             return "Peaking";
-        case SectionType::LowShelf:
+        case CookbookType::LowShelf:
             return "Lowshelf";
-        case SectionType::HighShelf:
+        case CookbookType::HighShelf:
             return "Highshelf";
-        case SectionType::HighPass:
+        case CookbookType::HighPass:
             return "Highpass";
-        case SectionType::LowPass:
+        case CookbookType::LowPass:
             return "Lowpass";
-        case SectionType::HighPassFirstOrder:
+        case CookbookType::HighPassFirstOrder:
             return "HighpassFO";
-        case SectionType::LowPassFirstOrder:
+        case CookbookType::LowPassFirstOrder:
             return "LowpassFO";
     }
     return "";
 }
 
-YamlNode biquadParameters(const AnalogSection& s) {
+YamlNode biquadParameters(const CookbookFilter& s) {
     YamlNode p = YamlNode::map();
     p.add("type", YamlNode::string(biquadType(s.type)));
     p.add("freq", YamlNode::number(s.frequency));
     switch (s.type) {
-        case SectionType::Peaking:
-        case SectionType::LowShelf:
-        case SectionType::HighShelf:
+        case CookbookType::Peaking:
+        case CookbookType::LowShelf:
+        case CookbookType::HighShelf:
             p.add("gain", YamlNode::number(s.gainDb));
             p.add("q", YamlNode::number(s.q));
             break;
-        case SectionType::HighPass:
-        case SectionType::LowPass:
+        case CookbookType::HighPass:
+        case CookbookType::LowPass:
             p.add("q", YamlNode::number(s.q));
             break;
         default:
             break;
     }
+    return p;
+}
+
+// The device's own section at the sample rate: CamillaDSP's "Free" biquad.
+YamlNode freeParameters(const Biquad& b) {
+    YamlNode p = YamlNode::map();
+    p.add("type", YamlNode::string("Free"));
+    p.add("a1", YamlNode::number(b.a1));
+    p.add("a2", YamlNode::number(b.a2));
+    p.add("b0", YamlNode::number(b.b0));
+    p.add("b1", YamlNode::number(b.b1));
+    p.add("b2", YamlNode::number(b.b2));
     return p;
 }
 
@@ -86,6 +99,13 @@ YamlNode source(int input) {
     s.add("gain", YamlNode::number(0));
     s.add("inverted", YamlNode::boolean(false));
     return s;
+}
+
+// "Höhen-Shelf 3300 Hz, -6 dB, Q 0.5".
+std::string describeShelf(const AnalogSection& s) {
+    return std::string(s.type == SectionType::LowShelf ? "Tiefen-Shelf " : "Höhen-Shelf ") +
+           formatDecimal(s.frequency, 2) + " Hz, " + formatSignedDecimal(s.gainDb, 2) + " dB, Q " +
+           formatDecimal(s.q, 2);
 }
 
 // Inputs 0 = L, 1 = R, 2 = L+R (the sum). An input code that selects
@@ -154,6 +174,8 @@ ExportText exportCamillaDsp(const std::vector<ExportChannel>& channels, int pres
                    std::move(delay)));
         int highPassNumber = 0;
         int lowPassNumber = 0;
+        PlayedChannel played;
+        played.sampleRate = sampleRate;
         for (const ExportSection& s : channelSections(c.record, false)) {
             const bool eq = s.role.rfind("EQ", 0) == 0;
             if (eq && s.section.gainDb == 0.0) continue;  // a band at 0 dB changes nothing
@@ -176,8 +198,23 @@ ExportText exportCamillaDsp(const std::vector<ExportChannel>& channels, int pres
                 name += (high ? "hochpass" : "tiefpass") +
                         std::to_string(high ? ++highPassNumber : ++lowPassNumber);
             }
-            addFilter(name, filter("Biquad", label + ": " + s.role, biquadParameters(s.section)));
+            if (const auto cookbook = equalCookbookFilter(s.section)) {
+                addFilter(name,
+                          filter("Biquad", label + ": " + s.role, biquadParameters(*cookbook)));
+                played.digital.push_back(bilinear(analogPrototype(*cookbook), sampleRate));
+            } else {
+                // A shelf: no CamillaDSP type is the device's filter, its
+                // coefficients are, at this rate only.
+                const Biquad b = bilinear(analogPrototype(s.section), sampleRate);
+                addFilter(name,
+                          filter("Biquad",
+                                 label + ": " + s.role + " (" + describeShelf(s.section) +
+                                     "), Koeffizienten für " + std::to_string(sampleRate) + " Hz",
+                                 freeParameters(b)));
+                played.digital.push_back(b);
+            }
         }
+        out.fidelity.push_back(fidelityLine(c, measureFidelity(c.record, played), sampleRate));
         YamlNode& step = pipeline.push(YamlNode::map());
         step.add("type", YamlNode::string("Filter"));
         step.add("description", YamlNode::string(label));
@@ -187,7 +224,12 @@ ExportText exportCamillaDsp(const std::vector<ExportChannel>& channels, int pres
     }
     root.add("filters", std::move(filters));
     root.add("pipeline", std::move(pipeline));
-    out.text = root.emit({"Filtaro: CamillaDSP-Konfiguration von " + presetText,
-                          "Die Geräte unter \"devices\" an die eigene Hardware anpassen."});
+    std::vector<std::string> comments = {
+        "Filtaro: CamillaDSP-Konfiguration von " + presetText,
+        "Die Geräte unter \"devices\" an die eigene Hardware anpassen; die Shelves (\"Free\")",
+        "gelten nur bei " + std::to_string(sampleRate) + " Hz.",
+        "Was CamillaDSP spielt, gegen das Modell des Geräts (20 Hz bis 20 kHz):"};
+    for (const std::string& line : out.fidelity) comments.push_back(line);
+    out.text = root.emit(comments);
     return out;
 }

@@ -6,6 +6,8 @@
 #include "interchange/CrossoverFit.h"
 #include "interchange/DecimalText.h"
 #include "interchange/FieldMapping.h"
+#include "interchange/ShelfFit.h"
+#include "model/DelayUnits.h"
 #include "model/ParameterLimits.h"
 #include "model/ParameterTexts.h"
 #include "response/AnalogSection.h"
@@ -15,17 +17,24 @@
 namespace {
 
 using ParameterLimits::Range;
+using Curve = std::array<double, FitPointCount>;
 
 // EQ5 is the band that shelves low on the panel; EQ6 (HighShelfBand) high.
 constexpr int LowShelfBand = 4;
-// A crossover that differs by less than this from its sections counts as set exactly.
-constexpr double ExactCrossoverDb = 0.01;
+// A crossover or shelf that differs by less than this counts as set exactly.
+constexpr double ExactFitDb = 0.01;
+// A converted Q this close (relatively) to a Q code is that code.
+constexpr double SameQ = 1e-3;
 
 std::string hz(double f) {
-    return formatDecimal(f, 2) + " Hz";
+    return formatReadValue(f, 2) + " Hz";
 }
 std::string db(double g) {
-    return formatSignedDecimal(g, 2) + " dB";
+    const std::string s = formatReadValue(g, 2);
+    return (s == "0" || s[0] == '-' ? s : "+" + s) + " dB";
+}
+std::string qText(double q) {
+    return formatReadValue(q, 3);
 }
 std::string range(Range r, const char* unit) {
     return formatSignedDecimal(r.lo, 0) + ".." + formatSignedDecimal(r.hi, 0) + unit;
@@ -36,36 +45,25 @@ bool isEq(const TextFilter& f) {
            f.type == TextFilterType::HighShelf;
 }
 
-SectionType sectionType(TextFilterType t) {
-    switch (t) {
-        case TextFilterType::Peaking:
-            return SectionType::Peaking;
-        case TextFilterType::LowShelf:
-            return SectionType::LowShelf;
-        case TextFilterType::HighShelf:
-            return SectionType::HighShelf;
-        case TextFilterType::HighPass:
-            return SectionType::HighPass;
-        case TextFilterType::LowPass:
-            return SectionType::LowPass;
-    }
-    return SectionType::Peaking;
-}
-
-AnalogSection designed(const TextFilter& f) {
-    return {sectionType(f.type), f.frequency, f.q, f.gainDb};
+BandKind bandKind(const TextFilter& f) {
+    return f.type == TextFilterType::LowShelf    ? BandKind::LowShelf
+           : f.type == TextFilterType::HighShelf ? BandKind::HighShelf
+                                                 : BandKind::Peaking;
 }
 
 std::string describeRead(const TextFilter& f) {
     std::string s = f.typeName + " " + hz(f.frequency);
     if (isEq(f)) s += ", " + db(f.gainDb);
     if (f.slopeDbPerOctave > 0.0) s += ", " + formatDecimal(f.slopeDbPerOctave, 2) + " dB/Okt.";
+    std::vector<std::string> aside;
     if (f.qGiven) {
-        s += ", Q " + formatDecimal(f.q, 3);
+        s += ", Q " + qText(f.q);
     } else {
-        s += " (entspricht Q " + formatDecimal(f.q, 3) + ")";
+        aside.push_back("entspricht Q " + qText(f.q));
     }
-    return s;
+    if (f.cornerFrequency) aside.push_back("Eckfrequenz, Mitte bei " + hz(f.section.frequency));
+    for (std::size_t i = 0; i < aside.size(); ++i) s += (i ? "; " : " (") + aside[i];
+    return aside.empty() ? s : s + ")";
 }
 
 std::string bandName(int band) {
@@ -78,114 +76,142 @@ std::string describeBand(const EqBand& b, int band) {
         s += band == LowShelfBand ? " (Tiefen-Shelf)" : " (Höhen-Shelf)";
     }
     return s + ": " + hz(b.frequency) + ", " + db(b.level) + ", Q " +
-           std::string(eqQText(band, b.q));
+           formatDecimal(eqBandSection(b, band).q, 2);
 }
 
-// Adds the notes for a value that was set as `set` from `read`; `clamped`
-// when `read` lay outside what the field allows.
-void noteValue(ImportItem& item, const std::string& what, const std::string& read,
+// Adds the note for a value that was set as `set` from `read`; `clamped`
+// when `read` lay outside what the field allows. False when nothing changed.
+bool noteValue(ImportItem& item, const std::string& what, const std::string& read,
                const std::string& set, bool clamped, const std::string& limits) {
-    if (read == set) return;
+    if (read == set) return false;
     item.notes.push_back(clamped ? what + " " + read + " auf " + limits + " begrenzt: " + set
                                  : what + " " + read + " gerundet auf " + set);
+    return true;
 }
 
-struct EqChoice {
-    const TextEntry* entry;
-    bool kept = false;
-    std::string dropReason;
-    int band = -1;
+// One EQ filter of the text and the device band it becomes.
+struct EqFilter {
+    const TextEntry* entry = nullptr;
+    EqBand band;
+    double fitDb = 0.0;  // shelves: how far the device shelf is from it
+    // A shelf whose text also gives the IIR filter of one of the device's
+    // shelves at each common sample rate: that is what the program plays.
+    bool deviceShelf = false;
+    bool chosen = false;
+    bool candidate = true;  // considered by the band choice
+    int bandIndex = -1;
 };
 
-// Which EQ filters are kept: by |gain|, largest first, while bands are free;
-// only one low and one high shelf.
-void chooseEqFilters(std::vector<EqChoice>& choices) {
-    std::vector<EqChoice*> order;
-    for (EqChoice& c : choices) order.push_back(&c);
-    std::stable_sort(order.begin(), order.end(), [](const EqChoice* a, const EqChoice* b) {
-        return std::fabs(a->entry->filter.gainDb) > std::fabs(b->entry->filter.gainDb);
-    });
-    int taken = 0;
-    bool lowShelf = false;
-    bool highShelf = false;
-    for (EqChoice* c : order) {
-        const TextFilterType t = c->entry->filter.type;
-        if (taken == EqBandCount) {
-            c->dropReason =
-                "nicht übernommen: alle sechs Bänder belegt, die übernommenen haben "
-                "größere Verstärkungen";
-        } else if (t == TextFilterType::LowShelf && lowShelf) {
-            c->dropReason = "nicht übernommen: nur ein Tiefen-Shelf möglich (EQ5)";
-        } else if (t == TextFilterType::HighShelf && highShelf) {
-            c->dropReason = "nicht übernommen: nur ein Höhen-Shelf möglich (EQ6)";
-        } else {
-            lowShelf = lowShelf || t == TextFilterType::LowShelf;
-            highShelf = highShelf || t == TextFilterType::HighShelf;
-            c->kept = true;
-            ++taken;
-        }
-    }
+int shelfBand(BandKind kind) {
+    return kind == BandKind::HighShelf ? HighShelfBand : LowShelfBand;
 }
 
-// Shelves onto their bands, peaking filters in text order onto the bands left.
-void assignBands(std::vector<EqChoice>& choices) {
-    bool used[EqBandCount] = {};
-    for (EqChoice& c : choices) {
-        if (!c.kept) continue;
-        if (c.entry->filter.type == TextFilterType::LowShelf) c.band = LowShelfBand;
-        if (c.entry->filter.type == TextFilterType::HighShelf) c.band = HighShelfBand;
-        if (c.band >= 0) used[c.band] = true;
+void mapEqFilter(EqFilter& e) {
+    const TextFilter& f = e.entry->filter;
+    if (f.type == TextFilterType::Peaking) {
+        e.band.frequency = nearestGridFrequency(f.section.frequency, ParameterLimits::eqFrequency);
+        e.band.level = wholeDb(f.gainDb, ParameterLimits::eqGain);
+        e.band.q = nearestPeakingQCode(devicePeakingQ(f.section.q, e.band.level));
+        return;
     }
-    int next = 0;
-    for (EqChoice& c : choices) {
-        if (!c.kept || c.band >= 0) continue;
-        while (used[next]) ++next;
-        c.band = next;
-        used[next] = true;
+    if (const auto exact =
+            deviceShelfOf(e.entry->rateBiquads, f.type == TextFilterType::LowShelf)) {
+        e.band = *exact;
+        e.deviceShelf = true;
+        return;
     }
+    const DeviceShelfFit fit = nearestDeviceShelf(f.section);
+    e.band = fit.band;
+    e.fitDb = fit.maxDifferenceDb;
 }
 
-ImportItem mapEqFilter(const EqChoice& c, ChannelRecord& record) {
-    const TextFilter& f = c.entry->filter;
+AnalogBiquad deviceBand(const EqBand& band, BandKind kind) {
+    return analogPrototype(eqBandSection(band, kind == BandKind::Peaking ? 0 : shelfBand(kind)));
+}
+
+// The filter as the text's program plays it.
+AnalogBiquad designOf(const EqFilter& e) {
+    return e.deviceShelf ? deviceBand(e.band, bandKind(e.entry->filter))
+                         : analogPrototype(e.entry->filter.section);
+}
+
+// The lines an entry stands for: its own, and those of the IIR filters the
+// text gives for it at single sample rates (an export of this program).
+std::vector<int> linesOf(const TextEntry& e) {
+    std::vector<int> lines = e.rateBiquadLines;
+    lines.push_back(e.line);
+    return lines;
+}
+
+// What became of the IIR filters of an entry, when it has any.
+void noteRateBiquads(ImportItem& item, const TextEntry& e, bool used) {
+    if (e.rateBiquadLines.empty()) return;
+    item.notes.push_back(used ? "die IIR-Filter gelten nur bei ihren Abtastraten; sie sind genau "
+                                "dieser Shelf des Geräts"
+                              : "die IIR-Filter gelten nur bei ihren Abtastraten; übernommen ist "
+                                "die Zeile " +
+                                    std::to_string(e.line));
+}
+
+ImportItem eqItem(const EqFilter& e) {
+    const TextFilter& f = e.entry->filter;
     ImportItem item;
-    item.lines = {c.entry->line};
+    item.lines = linesOf(*e.entry);
     item.asRead = describeRead(f);
-    if (!c.kept) {
-        item.status = ImportItemStatus::Dropped;
-        item.notes.push_back(c.dropReason);
-        return item;
+    item.asSet = describeBand(e.band, e.bandIndex);
+    bool adjusted = false;
+    if (f.type == TextFilterType::Peaking) {
+        const Range fRange = ParameterLimits::eqFrequency;
+        adjusted |= noteValue(item, "Frequenz", hz(f.frequency), hz(e.band.frequency),
+                              f.frequency < fRange.lo || f.frequency > fRange.hi,
+                              std::to_string(fRange.lo) + ".." + std::to_string(fRange.hi) + " Hz");
+        // The Q as the device counts it, at the gain the band gets (a band
+        // at 0 dB does nothing, whatever its Q).
+        const double deviceQ = devicePeakingQ(f.q, e.band.level);
+        const double setQ = eqBandSection(e.band, e.bandIndex).q;
+        const std::string converted =
+            "Q " + qText(f.q) + " entspricht beim Gerät Q " + qText(deviceQ);
+        if (e.band.level == 0) {
+        } else if (std::fabs(setQ / deviceQ - 1.0) <= SameQ) {
+            if (qText(deviceQ) != qText(f.q)) item.notes.push_back(converted);
+        } else {
+            adjusted = true;
+            const bool clamped = deviceQ < 0.5 * (1.0 - SameQ) || deviceQ > 10.0 * (1.0 + SameQ);
+            item.notes.push_back(converted +
+                                 (clamped ? ", auf 0.5..10 begrenzt: " : ", gerundet auf ") +
+                                 formatDecimal(setQ, 2));
+        }
+        adjusted |= noteValue(
+            item, "Verstärkung", db(f.gainDb), db(e.band.level),
+            f.gainDb < ParameterLimits::eqGain.lo || f.gainDb > ParameterLimits::eqGain.hi,
+            range(ParameterLimits::eqGain, " dB"));
+    } else if (e.fitDb >= ExactFitDb && !e.deviceShelf) {
+        adjusted = true;
+        item.notes.push_back("nächster Shelf des Geräts, weicht bis " + formatDecimal(e.fitDb, 2) +
+                             " dB ab");
     }
-    const bool shelf = f.type != TextFilterType::Peaking;
-    const Range fRange = f.type == TextFilterType::LowShelf    ? ParameterLimits::lowShelfFrequency
-                         : f.type == TextFilterType::HighShelf ? ParameterLimits::highShelfFrequency
-                                                               : ParameterLimits::eqFrequency;
-    EqBand& band = record.eq[c.band];
-    band.frequency = nearestGridFrequency(f.frequency, fRange);
-    band.q = shelf ? nearestShelfQCode(f.q) : nearestPeakingQCode(f.q);
-    band.level = wholeDb(f.gainDb, ParameterLimits::eqGain);
-    item.asSet = describeBand(band, c.band);
+    noteRateBiquads(item, *e.entry, e.deviceShelf);
+    item.status = adjusted ? ImportItemStatus::Adjusted : ImportItemStatus::Exact;
+    return item;
+}
 
-    noteValue(item, "Frequenz", hz(f.frequency), hz(band.frequency),
-              f.frequency < fRange.lo || f.frequency > fRange.hi,
-              std::to_string(fRange.lo) + ".." + std::to_string(fRange.hi) + " Hz");
-    const double setQ = eqBandSection(band, c.band).q;
-    const double qLo = shelf ? 0.3 : 0.5;
-    const double qHi = shelf ? 0.7 : 10.0;
-    noteValue(item, "Q", formatDecimal(f.q, 3), formatDecimal(setQ, 3), f.q < qLo || f.q > qHi,
-              formatDecimal(qLo, 1) + ".." + formatDecimal(qHi, 1));
-    noteValue(item, "Verstärkung", db(f.gainDb), db(band.level),
-              f.gainDb < ParameterLimits::eqGain.lo || f.gainDb > ParameterLimits::eqGain.hi,
-              range(ParameterLimits::eqGain, " dB"));
-    item.status = item.notes.empty() ? ImportItemStatus::Exact : ImportItemStatus::Adjusted;
+ImportItem droppedItem(const EqFilter& e, const std::string& reason) {
+    ImportItem item;
+    item.lines = linesOf(*e.entry);
+    item.asRead = describeRead(e.entry->filter);
+    item.status = ImportItemStatus::Dropped;
+    item.notes.push_back(reason);
+    noteRateBiquads(item, *e.entry, false);
     return item;
 }
 
 ImportItem offItem(const TextEntry& e) {
     ImportItem item;
-    item.lines = {e.line};
+    item.lines = linesOf(e);
     item.asRead = describeRead(e.filter);
     item.status = ImportItemStatus::Off;
     item.notes.push_back("ausgeschaltet (OFF), nicht übernommen");
+    noteRateBiquads(item, e, false);
     return item;
 }
 
@@ -194,14 +220,15 @@ ImportItem crossoverItem(const std::vector<const TextEntry*>& entries, bool high
     ImportItem item;
     std::string read;
     for (const TextEntry* e : entries) {
-        item.lines.push_back(e->line);
+        for (const int line : linesOf(*e)) item.lines.push_back(line);
         read += (read.empty() ? "" : "; ") + describeRead(e->filter);
+        noteRateBiquads(item, *e, false);
     }
     item.asRead = read;
     item.asSet = std::string(high ? "Hochpass: " : "Tiefpass: ") +
                  std::string(filterTypeText(type)) +
                  (type == FilterOff ? "" : ", " + std::to_string(frequency) + " Hz");
-    if (differenceDb >= ExactCrossoverDb) {
+    if (differenceDb >= ExactFitDb) {
         item.notes.push_back("nächster Filter des Geräts, weicht bis " +
                              formatDecimal(differenceDb, 2) + " dB ab");
     }
@@ -219,8 +246,9 @@ ImportItem valueItem(const std::vector<const TextEntry*>& entries, const std::st
 }
 
 struct Collected {
-    std::vector<EqChoice> eq;
+    std::vector<EqFilter> eq;
     std::vector<const TextEntry*> highPass, lowPass, preamps, delays, off;
+    Curve eqDesignDb{};  // the EQ filters' sum on the fit grid, once the bands are chosen
 };
 
 Collected collect(const std::vector<TextEntry>& entries) {
@@ -233,7 +261,9 @@ Collected collect(const std::vector<TextEntry>& entries) {
         } else if (!e.filter.enabled) {
             c.off.push_back(&e);
         } else if (isEq(e.filter)) {
-            c.eq.push_back(EqChoice{&e, false, {}, -1});
+            EqFilter f;
+            f.entry = &e;
+            c.eq.push_back(f);
         } else if (e.filter.type == TextFilterType::HighPass) {
             c.highPass.push_back(&e);
         } else {
@@ -243,9 +273,9 @@ Collected collect(const std::vector<TextEntry>& entries) {
     return c;
 }
 
-std::vector<AnalogSection> sectionsOf(const std::vector<const TextEntry*>& entries) {
-    std::vector<AnalogSection> s;
-    for (const TextEntry* e : entries) s.push_back(designed(e->filter));
+std::vector<CookbookFilter> sectionsOf(const std::vector<const TextEntry*>& entries) {
+    std::vector<CookbookFilter> s;
+    for (const TextEntry* e : entries) s.push_back(e->filter.section);
     return s;
 }
 
@@ -255,33 +285,198 @@ double sum(const std::vector<const TextEntry*>& entries) {
     return total;
 }
 
-// The largest difference, in dB, between the filters as read and as set,
-// on 1000 points per decade from 20 Hz to 20 kHz. Only what the text sets
-// counts; the rest of the channel is the same on both sides.
-void measureDifference(const Collected& c, ImportReport& r) {
-    std::vector<AnalogSection> design;
-    for (const EqChoice& e : c.eq) design.push_back(designed(e.entry->filter));
-    for (const AnalogSection& s : sectionsOf(c.highPass)) design.push_back(s);
-    for (const AnalogSection& s : sectionsOf(c.lowPass)) design.push_back(s);
-    const double designLevel = r.setsLevel ? sum(c.preamps) : 0.0;
-    const double setLevel = r.setsLevel ? r.record.level : 0.0;
-    const ChannelRecord& set = r.record;
-    for (int i = 0; i <= 3000; ++i) {
-        const double f = 20.0 * std::pow(10.0, i / 1000.0);
-        double d = designLevel;
-        for (const AnalogSection& s : design) d += magnitudeToDb(sectionMagnitude(s, f));
-        double m = setLevel;
-        if (r.setsEq) {
+// The band choice: which EQ filters go onto the six bands. Marks the chosen
+// ones and returns how they were chosen.
+BandChoice chooseEqFilters(std::vector<EqFilter>& eq, Curve& designDb) {
+    if (static_cast<int>(eq.size()) > BandChoiceCandidateLimit) {
+        std::vector<std::size_t> order(eq.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return std::fabs(eq[a].entry->filter.gainDb) > std::fabs(eq[b].entry->filter.gainDb);
+        });
+        for (std::size_t k = BandChoiceCandidateLimit; k < order.size(); ++k) {
+            eq[order[k]].candidate = false;
+        }
+    }
+    for (EqFilter& e : eq) {
+        if (e.candidate) mapEqFilter(e);
+    }
+    std::vector<AnalogBiquad> design;
+    for (const EqFilter& e : eq) design.push_back(designOf(e));
+    for (int j = 0; j < FitPointCount; ++j) designDb[j] = productDb(design, fitFrequencies()[j]);
+
+    std::vector<BandCandidate> candidates;
+    for (std::size_t i = 0; i < eq.size(); ++i) {
+        EqFilter& e = eq[i];
+        if (!e.candidate) continue;
+        BandCandidate c;
+        c.index = static_cast<int>(i);
+        c.kind = bandKind(e.entry->filter);
+        const AnalogBiquad band = deviceBand(e.band, c.kind);
+        for (int j = 0; j < FitPointCount; ++j) {
+            c.bandDb[j] = 10.0 * std::log10(powerAt(band, fitFrequencies()[j]));
+        }
+        candidates.push_back(c);
+    }
+    BandChoice choice = chooseBands(designDb, candidates);
+    for (const int i : choice.chosen) eq[static_cast<std::size_t>(i)].chosen = true;
+    return choice;
+}
+
+// Shelves onto their bands, peaking filters in text order onto the bands left.
+void assignBands(std::vector<EqFilter>& eq) {
+    bool used[EqBandCount] = {};
+    for (EqFilter& e : eq) {
+        if (!e.chosen) continue;
+        const BandKind kind = bandKind(e.entry->filter);
+        if (kind != BandKind::Peaking) {
+            e.bandIndex = shelfBand(kind);
+            used[e.bandIndex] = true;
+        }
+    }
+    int next = 0;
+    for (EqFilter& e : eq) {
+        if (!e.chosen || e.bandIndex >= 0) continue;
+        while (used[next]) ++next;
+        e.bandIndex = next;
+        used[next] = true;
+    }
+}
+
+std::string dropReason(const EqFilter& e, const std::vector<EqFilter>& eq) {
+    if (!e.candidate) {
+        return "nicht übernommen: nicht unter den " + std::to_string(BandChoiceCandidateLimit) +
+               " Filtern mit den größten Verstärkungen";
+    }
+    const BandKind kind = bandKind(e.entry->filter);
+    int chosen = 0;
+    bool sameShelf = false;
+    for (const EqFilter& other : eq) {
+        if (!other.chosen) continue;
+        ++chosen;
+        sameShelf |= kind != BandKind::Peaking && bandKind(other.entry->filter) == kind;
+    }
+    if (sameShelf) {
+        return kind == BandKind::LowShelf ? "nicht übernommen: nur ein Tiefen-Shelf möglich (EQ5)"
+                                          : "nicht übernommen: nur ein Höhen-Shelf möglich (EQ6)";
+    }
+    if (chosen == EqBandCount) {
+        return "nicht übernommen: alle sechs Bänder belegt";
+    }
+    return "nicht übernommen: ohne diesen Filter kommt die Einstellung der Vorlage näher";
+}
+
+// The difference between the design and the channel as set: on the fit
+// grid, then at ten times its density around its largest peaks, so that the
+// narrowest filters' peaks are not missed and a text of many thousands of
+// filters still costs only a few hundred evaluations of each.
+class Difference {
+public:
+    Difference(const Collected& c, const ImportReport& r) : m_report(r), m_collected(c) {
+        for (const EqFilter& e : c.eq) m_eq.push_back(designOf(e));
+        for (const auto* side : {&c.highPass, &c.lowPass}) {
+            for (const CookbookFilter& s : sectionsOf(*side))
+                m_passes.push_back(analogPrototype(s));
+        }
+        m_designLevel = r.setsLevel ? sum(c.preamps) : 0.0;
+    }
+
+    void measure(ImportReport& r) const {
+        std::array<double, FitPointCount> d{};
+        double squares = 0.0;
+        for (int j = 0; j < FitPointCount; ++j) {
+            // The EQ filters' sum there is known from the band choice.
+            const double f = fitFrequencies()[j];
+            d[j] =
+                m_designLevel + m_collected.eqDesignDb[j] + productDb(m_passes, f) - channelDb(f);
+            squares += d[j] * d[j];
+        }
+        r.rmsDifferenceDb = std::sqrt(squares / FitPointCount);
+        std::vector<int> peaks;
+        for (int j = 0; j < FitPointCount; ++j) {
+            const double here = std::fabs(d[j]);
+            if ((j == 0 || here >= std::fabs(d[j - 1])) &&
+                (j + 1 == FitPointCount || here >= std::fabs(d[j + 1]))) {
+                peaks.push_back(j);
+            }
+            note(r, fitFrequencies()[j], d[j]);
+        }
+        constexpr std::size_t RefinedPeaks = 8;
+        std::stable_sort(peaks.begin(), peaks.end(),
+                         [&](int a, int b) { return std::fabs(d[a]) > std::fabs(d[b]); });
+        if (peaks.size() > RefinedPeaks) peaks.resize(RefinedPeaks);
+        for (const int j : peaks) {
+            for (int k = 10 * std::max(j - 1, 0); k <= 10 * std::min(j + 1, FitPointCount - 1);
+                 ++k) {
+                const double f = 20.0 * std::pow(10.0, k / 1000.0);
+                note(r, f, at(f));
+            }
+        }
+    }
+
+private:
+    static void note(ImportReport& r, double f, double difference) {
+        if (std::fabs(difference) > r.maxDifferenceDb) {
+            r.maxDifferenceDb = std::fabs(difference);
+            r.maxDifferenceHz = f;
+        }
+    }
+
+    // Design minus channel at f, in dB.
+    double at(double f) const {
+        return m_designLevel + productDb(m_eq, f) + productDb(m_passes, f) - channelDb(f);
+    }
+
+    // The channel as set at f, in dB. Only what the text sets counts; the
+    // rest of the channel is the same on both sides.
+    double channelDb(double f) const {
+        const ChannelRecord& set = m_report.record;
+        double m = m_report.setsLevel ? set.level : 0.0;
+        if (m_report.setsEq) {
             for (int e = 0; e < EqBandCount; ++e) {
                 m += magnitudeToDb(sectionMagnitude(eqBandSection(set.eq[e], e), f));
             }
         }
-        if (r.setsHighPass) m += magnitudeToDb(highPassMagnitude(f, set.hpFrequency, set.hpType));
-        if (r.setsLowPass) m += magnitudeToDb(lowPassMagnitude(f, set.lpFrequency, set.lpType));
-        if (std::fabs(d - m) > r.maxDifferenceDb) {
-            r.maxDifferenceDb = std::fabs(d - m);
-            r.maxDifferenceHz = f;
+        if (m_report.setsHighPass) {
+            m += magnitudeToDb(highPassMagnitude(f, set.hpFrequency, set.hpType));
         }
+        if (m_report.setsLowPass) {
+            m += magnitudeToDb(lowPassMagnitude(f, set.lpFrequency, set.lpType));
+        }
+        return m;
+    }
+
+    const ImportReport& m_report;
+    const Collected& m_collected;
+    std::vector<AnalogBiquad> m_eq;
+    std::vector<AnalogBiquad> m_passes;
+    double m_designLevel = 0.0;
+};
+
+void mapEq(Collected& c, ImportReport& report) {
+    report.setsEq = true;
+    report.eqFilterCount = static_cast<int>(c.eq.size());
+    const BandChoice choice = chooseEqFilters(c.eq, c.eqDesignDb);
+    report.bandChoice = choice.method;
+    report.bandSetsTried = choice.setsTried;
+    assignBands(c.eq);
+    bool used[EqBandCount] = {};
+    std::size_t dropped = 0;
+    for (const EqFilter& e : c.eq) {
+        if (e.chosen) {
+            used[e.bandIndex] = true;
+            report.record.eq[e.bandIndex] = e.band;
+            report.items.push_back(eqItem(e));
+        } else if (dropped++ < ImportItemListLimit) {
+            report.items.push_back(droppedItem(e, dropReason(e, c.eq)));
+        } else {
+            ++report.moreDropped;
+        }
+    }
+    for (int e = 0; e < EqBandCount; ++e) {
+        if (used[e]) continue;
+        report.record.eq[e].level = 0;
+        report.freeBands.push_back(e);
     }
 }
 
@@ -294,25 +489,11 @@ ImportReport mapOntoChannel(const std::vector<TextEntry>& entries, const Channel
     ChannelRecord& record = report.record;
     Collected c = collect(entries);
 
-    if (!c.eq.empty()) {
-        report.setsEq = true;
-        chooseEqFilters(c.eq);
-        assignBands(c.eq);
-        bool used[EqBandCount] = {};
-        for (const EqChoice& choice : c.eq) {
-            if (choice.band >= 0) used[choice.band] = true;
-        }
-        for (const EqChoice& choice : c.eq) report.items.push_back(mapEqFilter(choice, record));
-        for (int e = 0; e < EqBandCount; ++e) {
-            if (used[e]) continue;
-            record.eq[e].level = 0;
-            report.freeBands.push_back(e);
-        }
-    }
+    if (!c.eq.empty()) mapEq(c, report);
     for (const bool high : {true, false}) {
         const auto& entriesOfSide = high ? c.highPass : c.lowPass;
         if (entriesOfSide.empty()) continue;
-        const std::vector<AnalogSection> sections = sectionsOf(entriesOfSide);
+        const std::vector<CookbookFilter> sections = sectionsOf(entriesOfSide);
         const CrossoverChoice choice = high ? fitHighPass(sections, current.hpFrequency)
                                             : fitLowPass(sections, current.lpFrequency);
         (high ? record.hpType : record.lpType) = choice.type;
@@ -339,20 +520,26 @@ ImportReport mapOntoChannel(const std::vector<TextEntry>& entries, const Channel
         const ParameterLimits::Range taps = ParameterLimits::delayTaps(channel);
         const std::string setMs = formatDecimal(delayMilliseconds(record.delayTaps), 4) + " ms";
         ImportItem item =
-            valueItem(c.delays, "Verzögerung " + formatDecimal(ms, 4) + " ms",
+            valueItem(c.delays, "Verzögerung " + formatReadValue(ms, 4) + " ms",
                       "Verzögerung " + std::to_string(record.delayTaps) + " Taps (" + setMs + ", " +
                           formatDecimal(record.delayTaps * MmPerTap, 1) + " mm)");
         const double exactTaps = ms / 1000.0 / SecondsPerTap;
-        noteValue(item, "Verzögerung", formatDecimal(ms, 4) + " ms", setMs,
+        noteValue(item, "Verzögerung", formatReadValue(ms, 4) + " ms", setMs,
                   exactTaps < taps.lo - 0.5 || exactTaps > taps.hi + 0.5,
                   std::to_string(taps.lo) + ".." + std::to_string(taps.hi) + " Taps");
         item.status = item.notes.empty() ? ImportItemStatus::Exact : ImportItemStatus::Adjusted;
         report.items.push_back(std::move(item));
     }
-    for (const TextEntry* e : c.off) report.items.push_back(offItem(*e));
+    for (std::size_t i = 0; i < c.off.size(); ++i) {
+        if (i < ImportItemListLimit) {
+            report.items.push_back(offItem(*c.off[i]));
+        } else {
+            ++report.moreOff;
+        }
+    }
     std::stable_sort(
         report.items.begin(), report.items.end(),
         [](const ImportItem& a, const ImportItem& b) { return a.lines.front() < b.lines.front(); });
-    measureDifference(c, report);
+    Difference(c, report).measure(report);
     return report;
 }

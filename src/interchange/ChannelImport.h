@@ -4,12 +4,18 @@
 // rounding and every filter that could not be taken over.
 //
 // Rules:
-// - Peaking bands and shelves go onto EQ1..EQ6 in the order of the text;
-//   a low shelf only onto EQ5, a high shelf only onto EQ6, each with Q 0.3,
-//   0.5 or 0.7. With more filters than bands, those with the largest |gain|
-//   are kept. Bands the text leaves free get 0 dB.
-// - Frequencies go onto the nearest grid point in the field's range, Q onto
-//   the nearest Q code, gains to whole dB within -12..+6.
+// - Each filter is taken as the other program plays it (FilterDefinitions.h).
+// - A peaking filter becomes the device's peaking band that is the same
+//   filter: its Q converted exactly (the device's Q is the cookbook's times
+//   10^(G/40)), then onto the Q code nearest in equal ratios; its
+//   frequency onto the nearest grid point, its gain to whole dB.
+// - A shelf becomes the device shelf (grid frequency, Q 0.3, 0.5 or 0.7,
+//   whole dB) nearest to it (ShelfFit.h): a low shelf only EQ5, a high
+//   shelf only EQ6.
+// - With more filters than bands, or more shelves than the two shelving
+//   bands, the filters taken are those that together come closest to the
+//   whole text (BandChoice.h). They go onto EQ1..EQ6 in the order of the
+//   text; bands the text leaves free get 0 dB.
 // - The sum of the Preamp lines becomes the channel level (-6..+6), the sum
 //   of the Delay lines the delay in taps.
 // - The high-pass and low-pass sections become the device's type and corner
@@ -17,11 +23,20 @@
 // What the text does not mention (no EQ filter, no Preamp, ...) stays as the
 // channel has it.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include "interchange/BandChoice.h"
 #include "interchange/FilterText.h"
 #include "model/ChannelRecord.h"
+
+// Filters not taken and filters switched off are listed up to this many
+// each; the rest are counted.
+constexpr std::size_t ImportItemListLimit = 10;
+// With more EQ filters than this, the band choice considers those with the
+// largest |gain|.
+constexpr int BandChoiceCandidateLimit = 256;
 
 enum class ImportItemStatus {
     Exact,     // set as read
@@ -42,16 +57,26 @@ struct ImportReport {
     ChannelRecord record;  // the channel with the text applied
     std::vector<ImportItem> items;
     std::vector<TextIssue> issues;  // lines not read or not taken over
-    std::vector<int> freeBands;     // EQ bands (0..5) the text left free, set to 0 dB
+    long long moreUnreadable = 0;   // beyond the issues listed
+    long long moreUnsupported = 0;
+    long long moreDropped = 0;   // filters not taken, beyond the items listed
+    long long moreOff = 0;       // filters switched off, beyond the items listed
+    std::vector<int> freeBands;  // EQ bands (0..5) the text left free, set to 0 dB
+    // How the EQ filters were chosen, when there was a choice.
+    int eqFilterCount = 0;
+    BandChoiceMethod bandChoice = BandChoiceMethod::All;
+    long long bandSetsTried = 0;
     bool setsEq = false;
     bool setsLevel = false;
     bool setsHighPass = false;
     bool setsLowPass = false;
     bool setsDelay = false;
-    // The largest difference between the filters as read and as set, over
-    // 20 Hz to 20 kHz, and where it is.
+    // The difference between the text's filters as the other program plays
+    // them and the channel as set, over 20 Hz to 20 kHz: the largest, where
+    // it is, and the RMS.
     double maxDifferenceDb = 0.0;
     double maxDifferenceHz = 0.0;
+    double rmsDifferenceDb = 0.0;
 
     bool changesSomething() const {
         return setsEq || setsLevel || setsHighPass || setsLowPass || setsDelay;
@@ -69,6 +94,7 @@ std::vector<std::string> importReportLines(const ImportReport& report);
 // ("nicht lesbar", "nicht übernommen").
 std::string importStatusText(ImportItemStatus status);
 std::string issueStatusText(const TextIssue& issue);
-// What stands below the filters: the bands left free, if any, and the
-// largest difference (or that the text sets nothing), one line each.
+// What stands below the filters, one line each: the bands left free, how the
+// filters were chosen, what was only counted, and the difference (or that
+// the text sets nothing), always last.
 std::vector<std::string> importSummaryLines(const ImportReport& report);

@@ -1,68 +1,70 @@
 #include "interchange/CrossoverFit.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
+#include "interchange/FieldMapping.h"
+#include "interchange/FitGrid.h"
 #include "model/FrequencyGrid.h"
 #include "model/ParameterLimits.h"
-#include "response/EqResponse.h"
 #include "response/FilterResponse.h"
-#include "response/ResponseGrid.h"
 
 namespace {
 
-// The response grid's points from 20 Hz to 20 kHz (points 100..400).
-constexpr int FirstPoint = 100;
-constexpr int LastPoint = 400;
-constexpr int PointCount = LastPoint - FirstPoint + 1;
-
-using Curve = std::vector<double>;
-
-Curve designedDb(const std::vector<AnalogSection>& sections) {
-    Curve db(PointCount, 0.0);
-    for (int j = 0; j < PointCount; ++j) {
-        const double f = responseGridFrequency(FirstPoint + j);
-        for (const AnalogSection& s : sections) db[j] += magnitudeToDb(sectionMagnitude(s, f));
-    }
-    return db;
-}
-
+using Powers = std::array<double, FitPointCount>;
 using Magnitude = double (*)(double f, double fc, double type);
 
-// Largest difference between the candidate and `target`; stops early once it
-// exceeds `bound`, since the candidate is then no better than the best so far.
-double maxDifference(const Curve& target, Magnitude magnitude, int fc, int type, double bound) {
-    double worst = 0.0;
-    for (int j = 0; j < PointCount && worst <= bound; ++j) {
-        const double f = responseGridFrequency(FirstPoint + j);
-        const double d = std::fabs(magnitudeToDb(magnitude(f, fc, type)) - target[j]);
-        if (d > worst) worst = d;
-    }
-    return worst;
-}
-
-CrossoverChoice fit(const std::vector<AnalogSection>& sections, int currentFrequency,
+CrossoverChoice fit(const std::vector<CookbookFilter>& sections, int currentFrequency,
                     Magnitude magnitude, ParameterLimits::Range range) {
-    const Curve target = designedDb(sections);
-    CrossoverChoice best{FilterOff, currentFrequency,
-                         maxDifference(target, magnitude, currentFrequency, FilterOff,
-                                       std::numeric_limits<double>::infinity())};
+    std::vector<AnalogBiquad> design;
+    for (const CookbookFilter& s : sections) design.push_back(analogPrototype(s));
+    const auto& f = fitFrequencies();
+    Powers target{};
+    for (int j = 0; j < FitPointCount; ++j) {
+        target[j] = std::pow(10.0, productDb(design, f[j]) / 10.0);
+    }
+    const int corner = fitIndexOf(sections.empty() ? 1000.0 : sections.front().frequency);
+    const auto measure = [&](int type, int fc, double boundRatio) {
+        return boundedWorstRatio(
+            [&](int j) {
+                const double m = magnitude(f[j], fc, type);
+                return m * m / target[j];
+            },
+            boundRatio, corner);
+    };
+    // Measured as power ratios; only the winner's becomes dB.
+    CrossoverChoice best{FilterOff, currentFrequency, 0.0};
+    double bestRatio =
+        measure(FilterOff, currentFrequency, std::numeric_limits<double>::infinity());
+    const auto consider = [&](int type, int fc) {
+        const double ratio = measure(type, fc, bestRatio);
+        if (ratio < bestRatio) {
+            bestRatio = ratio;
+            best.type = type;
+            best.frequency = fc;
+        }
+    };
+    // Every type at the grid frequency nearest to the text's first section
+    // first, so that the search measures against a near candidate.
+    const int near =
+        nearestGridFrequency(sections.empty() ? 1000.0 : sections.front().frequency, range);
+    for (int type = FilterFirstOrder; type <= FilterLinkwitzRiley24; ++type) consider(type, near);
     for (int type = FilterFirstOrder; type <= FilterLinkwitzRiley24; ++type) {
         for (const int fc : frequencyGrid()) {
-            if (!range.contains(fc)) continue;
-            const double d = maxDifference(target, magnitude, fc, type, best.maxDifferenceDb);
-            if (d < best.maxDifferenceDb) best = {type, fc, d};
+            if (range.contains(fc)) consider(type, fc);
         }
     }
+    best.maxDifferenceDb = dbOfRatio(bestRatio);
     return best;
 }
 
 }  // namespace
 
-CrossoverChoice fitHighPass(const std::vector<AnalogSection>& sections, int currentFrequency) {
+CrossoverChoice fitHighPass(const std::vector<CookbookFilter>& sections, int currentFrequency) {
     return fit(sections, currentFrequency, highPassMagnitude, ParameterLimits::hpFrequency);
 }
 
-CrossoverChoice fitLowPass(const std::vector<AnalogSection>& sections, int currentFrequency) {
+CrossoverChoice fitLowPass(const std::vector<CookbookFilter>& sections, int currentFrequency) {
     return fit(sections, currentFrequency, lowPassMagnitude, ParameterLimits::lpFrequency);
 }

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "response/AnalogSection.h"
+#include "interchange/FilterDefinitions.h"
 
 struct CrossoverChoice {
     int type = 0;       // filter type code 0..9
@@ -16,7 +16,7 @@ struct CrossoverChoice {
     double maxDifferenceDb = 0.0;
 };
 
-// `sections` are second-order (or first-order) high-passes; `currentFrequency`
-// is kept when "off" fits best.
-CrossoverChoice fitHighPass(const std::vector<AnalogSection>& sections, int currentFrequency);
-CrossoverChoice fitLowPass(const std::vector<AnalogSection>& sections, int currentFrequency);
+// `sections` are the high-passes (or low-passes) as the text's program
+// defines them; `currentFrequency` is kept when "off" fits best.
+CrossoverChoice fitHighPass(const std::vector<CookbookFilter>& sections, int currentFrequency);
+CrossoverChoice fitLowPass(const std::vector<CookbookFilter>& sections, int currentFrequency);

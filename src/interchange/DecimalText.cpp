@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -90,6 +91,26 @@ std::string formatDecimal(double value, int maxDecimals) {
     }
     if (s == "-0") s = "0";
     return s;
+}
+
+std::string formatReadValue(double value, int maxDecimals) {
+    const double smallest = 0.5 * std::pow(10.0, -maxDecimals);
+    if (value == 0.0 || (std::fabs(value) >= smallest && std::fabs(value) < 1e9)) {
+        return formatDecimal(value, maxDecimals);
+    }
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.3g", value);
+    return buf;
+}
+
+std::string groupedCount(long long count) {
+    const std::string digits = std::to_string(count);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && digits[i - 1] != '-' && (digits.size() - i) % 3 == 0) out += "\u00A0";
+        out += digits[i];
+    }
+    return out;
 }
 
 std::string formatSignedDecimal(double value, int maxDecimals) {

@@ -24,5 +24,15 @@ std::optional<double> parseFrequency(std::string_view text);
 // point dropped, a point as separator and no "-0".
 std::string formatDecimal(double value, int maxDecimals);
 
+// Like formatDecimal(), but a value that would read as 0 there or is too
+// large for plain digits (from 1e9 on) keeps three significant digits with
+// an exponent ("1e-320"), so that a report never shows a value other than
+// the one read.
+std::string formatReadValue(double value, int maxDecimals);
+
+// A count with its groups of three held together by no-break spaces
+// ("6 999 990"), for reports.
+std::string groupedCount(long long count);
+
 // The same with a sign always ("+3", "-1.5", "0"), for gains.
 std::string formatSignedDecimal(double value, int maxDecimals);

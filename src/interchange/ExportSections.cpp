@@ -38,6 +38,26 @@ std::vector<ExportSection> channelSections(const ChannelRecord& r, bool mergeFir
     return out;
 }
 
+std::optional<CookbookFilter> equalCookbookFilter(const AnalogSection& s) {
+    switch (s.type) {
+        case SectionType::Peaking:
+            return CookbookFilter{CookbookType::Peaking, s.frequency, s.gainDb,
+                                  cookbookPeakingQ(s.q, s.gainDb)};
+        case SectionType::HighPass:
+            return CookbookFilter{CookbookType::HighPass, s.frequency, 0.0, s.q};
+        case SectionType::LowPass:
+            return CookbookFilter{CookbookType::LowPass, s.frequency, 0.0, s.q};
+        case SectionType::HighPassFirstOrder:
+            return CookbookFilter{CookbookType::HighPassFirstOrder, s.frequency, 0.0, 0.0};
+        case SectionType::LowPassFirstOrder:
+            return CookbookFilter{CookbookType::LowPassFirstOrder, s.frequency, 0.0, 0.0};
+        case SectionType::LowShelf:
+        case SectionType::HighShelf:
+            break;
+    }
+    return std::nullopt;
+}
+
 bool hasUsableValues(const AnalogSection& s) {
     const bool usesQ = !isFirstOrder(s);
     return std::isfinite(s.frequency) && s.frequency > 0.0 && std::isfinite(s.gainDb) &&

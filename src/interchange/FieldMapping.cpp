@@ -24,14 +24,16 @@ int nearestGridFrequency(double hz, ParameterLimits::Range range) {
 }
 
 int nearestPeakingQCode(double q) {
-    const double code = std::round(q * 2.0);
-    return code < 1.0 ? 1 : code > 20.0 ? 20 : static_cast<int>(code);
-}
-
-int nearestShelfQCode(double q) {
-    if (q < 0.4) return EqQCodeFirstShelf;
-    if (q < 0.6) return EqQCodeFirstShelf + 1;
-    return EqQCodeLast;
+    int best = 1;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (int code = 1; code <= 20; ++code) {
+        const double distance = std::fabs(std::log(q / (code / 2.0)));
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = code;
+        }
+    }
+    return best;
 }
 
 int wholeDb(double db, ParameterLimits::Range range) {

@@ -10,11 +10,10 @@
 // range gets the range's end.
 int nearestGridFrequency(double hz, ParameterLimits::Range range);
 
-// The peaking Q code 1..20 (Q = code / 2) whose Q is nearest to `q`.
+// The peaking Q code 1..20 (Q = code / 2) whose Q is nearest to `q` in
+// equal ratios (Q 0.7 is nearer to 1 than to 0.5: the Q a band has matters
+// by its ratio, as a bandwidth in octaves does).
 int nearestPeakingQCode(double q);
-
-// The shelving Q code 21, 22 or 23 (Q 0.3, 0.5, 0.7) whose Q is nearest to `q`.
-int nearestShelfQCode(double q);
 
 // `db` rounded to whole dB (halves away from zero), then limited to `range`.
 int wholeDb(double db, ParameterLimits::Range range);

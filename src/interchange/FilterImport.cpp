@@ -18,5 +18,7 @@ FilterImport importFilterText(std::string_view text, const ChannelRecord& curren
     }
     result.report = mapOntoChannel(entriesForBlock(document, chosen), current, channel);
     result.report.issues = document.issues;
+    result.report.moreUnreadable = document.moreUnreadable;
+    result.report.moreUnsupported = document.moreUnsupported;
     return result;
 }

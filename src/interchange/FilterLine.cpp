@@ -35,8 +35,14 @@ constexpr TypeName TypeNames[] = {
     {"IIR", Kind::Unsupported, "IIR-Filter mit Koeffizienten"},
 };
 
-// Shelves without a Q or slope: the slope both programs use then.
-constexpr double DefaultShelfSlope = 0.9;
+// The values a line may hold. Beyond them no program's filter means
+// anything audible, and the responses would leave the range of a double.
+constexpr double LowestFrequency = 0.01;
+constexpr double HighestFrequency = 1e6;
+constexpr double LowestQ = 0.001;
+constexpr double HighestQ = 1000.0;
+constexpr double HighestOctaves = 20.0;
+constexpr double HighestGain = 150.0;
 
 FilterLineResult issue(TextIssueKind kind, std::string reason) {
     FilterLineResult r;
@@ -50,20 +56,13 @@ FilterLineResult unreadable(std::string reason) {
     return issue(TextIssueKind::Unreadable, std::move(reason));
 }
 
-// Q of an analog peaking band whose bandwidth is `octaves` between the points
-// of half the gain in dB.
-double qFromOctaves(double octaves) {
-    const double r = std::pow(2.0, octaves);
-    return std::sqrt(r) / (r - 1.0);
-}
-
-// Q of a shelf of slope S (1 being the steepest without overshoot) and
-// gain G: 1/Q = sqrt((A + 1/A)(1/S - 1) + 2) with A = 10^(G/40).
-std::optional<double> qFromShelfSlope(double s, double gainDb) {
-    const double a = std::pow(10.0, gainDb / 40.0);
-    const double radicand = (a + 1.0 / a) * (1.0 / s - 1.0) + 2.0;
-    if (!(radicand > 0.0)) return std::nullopt;
-    return 1.0 / std::sqrt(radicand);
+// A value outside what a filter can mean: a correct line the device cannot take.
+std::optional<FilterLineResult> outOfRange(const char* what, double value, double lo, double hi,
+                                           const char* unit) {
+    if (value >= lo && value <= hi) return std::nullopt;
+    return issue(TextIssueKind::Unsupported,
+                 std::string(what) + " " + formatReadValue(value, 2) + unit + " liegt nicht in " +
+                     formatReadValue(lo, 2) + unit + " bis " + formatReadValue(hi, 2) + unit);
 }
 
 class Scanner {
@@ -184,49 +183,123 @@ FilterLineResult parseFilterParameters(std::string_view parameters) {
     }
     if (v.q && v.bandwidth) return unreadable("Q und Bandbreite zugleich");
 
+    if (auto r = outOfRange("Frequenz", *v.fc, LowestFrequency, HighestFrequency, " Hz")) return *r;
+    if (v.gain) {
+        if (auto r = outOfRange("Verstärkung", *v.gain, -HighestGain, HighestGain, " dB"))
+            return *r;
+    }
+    if (v.q) {
+        if (auto r = outOfRange("Q", *v.q, LowestQ, HighestQ, "")) return *r;
+    }
+    if (v.bandwidth) {
+        if (auto r = outOfRange("Bandbreite", *v.bandwidth, 0.0, HighestOctaves, " Oktaven")) {
+            return *r;
+        }
+    }
+
     TextFilter f;
     f.typeName = typeWord;
     f.enabled = enabled;
     f.frequency = *v.fc;
     f.gainDb = needsGain ? *v.gain : 0.0;
     f.qGiven = v.q.has_value() || v.bandwidth.has_value();
+    CookbookFilter& section = f.section;
+    section.frequency = f.frequency;
+    section.gainDb = f.gainDb;
     switch (type->kind) {
         case Kind::Peaking:
             if (!f.qGiven) return unreadable("Güte (Q) oder Bandbreite fehlt");
             f.type = TextFilterType::Peaking;
-            f.q = v.q ? *v.q : qFromOctaves(*v.bandwidth);
+            section.type = CookbookType::Peaking;
+            f.q = v.q ? *v.q : peakingQFromOctaves(*v.bandwidth);
+            if (auto r = outOfRange("Q", f.q, LowestQ, HighestQ, "")) return *r;
             break;
         case Kind::LowShelf:
         case Kind::HighShelf: {
-            f.type =
-                type->kind == Kind::LowShelf ? TextFilterType::LowShelf : TextFilterType::HighShelf;
+            const bool low = type->kind == Kind::LowShelf;
+            f.type = low ? TextFilterType::LowShelf : TextFilterType::HighShelf;
+            section.type = low ? CookbookType::LowShelf : CookbookType::HighShelf;
             if (v.bandwidth) return unreadable("ein Shelf hat keine Bandbreite");
             if (v.q && v.slope) return unreadable("Q und Steilheit zugleich");
+            double slope = DefaultShelfSlope;
             if (v.q) {
                 f.q = *v.q;
-                break;
+                slope = shelfSlopeFromQ(f.q, f.gainDb);
+            } else {
+                f.slopeDbPerOctave = v.slope.value_or(0.0);
+                if (v.slope) slope = *v.slope / 12.0;
+                const auto q = shelfQFromSlope(slope, f.gainDb);
+                if (!q) {
+                    return issue(TextIssueKind::Unsupported,
+                                 "Steilheit zu groß für diese Verstärkung");
+                }
+                f.q = *q;
             }
-            f.slopeDbPerOctave = v.slope.value_or(0.0);
-            const double s = v.slope ? *v.slope / 12.0 : DefaultShelfSlope;
-            const auto q = qFromShelfSlope(s, f.gainDb);
-            if (!q) {
-                return issue(TextIssueKind::Unsupported, "Steilheit zu groß für diese Verstärkung");
+            if (auto r = outOfRange("Q", f.q, LowestQ, HighestQ, "")) return *r;
+            f.cornerFrequency =
+                apoShelfFrequencyIsCorner(typeWord, v.q.has_value() || v.slope.has_value());
+            if (f.cornerFrequency) {
+                section.frequency = shelfMidpointFromCorner(f.frequency, f.gainDb, slope, low);
+                if (!(section.frequency >= LowestFrequency &&
+                      section.frequency <= HighestFrequency)) {
+                    return issue(TextIssueKind::Unsupported,
+                                 "die Mitte des Shelfs läge bei " +
+                                     formatReadValue(section.frequency, 2) + " Hz");
+                }
             }
-            f.q = *q;
             break;
         }
         case Kind::HighPass:
-        case Kind::LowPass:
-            f.type =
-                type->kind == Kind::HighPass ? TextFilterType::HighPass : TextFilterType::LowPass;
+        case Kind::LowPass: {
+            const bool high = type->kind == Kind::HighPass;
+            f.type = high ? TextFilterType::HighPass : TextFilterType::LowPass;
+            section.type = high ? CookbookType::HighPass : CookbookType::LowPass;
             if (v.bandwidth) return unreadable("ein Hoch- oder Tiefpass hat keine Bandbreite");
-            f.q = v.q ? *v.q : 1.0 / std::sqrt(2.0);
+            f.q = v.q ? *v.q : DefaultPassQ;
             break;
+        }
         default:
             break;
     }
+    section.q = f.q;
     FilterLineResult r;
     r.outcome = FilterLineResult::Outcome::Filter;
     r.filter = f;
     return r;
+}
+
+std::optional<Biquad> parseIirParameters(std::string_view parameters) {
+    const std::vector<TextToken> tokens = tokenize(parameters);
+    const char* words[] = {"ON", "IIR", "Order"};
+    if (tokens.size() != 11) return std::nullopt;
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (tokens[i].kind != TextToken::Kind::Word || !sameWord(tokens[i].text, words[i])) {
+            return std::nullopt;
+        }
+    }
+    if (tokens[3].text != "2" || !sameWord(tokens[4].text, "Coefficients")) return std::nullopt;
+    double c[6];
+    for (std::size_t i = 0; i < 6; ++i) {
+        const TextToken& t = tokens[5 + i];
+        // APO reads numbers with a point; a comma here would be no decimal.
+        const auto value =
+            t.kind == TextToken::Kind::Number && t.text.find(',') == std::string::npos
+                ? parseDecimal(t.text)
+                : std::nullopt;
+        if (!value) return std::nullopt;
+        c[i] = *value;
+    }
+    if (c[3] == 0.0) return std::nullopt;
+    return Biquad{c[0] / c[3], c[1] / c[3], c[2] / c[3], c[4] / c[3], c[5] / c[3]};
+}
+
+std::optional<double> singleSampleRate(std::string_view condition) {
+    const std::vector<TextToken> tokens = tokenize(condition);
+    if (tokens.size() != 4 || !sameWord(tokens[0].text, "sampleRate") || tokens[1].text != "=" ||
+        tokens[2].text != "=" || tokens[3].kind != TextToken::Kind::Number) {
+        return std::nullopt;
+    }
+    const auto rate = parseDecimal(tokens[3].text);
+    if (!rate || !(*rate > 0.0)) return std::nullopt;
+    return rate;
 }

@@ -1,6 +1,7 @@
 #include "interchange/FilterText.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "interchange/DecimalText.h"
 #include "interchange/FilterLine.h"
@@ -8,11 +9,31 @@
 
 namespace {
 
+// A line quoted in a report: at most this many bytes (cut before a UTF-8
+// sequence), so that a line of megabytes does not become a report of as many.
+constexpr std::size_t QuotedLineLimit = 120;
+
+std::string quotedLine(std::string_view text) {
+    if (text.size() <= QuotedLineLimit) return std::string(text);
+    std::size_t cut = QuotedLineLimit;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    return std::string(text.substr(0, cut)) + "…";
+}
+
+// A block name as the blocks compare: ASCII letter case aside.
+std::string blockKey(std::string_view name) {
+    std::string key(name);
+    for (char& c : key) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return key;
+}
+
 // Equalizer APO commands that are correct but that nothing on the device
 // corresponds to; their lines are reported as not taken over.
 constexpr const char* IgnoredCommands[] = {
-    "Device", "Include", "Copy",  "GraphicEQ", "Convolution", "MultiConvolution",   "Stage", "If",
-    "ElseIf", "Else",    "EndIf", "Eval",      "VSTPlugin",   "LoudnessCorrection",
+    "Device", "Include", "Copy",      "GraphicEQ",          "Convolution",
+    "Stage",  "Eval",    "VSTPlugin", "LoudnessCorrection", "MultiConvolution",
 };
 
 constexpr std::string_view RewHeaderLine = "Filter Settings file";
@@ -20,6 +41,14 @@ constexpr std::string_view RewHeaderLine = "Filter Settings file";
 class Reader {
 public:
     FilterTextDocument document;
+
+    // The end of the text: what open blocks still hold is reported, and the
+    // issues come in the order of the text.
+    void finish() {
+        while (!m_skipping.empty()) closeConditional();
+        std::stable_sort(document.issues.begin(), document.issues.end(),
+                         [](const TextIssue& a, const TextIssue& b) { return a.line < b.line; });
+    }
 
     void line(int number, std::string_view raw) {
         const std::string_view text = trimmed(raw);
@@ -45,6 +74,10 @@ public:
                             "keine Zeile der Form \"Befehl: Werte\"");
         }
         const std::string_view parameters = trimmed(text.substr(colon + 1));
+        if (conditional(number, text, command, parameters)) return;
+        if (!m_skipping.empty() && !readingConditional()) {
+            return skipConditional(number, text, command, parameters);
+        }
         if (isFilterCommand(command)) {
             filter(number, text, parameters);
         } else if (sameWord(command, "Preamp")) {
@@ -63,6 +96,123 @@ public:
     }
 
 private:
+    // One "If:" block: whether every condition in it asks for the sample rate
+    // (then its "Else:" branch is read), and whether the branch now running
+    // is the "Else:" one.
+    struct Conditional {
+        bool sampleRateOnly = true;
+        bool inElse = false;
+        std::string condition;             // the first condition, for the reason
+        std::optional<double> branchRate;  // a branch for exactly one rate
+        // The IIR filters of such branches. They belong to the filters of
+        // the "Else:" branch (TextEntry::rateBiquads); if it has none, they
+        // are reported at "EndIf:" like any line not taken.
+        std::vector<RateBiquad> biquads;
+        std::vector<TextIssue> biquadLines;
+        bool biquadsTaken = false;
+    };
+
+    // "sampleRate == 48000", "sampleRate >= 88200 and sampleRate < 96000".
+    static bool asksForSampleRateOnly(std::string_view expression) {
+        bool rate = false;
+        std::size_t i = 0;
+        while (i < expression.size()) {
+            const char c = expression[i];
+            if (c == ' ' || c == '\t' || c == '=' || c == '!' || c == '<' || c == '>' || c == '(' ||
+                c == ')' || c == '.' || (c >= '0' && c <= '9')) {
+                ++i;
+                continue;
+            }
+            std::size_t end = i;
+            while (end < expression.size() &&
+                   ((expression[end] >= 'a' && expression[end] <= 'z') ||
+                    (expression[end] >= 'A' && expression[end] <= 'Z'))) {
+                ++end;
+            }
+            const std::string_view word = expression.substr(i, end - i);
+            if (word == "sampleRate") {
+                rate = true;
+            } else if (word != "and" && word != "or") {
+                return false;
+            }
+            if (end == i) return false;
+            i = end;
+        }
+        return rate;
+    }
+
+    // Handles "If:", "ElseIf:", "Else:" and "EndIf:"; false for any other command.
+    bool conditional(int number, std::string_view text, std::string_view command,
+                     std::string_view parameters) {
+        if (sameWord(command, "If")) {
+            m_skipping.push_back({asksForSampleRateOnly(parameters),
+                                  false,
+                                  std::string(text),
+                                  singleSampleRate(parameters),
+                                  {},
+                                  {},
+                                  false});
+            return true;
+        }
+        const bool elseIf = sameWord(command, "ElseIf");
+        const bool otherwise = sameWord(command, "Else");
+        const bool end = sameWord(command, "EndIf");
+        if (!elseIf && !otherwise && !end) return false;
+        if (m_skipping.empty()) {
+            addIssue(number, text, TextIssueKind::Unreadable,
+                     quoted(command) + " ohne vorangehendes \"If:\"");
+            return true;
+        }
+        Conditional& block = m_skipping.back();
+        if (end) {
+            closeConditional();
+        } else if (elseIf) {
+            block.sampleRateOnly = block.sampleRateOnly && asksForSampleRateOnly(parameters);
+            block.inElse = false;
+            block.branchRate = singleSampleRate(parameters);
+        } else {
+            block.inElse = true;
+            block.branchRate.reset();
+        }
+        return true;
+    }
+
+    // True while every open block reads its "Else:" branch at any sample rate.
+    bool readingConditional() const {
+        return std::all_of(m_skipping.begin(), m_skipping.end(),
+                           [](const Conditional& c) { return c.sampleRateOnly && c.inElse; });
+    }
+
+    static std::string skippedReason(const Conditional& block) {
+        return block.sampleRateOnly
+                   ? "gilt nur bei bestimmten Abtastraten; übernommen wird der Zweig \"Else:\""
+                   : "gilt nur unter der Bedingung " + quoted(block.condition);
+    }
+
+    void skipConditional(int number, std::string_view text, std::string_view command,
+                         std::string_view parameters) {
+        Conditional& block = m_skipping.back();
+        if (block.branchRate && block.sampleRateOnly && isFilterCommand(command)) {
+            if (const auto biquad = parseIirParameters(parameters)) {
+                block.biquads.push_back({*block.branchRate, *biquad});
+                block.biquadLines.push_back(
+                    {number, quotedLine(text), TextIssueKind::Unsupported, skippedReason(block)});
+                return;
+            }
+        }
+        addIssue(number, text, TextIssueKind::Unsupported, skippedReason(block));
+    }
+
+    void closeConditional() {
+        Conditional& block = m_skipping.back();
+        if (!block.biquadsTaken) {
+            for (TextIssue& issue : block.biquadLines) {
+                addIssue(issue.line, issue.text, issue.kind, std::move(issue.reason));
+            }
+        }
+        m_skipping.pop_back();
+    }
+
     // "Filter", "Filter 3", "Filter3".
     static bool isFilterCommand(std::string_view command) {
         if (command.size() < 6 || !sameWord(command.substr(0, 6), "Filter")) return false;
@@ -76,7 +226,14 @@ private:
     }
 
     void addIssue(int number, std::string_view text, TextIssueKind kind, std::string reason) {
-        document.issues.push_back({number, std::string(text), kind, std::move(reason)});
+        const bool unreadable = kind == TextIssueKind::Unreadable;
+        std::size_t& listed = unreadable ? m_listedUnreadable : m_listedUnsupported;
+        if (listed == TextIssueListLimit) {
+            ++(unreadable ? document.moreUnreadable : document.moreUnsupported);
+            return;
+        }
+        ++listed;
+        document.issues.push_back({number, quotedLine(text), kind, std::move(reason)});
     }
 
     TextEntry entry(int number, std::string_view text, TextEntryKind kind) const {
@@ -96,6 +253,14 @@ private:
         if (r.outcome == FilterLineResult::Outcome::Filter) {
             TextEntry e = entry(number, text, TextEntryKind::Filter);
             e.filter = r.filter;
+            if (!m_skipping.empty() && !m_skipping.back().biquads.empty()) {
+                Conditional& block = m_skipping.back();
+                e.rateBiquads = block.biquads;
+                for (const TextIssue& issue : block.biquadLines) {
+                    e.rateBiquadLines.push_back(issue.line);
+                }
+                block.biquadsTaken = true;
+            }
             document.entries.push_back(std::move(e));
         }
     }
@@ -156,13 +321,17 @@ private:
         }
         m_channels = all ? std::vector<std::string>{} : names;
         for (const std::string& name : m_channels) {
-            if (!hasBlock(document, name)) document.blocks.push_back(name);
+            if (m_blockKeys.insert(blockKey(name)).second) document.blocks.push_back(name);
         }
     }
 
     bool m_sawContent = false;
     bool m_inRewHeader = false;
     std::vector<std::string> m_channels;
+    std::unordered_set<std::string> m_blockKeys;  // the blocks, in blockKey() form
+    std::vector<Conditional> m_skipping;
+    std::size_t m_listedUnreadable = 0;
+    std::size_t m_listedUnsupported = 0;
 };
 
 }  // namespace
@@ -178,6 +347,7 @@ FilterTextDocument parseFilterText(std::string_view text) {
         reader.line(++number, text.substr(pos, end - pos));
         pos = end + 1;
     }
+    reader.finish();
     return std::move(reader.document);
 }
 

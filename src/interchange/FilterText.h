@@ -12,10 +12,19 @@
 //
 // Every line is either read, a comment, part of REW's header, or reported as
 // an issue with its line number; nothing is guessed.
+//
+// Equalizer APO's "If:", "ElseIf:", "Else:" and "EndIf:" lines make blocks
+// that apply under a condition. The device has no sample rate, so of a block
+// whose conditions all ask for the sample rate ("If: sampleRate == 48000")
+// the lines of its "Else:" branch are read, as those that hold at any rate;
+// every other line under a condition is reported as not taken over.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "interchange/FilterDefinitions.h"
 
 enum class TextFilterType { Peaking, LowShelf, HighShelf, HighPass, LowPass };
 
@@ -31,6 +40,11 @@ struct TextFilter {
     double q = 0.0;
     bool qGiven = false;            // the text gave a Q (or bandwidth) itself
     double slopeDbPerOctave = 0.0;  // shelves given by a slope; 0 otherwise
+    // A shelf whose "Fc" is its corner frequency (FilterDefinitions.h,
+    // apoShelfFrequencyIsCorner()); `section` then has the midpoint.
+    bool cornerFrequency = false;
+    // What Equalizer APO and REW play for the line.
+    CookbookFilter section;
 };
 
 enum class TextEntryKind { Filter, Preamp, Delay };
@@ -43,6 +57,11 @@ struct TextEntry {
     double value = 0.0;  // Preamp in dB, Delay in ms
     // The channels the last "Channel:" line selected; empty means every channel.
     std::vector<std::string> channels;
+    // A filter in the "Else:" branch of a block of sample-rate conditions:
+    // the IIR filters the block's other branches give for their rates (an
+    // export of this program writes a shelf so, see FilterExport.h).
+    std::vector<RateBiquad> rateBiquads;
+    std::vector<int> rateBiquadLines;  // the lines they stand in
 };
 
 enum class TextIssueKind {
@@ -52,10 +71,14 @@ enum class TextIssueKind {
 
 struct TextIssue {
     int line = 0;
-    std::string text;  // the line, trimmed
+    std::string text;  // the line, trimmed; a long one cut after 120 bytes, with "…"
     TextIssueKind kind = TextIssueKind::Unreadable;
     std::string reason;  // German, for the user
 };
+
+// Of each kind of issue the first ones are kept whole; the rest are counted
+// (a text of millions of broken lines must not make a report of as many).
+constexpr std::size_t TextIssueListLimit = 10;
 
 struct FilterTextDocument {
     bool rewHeader = false;  // began with REW's "Filter Settings file" header
@@ -63,7 +86,10 @@ struct FilterTextDocument {
     // order they first appear; "all" is no block of its own.
     std::vector<std::string> blocks;
     std::vector<TextEntry> entries;
+    // In the order of the text: at most TextIssueListLimit of each kind.
     std::vector<TextIssue> issues;
+    long long moreUnreadable = 0;   // unreadable lines beyond those listed
+    long long moreUnsupported = 0;  // lines not taken over beyond those listed
 };
 
 FilterTextDocument parseFilterText(std::string_view text);

@@ -6,6 +6,9 @@
 
 namespace {
 
+// Below this the channel is the design, up to the arithmetic.
+constexpr double NoDifferenceDb = 0.05;
+
 std::string lineNumbers(const std::vector<int>& lines) {
     std::string s = lines.size() == 1 ? "Zeile " : "Zeilen ";
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -25,6 +28,65 @@ std::string outcome(const ImportItem& item) {
             return importStatusText(item.status);
     }
     return {};
+}
+
+std::vector<std::string> headLines(const ImportReport& report) {
+    std::vector<std::string> out;
+    if (!report.freeBands.empty()) {
+        std::string bands;
+        for (const int e : report.freeBands) {
+            bands += (bands.empty() ? "" : ", ") + std::string("EQ") + std::to_string(e + 1);
+        }
+        out.push_back("Nicht belegt, auf 0 dB gesetzt: " + bands);
+    }
+    const std::string filters = std::to_string(report.eqFilterCount) + " EQ-Filtern";
+    switch (report.bandChoice) {
+        case BandChoiceMethod::All:
+            break;
+        case BandChoiceMethod::Exhaustive:
+            out.push_back(
+                "Auswahl der Bänder: die Filter, die zusammen der Vorlage am nächsten "
+                "kommen (von " +
+                filters + " alle " + groupedCount(report.bandSetsTried) +
+                " möglichen Auswahlen geprüft)");
+            break;
+        case BandChoiceMethod::Stepwise:
+            out.push_back(
+                "Auswahl der Bänder: schrittweise die Filter, die der Vorlage am meisten "
+                "helfen, dann durch Tauschen verbessert (von " +
+                filters +
+                (report.eqFilterCount > BandChoiceCandidateLimit
+                     ? " unter den " + std::to_string(BandChoiceCandidateLimit) +
+                           " mit den größten Verstärkungen"
+                     : std::string()) +
+                "; nicht alle möglichen Auswahlen geprüft)");
+            break;
+    }
+    return out;
+}
+
+std::vector<std::string> moreLines(const ImportReport& report) {
+    std::vector<std::string> out;
+    const auto more = [&](long long n, const char* what) {
+        if (n > 0) out.push_back("… und " + groupedCount(n) + " " + what);
+    };
+    more(report.moreDropped, "weitere nicht übernommene Filter");
+    more(report.moreOff, "weitere ausgeschaltete Filter");
+    more(report.moreUnreadable, "weitere unlesbare Zeilen");
+    more(report.moreUnsupported, "weitere nicht übernommene Zeilen");
+    return out;
+}
+
+std::string lastLine(const ImportReport& report) {
+    if (!report.changesSomething()) {
+        return "Der Text enthält nichts, was der Kanal übernehmen kann.";
+    }
+    const std::string head =
+        "Größte Abweichung zwischen Vorlage und Einstellung (20 Hz bis 20 kHz): ";
+    if (report.maxDifferenceDb < NoDifferenceDb) return head + "keine";
+    return head + formatDecimal(report.maxDifferenceDb, 2) + " dB bei " +
+           formatDecimal(report.maxDifferenceHz, 0) + " Hz, im Mittel (RMS) " +
+           formatDecimal(report.rmsDifferenceDb, 2) + " dB";
 }
 
 }  // namespace
@@ -48,21 +110,9 @@ std::string issueStatusText(const TextIssue& issue) {
 }
 
 std::vector<std::string> importSummaryLines(const ImportReport& report) {
-    std::vector<std::string> out;
-    if (!report.freeBands.empty()) {
-        std::string bands;
-        for (const int e : report.freeBands) {
-            bands += (bands.empty() ? "" : ", ") + std::string("EQ") + std::to_string(e + 1);
-        }
-        out.push_back("Nicht belegt, auf 0 dB gesetzt: " + bands);
-    }
-    if (!report.changesSomething()) {
-        out.push_back("Der Text enthält nichts, was der Kanal übernehmen kann.");
-    } else {
-        out.push_back("Größte Abweichung zwischen Vorlage und Einstellung (20 Hz bis 20 kHz): " +
-                      formatDecimal(report.maxDifferenceDb, 2) + " dB bei " +
-                      formatDecimal(report.maxDifferenceHz, 0) + " Hz");
-    }
+    std::vector<std::string> out = headLines(report);
+    for (std::string& line : moreLines(report)) out.push_back(std::move(line));
+    out.push_back(lastLine(report));
     return out;
 }
 
@@ -73,13 +123,12 @@ std::vector<std::string> importReportLines(const ImportReport& report) {
         out.push_back("    → " + outcome(item));
         for (const std::string& note : item.notes) out.push_back("      " + note);
     }
-    // The free bands first, the difference last, the unread lines between.
-    const std::vector<std::string> summary = importSummaryLines(report);
-    if (summary.size() > 1) out.push_back(summary.front());
+    for (std::string& line : headLines(report)) out.push_back(std::move(line));
     for (const TextIssue& issue : report.issues) {
         out.push_back("Zeile " + std::to_string(issue.line) + " " + issueStatusText(issue) + " (" +
                       issue.reason + "): " + issue.text);
     }
-    out.push_back(summary.back());
+    for (std::string& line : moreLines(report)) out.push_back(std::move(line));
+    out.push_back(lastLine(report));
     return out;
 }

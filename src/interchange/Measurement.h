@@ -1,13 +1,20 @@
 #pragma once
 // Measurements to draw next to the channel responses: Room EQ Wizard's text
-// export (frequency, SPL and phase, header lines starting with '*') and
-// FRD/TXT files (frequency, dB, optionally phase). Columns may be separated
-// by commas, semicolons, tabs or blanks; with semicolons, tabs or blanks a
-// decimal comma is read too. The separator is taken from the first line of
-// values and holds for the whole file.
+// export (frequency, SPL and phase, header lines starting with '*'),
+// FRD/TXT files (frequency, dB, optionally phase) and Klippel's exports
+// (quoted titles, frequencies from 1 kHz on quoted with a thousands
+// separator: "1,034.91"). Columns may be separated by commas, semicolons,
+// tabs or blanks; with semicolons, tabs or blanks a decimal comma is read
+// too. The separator is taken from the first line of values and holds for
+// the whole file. Of more than three columns (left and right, several
+// curves) the first two are read, and the third as the phase when its title
+// names one or, without titles, its values can only be one.
 //
-// A file that cannot be read completely is refused with the number of the
-// first line that could not be read; nothing is guessed.
+// A file whose values cannot be read completely is refused with the number
+// of the first line that could not be read; nothing is guessed. What follows
+// the values after a blank or comment line (a summary table, another curve),
+// or a line of text after them, ends them: they are read, and `notice` says
+// where they end.
 
 #include <cstddef>
 #include <string>
@@ -29,8 +36,10 @@ struct Measurement {
 struct MeasurementRead {
     bool ok = false;
     Measurement measurement;
-    int errorLine = 0;  // 1-based; 0 when the fault is no single line
-    std::string error;  // German, without the line number
+    int errorLine = 0;   // 1-based; 0 when the fault is no single line
+    std::string error;   // German, without the line number
+    int endLine = 0;     // the line that ended the values early, if one did
+    std::string notice;  // German: where the values ended early, if they did
 
     // "Zeile 12: ..." or the error alone.
     std::string message() const;

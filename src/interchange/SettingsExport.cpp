@@ -10,6 +10,10 @@ bool formatTakesPreset(ExportFormat format) {
     return format != ExportFormat::Rew;
 }
 
+bool formatTakesSampleRate(ExportFormat format) {
+    return format != ExportFormat::Rew;
+}
+
 ExportText exportSettings(ExportFormat format, const ParameterImage& image, int preset,
                           std::optional<int> channel,
                           const std::array<std::string, ChannelCount>& names, int sampleRate) {
@@ -27,5 +31,5 @@ ExportText exportSettings(ExportFormat format, const ParameterImage& image, int 
         case ExportFormat::Apo:
             break;
     }
-    return exportApo(channels, preset);
+    return exportApo(channels, preset, sampleRate);
 }

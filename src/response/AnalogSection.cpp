@@ -23,10 +23,10 @@ std::vector<AnalogSection> sectionsOf(const FilterPlan& plan) {
                 out.push_back({SectionType::LowPassFirstOrder, s.corner, 0.0, 0.0});
                 break;
             case SectionKind::SecondOrderHigh:
-                out.push_back({SectionType::HighPass, s.corner, s.f0q / s.corner, 0.0});
+                out.push_back({SectionType::HighPass, s.corner, s.q, 0.0});
                 break;
             case SectionKind::SecondOrderLow:
-                out.push_back({SectionType::LowPass, s.corner, s.f0q / s.corner, 0.0});
+                out.push_back({SectionType::LowPass, s.corner, s.q, 0.0});
                 break;
         }
     }

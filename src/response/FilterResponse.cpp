@@ -59,13 +59,13 @@ int typeCode(double type) {
 enum class Side { High, Low };
 
 FilterSection first(Side side, double fc, double k) {
-    return side == Side::High ? FilterSection{SectionKind::FirstOrderHigh, fc / k, 0.0}
-                              : FilterSection{SectionKind::FirstOrderLow, fc * k, 0.0};
+    return side == Side::High ? FilterSection{SectionKind::FirstOrderHigh, fc / k, 0.0, 0.0}
+                              : FilterSection{SectionKind::FirstOrderLow, fc * k, 0.0, 0.0};
 }
 
 FilterSection second(Side side, double f0, double q) {
     return {side == Side::High ? SectionKind::SecondOrderHigh : SectionKind::SecondOrderLow, f0,
-            f0 * q};
+            f0 * q, q};
 }
 
 FilterPlan plan(FilterSection a) {

@@ -129,8 +129,9 @@ enum class SectionKind { FirstOrderHigh, FirstOrderLow, SecondOrderHigh, SecondO
 
 struct FilterSection {
     SectionKind kind;
-    double corner;  // w of a first-order section, f0 of a second-order one
-    double f0q;     // f0 * Q of a second-order section
+    double corner;   // w of a first-order section, f0 of a second-order one
+    double f0q;      // f0 * Q of a second-order section
+    double q = 0.0;  // Q of a second-order section, the decimal constant itself
 };
 
 struct FilterPlan {

@@ -50,8 +50,8 @@ CFilterExportDlg::CFilterExportDlg(int preset, int channel, const QString& chann
     for (const int rate : SampleRates) {
         m_pRate->addItem(QStringLiteral("%1 Hz").arg(rate), rate);
     }
-    m_pRate->setCurrentIndex(m_pRate->findData(DefaultCamillaSampleRate));
-    rateLayout->addRow(QStringLiteral("Abtastrate (CamillaDSP):"), m_pRate);
+    m_pRate->setCurrentIndex(m_pRate->findData(DefaultExportSampleRate));
+    rateLayout->addRow(QStringLiteral("Abtastrate (CamillaDSP, Prüfung bei APO):"), m_pRate);
     layout->addLayout(rateLayout);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -87,5 +87,5 @@ void CFilterExportDlg::followFormat() {
     m_pPreset->setEnabled(preset);
     if (!channel) m_pPreset->setChecked(true);
     if (!preset) m_pChannel->setChecked(true);
-    m_pRate->setEnabled(format == ExportFormat::CamillaDsp);
+    m_pRate->setEnabled(formatTakesSampleRate(format));
 }

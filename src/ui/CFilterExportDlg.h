@@ -1,9 +1,9 @@
 #pragma once
 // "Filtereinstellungen exportieren": the format (Equalizer APO text, REW
 // filter text, CamillaDSP configuration), the scope (the channel shown or
-// the whole preset shown, as far as the format takes it) and, for
-// CamillaDSP, the sample rate. "Speichern..." accepts; the caller then asks
-// for the file.
+// the whole preset shown, as far as the format takes it) and the sample
+// rate (CamillaDSP's, and the one an APO export is checked at; not for REW).
+// "Speichern..." accepts; the caller then asks for the file.
 
 #include <QDialog>
 #include <array>
@@ -16,7 +16,7 @@ class QRadioButton;
 struct FilterExportChoice {
     ExportFormat format = ExportFormat::Apo;
     bool wholePreset = false;
-    int sampleRate = DefaultCamillaSampleRate;
+    int sampleRate = DefaultExportSampleRate;
 };
 
 class CFilterExportDlg : public QDialog {
@@ -37,8 +37,8 @@ public:
     QRadioButton* presetButton() const { return m_pPreset; }
     QComboBox* rateBox() const { return m_pRate; }
 
-    // The sample rates offered; the default is DefaultCamillaSampleRate.
-    static constexpr std::array<int, 5> SampleRates = {44100, 48000, 88200, 96000, 192000};
+    // The sample rates offered; the default is DefaultExportSampleRate.
+    static constexpr std::array<int, 6> SampleRates = {44100, 48000, 88200, 96000, 176400, 192000};
 
 private:
     // Scope and rate as far as the chosen format takes them.

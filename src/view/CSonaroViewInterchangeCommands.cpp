@@ -104,13 +104,20 @@ void CSonaroView::onExportFilterSettings(int) {
         userServices().messageBox(FileSaveFailedText, ErrorTitle, MessageIcon::Stop);
         return;
     }
+    // Always said: how far what the other program plays is from the device.
+    std::string message = "Die Datei ist gespeichert.";
     if (!text.warnings.empty()) {
-        std::string message =
-            "Die Datei ist gespeichert. Nicht alles lässt sich in diesem Format "
-            "ausdrücken:";
+        message += " Nicht alles lässt sich in diesem Format ausdrücken:";
         for (const std::string& warning : text.warnings) message += "\n• " + warning;
-        userServices().messageBox(message, ExportTitle, MessageIcon::Information);
+        message += "\n";
     }
+    const char* program = choice.format == ExportFormat::Rew          ? "REW"
+                          : choice.format == ExportFormat::CamillaDsp ? "CamillaDSP"
+                                                                      : "Equalizer APO";
+    message += std::string("\nWas ") + program +
+               " spielt, gegen das Modell des Geräts (20 Hz bis 20 kHz):";
+    for (const std::string& line : text.fidelity) message += "\n• " + line;
+    userServices().messageBox(message, ExportTitle, MessageIcon::Information);
 }
 
 void CSonaroView::onNameShownChannel(int) {

@@ -20,6 +20,8 @@
 
 namespace {
 
+constexpr const char* MeasurementTitle = "Messung laden";
+
 std::string fullPath(const std::string& path) {
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(pathFromUtf8(path), error);
@@ -83,6 +85,9 @@ void CSonaroView::onLoadMeasurement(int) {
     image->setRedrawPending(1);
     change.record(QStringLiteral("Messung ") + QString::fromStdString(fileNameOfPath(full)) +
                   QStringLiteral(" laden"));
+    if (!read.notice.empty()) {
+        userServices().messageBox(read.notice, MeasurementTitle, MessageIcon::Information);
+    }
 }
 
 void CSonaroView::onRemoveMeasurement(int) {

@@ -31,6 +31,7 @@ MeasurementFileRead readMeasurementFile(const std::string& path) {
         return result;
     }
     result.measurement = std::move(read.measurement);
+    if (!read.notice.empty()) result.notice = named + "ist gelesen. " + read.notice;
     return result;
 }
 

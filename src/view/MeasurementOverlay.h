@@ -63,5 +63,6 @@ private:
 struct MeasurementFileRead {
     std::optional<Measurement> measurement;
     std::string message;  // when refused
+    std::string notice;   // when read, but its values ended before the file did
 };
 MeasurementFileRead readMeasurementFile(const std::string& path);

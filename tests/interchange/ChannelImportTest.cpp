@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <complex>
+#include <cstdio>
 
 #include "interchange/FieldMapping.h"
 #include "interchange/FilterImport.h"
 #include "model/ParameterImage.h"
 #include "model/ParameterTexts.h"
+#include "response/ChannelResponse.h"
+#include "response/EqResponse.h"
 
 namespace {
 
@@ -20,6 +25,53 @@ ImportReport importText(const std::string& text, const ChannelRecord& current = 
     const FilterImport r = importFilterText(text, current, channel);
     EXPECT_EQ(r.status, FilterImportStatus::Ready);
     return r.report;
+}
+
+// The design as Equalizer APO plays it, written out here from the
+// Audio-EQ-Cookbook's analog prototypes: peaking, shelves (Q given, the
+// shelf's midpoint) and second-order passes, in dB at f.
+struct Design {
+    char type;  // 'P', 'L', 'H' (shelves), 'h', 'l' (passes)
+    double f0, gainDb, q;
+};
+
+double designDb(const std::vector<Design>& filters, double f) {
+    double db = 0.0;
+    for (const Design& d : filters) {
+        const std::complex<double> s(0.0, f / d.f0);
+        const double a = std::pow(10.0, d.gainDb / 40.0);
+        const double q = d.q;
+        std::complex<double> h;
+        switch (d.type) {
+            case 'P':
+                h = (s * s + s * (a / q) + 1.0) / (s * s + s / (a * q) + 1.0);
+                break;
+            case 'L':
+                h = a * (s * s + s * (std::sqrt(a) / q) + a) /
+                    (a * s * s + s * (std::sqrt(a) / q) + 1.0);
+                break;
+            case 'H':
+                h = a * (a * s * s + s * (std::sqrt(a) / q) + 1.0) /
+                    (s * s + s * (std::sqrt(a) / q) + a);
+                break;
+            case 'h':
+                h = s * s / (s * s + s / q + 1.0);
+                break;
+            default:
+                h = 1.0 / (s * s + s / q + 1.0);
+        }
+        db += 20.0 * std::log10(std::abs(h));
+    }
+    return db;
+}
+
+// The channel as set, by the device's model.
+double channelDb(const ChannelRecord& r, double f) {
+    return magnitudeToDb(channelMagnitude(f, r)) + r.level;
+}
+
+double coarse(int j) {
+    return 20.0 * std::pow(10.0, j / 100.0);
 }
 
 TEST(FieldMapping, ValuesGoOntoTheFieldsAtTheirEdges) {
@@ -41,12 +93,10 @@ TEST(FieldMapping, ValuesGoOntoTheFieldsAtTheirEdges) {
     for (const Frequency& f : frequencies) {
         EXPECT_EQ(nearestGridFrequency(f.hz, f.range), f.expected) << f.hz;
     }
-    const std::pair<double, int> peaking[] = {{0.1, 1},  {0.74, 1}, {0.75, 2},
-                                              {1.41, 3}, {9.8, 20}, {25, 20}};
+    // Nearest in equal ratios: the boundary between Q 0.5 and 1 is 0.707.
+    const std::pair<double, int> peaking[] = {{0.1, 1},  {0.70, 1}, {0.71, 2}, {1.22, 2},
+                                              {1.23, 3}, {9.8, 20}, {25, 20}};
     for (const auto& [q, code] : peaking) EXPECT_EQ(nearestPeakingQCode(q), code) << q;
-    const std::pair<double, int> shelving[] = {{0.1, 21},  {0.39, 21}, {0.41, 22},
-                                               {0.59, 22}, {0.61, 23}, {2, 23}};
-    for (const auto& [q, code] : shelving) EXPECT_EQ(nearestShelfQCode(q), code) << q;
     const std::pair<double, int> gains[] = {{-13, -12}, {-12.4, -12}, {-0.5, -1}, {0.49, 0},
                                             {2.5, 3},   {6.4, 6},     {9, 6}};
     for (const auto& [db, whole] : gains) EXPECT_EQ(wholeDb(db, eqGain), whole) << db;
@@ -57,69 +107,156 @@ TEST(FieldMapping, ValuesGoOntoTheFieldsAtTheirEdges) {
     EXPECT_NEAR(delayMilliseconds(96), 96 * 3.57 / 343.0, 1e-12);
 }
 
-TEST(ChannelImport, KeepsTheSixLargestGainsInTextOrderAndNamesTheDropped) {
-    const ImportReport r = importText(
-        "Filter: ON PK Fc 50 Hz Gain -1 dB Q 2\n"  // smallest |gain|: dropped
-        "Filter: ON PK Fc 100 Hz Gain -6 dB Q 2\n"
-        "Filter: ON PK Fc 200 Hz Gain 3 dB Q 2\n"
-        "Filter: ON PK Fc 400 Hz Gain -4 dB Q 2\n"
-        "Filter: ON PK Fc 800 Hz Gain -1.5 dB Q 2\n"  // second smallest: dropped
-        "Filter: ON PK Fc 1600 Hz Gain 2 dB Q 2\n"
-        "Filter: ON PK Fc 3200 Hz Gain -5 dB Q 2\n"
-        "Filter: ON PK Fc 6500 Hz Gain 4 dB Q 2\n");
-    const int frequencies[] = {100, 200, 400, 1600, 3200, 6500};
-    for (int e = 0; e < EqBandCount; ++e) {
-        EXPECT_EQ(r.record.eq[e].frequency, frequencies[e]) << e;
-        EXPECT_EQ(r.record.eq[e].q, 4) << e;
+TEST(ChannelImport, APeakingFilterBecomesTheSameFilterWhenItsQLandsOnACode) {
+    const std::pair<int, int> cases[] = {{-12, 2}, {-7, 5}, {-3, 3}, {2, 8}, {6, 20}};
+    for (const auto& [gain, code] : cases) {
+        // The cookbook's Q of the device's Q code / 2 at this gain.
+        char line[96];
+        std::snprintf(line, sizeof line, "Filter: ON PK Fc 1000 Hz Gain %d dB Q %.4f\n", gain,
+                      code / 2.0 / std::pow(10.0, gain / 40.0));
+        const ImportReport r = importText(line);
+        EXPECT_EQ(r.record.eq[0], (EqBand{1000, code, gain})) << line;
+        EXPECT_EQ(r.items.at(0).status, ImportItemStatus::Exact) << line;
+        const Design design{'P', 1000, double(gain), code / 2.0 / std::pow(10.0, gain / 40.0)};
+        double worst = 0.0;
+        for (int j = 0; j <= 300; ++j) {
+            worst = std::max(
+                worst, std::fabs(designDb({design}, coarse(j)) - channelDb(r.record, coarse(j))));
+        }
+        EXPECT_LT(worst, 0.1) << line;
+        EXPECT_EQ(importSummaryLines(r).back(),
+                  "Größte Abweichung zwischen Vorlage und Einstellung (20 Hz bis 20 kHz): keine");
     }
-    ASSERT_EQ(r.items.size(), 8u);
-    EXPECT_EQ(r.items[0].status, ImportItemStatus::Dropped);
-    EXPECT_EQ(r.items[4].status, ImportItemStatus::Dropped);
-    EXPECT_EQ(r.items[1].status, ImportItemStatus::Exact);
-    EXPECT_EQ(r.items[1].asSet, "EQ1: 100 Hz, -6 dB, Q 2");
-    EXPECT_TRUE(r.freeBands.empty());
-    // The dropped bands are what the setting lacks.
-    EXPECT_GT(r.maxDifferenceDb, 1.0);
-    EXPECT_LT(r.maxDifferenceDb, 1.6);
 }
 
-TEST(ChannelImport, ShelvesGoOnlyOntoEq5AndEq6WithShelvingQ) {
-    ChannelRecord current = defaultRecord();
-    current.input = 2;
-    current.reserved = 77;
-    current.level = 3;
-    current.lpType = FilterButterworth24;
+TEST(ChannelImport, TheReportedDifferenceIsTheDesignAgainstTheChannel) {
     const ImportReport r = importText(
-        "Filter: ON LSC Fc 30 Hz Gain 2 dB Q 0.45\n"  // a second low shelf, smaller: dropped
-        "Filter: ON HSC Fc 9000 Hz Gain -3 dB Q 0.9\n"
-        "Filter: ON PK Fc 1234 Hz Gain -2.4 dB Q 3.3\n"
-        "Filter: ON LSC Fc 80 Hz Gain 5 dB Q 0.3\n"
-        "Filter: OFF PK Fc 300 Hz Gain 6 dB Q 1\n",
-        current);
-    const ChannelRecord& set = r.record;
-    EXPECT_EQ(set.eq[0], (EqBand{1250, 7, -2}));   // Q 3.3 -> 3.5, on the grid
-    EXPECT_EQ(set.eq[4], (EqBand{80, 21, 5}));     // low shelf on EQ5
-    EXPECT_EQ(set.eq[5], (EqBand{9000, 23, -3}));  // high shelf on EQ6, Q 0.9 -> 0.7
-    for (int e : {1, 2, 3}) {
-        EXPECT_EQ(set.eq[e].level, 0);
-        EXPECT_EQ(set.eq[e].frequency, current.eq[e].frequency);
+        "Preamp: -2.5 dB\n"
+        "Filter: ON PK Fc 4500 Hz Gain -12 dB Q 1.5\n"
+        "Filter: ON LS Fc 105 Hz Gain 5.6 dB Q 0.70\n"  // Q given: APO takes Fc as the corner
+        "Filter: ON HSC Fc 10000 Hz Gain -6.6 dB Q 0.70\n"
+        "Filter: ON HP Fc 30 Hz\n");
+    const double lsSlope =
+        1.0 /
+        ((1.0 / (0.7 * 0.7) - 2.0) / (std::pow(10, 5.6 / 40) + std::pow(10, -5.6 / 40)) + 1.0);
+    const std::vector<Design> design = {
+        {'P', 4500, -12, 1.5},
+        {'L', 105 * std::pow(10.0, 5.6 / (80.0 * lsSlope)), 5.6, 0.7},
+        {'H', 10000, -6.6, 0.7},
+        {'h', 30, 0, std::sqrt(0.5)},
+    };
+    double worst = 0.0, squares = 0.0;
+    for (int k = 0; k <= 3000; ++k) {
+        const double f = 20.0 * std::pow(10.0, k / 1000.0);
+        worst = std::max(worst, std::fabs(-2.5 + designDb(design, f) - channelDb(r.record, f)));
+        if (k % 10 == 0) {
+            const double d = -2.5 + designDb(design, f) - channelDb(r.record, f);
+            squares += d * d;
+        }
     }
-    EXPECT_EQ(r.freeBands, (std::vector<int>{1, 2, 3}));
-    // What the text does not mention stays.
-    EXPECT_EQ(set.input, 2);
-    EXPECT_EQ(set.reserved, 77);
-    EXPECT_EQ(set.level, 3);
-    EXPECT_EQ(set.lpType, FilterButterworth24);
-    EXPECT_FALSE(r.setsLevel || r.setsHighPass || r.setsLowPass || r.setsDelay);
+    EXPECT_NEAR(r.maxDifferenceDb, worst, 0.02);
+    EXPECT_NEAR(r.rmsDifferenceDb, std::sqrt(squares / 301), 1e-6);
+    // Where the old import made the band 3.5 dB too shallow, the channel now
+    // follows what APO plays.
+    EXPECT_NEAR(channelDb(r.record, 3500), -2.5 + designDb(design, 3500), 1.0);
+    EXPECT_EQ(r.items.at(1).asSet, "EQ1: 4500 Hz, -12 dB, Q 1");
+    EXPECT_EQ(r.items.at(1).notes.front(), "Q 1.5 entspricht beim Gerät Q 0.752, gerundet auf 1");
+}
 
-    ASSERT_EQ(r.items.size(), 5u);
-    EXPECT_EQ(r.items[0].status, ImportItemStatus::Dropped);
-    EXPECT_NE(r.items[0].notes.front().find("EQ5"), std::string::npos);
-    EXPECT_EQ(r.items[1].status, ImportItemStatus::Adjusted);
-    EXPECT_EQ(r.items[1].asSet, "EQ6 (Höhen-Shelf): 9000 Hz, -3 dB, Q 0.7");
-    EXPECT_EQ(r.items[2].notes.size(), 3u);  // frequency, Q and gain rounded
-    EXPECT_EQ(r.items[3].status, ImportItemStatus::Exact);
-    EXPECT_EQ(r.items[4].status, ImportItemStatus::Off);
+TEST(ChannelImport, AShelfBecomesTheNearestDeviceShelfWithinItsStatedDifference) {
+    struct Case {
+        const char* line;
+        Design design;
+        int band;
+        double bound;  // what the device's nearest shelf can reach
+    };
+    const Case cases[] = {
+        {"Filter: ON HSC Fc 10000 Hz Gain -6.6 dB Q 0.70", {'H', 10000, -6.6, 0.7}, 5, 0.7},
+        {"Filter: ON LSC Fc 105 Hz Gain 5.8 dB Q 0.70", {'L', 105, 5.8, 0.7}, 4, 0.7},
+        {"Filter: ON LSC Fc 300 Hz Gain -9 dB Q 0.45", {'L', 300, -9, 0.45}, 4, 1.0},
+    };
+    for (const Case& c : cases) {
+        const ImportReport r = importText(c.line);
+        const EqBand& band = r.record.eq[c.band];
+        ASSERT_TRUE(isShelvingQCode(c.band, band.q)) << c.line;
+        double stated = 0.0;
+        ASSERT_EQ(std::sscanf(r.items.at(0).notes.at(0).c_str(),
+                              "nächster Shelf des Geräts, weicht bis %lf dB ab", &stated),
+                  1)
+            << r.items[0].notes[0];
+        double worst = 0.0;
+        for (int k = 0; k <= 3000; ++k) {
+            const double f = 20.0 * std::pow(10.0, k / 1000.0);
+            worst = std::max(worst, std::fabs(designDb({c.design}, f) -
+                                              magnitudeToDb(eqMagnitude(f, band.frequency, band.q,
+                                                                        band.level, c.band))));
+        }
+        EXPECT_NEAR(stated, worst, 0.02) << c.line;
+        EXPECT_LT(worst, c.bound) << c.line;
+    }
+}
+
+// Every admissible set of at most six of the filters, by the same measure
+// as the import (largest difference on 100 points per decade), each filter
+// as the device band it becomes alone.
+TEST(ChannelImport, TheBandsChosenAreTheBestSetByBruteForce) {
+    const std::vector<std::string> lines = {
+        "Filter: ON PK Fc 60 Hz Gain -6 dB Q 3",      "Filter: ON PK Fc 150 Hz Gain 2 dB Q 1",
+        "Filter: ON PK Fc 400 Hz Gain -1.5 dB Q 0.8", "Filter: ON PK Fc 1200 Hz Gain 3 dB Q 2",
+        "Filter: ON PK Fc 2500 Hz Gain -4 dB Q 4",    "Filter: ON PK Fc 5000 Hz Gain 1 dB Q 1.5",
+        "Filter: ON PK Fc 8000 Hz Gain -3 dB Q 6",    "Filter: ON LSC Fc 80 Hz Gain 4 dB Q 0.7",
+        "Filter: ON LSC Fc 40 Hz Gain -2 dB Q 0.5",
+    };
+    std::string text;
+    std::vector<std::vector<double>> bandDb;
+    std::vector<double> designTotal(301, 0.0);
+    for (const std::string& line : lines) {
+        text += line + "\n";
+        const ImportReport alone = importText(line);
+        const int band = line.find("LSC") != std::string::npos ? 4 : 0;
+        const EqBand b = alone.record.eq[band];
+        std::vector<double> curve;
+        for (int j = 0; j <= 300; ++j) {
+            curve.push_back(magnitudeToDb(eqMagnitude(coarse(j), b.frequency, b.q, b.level, band)));
+        }
+        bandDb.push_back(curve);
+    }
+    const std::vector<Design> design = {
+        {'P', 60, -6, 3},   {'P', 150, 2, 1},   {'P', 400, -1.5, 0.8},
+        {'P', 1200, 3, 2},  {'P', 2500, -4, 4}, {'P', 5000, 1, 1.5},
+        {'P', 8000, -3, 6}, {'L', 80, 4, 0.7},  {'L', 40, -2, 0.5},
+    };
+    for (int j = 0; j <= 300; ++j) designTotal[j] = designDb(design, coarse(j));
+    const auto worstOf = [&](unsigned mask) {
+        double worst = 0.0;
+        for (int j = 0; j <= 300; ++j) {
+            double set = 0.0;
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                if (mask & (1u << i)) set += bandDb[i][j];
+            }
+            worst = std::max(worst, std::fabs(designTotal[j] - set));
+        }
+        return worst;
+    };
+    double best = 1e9;
+    for (unsigned mask = 0; mask < (1u << lines.size()); ++mask) {
+        const bool bothShelves = (mask & (1u << 7)) && (mask & (1u << 8));
+        if (__builtin_popcount(mask) <= 6 && !bothShelves) best = std::min(best, worstOf(mask));
+    }
+    const ImportReport r = importText(text);
+    unsigned chosen = 0;
+    for (const ImportItem& item : r.items) {
+        if (item.status != ImportItemStatus::Dropped) chosen |= 1u << (item.lines.front() - 1);
+    }
+    EXPECT_NEAR(worstOf(chosen), best, 1e-6);
+    EXPECT_EQ(r.bandChoice, BandChoiceMethod::Exhaustive);
+    const std::vector<std::string> summary = importSummaryLines(r);
+    EXPECT_NE(std::find_if(summary.begin(), summary.end(),
+                           [](const std::string& line) {
+                               return line.rfind("Auswahl der Bänder", 0) == 0 &&
+                                      line.find("alle") != std::string::npos;
+                           }),
+              summary.end());
 }
 
 TEST(ChannelImport, PreampDelayAndCrossoverSetTheirFieldsWithinLimits) {
@@ -149,6 +286,28 @@ TEST(ChannelImport, PreampDelayAndCrossoverSetTheirFieldsWithinLimits) {
     EXPECT_NEAR(r.maxDifferenceDb, 2.4, 0.05);
 }
 
+TEST(ChannelImport, WhatTheTextDoesNotSetStaysAndLongListsAreCounted) {
+    ChannelRecord current = defaultRecord();
+    current.input = 2;
+    current.reserved = 77;
+    current.lpType = FilterButterworth24;
+    std::string text = "Filter: ON PK Fc 1000 Hz Gain -3 dB Q 1\n";
+    for (int i = 0; i < 25; ++i) text += "kaputt\n";
+    for (int i = 0; i < 30; ++i) text += "Filter: OFF PK Fc 300 Hz Gain 6 dB Q 1\n";
+    const ImportReport r = importText(text, current);
+    EXPECT_EQ(r.record.input, 2);
+    EXPECT_EQ(r.record.reserved, 77);
+    EXPECT_EQ(r.record.lpType, FilterButterworth24);
+    EXPECT_EQ(r.freeBands, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(r.issues.size(), 10u);
+    const std::vector<std::string> summary = importSummaryLines(r);
+    const std::vector<std::string> more = {"… und 15 weitere unlesbare Zeilen",
+                                           "… und 20 weitere ausgeschaltete Filter"};
+    for (const std::string& line : more) {
+        EXPECT_NE(std::find(summary.begin(), summary.end(), line), summary.end()) << line;
+    }
+}
+
 TEST(ChannelImport, BlocksMustBeChosenWhenThereAreSeveral) {
     const std::string text =
         "Channel: L\nFilter: ON PK Fc 50 Hz Gain -4 dB Q 2\n"
@@ -160,7 +319,7 @@ TEST(ChannelImport, BlocksMustBeChosenWhenThereAreSeveral) {
     EXPECT_EQ(importFilterText(text, current, 0, "SUB").status, FilterImportStatus::UnknownBlock);
     r = importFilterText(text, current, 0, "r");
     ASSERT_EQ(r.status, FilterImportStatus::Ready);
-    EXPECT_EQ(r.report.record.eq[0], (EqBand{60, 4, -5}));
+    EXPECT_EQ(r.report.record.eq[0], (EqBand{60, 3, -5}));  // Q 2 at -5 dB is the device's 1.5
 
     const ImportReport nothing = importText("Filter: ON XX Fc 1 Hz\n# nur das\n");
     EXPECT_FALSE(nothing.changesSomething());

@@ -97,6 +97,14 @@ TEST(FilterText, ReadsRewExportWithHeaderDecimalCommasAndSlopes) {
         EXPECT_DOUBLE_EQ(e.filter.slopeDbPerOctave, x.slope) << x.line;
     }
     EXPECT_EQ(d.entries[0].text, "Filter  1: ON  PK       Fc   63,50 Hz  Gain  -7,50 dB  Q  4,310");
+    // "LS 12dB" gives its corner (the midpoint lies 10^(4/80) above it);
+    // "HSC" and "LS" without a slope give the midpoint.
+    EXPECT_TRUE(d.entries[2].filter.cornerFrequency);
+    EXPECT_NEAR(d.entries[2].filter.section.frequency, 105 * std::pow(10.0, 4.0 / 80.0), 1e-9);
+    for (const std::size_t i : {3u, 5u}) {
+        EXPECT_FALSE(d.entries[i].filter.cornerFrequency);
+        EXPECT_EQ(d.entries[i].filter.section.frequency, d.entries[i].filter.frequency);
+    }
 }
 
 TEST(FilterText, ReportsEveryLineItCannotReadOrTakeOverWithItsNumber) {
@@ -146,6 +154,60 @@ TEST(FilterText, ReportsEveryLineItCannotReadOrTakeOverWithItsNumber) {
         EXPECT_FALSE(d.issues[i].reason.empty());
     }
     EXPECT_EQ(d.issues[7].text, "Delay: 48 samples");
+}
+
+// Equalizer APO's conditions: of a block that asks only for the sample rate
+// the "Else:" branch holds at any rate; its IIR branches belong to the
+// filter there. Every other line under a condition is named, with why.
+TEST(FilterText, ReadsTheElseBranchOfSampleRateBlocks) {
+    const char* text =
+        "If: sampleRate == 44100\n"
+        "Filter 1: ON IIR Order 2 Coefficients 0.5 0.1 0.2 1 -0.3 0.4\n"
+        "ElseIf: sampleRate == 48000\n"
+        "Filter 1: ON IIR Order 2 Coefficients 1 0.2 0.4 2 -0.6 0.8\n"
+        "Else:\n"
+        "Filter 1: ON HSC Fc 8000 Hz Gain -3 dB Q 0.7\n"
+        "EndIf:\n"
+        "If: deviceName == \"Speakers\"\n"
+        "Filter 2: ON PK Fc 100 Hz Gain 3 dB Q 1\n"
+        "Else:\n"
+        "Preamp: -3 dB\n"
+        "EndIf:\n"
+        "EndIf:\n";
+    const FilterTextDocument d = parseFilterText(text);
+    ASSERT_EQ(d.entries.size(), 1u);
+    const TextEntry& shelf = d.entries[0];
+    EXPECT_EQ(shelf.line, 6);
+    EXPECT_EQ(shelf.rateBiquadLines, (std::vector<int>{2, 4}));
+    ASSERT_EQ(shelf.rateBiquads.size(), 2u);
+    EXPECT_EQ(shelf.rateBiquads[1].sampleRate, 48000);
+    EXPECT_DOUBLE_EQ(shelf.rateBiquads[1].biquad.b1, 0.1);  // divided by a0
+    EXPECT_DOUBLE_EQ(shelf.rateBiquads[1].biquad.a2, 0.4);
+    ASSERT_EQ(d.issues.size(), 3u);
+    EXPECT_EQ(d.issues[0].line, 9);
+    EXPECT_NE(d.issues[0].reason.find("deviceName"), std::string::npos);
+    EXPECT_EQ(d.issues[1].line, 11);
+    EXPECT_EQ(d.issues[2].line, 13);
+    EXPECT_EQ(d.issues[2].kind, TextIssueKind::Unreadable);
+}
+
+TEST(FilterText, RefusesValuesNoFilterMeansAndCountsWhatItDoesNotList) {
+    const FilterTextDocument tiny = parseFilterText(
+        "Filter: ON PK Fc 1e-320 Hz Gain -3 dB Q 1\nFilter: ON PK Fc 100 Hz "
+        "Gain -3 dB Q 0.0000001\n");
+    ASSERT_EQ(tiny.issues.size(), 2u);
+    EXPECT_EQ(tiny.issues[0].kind, TextIssueKind::Unsupported);
+    EXPECT_NE(tiny.issues[0].reason.find("1e-320 Hz"), std::string::npos) << tiny.issues[0].reason;
+    EXPECT_NE(tiny.issues[1].reason.find("1e-07"), std::string::npos) << tiny.issues[1].reason;
+
+    std::string many;
+    for (int i = 0; i < 7000; ++i) many += "kaputt\n";
+    many += "Filter: ON XX " + std::string(5000, 'x') + "\n";
+    const FilterTextDocument d = parseFilterText(many);
+    EXPECT_EQ(d.issues.size(), TextIssueListLimit);
+    EXPECT_EQ(d.moreUnreadable, 6991);
+    const FilterTextDocument longLine = parseFilterText("Filter: ON XX " + std::string(5000, 'x'));
+    EXPECT_EQ(longLine.issues.at(0).text.size(), 120u + std::string("…").size());
 }
 
 TEST(FilterText, ChannelBlocksAreListedAndEachTakesWhatAppliesToAll) {

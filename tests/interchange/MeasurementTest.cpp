@@ -43,14 +43,14 @@ TEST(Measurement, ReadsEachFormatToTheSameValues) {
 TEST(Measurement, RefusesWithTheLineThatCannotBeRead) {
     const std::pair<const char*, int> cases[] = {
         {"* x\n20 70\n30 abc\n", 3},
-        {"20 70 1 2\n", 1},
+        {"20 70 1 2\n30 71 x 2\n", 2},
         {"20 70 1\n30 70\n", 2},
         {"20 70\n20 71\n", 2},
         {"20 70\n10 71\n", 2},
         {"0 70\n10 71\n", 1},
         {"20 70\n30\n", 2},
-        {"20 70\n30 71\nEnde\n", 3},
         {"20;70\n30;71,5,5\n", 2},
+        {"20,70,1,2\n30,x,1,2\n", 2},
         {"* nur Kopf\n", 0},
         {"20 70\n", 0},
     };
@@ -61,6 +61,70 @@ TEST(Measurement, RefusesWithTheLineThatCannotBeRead) {
         EXPECT_FALSE(r.error.empty());
     }
     EXPECT_EQ(parseMeasurement("20 70\n30 x\n").message(), "Zeile 2: \"x\" ist keine Zahl");
+    EXPECT_EQ(parseMeasurement("20,70,1,2\n30,x,1,2\n").message(), "Zeile 2: \"x\" ist keine Zahl");
+}
+
+// Files of the shapes measuring programs write: several curves side by side,
+// Klippel's quoted thousands, a table after the values.
+TEST(Measurement, ReadsWideFilesKlippelsNumbersAndStopsBeforeTablesAfterTheValues) {
+    struct Case {
+        const char* text;
+        std::vector<double> frequencies, db, phase;
+        int endLine;
+    };
+    const Case cases[] = {
+        // A room export of four measurements: frequency, then level and
+        // phase of each; the titles say where the phase is.
+        {"Freq,SPL 1,Phase 1,SPL 2,Phase 2,SPL 3,Phase 3,SPL 4\n"
+         "20,71.5,-12,70,3,69,4,68\n1000,80,170,79,5,78,6,77\n",
+         {20, 1000},
+         {71.5, 80},
+         {-12, 170},
+         0},
+        // Left and right levels: the third column is no phase.
+        {"Frequency,Left,Right,Left phase,Right phase\n20,71.5,70,-12,3\n1000,80,79,170,5\n",
+         {20, 1000},
+         {71.5, 80},
+         {},
+         0},
+        {"Freq dB Right\n20 71.5 70\n1000 80 79\n", {20, 1000}, {71.5, 80}, {}, 0},
+        // No titles: a third column that wraps at 180 degrees is a phase.
+        {"20\t71.5\t-170\t1\n500\t75\t175\t1\n1000\t80\t90\t1\n",
+         {20, 500, 1000},
+         {71.5, 75, 80},
+         {-170, 175, 90},
+         0},
+        {"20\t71.5\t70\t1\n1000\t80\t79\t1\n", {20, 1000}, {71.5, 80}, {}, 0},
+        // Klippel: quoted titles, from 1 kHz on a quoted thousands separator;
+        // a lone comma stays a decimal comma.
+        {"\"Frequency [Hz]\"\t\"SPL [dB]\"\n"
+         "934.5\t83,1\n\"1,034.91\"\t83.55\n\"12,000.5\"\t80.25\n",
+         {934.5, 1034.91, 12000.5},
+         {83.1, 83.55, 80.25},
+         {},
+         0},
+        {"\"f\",\"dB\"\n\"934.5\",\"83.1\"\n\"1,034.91\",\"83.55\"\n",
+         {934.5, 1034.91},
+         {83.1, 83.55},
+         {},
+         0},
+        // A table after the values ends them.
+        {"20 70\n30 71\n\nMittelwert\n200 75\n", {20, 30}, {70, 71}, {}, 4},
+        {"20 70\n30 71\nEnde\n", {20, 30}, {70, 71}, {}, 3},
+        {"20 70\n30 71\n\n10 60\n5 50\n", {20, 30}, {70, 71}, {}, 4},
+    };
+    for (const Case& c : cases) {
+        const MeasurementRead r = parseMeasurement(c.text);
+        ASSERT_TRUE(r.ok) << r.message() << "\n" << c.text;
+        EXPECT_EQ(r.measurement.frequencies, c.frequencies) << c.text;
+        EXPECT_EQ(r.measurement.db, c.db) << c.text;
+        EXPECT_EQ(r.measurement.phaseDegrees, c.phase) << c.text;
+        EXPECT_EQ(r.endLine, c.endLine) << c.text;
+        EXPECT_EQ(r.notice.empty(), c.endLine == 0) << c.text;
+    }
+    EXPECT_EQ(parseMeasurement("20 70\n30 71\n\nMittelwert\n").notice,
+              "Die Messwerte enden in Zeile 2; ab Zeile 4 (eine Zeile ohne Zahlen) ist nichts "
+              "gelesen.");
 }
 
 TEST(Measurement, MidrangeAverageIsTakenOverLogFrequency) {

@@ -2,7 +2,9 @@
 // [--channel C] [--rate HZ] [--out OUT]: a channel or a whole preset of a
 // parameter file for Equalizer APO, Room EQ Wizard or CamillaDSP, with the
 // channel names of the side file. Standard output unless --out is given;
-// what a format cannot express is named on standard error.
+// what a format cannot express, and how far each channel as the program
+// plays it is from the device's model, go to standard error. --rate is
+// CamillaDSP's sample rate and the one an APO export is checked at.
 
 #include <string>
 
@@ -47,10 +49,10 @@ int cliExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (format == "camilladsp" && channel) {
         return cliFail(err, "Die CamillaDSP-Konfiguration umfasst immer alle sechs Kanäle.", 2);
     }
-    int rate = DefaultCamillaSampleRate;
+    int rate = DefaultExportSampleRate;
     if (const auto value = parsed.value("--rate")) {
-        if (format != "camilladsp") {
-            return cliFail(err, "--rate gilt nur für das Format camilladsp.", 2);
+        if (format == "rew") {
+            return cliFail(err, "--rate gilt nur für die Formate apo und camilladsp.", 2);
         }
         const auto r = parseIntArg(*value, MinSampleRate, MaxSampleRate);
         if (!r) {
@@ -71,16 +73,15 @@ int cliExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     std::optional<int> index;
     if (channel) index = *channel - 1;
     const ExportText text = exportSettings(kind, image, *preset - 1, index, names, rate);
-    for (const std::string& warning : text.warnings) cliFail(err, "Hinweis: " + warning);
-
     const auto outPath = parsed.value("--out");
-    if (!outPath) {
-        out << text.text;
-        return 0;
-    }
-    if (!writeTextFile(*outPath, text.text)) {
+    if (outPath && !writeTextFile(*outPath, text.text)) {
         return cliFail(err, fileSaveFailure(*outPath));
     }
-    out << "Export gespeichert: " << *outPath << '\n';
+    if (!outPath) out << text.text;
+    // Said once the export exists: what it leaves out, and how far it plays
+    // from the device.
+    for (const std::string& warning : text.warnings) cliFail(err, "Hinweis: " + warning);
+    for (const std::string& line : text.fidelity) cliFail(err, "Abweichung: " + line);
+    if (outPath) out << "Export gespeichert: " << *outPath << '\n';
     return 0;
 }

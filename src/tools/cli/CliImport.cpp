@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "interchange/DecimalText.h"
 #include "interchange/FilterImport.h"
 #include "model/ParameterImage.h"
 #include "storage/FileMessages.h"
@@ -15,9 +16,26 @@
 
 namespace {
 
+// At most a screenful: the first names, each cut to a sensible length, and
+// how many more there are.
+constexpr std::size_t ListedBlocks = 20;
+constexpr std::size_t ListedNameLength = 40;
+
 std::string joined(const std::vector<std::string>& names) {
     std::string s;
-    for (const std::string& n : names) s += (s.empty() ? "" : ", ") + n;
+    for (std::size_t i = 0; i < names.size() && i < ListedBlocks; ++i) {
+        std::string name = names[i];
+        if (name.size() > ListedNameLength) {
+            std::size_t cut = ListedNameLength;
+            while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+            name = name.substr(0, cut) + "…";
+        }
+        s += (i ? ", " : "") + name;
+    }
+    if (names.size() > ListedBlocks) {
+        s += " und " + groupedCount(static_cast<long long>(names.size() - ListedBlocks)) +
+             " weitere";
+    }
     return s;
 }
 
