@@ -1,0 +1,368 @@
+#include "tuning/GridSearch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "model/FrequencyGrid.h"
+#include "model/ParameterLimits.h"
+#include "response/EqResponse.h"
+#include "response/GridCurves.h"
+
+namespace {
+
+constexpr double Infinite = std::numeric_limits<double>::infinity();
+// A move must lower the mean square by more than this: differences below it
+// are rounding, and taking them would make the result depend on the last
+// bits of the platform's logarithm.
+constexpr double Improvement = 1e-12;
+constexpr int ShapeCount = 3;
+constexpr int QSlots = EqQCodeLast + 1;
+constexpr int GainSlots = 19;  // -12..6
+constexpr int CurvesPerBlock = 256;
+
+struct CodeRange {
+    int lo;
+    int hi;
+};
+
+CodeRange codesOf(BandShape shape) {
+    const ParameterLimits::Range r = shape == BandShape::Peaking ? ParameterLimits::eqFrequency
+                                     : shape == BandShape::LowShelf
+                                         ? ParameterLimits::lowShelfFrequency
+                                         : ParameterLimits::highShelfFrequency;
+    int lo = frequencyToCode(r.lo);
+    if (codeToFrequency(lo) < r.lo) ++lo;
+    return {lo, frequencyToCode(r.hi)};
+}
+
+const double* zeroCurve() {
+    static const FitCurve zeros{};
+    return zeros.data();
+}
+
+bool better(double a, double b) {
+    return a < b - Improvement;
+}
+
+}  // namespace
+
+BandShape shapeOf(int band, int q) {
+    if (q <= 20) return BandShape::Peaking;
+    return band == HighShelfBand ? BandShape::HighShelf : BandShape::LowShelf;
+}
+
+EqBand eqBandOf(const GridBand& band) {
+    return {codeToFrequency(band.code), band.q, band.gain};
+}
+
+bool gridBandOf(const EqBand& eq, GridBand& out) {
+    const int code = frequencyToCode(eq.frequency);
+    if (code < 0 || code >= FrequencyGridSize || codeToFrequency(code) != eq.frequency)
+        return false;
+    out = {code, eq.q, eq.level};
+    return true;
+}
+
+BandCurves::BandCurves()
+    : m_slot(static_cast<std::size_t>(ShapeCount) * FrequencyGridSize * QSlots * GainSlots, -1) {}
+
+const double* BandCurves::curve(int band, const GridBand& b) {
+    if (b.gain == 0) return zeroCurve();
+    const int shape = static_cast<int>(shapeOf(band, b.q));
+    const std::size_t index =
+        ((static_cast<std::size_t>(shape) * FrequencyGridSize + b.code) * QSlots + b.q) *
+            GainSlots +
+        static_cast<std::size_t>(b.gain + 12);
+    int& slot = m_slot[index];
+    if (slot < 0) {
+        if (m_count % CurvesPerBlock == 0) {
+            m_blocks.push_back(
+                std::make_unique_for_overwrite<double[]>(CurvesPerBlock * FitPointCount));
+        }
+        slot = m_count++;
+        double* out = m_blocks.back().get() + (slot % CurvesPerBlock) * FitPointCount;
+        eqBandDbCurve(eqBandOf(b), band, FitFirstPoint, FitPointCount, out);
+    }
+    return m_blocks[static_cast<std::size_t>(slot / CurvesPerBlock)].get() +
+           (slot % CurvesPerBlock) * FitPointCount;
+}
+
+// What the other bands leave for one band: the residual without it, the
+// other bands' sum (for the boost limit) and the residual's mean.
+struct GridSearch::Rest {
+    FitCurve value{};
+    FitCurve eq{};
+    double mean = 0.0;
+};
+
+GridSearch::GridSearch(const FitProblem& problem, const FitOptions& options,
+                       const ChannelRecord& channel, const std::atomic<bool>* cancel)
+    : m_problem(problem),
+      m_options(options),
+      m_cancel(cancel),
+      m_qMax(std::clamp(static_cast<int>(std::floor(2.0 * options.maxQ + 1e-9)), 1, 20)) {
+    // A kept band need not lie on the grid: its curve comes from its own values.
+    FitCurve curve{};
+    for (int e = 0; e < EqBandCount; ++e) {
+        if (isFree(e)) continue;
+        eqBandDbCurve(channel.eq[e], e, FitFirstPoint, FitPointCount, curve.data());
+        for (int i = 0; i < FitPointCount; ++i) m_keptEq[i] += curve[i];
+    }
+}
+
+bool GridSearch::cancelled() const {
+    return m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed);
+}
+
+GridSearch::Rest GridSearch::restWithout(const GridBands& bands, int b) {
+    Rest rest;
+    rest.eq = m_keptEq;
+    for (int e = 0; e < EqBandCount; ++e) {
+        if (e == b || !isFree(e) || bands[e].gain == 0) continue;
+        const double* c = m_curves.curve(e, bands[e]);
+        for (int i = 0; i < FitPointCount; ++i) rest.eq[i] += c[i];
+    }
+    double sum = 0.0;
+    for (int i = 0; i < FitPointCount; ++i) {
+        rest.value[i] = m_problem.base[i] + rest.eq[i];
+        sum += m_problem.weight[i] * rest.value[i];
+    }
+    rest.mean = sum / m_problem.count;
+    return rest;
+}
+
+double GridSearch::evaluate(const Rest& rest, const double* curve) const {
+    double s1 = 0.0;
+    double s2 = 0.0;
+    double top = -Infinite;
+    for (int i = 0; i < FitPointCount; ++i) {
+        const double v = rest.value[i] + curve[i];
+        const double w = m_problem.weight[i];
+        s1 += w * v;
+        s2 += w * v * v;
+        top = std::max(top, rest.eq[i] + curve[i]);
+    }
+    if (top > m_problem.boostLimit + 1e-9) return Infinite;
+    return scoreSums(m_problem, s1, s2).meanSquare;
+}
+
+GridSearch::Trial GridSearch::gainWalk(const Rest& rest, int b, int code, int q, int start) {
+    const int lo = ParameterLimits::eqGain.lo;
+    const int hi = m_options.maxBoostDb;
+    const auto at = [&](int g) { return evaluate(rest, m_curves.curve(b, GridBand{code, q, g})); };
+    int bestGain = std::clamp(start, lo, hi);
+    double best = at(bestGain);
+    for (const int dir : {+1, -1}) {
+        bool moved = false;
+        for (int g = bestGain + dir; g >= lo && g <= hi; g += dir) {
+            const double s = at(g);
+            if (!better(s, best)) break;
+            best = s;
+            bestGain = g;
+            moved = true;
+        }
+        if (moved) break;
+    }
+    return {best, {code, q, bestGain}};
+}
+
+GridSearch::Trial GridSearch::bestNear(const Rest& rest, int b, const GridBand& at, int codeSpan,
+                                       int qSpan) {
+    const BandShape shape = shapeOf(b, at.q);
+    const CodeRange codes = codesOf(shape);
+    const int qLo = shape == BandShape::Peaking ? 1 : EqQCodeFirstShelf;
+    const int qHi = shape == BandShape::Peaking ? m_qMax : EqQCodeLast;
+    Trial best{Infinite, at};
+    for (int code = std::max(codes.lo, at.code - codeSpan);
+         code <= std::min(codes.hi, at.code + codeSpan); ++code) {
+        for (int q = std::max(qLo, at.q - qSpan); q <= std::min(qHi, at.q + qSpan); ++q) {
+            const Trial t = gainWalk(rest, b, code, q, at.gain);
+            if (better(t.meanSquare, best.meanSquare)) best = t;
+        }
+    }
+    return best;
+}
+
+// Anywhere in the band's range: every third frequency and the usual Q codes
+// are ranked by how much a band of that shape could lower the residual
+// (its cut and boost curves scaled by least squares, a few additions each);
+// the best few are then scored exactly, the gain walked from the scale found.
+GridSearch::Trial GridSearch::bestAnywhere(const Rest& rest, int b, bool coarse) {
+    std::vector<BandShape> shapes{BandShape::Peaking};
+    if (m_options.shelves == ShelfUse::IfHelpful && b == 4) shapes.push_back(BandShape::LowShelf);
+    if (m_options.shelves == ShelfUse::IfHelpful && b == HighShelfBand) {
+        shapes.push_back(BandShape::HighShelf);
+    }
+    static constexpr int PeakingQs[] = {1, 2, 3, 4, 6, 8, 10, 14, 20};
+    static constexpr int CoarsePeakingQs[] = {2, 4, 8};
+    static constexpr int ShelfQs[] = {21, 22, 23};
+    static constexpr int CoarseShelfQs[] = {22};
+    constexpr int CutReference = -6;
+    const int boostReference = m_options.maxBoostDb;
+    const int step = coarse ? 6 : 3;
+    const int chosen = coarse ? 2 : 5;
+
+    const FitCurve& w = m_problem.weight;
+    const double n = m_problem.count;
+    double sumR = 0.0;
+    for (int i = 0; i < FitPointCount; ++i) sumR += w[i] * rest.value[i];
+
+    struct Lead {
+        double gain;
+        double gainDb;
+        int code;
+        int q;
+    };
+    std::vector<Lead> leads;
+    for (const BandShape shape : shapes) {
+        const CodeRange codes = codesOf(shape);
+        std::vector<int> qs;
+        if (shape == BandShape::Peaking) {
+            for (const int q :
+                 coarse ? std::vector<int>(std::begin(CoarsePeakingQs), std::end(CoarsePeakingQs))
+                        : std::vector<int>(std::begin(PeakingQs), std::end(PeakingQs))) {
+                if (q <= m_qMax) qs.push_back(q);
+            }
+            if (qs.empty()) qs.push_back(m_qMax);
+        } else {
+            qs = coarse ? std::vector<int>(std::begin(CoarseShelfQs), std::end(CoarseShelfQs))
+                        : std::vector<int>(std::begin(ShelfQs), std::end(ShelfQs));
+        }
+        for (int code = codes.lo; code <= codes.hi;
+             code = code == codes.hi ? code + 1 : std::min(code + step, codes.hi)) {
+            if (cancelled()) return {Infinite, GridBand{0, 2, 0}};
+            for (const int q : qs) {
+                for (const int reference : {CutReference, boostReference}) {
+                    if (reference == 0) continue;
+                    const double* s = m_curves.curve(b, GridBand{code, q, reference});
+                    double sumS = 0.0;
+                    double sumSS = 0.0;
+                    double sumRS = 0.0;
+                    for (int i = 0; i < FitPointCount; ++i) {
+                        sumS += w[i] * s[i];
+                        sumSS += w[i] * s[i] * s[i];
+                        sumRS += w[i] * rest.value[i] * s[i];
+                    }
+                    const double rs = sumRS - sumR * sumS / n;
+                    const double ss = sumSS - sumS * sumS / n;
+                    if (!(ss > 0.0)) continue;
+                    const double scale = -rs / ss;  // > 0: this curve's direction helps
+                    if (!(scale > 0.0)) continue;
+                    leads.push_back({rs * rs / ss, scale * reference, code, q});
+                }
+            }
+        }
+    }
+    // The most promising first; equals keep the order they were found in.
+    std::stable_sort(leads.begin(), leads.end(),
+                     [](const Lead& a, const Lead& b) { return a.gain > b.gain; });
+    Trial best{evaluate(rest, zeroCurve()), GridBand{0, 2, 0}};
+    for (std::size_t k = 0; k < leads.size() && k < static_cast<std::size_t>(chosen); ++k) {
+        const Lead& l = leads[k];
+        const Trial t = gainWalk(rest, b, l.code, l.q, static_cast<int>(std::lround(l.gainDb)));
+        if (better(t.meanSquare, best.meanSquare)) best = t;
+    }
+    return best;
+}
+
+bool GridSearch::descend(GridBands& bands, double& score, int codeSpan) {
+    bool changed = false;
+    for (int round = 0; round < 40 && !cancelled(); ++round) {
+        bool improved = false;
+        for (int b = 0; b < EqBandCount; ++b) {
+            if (!isFree(b) || bands[b].gain == 0) continue;
+            const Rest rest = restWithout(bands, b);
+            const Trial t = bestNear(rest, b, bands[b], codeSpan, 2);
+            if (better(t.meanSquare, score)) {
+                bands[b] = t.band;
+                score = t.meanSquare;
+                improved = changed = true;
+            }
+        }
+        if (!improved) break;
+    }
+    return changed;
+}
+
+bool GridSearch::relocate(GridBands& bands, double& score) {
+    bool changed = false;
+    for (int b = 0; b < EqBandCount && !cancelled(); ++b) {
+        if (!isFree(b)) continue;
+        const Rest rest = restWithout(bands, b);
+        Trial t = bestAnywhere(rest, b, false);
+        if (t.band.gain != 0) {
+            const Trial near = bestNear(rest, b, t.band, 2, 1);
+            if (better(near.meanSquare, t.meanSquare)) t = near;
+        }
+        if (better(t.meanSquare, score)) {
+            bands[b] = t.band;
+            score = t.meanSquare;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+double GridSearch::meanSquare(const GridBands& bands) {
+    Rest rest = restWithout(bands, -1);
+    return evaluate(rest, zeroCurve());
+}
+
+bool GridSearch::withinOptions(const GridBands& bands) const {
+    for (int b = 0; b < EqBandCount; ++b) {
+        const GridBand& g = bands[b];
+        if (!isFree(b) || g.gain == 0) continue;
+        const BandShape shape = shapeOf(b, g.q);
+        if (shape == BandShape::Peaking) {
+            if (g.q < 1 || g.q > m_qMax) return false;
+        } else if (m_options.shelves == ShelfUse::Never || g.q > EqQCodeLast ||
+                   (shape == BandShape::LowShelf && b != 4)) {
+            return false;
+        }
+        const CodeRange codes = codesOf(shape);
+        if (g.code < codes.lo || g.code > codes.hi) return false;
+        if (g.gain < ParameterLimits::eqGain.lo || g.gain > m_options.maxBoostDb) return false;
+    }
+    return true;
+}
+
+GridBands GridSearch::insertAndImprove(GridBands bands, bool coarse) {
+    double score = meanSquare(bands);
+    if (!withinOptions(bands) || !(score < Infinite)) {
+        for (int b = 0; b < EqBandCount; ++b) {
+            if (isFree(b)) bands[b].gain = 0;
+        }
+        score = meanSquare(bands);
+    }
+    for (int b = 0; b < EqBandCount && !cancelled(); ++b) {
+        if (!isFree(b) || bands[b].gain != 0) continue;
+        const Rest rest = restWithout(bands, b);
+        Trial t = bestAnywhere(rest, b, coarse);
+        if (!coarse && t.band.gain != 0) {
+            const Trial near = bestNear(rest, b, t.band, 2, 1);
+            if (better(near.meanSquare, t.meanSquare)) t = near;
+        }
+        if (better(t.meanSquare, score)) {
+            bands[b] = t.band;
+            score = t.meanSquare;
+        }
+    }
+    descend(bands, score, coarse ? 2 : 4);
+    for (int round = 0; !coarse && round < 3 && !cancelled(); ++round) {
+        if (!relocate(bands, score)) break;
+        descend(bands, score, 4);
+    }
+    return bands;
+}
+
+GridBands GridSearch::improve(GridBands bands) {
+    double score = meanSquare(bands);
+    if (!(score < Infinite)) return bands;
+    descend(bands, score, 4);
+    for (int round = 0; round < 3 && !cancelled(); ++round) {
+        if (!relocate(bands, score)) break;
+        descend(bands, score, 4);
+    }
+    return bands;
+}

@@ -1,0 +1,89 @@
+#pragma once
+// The search on the device's grid (see EqFit.cpp for why it is built this
+// way). Internal to the tuning layer.
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "tuning/FitProblem.h"
+
+// A band as the device holds it: frequency grid code, Q code, whole-dB gain.
+// Gain 0 is "off": the band then changes nothing.
+struct GridBand {
+    int code = 0;
+    int q = 2;
+    int gain = 0;
+    friend bool operator==(const GridBand&, const GridBand&) = default;
+};
+using GridBands = std::array<GridBand, EqBandCount>;
+
+// The band shapes a band can take: peaking (Q codes 1..20) on every band,
+// the low shelf on EQ5, the high shelf on EQ6.
+enum class BandShape { Peaking, LowShelf, HighShelf };
+
+BandShape shapeOf(int band, int q);
+EqBand eqBandOf(const GridBand& band);
+// The band as a grid band, if it lies on the grid; gain kept as it is.
+bool gridBandOf(const EqBand& eq, GridBand& out);
+
+// The band's dB curves on the fit's points, computed when first asked for
+// and kept for the rest of the fit.
+class BandCurves {
+public:
+    BandCurves();
+    const double* curve(int band, const GridBand& b);
+
+private:
+    std::vector<int> m_slot;  // per (shape, code, q, gain): curve number, -1 when not yet computed
+    std::vector<std::unique_ptr<double[]>> m_blocks;
+    int m_count = 0;
+};
+
+class GridSearch {
+public:
+    // `channel` supplies the bands kept; `options` the limits.
+    GridSearch(const FitProblem& problem, const FitOptions& options, const ChannelRecord& channel,
+               const std::atomic<bool>* cancel);
+
+    // The bands the fit may set.
+    bool isFree(int band) const { return !m_options.keep[band]; }
+    // Whether every free band keeps to the options (grid, ranges, limits).
+    bool withinOptions(const GridBands& bands) const;
+
+    // From `start`: each free band that is off is placed where it helps most
+    // (one after the other), then the bands are moved until no single move
+    // helps. `coarse`: a quicker, rougher search (the preview).
+    GridBands insertAndImprove(GridBands start, bool coarse);
+    // From `start`, moves only.
+    GridBands improve(GridBands start);
+
+    // The score of the bands from the band curves (a sum in dB; the exact
+    // curve differs by rounding only), or infinity where the total boost is
+    // above the limit.
+    double meanSquare(const GridBands& bands);
+
+    bool cancelled() const;
+
+private:
+    struct Rest;
+    struct Trial {
+        double meanSquare;
+        GridBand band;
+    };
+
+    Rest restWithout(const GridBands& bands, int b);
+    double evaluate(const Rest& rest, const double* curve) const;
+    Trial gainWalk(const Rest& rest, int b, int code, int q, int startGain);
+    Trial bestNear(const Rest& rest, int b, const GridBand& at, int codeSpan, int qSpan);
+    Trial bestAnywhere(const Rest& rest, int b, bool coarse);
+    bool descend(GridBands& bands, double& score, int codeSpan);
+    bool relocate(GridBands& bands, double& score);
+
+    const FitProblem& m_problem;
+    const FitOptions& m_options;
+    const std::atomic<bool>* m_cancel;
+    BandCurves m_curves;
+    FitCurve m_keptEq{};  // the sum of the kept bands
+    int m_qMax;
+};

@@ -1,0 +1,30 @@
+#include "tuning/NarrowDips.h"
+
+std::vector<bool> narrowDipPoints(const std::vector<double>& db, const std::vector<bool>& valid,
+                                  int maxWidthPoints, double depthDb) {
+    const int n = static_cast<int>(db.size() < valid.size() ? db.size() : valid.size());
+    std::vector<bool> dip(db.size(), false);
+    for (int i = 0; i < n; ++i) {
+        if (!valid[i]) continue;
+        const double rim = db[i] + depthDb;
+        // The nearest rim on each side gives the narrowest dip around i.
+        int left = -1;
+        for (int l = i - 1; l >= 0 && i - l < maxWidthPoints && valid[l]; --l) {
+            if (db[l] >= rim) {
+                left = l;
+                break;
+            }
+        }
+        if (left < 0) continue;
+        int right = -1;
+        for (int r = i + 1; r < n && r - left <= maxWidthPoints && valid[r]; ++r) {
+            if (db[r] >= rim) {
+                right = r;
+                break;
+            }
+        }
+        if (right < 0) continue;
+        for (int k = left + 1; k < right; ++k) dip[k] = true;
+    }
+    return dip;
+}
