@@ -141,7 +141,9 @@ FitResult fitChannel(const FitInput& input, const FitProgress& hooks) {
         freeFit = free.fit();
         if (free.cancelled()) return cancelled();
         progress(0.35);
-        const GridBands rounded = roundedToGrid(freeFit.bands, options);
+        // Rounded value by value, and brought within the total boost limit
+        // (rounding can push stacked boosts over it).
+        const GridBands rounded = grid.withinBoostLimit(roundedToGrid(freeFit.bands, options));
         result.errorRoundedDb =
             exactScore(problem, recordOf(input.channel, rounded, options)).rmsDb;
         candidates.push_back(grid.insertAndImprove(none, false));

@@ -201,7 +201,7 @@ GridSearch::Trial GridSearch::bestAnywhere(const Rest& rest, int b, bool coarse)
     constexpr int CutReference = -6;
     const int boostReference = m_options.maxBoostDb;
     const int step = coarse ? 6 : 3;
-    const int chosen = coarse ? 2 : 5;
+    const int chosen = coarse ? 3 : 8;
 
     const FitCurve& w = m_problem.weight;
     const double n = m_problem.count;
@@ -247,9 +247,16 @@ GridSearch::Trial GridSearch::bestAnywhere(const Rest& rest, int b, bool coarse)
                     const double rs = sumRS - sumR * sumS / n;
                     const double ss = sumSS - sumS * sumS / n;
                     if (!(ss > 0.0)) continue;
-                    const double scale = -rs / ss;  // > 0: this curve's direction helps
+                    double scale = -rs / ss;  // > 0: this curve's direction helps
+                    // A boost only as far as the total boost allows.
+                    for (int i = 0; i < FitPointCount && reference > 0; ++i) {
+                        if (s[i] > 0.0) {
+                            scale = std::min(scale, (m_problem.boostLimit - rest.eq[i]) / s[i]);
+                        }
+                    }
                     if (!(scale > 0.0)) continue;
-                    leads.push_back({rs * rs / ss, scale * reference, code, q});
+                    const double gain = -(2.0 * scale * rs + scale * scale * ss);
+                    leads.push_back({gain, scale * reference, code, q});
                 }
             }
         }
@@ -307,6 +314,20 @@ bool GridSearch::relocate(GridBands& bands, double& score) {
 double GridSearch::meanSquare(const GridBands& bands) {
     Rest rest = restWithout(bands, -1);
     return evaluate(rest, zeroCurve());
+}
+
+GridBands GridSearch::withinBoostLimit(GridBands bands) {
+    while (!(meanSquare(bands) < Infinite)) {
+        int largest = -1;
+        for (int b = 0; b < EqBandCount; ++b) {
+            if (isFree(b) && bands[b].gain > 0 && (largest < 0 || bands[b].gain > bands[largest].gain)) {
+                largest = b;
+            }
+        }
+        if (largest < 0) break;
+        --bands[largest].gain;
+    }
+    return bands;
 }
 
 bool GridSearch::withinOptions(const GridBands& bands) const {

@@ -58,6 +58,10 @@ public:
     // From `start`, moves only.
     GridBands improve(GridBands start);
 
+    // `bands` with boosts lowered a dB at a time (the largest first) until
+    // the total boost keeps to its limit.
+    GridBands withinBoostLimit(GridBands bands);
+
     // The score of the bands from the band curves (a sum in dB; the exact
     // curve differs by rounding only), or infinity where the total boost is
     // above the limit.
