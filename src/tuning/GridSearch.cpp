@@ -320,7 +320,8 @@ GridBands GridSearch::withinBoostLimit(GridBands bands) {
     while (!(meanSquare(bands) < Infinite)) {
         int largest = -1;
         for (int b = 0; b < EqBandCount; ++b) {
-            if (isFree(b) && bands[b].gain > 0 && (largest < 0 || bands[b].gain > bands[largest].gain)) {
+            if (isFree(b) && bands[b].gain > 0 &&
+                (largest < 0 || bands[b].gain > bands[largest].gain)) {
                 largest = b;
             }
         }

@@ -1,5 +1,13 @@
 #include "tuning/NarrowDips.h"
 
+namespace {
+
+// A flank ends where it rises less than this from one point to the next
+// (at 100 points per decade, 3 dB per octave).
+constexpr double FlankRiseDb = 0.1;
+
+}  // namespace
+
 std::vector<bool> narrowDipPoints(const std::vector<double>& db, const std::vector<bool>& valid,
                                   int maxWidthPoints, double depthDb) {
     const int n = static_cast<int>(db.size() < valid.size() ? db.size() : valid.size());
@@ -24,7 +32,17 @@ std::vector<bool> narrowDipPoints(const std::vector<double>& db, const std::vect
             }
         }
         if (right < 0) continue;
-        for (int k = left + 1; k < right; ++k) dip[k] = true;
+        int from = left;
+        while (from > 0 && left - from < maxWidthPoints && valid[from - 1] &&
+               db[from - 1] > db[from] + FlankRiseDb) {
+            --from;
+        }
+        int to = right;
+        while (to + 1 < n && to - right < maxWidthPoints && valid[to + 1] &&
+               db[to + 1] > db[to] + FlankRiseDb) {
+            ++to;
+        }
+        for (int k = from; k <= to; ++k) dip[k] = true;
     }
     return dip;
 }

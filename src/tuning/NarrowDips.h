@@ -5,8 +5,10 @@
 // headroom and moves the dip to the next seat.
 //
 // A point lies in such a dip when, within `maxWidthPoints` points around it,
-// the curve rises at least `depthDb` above it on both sides. The whole stretch
-// between those two rims is the dip.
+// the curve rises at least `depthDb` above it on both sides. The dip reaches
+// from there up the flanks to where the curve all but stops rising (at most
+// `maxWidthPoints` further on each side), so that its shoulders are not
+// filled either.
 
 #include <vector>
 
