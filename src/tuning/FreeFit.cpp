@@ -151,12 +151,16 @@ double FreeFitter::cost(const Parameters& p, std::vector<double>* residual,
     return costOf(curvesOf(p), levelOf(p), residual, meanSquare);
 }
 
-void FreeFitter::refine(Parameters& p, int iterations) const {
-    const int n = p.size();
-    if (n == 0) return;
+void FreeFitter::refine(Parameters& p, int iterations, int first) const {
+    const int n = p.size() - first;
+    if (n <= 0) return;
     const int m = 2 * FitPointCount;
+    const int bands = static_cast<int>(p.band.size());
+    // The curves of the bands as they stand; only those whose values move
+    // are computed anew.
+    std::vector<FitCurve> curves = curvesOf(p);
     std::vector<double> r;
-    double current = cost(p, &r, nullptr);
+    double current = costOf(curves, levelOf(p), &r, nullptr);
     std::vector<double> jac(static_cast<std::size_t>(n) * m);
     std::vector<double> rStep;
     double lambda = 1e-3;
@@ -164,13 +168,12 @@ void FreeFitter::refine(Parameters& p, int iterations) const {
     for (int it = 0; it < iterations && !cancelled(); ++it) {
         // Forward differences; each column is the change of the residual
         // when one value moves, which changes one band's curve (or the level).
-        std::vector<FitCurve> curves = curvesOf(p);
         for (int j = 0; j < n; ++j) {
             const double h = 1e-5;
             Parameters q = p;
-            q.value[j] += h;
-            const int k = j / 3;
-            if (k < static_cast<int>(p.band.size())) {
+            q.value[first + j] += h;
+            const int k = (first + j) / 3;
+            if (k < bands) {
                 const FitCurve kept = curves[k];
                 sectionDbCurve(q.section(k), FitFirstPoint, FitPointCount, curves[k].data());
                 costOf(curves, levelOf(q), &rStep, nullptr);
@@ -180,16 +183,26 @@ void FreeFitter::refine(Parameters& p, int iterations) const {
             }
             for (int i = 0; i < m; ++i) jac[j * m + i] = (rStep[i] - r[i]) / h;
         }
+        // Only rows that carry anything: the counted points, and the boost
+        // rows where the limit is or would be crossed.
+        std::vector<int> rows;
+        for (int i = 0; i < m; ++i) {
+            bool used = r[i] != 0.0;
+            for (int j = 0; j < n && !used; ++j) used = jac[j * m + i] != 0.0;
+            if (used) rows.push_back(i);
+        }
         std::vector<double> a(static_cast<std::size_t>(n) * n, 0.0);
         std::vector<double> g(n, 0.0);
         for (int j = 0; j < n; ++j) {
+            const double* cj = &jac[static_cast<std::size_t>(j) * m];
             for (int k = 0; k <= j; ++k) {
+                const double* ck = &jac[static_cast<std::size_t>(k) * m];
                 double s = 0.0;
-                for (int i = 0; i < m; ++i) s += jac[j * m + i] * jac[k * m + i];
+                for (const int i : rows) s += cj[i] * ck[i];
                 a[j * n + k] = a[k * n + j] = s;
             }
             double s = 0.0;
-            for (int i = 0; i < m; ++i) s += jac[j * m + i] * r[i];
+            for (const int i : rows) s += cj[i] * r[i];
             g[j] = -s;
         }
         bool accepted = false;
@@ -202,23 +215,27 @@ void FreeFitter::refine(Parameters& p, int iterations) const {
                 continue;
             }
             Parameters q = p;
-            for (int k = 0; k < static_cast<int>(p.band.size()); ++k) {
-                const Bounds b = boundsOf(p.type[k], m_options);
-                for (int c = 0; c < 3; ++c) {
-                    q.value[3 * k + c] =
-                        std::clamp(q.value[3 * k + c] + step[3 * k + c], b.lo[c], b.hi[c]);
+            for (int j = 0; j < n; ++j) {
+                const int v = first + j;
+                const int k = v / 3;
+                if (k < bands) {
+                    const Bounds b = boundsOf(p.type[k], m_options);
+                    q.value[v] = std::clamp(q.value[v] + step[j], b.lo[v % 3], b.hi[v % 3]);
+                } else {
+                    q.value[v] = std::clamp(q.value[v] + step[j], double(ParameterLimits::level.lo),
+                                            double(ParameterLimits::level.hi));
                 }
             }
-            if (p.level) {
-                q.value.back() =
-                    std::clamp(q.value.back() + step.back(), double(ParameterLimits::level.lo),
-                               double(ParameterLimits::level.hi));
+            std::vector<FitCurve> trial = curves;
+            for (int k = first / 3; k < bands; ++k) {
+                sectionDbCurve(q.section(k), FitFirstPoint, FitPointCount, trial[k].data());
             }
             std::vector<double> rq;
-            const double next = cost(q, &rq, nullptr);
+            const double next = costOf(trial, levelOf(q), &rq, nullptr);
             if (next < current) {
                 stalls = (current - next) < 1e-6 * current ? stalls + 1 : 0;
                 p = std::move(q);
+                curves = std::move(trial);
                 r = std::move(rq);
                 current = next;
                 lambda = std::max(lambda / 3.0, 1e-9);
@@ -245,19 +262,26 @@ FreeFitResult FreeFitter::fit() {
     Parameters p;
     p.level = m_problem.levelMode == LevelMode::Chosen;
     if (p.level) p.value.push_back(0.0);
-    const auto addBand = [&](int b, SectionType type, double f, double q, double g) {
+    const auto addBand = [&](Parameters& to, int b, SectionType type, double f, double q,
+                             double g) {
         const Bounds bounds = boundsOf(type, m_options);
-        const int at = static_cast<int>(p.band.size());
-        p.band.push_back(b);
-        p.type.push_back(type);
+        const int at = static_cast<int>(to.band.size());
+        to.band.push_back(b);
+        to.type.push_back(type);
         const double v[3] = {std::log(f), std::log(q), g};
         for (int c = 0; c < 3; ++c) {
-            p.value.insert(p.value.begin() + 3 * at + c,
-                           std::clamp(v[c], bounds.lo[c], bounds.hi[c]));
+            to.value.insert(to.value.begin() + 3 * at + c,
+                            std::clamp(v[c], bounds.lo[c], bounds.hi[c]));
         }
     };
+    // The bands that can shelve first, as the grid search does; each band
+    // starts as a peaking band at the largest deviation and, where it may,
+    // as a shelf at a few corners, and keeps what fits best.
+    const bool shelves = m_options.shelves == ShelfUse::IfHelpful;
+    static constexpr int ShelvesFirst[EqBandCount] = {4, 5, 0, 1, 2, 3};
     std::vector<double> r;
-    for (int b = 0; b < EqBandCount && !cancelled(); ++b) {
+    for (int k = 0; k < EqBandCount && !cancelled(); ++k) {
+        const int b = shelves ? ShelvesFirst[k] : k;
         if (m_options.keep[b]) continue;
         cost(p, &r, nullptr);
         // The largest deviation, smeared over a few points so that a single
@@ -268,9 +292,9 @@ FreeFitResult FreeFitter::fit() {
             if (m_problem.weight[i] == 0.0) continue;
             double sum = 0.0;
             int count = 0;
-            for (int k = std::max(0, i - Smear); k <= std::min(FitPointCount - 1, i + Smear); ++k) {
-                if (m_problem.weight[k] == 0.0) continue;
-                sum += r[k];
+            for (int j = std::max(0, i - Smear); j <= std::min(FitPointCount - 1, i + Smear); ++j) {
+                if (m_problem.weight[j] == 0.0) continue;
+                sum += r[j];
                 ++count;
             }
             const double v = sum / count;
@@ -280,43 +304,43 @@ FreeFitResult FreeFitter::fit() {
             }
         }
         if (best < 0) break;
-        addBand(b, SectionType::Peaking, m_problem.hz[best], std::min(StartQ, m_options.maxQ),
-                -bestValue);
-        refine(p, 12);
+        const int newBand = 3 * static_cast<int>(p.band.size());
+        Parameters chosen = p;
+        addBand(chosen, b, SectionType::Peaking, m_problem.hz[best],
+                std::min(StartQ, m_options.maxQ), -bestValue);
+        refine(chosen, 10, newBand);
+        double chosenCost = cost(chosen, nullptr, nullptr);
+        const bool low = b == 4;
+        if (shelves && (low || b == HighShelfBand)) {
+            static constexpr double Corners[] = {0.1, 0.3, 0.5};  // of the range, in log frequency
+            for (const double at : Corners) {
+                const double lo = std::log(m_problem.range.loHz);
+                const double hi = std::log(m_problem.range.hiHz);
+                const double f = std::exp(low ? lo + at * (hi - lo) : hi - at * (hi - lo));
+                double sum = 0.0;
+                int count = 0;
+                for (int i = 0; i < FitPointCount; ++i) {
+                    if (m_problem.weight[i] == 0.0 ||
+                        (low ? m_problem.hz[i] > f : m_problem.hz[i] < f)) {
+                        continue;
+                    }
+                    sum += r[i];
+                    ++count;
+                }
+                Parameters shelf = p;
+                addBand(shelf, b, low ? SectionType::LowShelf : SectionType::HighShelf, f, 0.5,
+                        count > 0 ? -sum / count : 0.0);
+                refine(shelf, 10, newBand);
+                const double c = cost(shelf, nullptr, nullptr);
+                if (c < chosenCost) {
+                    chosenCost = c;
+                    chosen = std::move(shelf);
+                }
+            }
+        }
+        p = std::move(chosen);
     }
     refine(p, 40);
-
-    // Shelves on EQ5 and EQ6, where they help.
-    double bestCost = cost(p, nullptr, nullptr);
-    for (const int b : {4, HighShelfBand}) {
-        if (m_options.shelves != ShelfUse::IfHelpful || m_options.keep[b] || cancelled()) continue;
-        const auto it = std::find(p.band.begin(), p.band.end(), b);
-        if (it == p.band.end()) continue;
-        const int k = static_cast<int>(it - p.band.begin());
-        Parameters q = p;
-        const bool low = b == 4;
-        q.type[k] = low ? SectionType::LowShelf : SectionType::HighShelf;
-        const double f = low ? m_problem.range.loHz * 3.0 : m_problem.range.hiHz / 3.0;
-        const Bounds bounds = boundsOf(q.type[k], m_options);
-        cost(q, &r, nullptr);
-        double sum = 0.0;
-        int count = 0;
-        for (int i = 0; i < FitPointCount; ++i) {
-            if (m_problem.weight[i] == 0.0 || (low ? m_problem.hz[i] > f : m_problem.hz[i] < f))
-                continue;
-            sum += r[i];
-            ++count;
-        }
-        const double start[3] = {std::log(f), std::log(0.5), count > 0 ? -sum / count : 0.0};
-        for (int c = 0; c < 3; ++c)
-            q.value[3 * k + c] = std::clamp(start[c], bounds.lo[c], bounds.hi[c]);
-        refine(q, 30);
-        const double c = cost(q, nullptr, nullptr);
-        if (c < bestCost) {
-            bestCost = c;
-            p = std::move(q);
-        }
-    }
     return resultOf(p);
 }
 
@@ -332,7 +356,7 @@ FreeFitResult FreeFitter::polish(const std::array<FreeBand, EqBandCount>& start)
     }
     p.level = m_problem.levelMode == LevelMode::Chosen;
     if (p.level) p.value.push_back(0.0);
-    refine(p, 80);
+    refine(p, 30);
     return resultOf(p);
 }
 

@@ -36,7 +36,8 @@ private:
     std::vector<FitCurve> curvesOf(const Parameters& p) const;
     double levelOf(const Parameters& p) const;
     double cost(const Parameters& p, std::vector<double>* residual, double* meanSquare) const;
-    void refine(Parameters& p, int iterations) const;
+    // Levenberg-Marquardt on the values from index `first` on.
+    void refine(Parameters& p, int iterations, int first = 0) const;
     FreeFitResult resultOf(const Parameters& p) const;
 
     const FitProblem& m_problem;

@@ -45,6 +45,18 @@ bool better(double a, double b) {
     return a < b - Improvement;
 }
 
+// Sum of a[i] * b[i] over the fit's points, in four running sums (the same
+// order on every machine, and four times the throughput of one).
+double dot(const double* a, const double* b) {
+    double s[4] = {0.0, 0.0, 0.0, 0.0};
+    int i = 0;
+    for (; i + 4 <= FitPointCount; i += 4) {
+        for (int k = 0; k < 4; ++k) s[k] += a[i + k] * b[i + k];
+    }
+    for (; i < FitPointCount; ++i) s[0] += a[i] * b[i];
+    return (s[0] + s[1]) + (s[2] + s[3]);
+}
+
 }  // namespace
 
 BandShape shapeOf(int band, int q) {
@@ -64,11 +76,11 @@ bool gridBandOf(const EqBand& eq, GridBand& out) {
     return true;
 }
 
-BandCurves::BandCurves()
-    : m_slot(static_cast<std::size_t>(ShapeCount) * FrequencyGridSize * QSlots * GainSlots, -1) {}
+BandCurves::BandCurves(const FitCurve& weight)
+    : m_weight(weight),
+      m_slot(static_cast<std::size_t>(ShapeCount) * FrequencyGridSize * QSlots * GainSlots, -1) {}
 
-const double* BandCurves::curve(int band, const GridBand& b) {
-    if (b.gain == 0) return zeroCurve();
+int BandCurves::slotOf(int band, const GridBand& b) {
     const int shape = static_cast<int>(shapeOf(band, b.q));
     const std::size_t index =
         ((static_cast<std::size_t>(shape) * FrequencyGridSize + b.code) * QSlots + b.q) *
@@ -83,9 +95,27 @@ const double* BandCurves::curve(int band, const GridBand& b) {
         slot = m_count++;
         double* out = m_blocks.back().get() + (slot % CurvesPerBlock) * FitPointCount;
         eqBandDbCurve(eqBandOf(b), band, FitFirstPoint, FitPointCount, out);
+        double s = 0.0;
+        double ss = 0.0;
+        for (int i = 0; i < FitPointCount; ++i) {
+            s += m_weight[i] * out[i];
+            ss += m_weight[i] * out[i] * out[i];
+        }
+        m_sums.emplace_back(s, ss);
     }
+    return slot;
+}
+
+const double* BandCurves::curve(int band, const GridBand& b) {
+    if (b.gain == 0) return zeroCurve();
+    const int slot = slotOf(band, b);
     return m_blocks[static_cast<std::size_t>(slot / CurvesPerBlock)].get() +
            (slot % CurvesPerBlock) * FitPointCount;
+}
+
+std::pair<double, double> BandCurves::sums(int band, const GridBand& b) {
+    if (b.gain == 0) return {0.0, 0.0};
+    return m_sums[static_cast<std::size_t>(slotOf(band, b))];
 }
 
 // What the other bands leave for one band: the residual without it, the
@@ -101,6 +131,7 @@ GridSearch::GridSearch(const FitProblem& problem, const FitOptions& options,
     : m_problem(problem),
       m_options(options),
       m_cancel(cancel),
+      m_curves(problem.weight),
       m_qMax(std::clamp(static_cast<int>(std::floor(2.0 * options.maxQ + 1e-9)), 1, 20)) {
     // A kept band need not lie on the grid: its curve comes from its own values.
     FitCurve curve{};
@@ -188,13 +219,15 @@ GridSearch::Trial GridSearch::bestNear(const Rest& rest, int b, const GridBand& 
 // are ranked by how much a band of that shape could lower the residual
 // (its cut and boost curves scaled by least squares, a few additions each);
 // the best few are then scored exactly, the gain walked from the scale found.
-GridSearch::Trial GridSearch::bestAnywhere(const Rest& rest, int b, bool coarse) {
+GridSearch::Trial GridSearch::bestAnywhere(const Rest& rest, int b, bool coarse,
+                                           std::optional<BandShape> only) {
     std::vector<BandShape> shapes{BandShape::Peaking};
     if (m_options.shelves == ShelfUse::IfHelpful && b == 4) shapes.push_back(BandShape::LowShelf);
     if (m_options.shelves == ShelfUse::IfHelpful && b == HighShelfBand) {
         shapes.push_back(BandShape::HighShelf);
     }
-    static constexpr int PeakingQs[] = {1, 2, 3, 4, 6, 8, 10, 14, 20};
+    if (only) std::erase_if(shapes, [&](BandShape s) { return s != *only; });
+    static constexpr int PeakingQs[] = {1, 2, 4, 7, 12, 20};
     static constexpr int CoarsePeakingQs[] = {2, 4, 8};
     static constexpr int ShelfQs[] = {21, 22, 23};
     static constexpr int CoarseShelfQs[] = {22};
@@ -206,7 +239,11 @@ GridSearch::Trial GridSearch::bestAnywhere(const Rest& rest, int b, bool coarse)
     const FitCurve& w = m_problem.weight;
     const double n = m_problem.count;
     double sumR = 0.0;
-    for (int i = 0; i < FitPointCount; ++i) sumR += w[i] * rest.value[i];
+    FitCurve weighted;
+    for (int i = 0; i < FitPointCount; ++i) {
+        weighted[i] = w[i] * rest.value[i];
+        sumR += weighted[i];
+    }
 
     struct Lead {
         double gain;
@@ -235,15 +272,10 @@ GridSearch::Trial GridSearch::bestAnywhere(const Rest& rest, int b, bool coarse)
             for (const int q : qs) {
                 for (const int reference : {CutReference, boostReference}) {
                     if (reference == 0) continue;
-                    const double* s = m_curves.curve(b, GridBand{code, q, reference});
-                    double sumS = 0.0;
-                    double sumSS = 0.0;
-                    double sumRS = 0.0;
-                    for (int i = 0; i < FitPointCount; ++i) {
-                        sumS += w[i] * s[i];
-                        sumSS += w[i] * s[i] * s[i];
-                        sumRS += w[i] * rest.value[i] * s[i];
-                    }
+                    const GridBand at{code, q, reference};
+                    const double* s = m_curves.curve(b, at);
+                    const auto [sumS, sumSS] = m_curves.sums(b, at);
+                    const double sumRS = dot(weighted.data(), s);
                     const double rs = sumRS - sumR * sumS / n;
                     const double ss = sumSS - sumS * sumS / n;
                     if (!(ss > 0.0)) continue;
@@ -311,6 +343,48 @@ bool GridSearch::relocate(GridBands& bands, double& score) {
     return changed;
 }
 
+// EQ5 and EQ6 tried in the other shape (a shelf for a peaking band and the
+// other way round), the other bands then moved to suit it: a shelf found
+// late competes with peaking bands that earlier imitated it, and no single
+// move lets it win.
+bool GridSearch::reshape(GridBands& bands, double& score) {
+    bool changed = false;
+    for (const int b : {4, HighShelfBand}) {
+        if (!isFree(b) || m_options.shelves != ShelfUse::IfHelpful || cancelled()) continue;
+        const BandShape now = bands[b].gain == 0 ? BandShape::Peaking : shapeOf(b, bands[b].q);
+        const BandShape other = now != BandShape::Peaking ? BandShape::Peaking
+                                : b == 4                  ? BandShape::LowShelf
+                                                          : BandShape::HighShelf;
+        // A peaking band that held the place moves to a band that is off,
+        // so the shelf is chosen with its work still done.
+        GridBands trial = bands;
+        if (now == BandShape::Peaking && bands[b].gain != 0) {
+            for (int o = 0; o < EqBandCount; ++o) {
+                if (o != 4 && o != HighShelfBand && isFree(o) && trial[o].gain == 0) {
+                    trial[o] = bands[b];
+                    break;
+                }
+            }
+        }
+        const Rest rest = restWithout(trial, b);
+        Trial t = bestAnywhere(rest, b, false, other);
+        if (t.band.gain == 0) continue;
+        const Trial near = bestNear(rest, b, t.band, 2, 1);
+        if (better(near.meanSquare, t.meanSquare)) t = near;
+        trial[b] = t.band;
+        double trialScore = t.meanSquare;
+        descend(trial, trialScore, 4);
+        insertOff(trial, trialScore, false);
+        descend(trial, trialScore, 4);
+        if (better(trialScore, score)) {
+            bands = trial;
+            score = trialScore;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
 double GridSearch::meanSquare(const GridBands& bands) {
     Rest rest = restWithout(bands, -1);
     return evaluate(rest, zeroCurve());
@@ -349,15 +423,14 @@ bool GridSearch::withinOptions(const GridBands& bands) const {
     return true;
 }
 
-GridBands GridSearch::insertAndImprove(GridBands bands, bool coarse) {
-    double score = meanSquare(bands);
-    if (!withinOptions(bands) || !(score < Infinite)) {
-        for (int b = 0; b < EqBandCount; ++b) {
-            if (isFree(b)) bands[b].gain = 0;
-        }
-        score = meanSquare(bands);
-    }
-    for (int b = 0; b < EqBandCount && !cancelled(); ++b) {
+// Each free band that is off goes where it helps most, one after the other.
+void GridSearch::insertOff(GridBands& bands, double& score, bool coarse) {
+    // The bands that can shelve go first: a shelf takes a broad trend that
+    // peaking bands placed before it would only imitate.
+    const bool shelvesFirst = m_options.shelves == ShelfUse::IfHelpful;
+    static constexpr int ShelvesFirst[EqBandCount] = {4, 5, 0, 1, 2, 3};
+    for (int k = 0; k < EqBandCount && !cancelled(); ++k) {
+        const int b = shelvesFirst ? ShelvesFirst[k] : k;
         if (!isFree(b) || bands[b].gain != 0) continue;
         const Rest rest = restWithout(bands, b);
         Trial t = bestAnywhere(rest, b, coarse);
@@ -370,10 +443,22 @@ GridBands GridSearch::insertAndImprove(GridBands bands, bool coarse) {
             score = t.meanSquare;
         }
     }
+}
+
+GridBands GridSearch::insertAndImprove(GridBands bands, bool coarse) {
+    double score = meanSquare(bands);
+    if (!withinOptions(bands) || !(score < Infinite)) {
+        for (int b = 0; b < EqBandCount; ++b) {
+            if (isFree(b)) bands[b].gain = 0;
+        }
+        score = meanSquare(bands);
+    }
+    insertOff(bands, score, coarse);
     descend(bands, score, coarse ? 2 : 4);
     for (int round = 0; !coarse && round < 3 && !cancelled(); ++round) {
-        if (!relocate(bands, score)) break;
-        descend(bands, score, 4);
+        const bool moved = relocate(bands, score);
+        if (moved) descend(bands, score, 4);
+        if (!reshape(bands, score) && !moved) break;
     }
     return bands;
 }
@@ -382,9 +467,6 @@ GridBands GridSearch::improve(GridBands bands) {
     double score = meanSquare(bands);
     if (!(score < Infinite)) return bands;
     descend(bands, score, 4);
-    for (int round = 0; round < 3 && !cancelled(); ++round) {
-        if (!relocate(bands, score)) break;
-        descend(bands, score, 4);
-    }
+    if (!cancelled() && relocate(bands, score)) descend(bands, score, 4);
     return bands;
 }

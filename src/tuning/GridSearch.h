@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "tuning/FitProblem.h"
@@ -31,12 +32,20 @@ bool gridBandOf(const EqBand& eq, GridBand& out);
 // and kept for the rest of the fit.
 class BandCurves {
 public:
-    BandCurves();
+    // `weight`: which points the score counts, for the sums kept with each curve.
+    explicit BandCurves(const FitCurve& weight);
     const double* curve(int band, const GridBand& b);
+    // The weighted sum of the curve and of its square (what ranking a
+    // curve against a residual needs besides the product).
+    std::pair<double, double> sums(int band, const GridBand& b);
 
 private:
+    int slotOf(int band, const GridBand& b);
+
+    const FitCurve& m_weight;
     std::vector<int> m_slot;  // per (shape, code, q, gain): curve number, -1 when not yet computed
     std::vector<std::unique_ptr<double[]>> m_blocks;
+    std::vector<std::pair<double, double>> m_sums;
     int m_count = 0;
 };
 
@@ -80,9 +89,13 @@ private:
     double evaluate(const Rest& rest, const double* curve) const;
     Trial gainWalk(const Rest& rest, int b, int code, int q, int startGain);
     Trial bestNear(const Rest& rest, int b, const GridBand& at, int codeSpan, int qSpan);
-    Trial bestAnywhere(const Rest& rest, int b, bool coarse);
+    // Anywhere in the band's range; `only`: of that shape alone.
+    Trial bestAnywhere(const Rest& rest, int b, bool coarse,
+                       std::optional<BandShape> only = std::nullopt);
     bool descend(GridBands& bands, double& score, int codeSpan);
     bool relocate(GridBands& bands, double& score);
+    bool reshape(GridBands& bands, double& score);
+    void insertOff(GridBands& bands, double& score, bool coarse);
 
     const FitProblem& m_problem;
     const FitOptions& m_options;
