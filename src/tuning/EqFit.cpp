@@ -12,19 +12,26 @@
 //    then a sum of six tables, and scoring a candidate costs a few hundred
 //    additions. Only the settings the search visits are computed (a few
 //    thousand, not 70 000 per band).
-// 2. Greedy insertion: with the free bands off, each in turn goes where it
-//    lowers the score most, over a coarse comb of the band's whole range
-//    (every third frequency, the usual Q codes, the gain walked from the
-//    residual's value there) and then the neighbourhood of the best.
+// 2. Greedy insertion: with the free bands off, each in turn (EQ5 and EQ6
+//    first where they may shelve: a shelf takes a broad trend that peaking
+//    bands placed before it would only imitate) goes where it lowers the
+//    score most. Every third frequency of the band's range and six Q codes
+//    are ranked by how much the band's cut and boost curves, scaled by least
+//    squares, could take from the residual (a few additions each, with the
+//    sums kept beside each curve; a boost only as far as the total boost
+//    allows); the best eight are then scored exactly, the gain walked from
+//    the scale found, and the winner's neighbourhood searched.
 // 3. Local exchange: band by band, every frequency within four grid steps,
 //    every Q code within two and the gain walked up and down from the
 //    current one, until no single band can improve; then each band is taken
-//    out and placed anew anywhere (the coarse comb again), which gets bands
-//    out of spots an earlier band's placement forced on them. Repeated while
-//    it helps.
+//    out and placed anew anywhere (the ranked comb again), and EQ5 and EQ6
+//    are tried in their other shape with the other bands moved to suit; each
+//    repeated while it helps. These get bands out of spots an earlier band's
+//    placement forced on them.
 // 4. Several starts: from no equaliser (2.), from the free fit rounded to
-//    the grid (3. only; so the result can never be worse than that obvious
-//    method), and from the channel's own bands if they keep to the options.
+//    the grid value by value and brought within the total boost limit (3.
+//    only; so the result can never be worse than that obvious method), and
+//    from the channel's own bands if they keep to the options.
 //    The best is chosen by the exact curve of the channel as the plot draws
 //    it, together with "no equaliser" and the channel as it was, so the fit
 //    never makes anything worse.
