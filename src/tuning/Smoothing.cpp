@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "response/OverlayCurve.h"
+
 namespace {
 
 // The smallest relative power kept: 300 dB below the loudest point, so a
@@ -70,11 +72,8 @@ std::vector<double> smoothedDb(const std::vector<double>& hz, const std::vector<
 double curveDbAt(const std::vector<double>& hz, const std::vector<double>& db, double at) {
     const std::size_t n = std::min(hz.size(), db.size());
     if (n == 0) return 0.0;
-    if (!(at > hz.front())) return db.front();
-    if (!(at < hz[n - 1])) return db[n - 1];
-    const auto upper = static_cast<std::size_t>(
-        std::upper_bound(hz.begin(), hz.begin() + static_cast<std::ptrdiff_t>(n), at) - hz.begin());
-    const std::size_t lower = upper - 1;
-    const double t = std::log(at / hz[lower]) / std::log(hz[upper] / hz[lower]);
-    return db[lower] + t * (db[upper] - db[lower]);
+    OverlayCurve curve;
+    curve.hz = &hz;
+    curve.values = &db;
+    return overlayValueAt(curve, std::clamp(at, hz.front(), hz[n - 1])).value_or(0.0);
 }
