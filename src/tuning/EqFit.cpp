@@ -26,7 +26,9 @@
 //    current one, until no single band can improve; then each band is taken
 //    out and placed anew anywhere (the ranked comb again), and EQ5 and EQ6
 //    are tried in their other shape with the other bands moved to suit; each
-//    repeated while it helps. These get bands out of spots an earlier band's
+//    repeated while it helps. Last, every two bands are moved together a
+//    step each (frequency, Q or gain), for bands that share the work and
+//    cannot move alone. These get bands out of spots an earlier band's
 //    placement forced on them.
 // 4. Several starts: from no equaliser (2.), from the free fit rounded to
 //    the grid value by value and brought within the total boost limit (3.

@@ -343,6 +343,63 @@ bool GridSearch::relocate(GridBands& bands, double& score) {
     return changed;
 }
 
+// Two bands moved together, each a step in frequency, Q or gain: where two
+// bands share the work, neither can move alone without making it worse.
+bool GridSearch::movePairs(GridBands& bands, double& score) {
+    bool changed = false;
+    FitCurve pair{};
+    for (int b1 = 0; b1 < EqBandCount && !cancelled(); ++b1) {
+        for (int b2 = b1 + 1; b2 < EqBandCount; ++b2) {
+            if (!isFree(b1) || !isFree(b2) || bands[b1].gain == 0 || bands[b2].gain == 0) continue;
+            GridBands without = bands;
+            without[b2].gain = 0;
+            const Rest rest = restWithout(without, b1);
+            GridBand best1 = bands[b1];
+            GridBand best2 = bands[b2];
+            double bestScore = score;
+            static constexpr int Steps[][3] = {{1, 0, 0},  {-1, 0, 0}, {0, 1, 0},
+                                               {0, -1, 0}, {0, 0, 1},  {0, 0, -1}};
+            for (const auto& s1 : Steps) {
+                const GridBand c1{bands[b1].code + s1[0], bands[b1].q + s1[1],
+                                  bands[b1].gain + s1[2]};
+                if (!stepAllowed(b1, bands[b1], c1)) continue;
+                const double* t1 = m_curves.curve(b1, c1);
+                for (const auto& s2 : Steps) {
+                    const GridBand c2{bands[b2].code + s2[0], bands[b2].q + s2[1],
+                                      bands[b2].gain + s2[2]};
+                    if (!stepAllowed(b2, bands[b2], c2)) continue;
+                    const double* t2 = m_curves.curve(b2, c2);
+                    for (int i = 0; i < FitPointCount; ++i) pair[i] = t1[i] + t2[i];
+                    const double v = evaluate(rest, pair.data());
+                    if (better(v, bestScore)) {
+                        bestScore = v;
+                        best1 = c1;
+                        best2 = c2;
+                    }
+                }
+            }
+            if (better(bestScore, score)) {
+                bands[b1] = best1;
+                bands[b2] = best2;
+                score = bestScore;
+                changed = true;
+            }
+        }
+    }
+    return changed;
+}
+
+// Whether `to`, a step from `from`, keeps the band's shape and limits.
+bool GridSearch::stepAllowed(int b, const GridBand& from, const GridBand& to) const {
+    const BandShape shape = shapeOf(b, from.q);
+    if (shapeOf(b, to.q) != shape) return false;
+    const CodeRange codes = codesOf(shape);
+    const int qLo = shape == BandShape::Peaking ? 1 : EqQCodeFirstShelf;
+    const int qHi = shape == BandShape::Peaking ? m_qMax : EqQCodeLast;
+    return to.code >= codes.lo && to.code <= codes.hi && to.q >= qLo && to.q <= qHi &&
+           to.gain >= ParameterLimits::eqGain.lo && to.gain <= m_options.maxBoostDb && to.gain != 0;
+}
+
 // EQ5 and EQ6 tried in the other shape (a shelf for a peaking band and the
 // other way round), the other bands then moved to suit it: a shelf found
 // late competes with peaking bands that earlier imitated it, and no single
@@ -460,6 +517,9 @@ GridBands GridSearch::insertAndImprove(GridBands bands, bool coarse) {
         if (moved) descend(bands, score, 4);
         if (!reshape(bands, score) && !moved) break;
     }
+    for (int pass = 0; !coarse && pass < 3 && !cancelled() && movePairs(bands, score); ++pass) {
+        descend(bands, score, 4);
+    }
     return bands;
 }
 
@@ -468,5 +528,8 @@ GridBands GridSearch::improve(GridBands bands) {
     if (!(score < Infinite)) return bands;
     descend(bands, score, 4);
     if (!cancelled() && relocate(bands, score)) descend(bands, score, 4);
+    for (int pass = 0; pass < 3 && !cancelled() && movePairs(bands, score); ++pass) {
+        descend(bands, score, 4);
+    }
     return bands;
 }

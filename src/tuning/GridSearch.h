@@ -96,6 +96,8 @@ private:
     bool relocate(GridBands& bands, double& score);
     bool reshape(GridBands& bands, double& score);
     void insertOff(GridBands& bands, double& score, bool coarse);
+    bool movePairs(GridBands& bands, double& score);
+    bool stepAllowed(int b, const GridBand& from, const GridBand& to) const;
 
     const FitProblem& m_problem;
     const FitOptions& m_options;
