@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "response/EqResponse.h"
+#include "response/ResponseKernel.h"
 #include "response/ResponseMath.h"
 
 namespace {
@@ -33,17 +34,14 @@ std::vector<AnalogSection> sectionsOf(const FilterPlan& plan) {
     return out;
 }
 
-}  // namespace
-
-double sectionMagnitude(const AnalogSection& s, double f) {
-    const double f2 = f * f;
+double sectionTermOf(const AnalogSection& s, const EqBandTerms& terms, double f, double f2) {
     switch (s.type) {
         case SectionType::Peaking:
-            return peakingTerm(f, f2, bandTerms(s));
+            return peakingTerm(f, f2, terms);
         case SectionType::LowShelf:
-            return lowShelfTerm(f, f2, bandTerms(s));
+            return lowShelfTerm(f, f2, terms);
         case SectionType::HighShelf:
-            return highShelfTerm(f, f2, bandTerms(s));
+            return highShelfTerm(f, f2, terms);
         case SectionType::HighPass:
             return secondOrderHighPassTerm(f, s.frequency, s.frequency * s.q);
         case SectionType::LowPass:
@@ -54,6 +52,21 @@ double sectionMagnitude(const AnalogSection& s, double f) {
             return firstOrderLowPassTerm(f, f2, s.frequency);
     }
     return 1.0;
+}
+
+}  // namespace
+
+double sectionMagnitude(const AnalogSection& s, double f) {
+    return sectionTermOf(s, bandTerms(s), f, f * f);
+}
+
+void sectionDbCurve(const AnalogSection& s, int first, int count, double* db) {
+    const GridTerms& grid = gridTerms();
+    const EqBandTerms terms = bandTerms(s);
+    for (int i = 0; i < count; ++i) {
+        const int j = first + i;
+        db[i] = magnitudeToDb(sectionTermOf(s, terms, grid.f[j], grid.f2[j]));
+    }
 }
 
 std::vector<AnalogSection> highPassSections(double fc, int type) {

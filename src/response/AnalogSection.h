@@ -33,6 +33,10 @@ struct AnalogSection {
 // Linear magnitude of the section at f Hz.
 double sectionMagnitude(const AnalogSection& section, double f);
 
+// magnitudeToDb(sectionMagnitude(section, f_j)) at the points first ..
+// first + count - 1 of the response grid (see GridCurves.h).
+void sectionDbCurve(const AnalogSection& section, int first, int count, double* db);
+
 // The sections a crossover filter of type code `type` (0..9) with corner `fc`
 // is made of, in the order the model multiplies them; none for "off" and for
 // codes outside 0..9.

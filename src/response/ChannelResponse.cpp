@@ -19,6 +19,10 @@ double channelMagnitude(double f, const ParameterImage& image, int c) {
     return channelMagnitude(f, image.record(image.activePreset(), c));
 }
 
+void computeChannelResponse(const ChannelRecord& record, ChannelResponse& response) {
+    channelResponseDb(record, gridTerms(), response.db);
+}
+
 void computeResponses(const ParameterImage& image, ChannelResponses& responses) {
     computePresetResponses(image, image.activePreset(), responses);
 }

@@ -28,6 +28,9 @@ double channelMagnitude(double f, const ChannelRecord& record);
 // out of range reads as an all-zero record.
 double channelMagnitude(double f, const ParameterImage& image, int c);
 
+// The response of one channel record, as computeResponses() computes each.
+void computeChannelResponse(const ChannelRecord& record, ChannelResponse& response);
+
 // Fills all six responses (whatever the channel count of the device) from
 // the records of `image.activePreset()`. A preset out of range reads as
 // all-zero records; a channel whose product is zero or NaN gives 0 dB plus

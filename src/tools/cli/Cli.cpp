@@ -50,6 +50,14 @@ std::optional<std::string> CliArgs::value(const std::string& name) const {
     return found;
 }
 
+std::vector<std::string> CliArgs::values(const std::string& name) const {
+    std::vector<std::string> found;
+    for (const auto& [n, v] : m_values) {
+        if (n == name) found.push_back(v);
+    }
+    return found;
+}
+
 bool CliArgs::flag(const std::string& name) const {
     return std::find(m_flags.begin(), m_flags.end(), name) != m_flags.end();
 }

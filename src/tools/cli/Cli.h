@@ -22,6 +22,8 @@ public:
 
     const std::vector<std::string>& positional() const { return m_positional; }
     std::optional<std::string> value(const std::string& name) const;
+    // Every value of an option that may be given more than once, in order.
+    std::vector<std::string> values(const std::string& name) const;
     bool flag(const std::string& name) const;
     // Empty when the arguments parsed; otherwise the German message.
     const std::string& error() const { return m_error; }

@@ -1,4 +1,5 @@
 #include "tools/cli/Cli.h"
+#include "tools/cli/CliFitOptions.h"
 
 class BytePort;
 
@@ -15,6 +16,7 @@ int cliShow(const std::vector<std::string>&, std::ostream&, std::ostream&, ByteP
 int cliResponse(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 int cliImport(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 int cliExport(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliFit(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 #ifdef FILTARO_CLI_PLOT
 int cliPlot(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 #endif
@@ -60,6 +62,13 @@ const std::vector<CliCommandEntry>& cliCommands() {
          "CamillaDSP (alle Kanäle, Abtastrate Vorgabe 48000 Hz) aus; ohne --out auf die "
          "Standardausgabe.",
          cliExport},
+        {"fit", FitUsage,
+         "Passt die sechs EQ-Bänder (und den Pegel) eines Kanals an ein Ziel an, auf dem Raster "
+         "des Geräts; zeigt die Bänder und den Fehler vorher, nachher und ohne Raster, speichert "
+         "mit --out (DATEI bleibt unverändert). Mehrere Messungen werden gemittelt (Vorgabe "
+         "power), geglättet (Vorgabe 1/12), das Ziel folgt der Frequenzweiche. Status 0: "
+         "angepasst, 1: Datei nicht lesbar oder Anpassung nicht möglich, 2: Aufruf falsch.",
+         cliFit},
 #ifdef FILTARO_CLI_PLOT
         {"plot",
          "plot DATEI AUSGABE.png|AUSGABE.svg [--size BxH] [--preset N] "

@@ -1,0 +1,193 @@
+#include "tools/cli/CliFitOptions.h"
+
+#include <algorithm>
+
+#include "interchange/DecimalText.h"
+#include "interchange/Measurement.h"
+#include "storage/FileMessages.h"
+#include "storage/TextFile.h"
+
+namespace {
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
+
+// "tilt:-1", "house:200:6:2000:3"; anything else that is not "flat" names a file.
+std::string parseTarget(const std::string& text, FitRequest& request) {
+    FitTarget& t = request.target;
+    if (text == "flat") {
+        t.shape = TargetShape::Flat;
+        return {};
+    }
+    const std::vector<std::string> parts = split(text, ':');
+    if (parts.front() == "tilt" && parts.size() == 2) {
+        const auto db = parseDecimal(parts[1]);
+        if (!db) return "Die Neigung muss eine Zahl sein (tilt:DB, dB je Oktave).";
+        t.shape = TargetShape::Tilt;
+        t.tiltDbPerOctave = *db;
+        return {};
+    }
+    if (parts.front() == "house" && parts.size() == 5) {
+        const auto f1 = parseDecimal(parts[1]);
+        const auto db1 = parseDecimal(parts[2]);
+        const auto f2 = parseDecimal(parts[3]);
+        const auto db2 = parseDecimal(parts[4]);
+        if (!f1 || !db1 || !f2 || !db2) {
+            return "Die Hauskurve braucht vier Zahlen (house:F1:DB1:F2:DB2).";
+        }
+        t.shape = TargetShape::House;
+        t.house = {*f1, *db1, *f2, *db2};
+        return {};
+    }
+    if (parts.front() == "tilt" || parts.front() == "house") {
+        return "Ziel " + text +
+               " verstanden als tilt:DB oder house:F1:DB1:F2:DB2? Die Zahl der "
+               "Werte stimmt nicht.";
+    }
+    t.shape = TargetShape::Curve;
+    request.targetFile = text;
+    return {};
+}
+
+std::string parseRange(const std::string& text, FitOptions& options) {
+    // The first '-' after the first character separates (no negative frequencies).
+    const std::size_t dash = text.find('-', 1);
+    const auto lo = dash == std::string::npos ? std::nullopt : parseDecimal(text.substr(0, dash));
+    const auto hi = dash == std::string::npos ? std::nullopt : parseDecimal(text.substr(dash + 1));
+    if (!lo || !hi || !(*lo > 0.0) || !(*hi > *lo)) {
+        return "Der Bereich muss VON-BIS in Hz sein, VON kleiner als BIS (etwa 100-10000).";
+    }
+    options.range = FrequencyRange{*lo, *hi};
+    return {};
+}
+
+std::string parseKeep(const std::string& text, FitOptions& options) {
+    for (std::string part : split(text, ',')) {
+        std::transform(part.begin(), part.end(), part.begin(),
+                       [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+        if (part.size() != 3 || part.compare(0, 2, "EQ") != 0 || part[2] < '1' || part[2] > '6') {
+            return "--keep nennt Bänder als EQ1 bis EQ6, durch Kommas getrennt.";
+        }
+        options.keep[part[2] - '1'] = true;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string parseFitOptions(const CliArgs& args, FitRequest& r) {
+    r.measurements = args.values("--measurement");
+    if (const auto v = args.value("--average")) {
+        if (*v == "power") {
+            r.averaging = Averaging::Power;
+        } else if (*v == "db") {
+            r.averaging = Averaging::Db;
+        } else if (*v == "vector") {
+            r.averaging = Averaging::Vector;
+        } else {
+            return "Die Mittelung muss power, db oder vector sein.";
+        }
+    }
+    if (const auto v = args.value("--smooth")) {
+        static const std::vector<std::pair<std::string, int>> choices = {
+            {"none", 0}, {"1/24", 24}, {"1/12", 12}, {"1/6", 6}, {"1/3", 3}};
+        const auto it = std::find_if(choices.begin(), choices.end(),
+                                     [&](const auto& c) { return c.first == *v; });
+        if (it == choices.end()) return "Die Glättung muss none, 1/24, 1/12, 1/6 oder 1/3 sein.";
+        r.smoothing = it->second;
+    }
+    if (const auto v = args.value("--target")) {
+        if (std::string problem = parseTarget(*v, r); !problem.empty()) return problem;
+    }
+    if (const auto v = args.value("--range")) {
+        if (std::string problem = parseRange(*v, r.options); !problem.empty()) return problem;
+    }
+    if (const auto v = args.value("--keep")) {
+        if (std::string problem = parseKeep(*v, r.options); !problem.empty()) return problem;
+    }
+    if (const auto v = args.value("--max-boost")) {
+        const auto db = parseIntArg(*v, 0, 6);
+        if (!db) return "Die größte Anhebung je Band muss eine ganze Zahl von 0 bis 6 dB sein.";
+        r.options.maxBoostDb = *db;
+    }
+    if (const auto v = args.value("--max-total")) {
+        const auto db = parseDecimal(*v);
+        if (!db || *db < 0.0 || *db > 24.0) {
+            return "Die größte Anhebung insgesamt muss zwischen 0 und 24 dB liegen.";
+        }
+        r.options.maxTotalBoostDb = *db;
+    }
+    if (const auto v = args.value("--max-q")) {
+        const auto q = parseDecimal(*v);
+        if (!q || *q < 0.5 || *q > 10.0) return "Die größte Güte muss zwischen 0.5 und 10 liegen.";
+        r.options.maxQ = *q;
+    }
+    if (const auto v = args.value("--dips")) {
+        if (*v != "keep" && *v != "fill") return "--dips muss keep oder fill sein.";
+        r.options.dips = *v == "keep" ? DipHandling::LeaveAlone : DipHandling::Fill;
+    }
+    if (const auto v = args.value("--shelves")) {
+        if (*v != "auto" && *v != "off") return "--shelves muss auto oder off sein.";
+        r.options.shelves = *v == "auto" ? ShelfUse::IfHelpful : ShelfUse::Never;
+    }
+    if (const auto v = args.value("--target-level")) {
+        const auto db = parseDecimal(*v);
+        if (!db || *db < -60.0 || *db > 60.0)
+            return "Der Zielpegel muss zwischen -60 und 60 dB liegen.";
+        r.target.levelDb = *db;
+    }
+    r.options.useLevel = !args.flag("--no-level");
+    r.target.followsCrossover = !args.flag("--ignore-crossover");
+    return {};
+}
+
+namespace {
+
+// A measurement file read whole, or the message naming it.
+std::string readMeasurementFile(const std::string& path, Measurement& m) {
+    const auto text = readTextFile(path, MeasurementFileLimit);
+    if (!text) return fileOpenFailure(path, 0, MeasurementFileLimit);
+    MeasurementRead read = parseMeasurement(*text);
+    if (!read.ok) return path + ": " + read.message();
+    m = std::move(read.measurement);
+    return {};
+}
+
+}  // namespace
+
+std::string readFitFiles(const FitRequest& request, FitInput& input) {
+    std::vector<Measurement> measurements(request.measurements.size());
+    for (std::size_t k = 0; k < measurements.size(); ++k) {
+        if (std::string problem = readMeasurementFile(request.measurements[k], measurements[k]);
+            !problem.empty()) {
+            return problem;
+        }
+    }
+    const EvidenceCurve evidence =
+        combineMeasurements(measurements, request.averaging, request.smoothing);
+    if (!evidence.ok) return evidence.error;
+    input.measurement = evidence.curve;
+    input.target = request.target;
+    input.options = request.options;
+    // With a fixed target level the measurement's midrange sits at 0 dB, as
+    // the overlay shows it; with a free one the offset does not matter.
+    double midrange = 0.0;
+    if (input.target.levelDb && midrangeAverageDb(input.measurement, midrange)) {
+        input.measurementOffsetDb = -midrange;
+    }
+    if (!request.targetFile.empty()) {
+        if (std::string problem = readMeasurementFile(request.targetFile, input.target.curve);
+            !problem.empty()) {
+            return problem;
+        }
+    }
+    return {};
+}
