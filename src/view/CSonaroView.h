@@ -287,6 +287,8 @@ private:
     // A click on one of the form's own command buttons.
     void onButtonCommand(int id);
     void onTabSelChange(int index);
+    // After each copy of a channel or preset: the panels and the plot show it.
+    void showCopy();
     // Draws the plot into its back buffer and copies it to the screen.
     void drawPlot();
     // The complex responses while the view uses them, else null.
