@@ -24,6 +24,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -294,9 +295,12 @@ private:
     // The complex responses while the view uses them, else null.
     const ComplexResponses* complexResponsesInUse() const;
     void saveAtProgramEnd();
-    // Open and "Sicherung laden": the settings of a chosen file on screen,
-    // preset 1 and channel 1 shown, as one undo step.
-    void openSettingsFile(FileDialogKind kind);
+    // Open and "Sicherung laden": the settings of the file at `path` on
+    // screen, preset 1 and channel 1 shown, as one undo step; a backup's
+    // leave the current file as it is.
+    void openSettingsFile(const std::string& path, bool backup);
+    // The file dialog of `kind`, starting in the current file's folder.
+    std::optional<std::string> askFile(FileDialogKind kind);
     // After a send: reads the block back and shows where the device differs.
     void verifySend();
     // What the device holds now, as far as this run knows.

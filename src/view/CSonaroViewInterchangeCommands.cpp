@@ -44,7 +44,7 @@ void CSonaroView::onImportFilters(int) {
     if (!image) {
         return;
     }
-    const std::optional<std::string> path = askFilePath(FileDialogKind::FilterText, window());
+    const std::optional<std::string> path = askFile(FileDialogKind::FilterText);
     if (!path) {
         return;
     }
@@ -92,7 +92,7 @@ void CSonaroView::onExportFilterSettings(int) {
         return;
     }
     const FilterExportChoice choice = dialog.choice();
-    const std::optional<std::string> path = askFilePath(saveDialogOf(choice.format), window());
+    const std::optional<std::string> path = askFile(saveDialogOf(choice.format));
     if (!path) {
         return;
     }
