@@ -67,6 +67,7 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     connect(m_pView, &CSonaroView::statusTextChanged, this, &CMainFrame::setStatusText);
     connect(m_pView, &CSonaroView::commandStatesChanged, this, &CMainFrame::updateCommandUi);
     connect(m_pView, &CSonaroView::noticeShown, this, &CMainFrame::showNotice);
+    connect(m_pView, &CSonaroView::resultShown, this, &CMainFrame::showResult);
     // The plot's cursor readout, after the message pane and its progress;
     // empty while the cursor is hidden.
     m_pReadoutPane = new CReadoutPane(*m_pView->plot(), m_pStatusBar);
@@ -303,5 +304,12 @@ void CMainFrame::showNotice(const QString& text) {
     m_pStatusBar->repaint();
     QTimer::singleShot(NoticeMs, m_pNoticePane, [pane = m_pNoticePane, text] {
         if (pane->text() == text) pane->hide();
+    });
+}
+
+void CMainFrame::showResult(const QString& text) {
+    setStatusText(text);
+    QTimer::singleShot(ResultMs, this, [this, text] {
+        if (m_pMessagePane->text() == text) setStatusText(QString());
     });
 }

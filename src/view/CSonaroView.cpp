@@ -95,6 +95,8 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
     setMinimumSize(minimum.width, minimum.height);
     setFocusPolicy(Qt::StrongFocus);
 
+    m_pSend->setToolTip(QStringLiteral("An das Gerät senden"));
+    m_pReceive->setToolTip(QStringLiteral("Vom Gerät empfangen"));
     connect(m_pSend, &QAbstractButton::clicked, this, [this] { onButtonCommand(CmdSend); });
     connect(m_pReceive, &QAbstractButton::clicked, this, [this] { onButtonCommand(CmdReceive); });
     for (int i = 0; i < 4; ++i) {

@@ -263,6 +263,10 @@ signals:
     // A note for the status bar that outlasts the status texts of the
     // command that caused it (a backup that could not be written).
     void noticeShown(const QString& text);
+    // How a command ended, for the status bar's message pane, where it
+    // stays a while unless another status text replaces it ("Gesendet und
+    // geprüft: ...").
+    void resultShown(const QString& text);
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -302,7 +306,8 @@ private:
     // The file dialog of `kind`, starting in the current file's folder.
     std::optional<std::string> askFile(FileDialogKind kind);
     // After a send: reads the block back and shows where the device differs.
-    void verifySend();
+    // True when the device holds what was sent.
+    bool verifySend();
     // What the device holds now, as far as this run knows.
     void rememberDeviceSettings(const ParameterImage& device);
     // Reads the measurement files the side file names anew, drops those it no
