@@ -73,14 +73,17 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     m_pReadoutPane = new CReadoutPane(*m_pView->plot(), m_pStatusBar);
     m_pReadoutPane->setObjectName(QString::fromLatin1(ReadoutPaneName));
     m_pStatusBar->addWidget(m_pReadoutPane, ReadoutPaneStretch);
+    connect(m_pView->plot(), &CResponsePlot::readoutChanged, this, &CMainFrame::showMessagePane);
     QApplication::instance()->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() {
     QApplication::instance()->removeEventFilter(this);
-    // The readout pane reads the view's plot, so it goes first.
+    // The readout pane reads the view's plot, so it goes first, and so do
+    // the frame's ties to the plot.
     delete m_pReadoutPane;
     m_pReadoutPane = nullptr;
+    disconnect(m_pView->plot(), nullptr, this, nullptr);
     // The view's destructor saves the image and may still show a message;
     // it goes while the frame is whole.
     delete m_pView;
@@ -274,11 +277,21 @@ void CMainFrame::onAppAbout() {
 void CMainFrame::setStatusText(const QString& text) {
     m_pStatusBar->clearMessage();  // a menu prompt still showing would hide the pane
     m_pMessagePane->setText(text);
+    showMessagePane();
     if (text.isEmpty()) {
         m_pProgress->hide();
     }
     // The caller is about to block the event loop; paint now.
     m_pStatusBar->repaint();
+}
+
+void CMainFrame::showMessagePane() {
+    // Without a text, or with only the idle prompt while the cursor readout
+    // is shown, the pane leaves its room to the readout.
+    const QString text = m_pMessagePane->text();
+    const bool readout = m_pView && m_pView->plot()->cursorPoint() >= 0;
+    m_pMessagePane->setVisible(!text.isEmpty() &&
+                               !(readout && text == QString::fromUtf8(IdlePrompt)));
 }
 
 void CMainFrame::showProgress(ProgressUnit unit, int done, int total) {

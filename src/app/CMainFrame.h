@@ -78,6 +78,8 @@ private:
     void createStatusBar();
     QAction* makeAction(int id, const QString& text);
     void setLockIndicator(QLabel* indicator, bool on);
+    // Shows the message pane only when it has something to say.
+    void showMessagePane();
 
     // The commands of the frame and the application (not the view's).
     using Handler = void (CMainFrame::*)();

@@ -135,5 +135,6 @@ void CSonaroView::nameChannel(int channel) {
     ChangeScope change(*this);
     m_session.side.channelNames[static_cast<std::size_t>(channel)] = dialog.name().toStdString();
     showChannelNames();
+    image()->setRedrawPending(1);  // the readout names the channel
     change.record(QStringLiteral("Kanal %1 benennen").arg(channel + 1));
 }

@@ -352,4 +352,18 @@ TEST(CursorReadout, Texts) {
     EXPECT_EQ(readoutDelayText(0.99918), "0.999 ms");
 }
 
+// A box 100 wide with a gap of 6; the level labels end before column 30.
+TEST(CursorReadout, BoxGoesBesideTheLineAndNeverOverTheLevelLabels) {
+    const std::tuple<int, int, int> lineWidthLeft[] = {
+        {50, 400, 56},    // right of the line
+        {293, 400, 299},  // right, up to the frame
+        {294, 400, 188},  // left of the line
+        {120, 200, 99},   // room on neither side: at the right edge
+        {60, 120, 30},    // narrower than the box: clear of the labels all the same
+    };
+    for (const auto& [line, width, left] : lineWidthLeft) {
+        EXPECT_EQ(readoutBoxLeft(line, 100, 6, 30, width), left) << line << " " << width;
+    }
+}
+
 }  // namespace
