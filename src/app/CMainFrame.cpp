@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -137,6 +138,13 @@ void CMainFrame::createMenu() {
     }
     action(CmdViewToolbar)->setCheckable(true);
     action(CmdViewStatusBar)->setCheckable(true);
+    // F10 opens the menu bar, as in other programs.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        if (!menuBar()->actions().isEmpty()) {
+            menuBar()->setActiveAction(menuBar()->actions().constFirst());
+        }
+    });
 }
 
 void CMainFrame::createToolBar() {
@@ -154,9 +162,12 @@ void CMainFrame::createToolBar() {
         }
         QAction* a = action(id);
         if (!a) {
-            // The channel toggles exist only on the toolbar.
-            a = makeAction(id, QStringLiteral("Kanal %1").arg(channelOfShowCommand(id) + 1));
+            a = makeAction(id, QString());
+        }
+        if (const int channel = channelOfShowCommand(id); channel >= 0) {
             a->setCheckable(true);
+            a->setToolTip(QStringLiteral("Kanal %1").arg(channel + 1));
+            a->setIconVisibleInMenu(false);  // the menu shows the check mark
         }
         a->setIcon(toolbarButtonIcon(picture++));
         m_pToolBar->addAction(a);

@@ -285,6 +285,7 @@ private:
     void shadeTransferButtons();
     bool receiveDevicePresets();
     void createChannelPanels();
+    void arrangeTabOrder();
     void showDevicePresetsOrAskForHardware(bool deviceAnswered, CWelcomeDlg& welcome);
 
     // The client size and the sizes of the fixed controls, for the layout.
