@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QRegion>
 #include <QSet>
@@ -413,6 +415,12 @@ TEST(PlotExport, PngIsTheBackBufferAndSvgIsWellFormed) {
         }
         polylines += xml.name() == QLatin1String("polyline");
         texts += xml.name() == QLatin1String("text");
+        // The weight of the face the labels are drawn in, not a thin one.
+        if (xml.attributes().hasAttribute("font-weight")) {
+            const QFontInfo face(renderer.labelFont());
+            EXPECT_EQ(xml.attributes().value("font-weight").toInt(),
+                      QFontDatabase::weight(face.family(), face.styleName()));
+        }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_GT(polylines, 8 + 11);  // the curves and at least the grid's lines
