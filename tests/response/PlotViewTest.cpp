@@ -237,8 +237,8 @@ TEST(PlotView, CsvHoldsEveryChannelAndTheShownSumsInTheViewsUnit) {
     const std::string csv =
         plotCurvesCsv({ResponseQuantity::Phase, true}, *curves.magnitudes, curves.complex.get());
     EXPECT_EQ(csv.substr(0, csv.find('\n')),
-              "Frequenz [Hz],Kanal 1 [°],Kanal 2 [°],Kanal 3 [°],Kanal 4 [°],Kanal 5 [°],"
-              "Kanal 6 [°],Summe L [°],Summe R [°]");
+              "Frequenz [Hz],Kanal 1 [deg],Kanal 2 [deg],Kanal 3 [deg],Kanal 4 [deg],"
+              "Kanal 5 [deg],Kanal 6 [deg],Summe L [deg],Summe R [deg]");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), ResponsePointCount + 1);
     ChannelNames names;
     names[1] = "Hochton, \"links\"";
