@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -67,19 +68,23 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     connect(m_pView, &CSonaroView::statusTextChanged, this, &CMainFrame::setStatusText);
     connect(m_pView, &CSonaroView::commandStatesChanged, this, &CMainFrame::updateCommandUi);
     connect(m_pView, &CSonaroView::noticeShown, this, &CMainFrame::showNotice);
+    connect(m_pView, &CSonaroView::resultShown, this, &CMainFrame::showResult);
     // The plot's cursor readout, after the message pane and its progress;
     // empty while the cursor is hidden.
     m_pReadoutPane = new CReadoutPane(*m_pView->plot(), m_pStatusBar);
     m_pReadoutPane->setObjectName(QString::fromLatin1(ReadoutPaneName));
     m_pStatusBar->addWidget(m_pReadoutPane, ReadoutPaneStretch);
+    connect(m_pView->plot(), &CResponsePlot::readoutChanged, this, &CMainFrame::showMessagePane);
     QApplication::instance()->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() {
     QApplication::instance()->removeEventFilter(this);
-    // The readout pane reads the view's plot, so it goes first.
+    // The readout pane reads the view's plot, so it goes first, and so do
+    // the frame's ties to the plot.
     delete m_pReadoutPane;
     m_pReadoutPane = nullptr;
+    disconnect(m_pView->plot(), nullptr, this, nullptr);
     // The view's destructor saves the image and may still show a message;
     // it goes while the frame is whole.
     delete m_pView;
@@ -133,6 +138,13 @@ void CMainFrame::createMenu() {
     }
     action(CmdViewToolbar)->setCheckable(true);
     action(CmdViewStatusBar)->setCheckable(true);
+    // F10 opens the menu bar, as in other programs.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        if (!menuBar()->actions().isEmpty()) {
+            menuBar()->setActiveAction(menuBar()->actions().constFirst());
+        }
+    });
 }
 
 void CMainFrame::createToolBar() {
@@ -150,9 +162,12 @@ void CMainFrame::createToolBar() {
         }
         QAction* a = action(id);
         if (!a) {
-            // The channel toggles exist only on the toolbar.
-            a = makeAction(id, QStringLiteral("Kanal %1").arg(channelOfShowCommand(id) + 1));
+            a = makeAction(id, QString());
+        }
+        if (const int channel = channelOfShowCommand(id); channel >= 0) {
             a->setCheckable(true);
+            a->setToolTip(QStringLiteral("Kanal %1").arg(channel + 1));
+            a->setIconVisibleInMenu(false);  // the menu shows the check mark
         }
         a->setIcon(toolbarButtonIcon(picture++));
         m_pToolBar->addAction(a);
@@ -273,11 +288,21 @@ void CMainFrame::onAppAbout() {
 void CMainFrame::setStatusText(const QString& text) {
     m_pStatusBar->clearMessage();  // a menu prompt still showing would hide the pane
     m_pMessagePane->setText(text);
+    showMessagePane();
     if (text.isEmpty()) {
         m_pProgress->hide();
     }
     // The caller is about to block the event loop; paint now.
     m_pStatusBar->repaint();
+}
+
+void CMainFrame::showMessagePane() {
+    // Without a text, or with only the idle prompt while the cursor readout
+    // is shown, the pane leaves its room to the readout.
+    const QString text = m_pMessagePane->text();
+    const bool readout = m_pView && m_pView->plot()->cursorPoint() >= 0;
+    m_pMessagePane->setVisible(!text.isEmpty() &&
+                               !(readout && text == QString::fromUtf8(IdlePrompt)));
 }
 
 void CMainFrame::showProgress(ProgressUnit unit, int done, int total) {
@@ -303,5 +328,12 @@ void CMainFrame::showNotice(const QString& text) {
     m_pStatusBar->repaint();
     QTimer::singleShot(NoticeMs, m_pNoticePane, [pane = m_pNoticePane, text] {
         if (pane->text() == text) pane->hide();
+    });
+}
+
+void CMainFrame::showResult(const QString& text) {
+    setStatusText(text);
+    QTimer::singleShot(ResultMs, this, [this, text] {
+        if (m_pMessagePane->text() == text) setStatusText(QString());
     });
 }

@@ -58,9 +58,15 @@ public:
     // texts do meanwhile.
     void showNotice(const QString& text);
     QLabel* noticePane() const { return m_pNoticePane; }
+    // How a command ended, in the message pane until ResultMs have passed or
+    // another status text replaces it: once the settings change, a "device
+    // and program agree" must not stand there for good.
+    void showResult(const QString& text);
+    QLabel* messagePane() const { return m_pMessagePane; }
 
-    // How long a notice stays.
+    // How long a notice stays, and a result.
     static constexpr int NoticeMs = 30000;
+    static constexpr int ResultMs = 15000;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +78,8 @@ private:
     void createStatusBar();
     QAction* makeAction(int id, const QString& text);
     void setLockIndicator(QLabel* indicator, bool on);
+    // Shows the message pane only when it has something to say.
+    void showMessagePane();
 
     // The commands of the frame and the application (not the view's).
     using Handler = void (CMainFrame::*)();

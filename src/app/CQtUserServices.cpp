@@ -78,8 +78,8 @@ Answer CQtUserServices::askYesNo(const std::string& text, const std::string& tit
     QMessageBox box(qtIcon(icon), QString::fromStdString(title), unwrappedLines(text),
                     QMessageBox::NoButton, QApplication::activeWindow());
     box.setTextFormat(Qt::RichText);
-    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
     box.setDefaultButton(defaultAnswer == Answer::Yes ? yes : no);
     box.setEscapeButton(no);
     runWithTheNormalCursor(box);

@@ -23,6 +23,13 @@ constexpr MenuItemRow fileItems[] = {
     {CmdAppExit, "&Beenden"},
 };
 
+// The toolbar's channel toggles, for the keyboard.
+constexpr MenuItemRow channelItems[] = {
+    {CmdShowChannel1, "Kanal &1\tStrg+1"}, {CmdShowChannel2, "Kanal &2\tStrg+2"},
+    {CmdShowChannel3, "Kanal &3\tStrg+3"}, {CmdShowChannel4, "Kanal &4\tStrg+4"},
+    {CmdShowChannel5, "Kanal &5\tStrg+5"}, {CmdShowChannel6, "Kanal &6\tStrg+6"},
+};
+
 constexpr MenuItemRow viewItems[] = {
     {CmdGraphOptions, "Grafikoptionen..."},
     {0, ""},
@@ -34,6 +41,7 @@ constexpr MenuItemRow viewItems[] = {
     {CmdViewGroupDelay, "&Gruppenlaufzeit"},
     {0, ""},
     {CmdShowSums, "S&ummen L und R"},
+    {0, "&Kurven der Kanäle", channelItems},
     {0, ""},
     {CmdLoadMeasurement, "&Messung laden..."},
     {CmdRemoveMeasurement, "Messung &entfernen"},
@@ -60,14 +68,16 @@ constexpr MenuItemRow helpItems[] = {
 };
 
 constexpr MenuRow menus[] = {
-    {"&Datei", fileItems},     {"&Ansicht", viewItems},
-    {"Bearbeiten", editItems}, {"Kommunikation", communicationItems},
+    {"&Datei", fileItems},      {"&Ansicht", viewItems},
+    {"&Bearbeiten", editItems}, {"&Kommunikation", communicationItems},
     {"&?", helpItems},
 };
 
 constexpr AcceleratorRow accelerators[] = {
-    {CmdFileNew, "Ctrl+N"},  {CmdFileOpen, "Ctrl+O"}, {CmdFileSave, "Ctrl+S"},
-    {CmdEditUndo, "Ctrl+Z"}, {CmdEditRedo, "Ctrl+Y"}, {CmdEditRedo, "Ctrl+Shift+Z"},
+    {CmdFileNew, "Ctrl+N"},      {CmdFileOpen, "Ctrl+O"},     {CmdFileSave, "Ctrl+S"},
+    {CmdEditUndo, "Ctrl+Z"},     {CmdEditRedo, "Ctrl+Y"},     {CmdEditRedo, "Ctrl+Shift+Z"},
+    {CmdShowChannel1, "Ctrl+1"}, {CmdShowChannel2, "Ctrl+2"}, {CmdShowChannel3, "Ctrl+3"},
+    {CmdShowChannel4, "Ctrl+4"}, {CmdShowChannel5, "Ctrl+5"}, {CmdShowChannel6, "Ctrl+6"},
 };
 
 // clang-format off

@@ -15,7 +15,7 @@ CommErrorCode compareWithDevice(const ParameterImage& here, BytePort& port,
 }
 
 CommErrorCode verifySentPresets(const ParameterImage& image, BytePort& port,
-                                std::vector<FieldDifference>& differences) {
+                                std::vector<FieldDifference>& differences, ParameterImage* device) {
     WireImage stored{};
     const CommErrorCode code = DeviceLink(port).receiveWireImage(stored);
     if (code != CommOk) {
@@ -23,5 +23,9 @@ CommErrorCode verifySentPresets(const ParameterImage& image, BytePort& port,
         return code;
     }
     differences = compareWireImages(encodeWireImage(image), stored);
+    if (device != nullptr) {
+        *device = image;
+        decodeWireImage(stored, *device);
+    }
     return CommOk;
 }

@@ -41,9 +41,12 @@ CommErrorCode compareWithDevice(const ParameterImage& here, BytePort& port,
                                 DeviceComparison& result);
 
 // Receives the device's block and compares it byte for byte with the block a
-// send of `image` puts on the line. On failure `differences` is left as it was.
+// send of `image` puts on the line. With `device`, also gives what the device
+// holds: `image` with the received block decoded into it. On failure
+// `differences` and `device` are left as they were.
 CommErrorCode verifySentPresets(const ParameterImage& image, BytePort& port,
-                                std::vector<FieldDifference>& differences);
+                                std::vector<FieldDifference>& differences,
+                                ParameterImage* device = nullptr);
 
 // The status text while the block is read back after a send.
 constexpr const char* VerifyingText = "Gesendete Daten werden geprüft";

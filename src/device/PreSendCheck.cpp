@@ -75,16 +75,20 @@ std::string findingDeviceText(const SendFinding& f) {
         case SendFindingKind::UnknownCode:
             return arrives + " (kennt das Gerät nicht)";
         case SendFindingKind::BeyondDelayLine:
-            return std::to_string(f.arrives) + " Taps (Kanal " + std::to_string(f.channel + 1) +
-                   " fasst höchstens " + std::to_string(ParameterLimits::delayTaps(f.channel).hi) +
-                   ")";
+            return "die Verzögerungsleitung fasst höchstens " +
+                   std::to_string(ParameterLimits::delayTaps(f.channel).hi);
     }
     return arrives;
 }
 
 std::string findingLine(const SendFinding& f) {
-    return presetChannelText(f.preset, f.channel) + ", " + channelFieldName(f.field) + ": " +
-           findingStoredText(f) + " → " + findingDeviceText(f);
+    const std::string head =
+        presetChannelText(f.preset, f.channel) + ", " + channelFieldName(f.field) + ": ";
+    // The delay travels as set; what matters is the line that cannot hold it.
+    if (f.kind == SendFindingKind::BeyondDelayLine) {
+        return head + std::to_string(f.stored) + " Taps, " + findingDeviceText(f);
+    }
+    return head + findingStoredText(f) + " → " + findingDeviceText(f);
 }
 
 std::string preSendList(const std::vector<SendFinding>& findings, std::size_t maxLines) {

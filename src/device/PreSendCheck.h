@@ -44,10 +44,12 @@ std::vector<SendFinding> checkBeforeSend(const ParameterImage& image);
 
 // The value as set, in the panel's units ("7 dB").
 std::string findingStoredText(const SendFinding& finding);
-// What the device gets: "-6 dB", "Code 12 (kennt das Gerät nicht)",
-// "2801 Taps (Kanal 1 fasst höchstens 420)".
+// What the device gets: "-6 dB", "Code 12 (kennt das Gerät nicht)"; for a
+// delay beyond the line "die Verzögerungsleitung fasst höchstens 420".
 std::string findingDeviceText(const SendFinding& finding);
-// "Preset 1, Kanal 1, Pegel: 7 dB → -6 dB"
+// "Preset 1, Kanal 1, Pegel: 7 dB → -6 dB", or for a delay beyond the line
+// "Preset 1, Kanal 1, Verzögerung: 2801 Taps, die Verzögerungsleitung fasst
+// höchstens 420".
 std::string findingLine(const SendFinding& finding);
 
 constexpr std::size_t PreSendListLines = 12;

@@ -1,6 +1,9 @@
 #include "forms/CTemplateDialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QFontMetrics>
+#include <algorithm>
 
 CTemplateDialog::CTemplateDialog(const CDialogBuilder& builder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -28,5 +31,31 @@ void CTemplateDialog::ensureInitDialog() {
 
 void CTemplateDialog::showEvent(QShowEvent* event) {
     ensureInitDialog();
+    fitTitle();
     QDialog::showEvent(event);
+}
+
+void CTemplateDialog::fitTitle() {
+    if (m_bTitleFitted) {
+        return;
+    }
+    m_bTitleFitted = true;
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const int title = QFontMetrics(titleFont).horizontalAdvance(windowTitle());
+    const int wanted = titledWindowWidth(width(), title);
+    if (wanted == width()) {
+        return;
+    }
+    // The template's controls keep their places relative to each other, in
+    // the middle of the wider dialog.
+    const int shift = (wanted - width()) / 2;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        child->move(child->x() + shift, child->y());
+    }
+    setFixedSize(wanted, height());
+}
+
+int titledWindowWidth(int width, int titleWidth) {
+    return std::max(width, titleWidth + TitleBarFurniture);
 }

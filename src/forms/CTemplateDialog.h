@@ -44,6 +44,20 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
+    // Widens the dialog, once, so that the window manager's title bar can
+    // show the whole title; the template's width was meant for a narrower
+    // caption font ("Grafi…onen").
+    void fitTitle();
+
     CDialogControls m_controls;
     bool m_bInitialised = false;
+    bool m_bTitleFitted = false;
 };
+
+// What a title bar needs beside its text: the window icon, the buttons for
+// minimising, maximising and closing, and the margins, as common window
+// managers draw them.
+constexpr int TitleBarFurniture = 110;
+// The width of a window of `width` whose title is `titleWidth` pixels wide in
+// the title bar's (bold) font.
+int titledWindowWidth(int width, int titleWidth);

@@ -16,7 +16,12 @@ QString toQString(std::string_view utf8);
 // Replaces the items of `list` by `items` and gives it the compact list style.
 void fillList(QComboBox* list, std::span<const std::string_view> items);
 // Selects item `index`; an index that no item has clears the selection.
+// Selecting another item takes away an entry of showUnlisted().
 void selectIndex(QComboBox* list, int index);
+// A stored value that no item of `list` stands for: an extra last entry that
+// shows `text`, selected, in dark red, which the user cannot pick, with `tip`
+// as the list's tooltip. Returns its index.
+int showUnlisted(QComboBox* list, const QString& text, const QString& tip);
 
 // Writes `text` and shows it from its start.
 void pushText(QLineEdit* edit, const QString& text);

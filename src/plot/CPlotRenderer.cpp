@@ -1,5 +1,7 @@
 #include "plot/CPlotRenderer.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPaintEngine>
@@ -54,6 +56,14 @@ QFont makeLabelFont() {
     const int em = cell > 0 ? static_cast<int>(std::lround(PlotLabelCellHeight * 100 / cell))
                             : PlotLabelCellHeight;
     font.setPixelSize(em > 0 ? em : PlotLabelCellHeight);
+    // From here on the font asks for the weight of the face that draws it:
+    // the same face on the screen, and an SVG names that weight instead of a
+    // thin one its viewer might pick or fake.
+    // (QFontInfo repeats the weight asked for; the face's style tells.)
+    const QFontInfo drawn(font);
+    if (const int weight = QFontDatabase::weight(drawn.family(), drawn.styleName()); weight > 0) {
+        font.setWeight(static_cast<QFont::Weight>(weight));
+    }
     return font;
 }
 

@@ -11,6 +11,7 @@ namespace {
 
 constexpr int SwatchGap = 4;  // between a swatch and its value
 constexpr int EntryGap = 10;  // between entries
+constexpr int CompactEntryGap = 7;
 constexpr int HintWidth = 640;
 
 }  // namespace
@@ -39,26 +40,43 @@ void CReadoutPane::paintEvent(QPaintEvent*) {
     auto widthOf = [](const QStaticText& t) {
         return static_cast<int>(std::ceil(t.size().width()));
     };
+    // Every value with its unit where all fit; else the unit once, after the
+    // frequency, and the bare numbers, so that a narrow window still shows
+    // the measurements and predictions at the end.
+    auto layOut = [&](bool compact) {
+        Line line;
+        line.frequency = m_boldTexts.get(
+            QString::fromStdString(compact ? readout.frequency + " [" + readout.unit + "]"
+                                           : readout.frequency),
+            bold);
+        const int gap = compact ? CompactEntryGap : EntryGap;
+        int x = widthOf(line.frequency) + gap;
+        for (const ReadoutEntry& e : readout.entries) {
+            const QStaticText value =
+                m_texts.get(QString::fromStdString(compact ? e.number : e.text), font());
+            line.entries.push_back({x, value, m_plot.curveColour(e.id)});
+            x += CurveSwatchSide + SwatchGap + widthOf(value) + gap;
+        }
+        line.width = x - gap;
+        return line;
+    };
+    Line line = layOut(false);
+    if (line.width > width()) line = layOut(true);
     const int available = width();
-    const QStaticText frequency = m_boldTexts.get(QString::fromStdString(readout.frequency), bold);
-    const int textTop = (height() - static_cast<int>(std::ceil(frequency.size().height()))) / 2;
+    const int textTop =
+        (height() - static_cast<int>(std::ceil(line.frequency.size().height()))) / 2;
     const int swatchTop = (height() - CurveSwatchSide) / 2;
-    int x = widthOf(frequency);
-    if (x > available) return;
+    if (widthOf(line.frequency) > available) return;
     // A static text is drawn in the painter's font, which must be the one it
     // was laid out in.
     painter.setFont(bold);
-    painter.drawStaticText(QPoint(0, textTop), frequency);
+    painter.drawStaticText(QPoint(0, textTop), line.frequency);
     painter.setFont(font());
-    x += EntryGap;
-    for (const ReadoutEntry& e : readout.entries) {
-        const QStaticText value = m_texts.get(QString::fromStdString(e.text), font());
-        const int valueX = x + CurveSwatchSide + SwatchGap;
-        const int end = valueX + widthOf(value);
-        if (end > available) break;
-        paintCurveSwatch(painter, QPoint(x, swatchTop), m_plot.curveColour(e.id));
-        painter.drawStaticText(QPoint(valueX, textTop), value);
-        x = end + EntryGap;
+    for (const Entry& e : line.entries) {
+        const int valueX = e.x + CurveSwatchSide + SwatchGap;
+        if (valueX + widthOf(e.value) > available) break;  // the rest does not fit
+        paintCurveSwatch(painter, QPoint(e.x, swatchTop), e.colour);
+        painter.drawStaticText(QPoint(valueX, textTop), e.value);
         ++m_entriesShown;
     }
 }

@@ -56,16 +56,16 @@ void copyFromBuffer(QPainter& painter, const QImage& buffer, const QRect& r) {
     }
     const QRect source =
         QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr).toAlignedRect();
-    painter.drawImage(QRectF(QPointF(source.topLeft()) / dpr, QSizeF(source.size()) / dpr),
-                      buffer, source);
+    painter.drawImage(QRectF(QPointF(source.topLeft()) / dpr, QSizeF(source.size()) / dpr), buffer,
+                      source);
 }
 
 }  // namespace
 
 CResponsePlot::CResponsePlot(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
-    // A click gives the arrow keys to the cursor; the form's tab order stays.
-    setFocusPolicy(Qt::ClickFocus);
+    // A click or Tab gives the arrow keys to the cursor.
+    setFocusPolicy(Qt::StrongFocus);
     // Every pixel comes from paintEvent: nothing beneath needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -112,6 +112,21 @@ void CResponsePlot::afterDrawing(const PlotSettings& settings) {
     if (m_span.empty() || point < m_span.first || point > m_span.last) {
         hideCursor();
         return;
+    }
+    // A new size moves the plot under a mouse that stands still: the cursor
+    // follows the mouse, or goes when the mouse is no longer over the plot.
+    if (m_bFollowsMouse) {
+        const QPoint mouse = mapFromGlobal(m_mouseGlobal);
+        if (!rect().contains(mouse)) {
+            hideCursor();
+            return;
+        }
+        const PlotAxes axes(size.width(), size.height(), settings.startHz, settings.endHz);
+        const int under = nearestGridPoint(axes, m_grid, m_span, size.width(), mouse.x());
+        if (under != point) {
+            setCursorPoint(under);
+            return;
+        }
     }
     updateCursorLayer();
     m_readout = cursorReadout(m_content, m_grid, point);
@@ -204,9 +219,8 @@ void CResponsePlot::placeCursorLayer() {
     const int rowHeight = QFontMetrics(boxFont).height();
     const int rows = 1 + static_cast<int>(m_readout.entries.size());
     const int height = 2 * BoxPadding + rows * rowHeight;
-    // Right of the line where it fits, else left of it, never off the left edge.
-    int left = x + BoxCursorGap;
-    if (left + width > size.width() - 1) left = std::max(1, x - BoxCursorGap - width);
+    const int left =
+        readoutBoxLeft(x, width, BoxCursorGap, levelLabelsRight() + BoxCursorGap, size.width());
     m_boxRect = QRect(left, 1, width, height);
 
     m_boxTexts.clear();
@@ -231,6 +245,16 @@ void CResponsePlot::placeCursorLayer() {
             m_boxTexts.push_back({QPoint(delayRight - widthOf(delay), top), delay});
         }
     }
+}
+
+int CResponsePlot::levelLabelsRight() const {
+    const QFontMetrics metrics(m_renderer.labelFont());
+    int right = 1;  // inside the frame
+    for (const PlotLabel& label : m_renderer.lastGeometry().levelLabels) {
+        right = std::max(
+            right, label.topLeft.x + metrics.horizontalAdvance(QString::fromStdString(label.text)));
+    }
+    return right;
 }
 
 QColor CResponsePlot::curveColour(int id) const {
@@ -266,6 +290,8 @@ void CResponsePlot::paintEvent(QPaintEvent* event) {
 }
 
 void CResponsePlot::mouseMoveEvent(QMouseEvent* event) {
+    m_bFollowsMouse = true;
+    m_mouseGlobal = event->globalPosition().toPoint();
     moveCursorToColumn(static_cast<int>(event->position().x()));
     // Taken here: passed on, the main window would track it over its bars
     // and repaint the toolbar on every move.
@@ -284,6 +310,7 @@ void CResponsePlot::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const int step = key == Qt::Key_Right ? 1 : -1;
+    m_bFollowsMouse = false;
     if (m_readout.point >= 0) {
         setCursorPoint(m_readout.point + step);
     } else {
@@ -291,6 +318,18 @@ void CResponsePlot::keyPressEvent(QKeyEvent* event) {
         setCursorPoint(m_lastPoint >= 0 ? m_lastPoint : (m_span.first + m_span.last) / 2);
     }
     event->accept();
+}
+
+void CResponsePlot::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // Reached with the keyboard, the plot shows the cursor where the arrow
+    // keys will move it: that is where the focus is.
+    const Qt::FocusReason reason = event->reason();
+    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && m_readout.point < 0 &&
+        !m_span.empty()) {
+        m_bFollowsMouse = false;
+        setCursorPoint(m_lastPoint >= 0 ? m_lastPoint : (m_span.first + m_span.last) / 2);
+    }
 }
 
 void CResponsePlot::focusOutEvent(QFocusEvent* event) {

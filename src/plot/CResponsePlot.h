@@ -18,8 +18,10 @@
 // frequency and the value of every drawn curve, read from the curves of the
 // last drawing (nothing is recomputed). A mouse move repaints only the
 // cursor layer's old and new places from the unchanged back buffer. With the
-// keyboard focus (a click), Left and Right move the cursor from grid point
-// to grid point; leaving the plot hides it.
+// keyboard focus (a click or Tab, which shows the cursor), Left and Right
+// move the cursor from grid point to grid point. The mouse leaving the plot's
+// rectangle hides it, also when the plot moves away under a mouse that stands
+// still (a resize); the box never covers the level labels.
 
 #include <QColor>
 #include <QImage>
@@ -89,6 +91,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
@@ -96,6 +99,8 @@ private:
     void placeCursorLayer();
     void updateCursorLayer();
     void paintCursorLayer(QPainter& painter);
+    // The first column right of the level labels of the last drawing.
+    int levelLabelsRight() const;
 
     struct BoxText {
         QPoint topLeft;
@@ -117,5 +122,7 @@ private:
     std::vector<BoxText> m_boxTexts;
     std::vector<BoxSwatch> m_boxSwatches;
     StaticTextCache m_texts;
-    int m_lastPoint = -1;  // where the arrow keys start when the cursor is hidden
+    int m_lastPoint = -1;          // where the arrow keys start when the cursor is hidden
+    bool m_bFollowsMouse = false;  // placed by the mouse, not the keys
+    QPoint m_mouseGlobal;          // where the mouse was last seen over the plot
 };

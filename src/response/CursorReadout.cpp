@@ -48,12 +48,22 @@ int nearestGridPoint(const PlotAxes& axes, const ResponseGrid& grid, GridSpan sp
     return j;
 }
 
+int readoutBoxLeft(int lineX, int boxWidth, int gap, int clearLeft, int width) {
+    const int lastColumn = width - 1;  // the frame's
+    const int right = lineX + gap;
+    if (right + boxWidth <= lastColumn) return right;
+    const int left = lineX - gap - boxWidth;
+    if (left >= clearLeft) return left;
+    return std::max(clearLeft, lastColumn - boxWidth);
+}
+
 CursorReadout cursorReadout(const PlotContent& content, const ResponseGrid& grid, int point) {
     CursorReadout readout;
     if (point < 0 || point >= PlotCurvePointCount) return readout;
     readout.point = point;
     readout.hz = grid[point];
     readout.frequency = readoutFrequencyText(readout.hz);
+    readout.unit = std::string(quantityUnit(content.quantity));
     for (const ShownCurve& curve : content.curves) {
         ReadoutEntry entry;
         entry.id = curve.id;
@@ -63,6 +73,7 @@ CursorReadout cursorReadout(const PlotContent& content, const ResponseGrid& grid
                          : plotCurveName(curve.id);
         entry.value = (*curve.values)[static_cast<std::size_t>(point)];
         entry.text = readoutValueText(entry.value, content.quantity);
+        entry.number = readoutNumberText(entry.value, content.quantity);
         if (curve.id >= 0 && curve.id < ChannelCount) {
             entry.delay = readoutDelayText(content.delayMs[static_cast<std::size_t>(curve.id)]);
         }
@@ -79,6 +90,7 @@ CursorReadout cursorReadout(const PlotContent& content, const ResponseGrid& grid
             std::to_string(overlay.channel + 1);
         entry.value = static_cast<float>(*value);
         entry.text = readoutValueText(entry.value, content.quantity);
+        entry.number = readoutNumberText(entry.value, content.quantity);
         readout.entries.push_back(std::move(entry));
     }
     return readout;
@@ -88,17 +100,22 @@ std::string readoutFrequencyText(double hz) {
     return fixed(hz, hz < 100 ? 1 : 0, false) + " Hz";
 }
 
-std::string readoutValueText(float value, ResponseQuantity quantity) {
+std::string readoutNumberText(float value, ResponseQuantity quantity) {
     switch (quantity) {
         case ResponseQuantity::Phase:
-            return fixed(value, 1, true) + "°";
+            return fixed(value, 1, true);
         case ResponseQuantity::GroupDelay:
-            return fixed(value, 3, true) + " ms";
+            return fixed(value, 3, true);
         case ResponseQuantity::Magnitude:
             break;
     }
-    if (value <= SilenceDb) return "-∞ dB";
-    return fixed(value, 1, true) + " dB";
+    if (value <= SilenceDb) return "-∞";
+    return fixed(value, 1, true);
+}
+
+std::string readoutValueText(float value, ResponseQuantity quantity) {
+    const std::string_view unit = quantityUnit(quantity);
+    return readoutNumberText(value, quantity) + (unit == "°" ? "" : " ") + std::string(unit);
 }
 
 std::string readoutDelayText(double ms) {

@@ -44,7 +44,7 @@ std::string curvesCsv(const std::vector<CsvCurve>& curves, std::string_view unit
     std::string text = "Frequenz [Hz]";
     for (const CsvCurve& curve : curves) {
         text += ',';
-        appendField(text, curve.name + " [" + std::string(unit) + "]");
+        appendField(text, curve.name + " [" + std::string(unit == "°" ? "deg" : unit) + "]");
     }
     text += '\n';
     text.reserve(text.size() + static_cast<std::size_t>(end - first) * (curves.size() + 1) * 14);

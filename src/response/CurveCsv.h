@@ -23,6 +23,8 @@ std::string channelCurveName(int channel, std::string_view ownName = {});
 
 // Header "Frequenz [Hz],<name> [<unit>],..." and the points first..end-1 of
 // the grid (all 2000 by default; the range is clamped to the grid). A name
-// holding a comma, a quote or a line break is quoted, quotes doubled.
+// holding a comma, a quote or a line break is quoted, quotes doubled. Degrees
+// are written "deg": a spreadsheet program that takes the file for another
+// encoding than UTF-8 would garble "°".
 std::string curvesCsv(const std::vector<CsvCurve>& curves, std::string_view unit, int first = 0,
                       int end = ResponsePointCount);

@@ -22,6 +22,7 @@ struct BackupName {
     std::string stamp;
     int serial = 1;  // the n-th backup within the same second
     std::string file;
+    std::string occasion;  // as in the name: "vor-Empfang"
 };
 
 bool isStamp(const std::string& s) {
@@ -43,7 +44,7 @@ std::optional<BackupName> parseBackupName(const std::string& file) {
         return std::nullopt;
     }
     std::string rest = file.substr(StampLength + 1, file.size() - StampLength - 1 - ext);
-    BackupName name{file.substr(0, StampLength), 1, file};
+    BackupName name{file.substr(0, StampLength), 1, file, {}};
     if (const std::size_t mark = rest.rfind('_'); mark != std::string::npos) {
         const std::string serial = rest.substr(mark + 1);
         if (serial.empty() || serial.size() > 6 ||
@@ -57,6 +58,7 @@ std::optional<BackupName> parseBackupName(const std::string& file) {
     const bool occasion = !rest.empty() && std::all_of(rest.begin(), rest.end(), [](char ch) {
         return std::isalpha(static_cast<unsigned char>(ch)) != 0 || ch == '-';
     });
+    name.occasion = rest;
     return occasion ? std::optional(std::move(name)) : std::nullopt;
 }
 
@@ -115,6 +117,33 @@ const char* backupOccasionName(BackupOccasion occasion) {
             return "Programmende";
     }
     return "Sicherung";
+}
+
+std::optional<BackupFileInfo> backupFileInfo(const std::string& fileName) {
+    const std::optional<BackupName> name = parseBackupName(fileName);
+    if (!name) return std::nullopt;
+    static constexpr struct {
+        BackupOccasion occasion;
+        const char* words;
+    } Words[] = {
+        {BackupOccasion::StartUp, "Beim Programmstart"},
+        {BackupOccasion::BeforeOpen, "Vor dem Öffnen"},
+        {BackupOccasion::BeforeNew, "Vor \"Neu\""},
+        {BackupOccasion::BeforeReceive, "Vor dem Empfang"},
+        {BackupOccasion::BeforeSend, "Vor dem Senden"},
+        {BackupOccasion::BeforeSave, "Vor dem Speichern"},
+        {BackupOccasion::ProgramEnd, "Beim Programmende"},
+    };
+    std::string occasion = name->occasion;
+    std::replace(occasion.begin(), occasion.end(), '-', ' ');
+    for (const auto& w : Words) {
+        if (name->occasion == backupOccasionName(w.occasion)) occasion = w.words;
+    }
+    // "2026-12-07_18-42-10"
+    const std::string& s = name->stamp;
+    return BackupFileInfo{s.substr(8, 2) + "." + s.substr(5, 2) + "." + s.substr(0, 4),
+                          s.substr(11, 2) + ":" + s.substr(14, 2) + ":" + s.substr(17, 2),
+                          std::move(occasion)};
 }
 
 std::string backupFolder() {

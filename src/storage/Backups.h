@@ -19,6 +19,7 @@
 //     receiveAllPresets(image, port);
 
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,18 @@ enum class BackupOccasion {
 
 // The occasion as it appears in file names (ASCII, no "_").
 const char* backupOccasionName(BackupOccasion occasion);
+
+// What a backup's file name tells the user: the local date and time it was
+// kept ("07.12.2026", "18:42:10") and the occasion in words ("Vor dem
+// Empfang"; an occasion this program does not name is shown as written).
+struct BackupFileInfo {
+    std::string date;
+    std::string time;
+    std::string occasion;
+    friend bool operator==(const BackupFileInfo&, const BackupFileInfo&) = default;
+};
+// Nothing for a file name that is not a backup's.
+std::optional<BackupFileInfo> backupFileInfo(const std::string& fileName);
 
 constexpr std::size_t BackupsKept = 100;
 

@@ -10,12 +10,20 @@
 #include "forms/CEditEx.h"
 #include "forms/CUpDownCtrl.h"
 #include "forms/ControlData.h"
+#include "model/ChannelFieldText.h"
 #include "model/ParameterImage.h"
 #include "res/DialogTemplates.h"
 #include "ui/FrequencyStep.h"
 #include "ui/PanelLogic.h"
 
 namespace {
+
+// The tooltip of a list that shows a value no item stands for.
+// The tooltip of a list that shows a value no item stands for, after the
+// value ("7 dB", "Code 30").
+constexpr const char* UnlistedTip =
+    " aus der Datei: diese Liste bietet den Wert nicht an. Er bleibt, bis Sie einen Eintrag "
+    "wählen.";
 
 // Holding a frequency arrow never speeds up: the only acceleration entry
 // starts after 1000 seconds and still steps by one.
@@ -286,6 +294,8 @@ void CChannelPanel::onListPicked(int id) {
             writeField(eqLevelField(e), eqLevelIndexToDb(m_anEqLevel[e]));
         }
     }
+    // The value from the file that the list showed is gone now.
+    selectIndex(list(id), list(id)->currentIndex());
     setRedrawPending();
 }
 
@@ -337,6 +347,18 @@ void CChannelPanel::fillShelfRowQList(int row) {
     setRedrawPending();
 }
 
+int CChannelPanel::showInList(int id, int index, int field, int value) {
+    QComboBox* l = list(id);
+    selectIndex(l, -1);  // the list's own items only
+    if (index >= 0 && index < l->count()) {
+        selectIndex(l, index);
+        return index;
+    }
+    return showUnlisted(
+        l, QString::fromStdString(unlistedItemText(field, value)),
+        QString::fromStdString(channelFieldText(field, value)) + QString::fromUtf8(UnlistedTip));
+}
+
 void CChannelPanel::refreshFromImage() {
     if (!m_bBound || m_pImage == nullptr) {
         return;
@@ -356,23 +378,25 @@ void CChannelPanel::refreshFromImage() {
     m_nHighShelf = isShelvingQCode(HighShelfRow, r.eq[HighShelfRow].q) ? 1 : 0;
     // 2. Push them; none of the notifications this causes is handled.
     writeControls();
+    m_nHpType = showInList(IdHpType, r.hpType, static_cast<int>(ChannelField::hpType), r.hpType);
+    m_nLpType = showInList(IdLpType, r.lpType, static_cast<int>(ChannelField::lpType), r.lpType);
     // A shelf switched by the image gets the frequency range of its mode, as
     // when the user switches it.
     applyShelfRange(LowShelfRow);
     applyShelfRange(HighShelfRow);
     // 3. Channel level. Each list's member follows its selection, so that
     // the pushes of the later steps keep it.
-    m_nLevel = dbToLevelIndex(r.level);
-    selectIndex(list(IdLevel), m_nLevel);
+    m_nLevel = showInList(IdLevel, dbToLevelIndex(r.level), static_cast<int>(ChannelField::level),
+                          r.level);
     // 4. The Q lists of EQ5 and EQ6 for their mode.
     fillEq5QList();
     fillEq6QList();
     // 5. and 6. Gains and Q of all six bands.
     for (int e = 0; e < EqBandCount; ++e) {
-        m_anEqLevel[e] = dbToEqLevelIndex(r.eq[e].level);
-        m_anEqQ[e] = qCodeToIndex(r.eq[e].q, shelving(e));
-        selectIndex(list(IdEqLevel[e]), m_anEqLevel[e]);
-        selectIndex(list(IdEqQ[e]), m_anEqQ[e]);
+        m_anEqLevel[e] = showInList(IdEqLevel[e], dbToEqLevelIndex(r.eq[e].level), eqLevelField(e),
+                                    r.eq[e].level);
+        m_anEqQ[e] =
+            showInList(IdEqQ[e], qCodeToIndex(r.eq[e].q, shelving(e)), eqQField(e), r.eq[e].q);
     }
     // 7. The delay text (writes `delayTaps` back unchanged).
     updateDelayText();

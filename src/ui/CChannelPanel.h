@@ -5,9 +5,11 @@
 // panel keeps no parameter state beyond what its controls show, and
 // refreshFromImage rebuilds the controls from the image.
 //
-// Values that a file brings and no control can represent (a level of +7, an
-// input code of 3, a Q code of 21 on EQ1) are shown as well as possible and
-// stay untouched in the image until the user picks a value for that field.
+// Values that a file brings and no control can represent stay untouched in
+// the image until the user picks a value for that field. A list shows such a
+// value as an entry of its own that cannot be picked, in dark red ("7" for a
+// level of +7, "Code 21" for a Q code of 21 on EQ1); an input code of 3
+// leaves the input field empty.
 
 #include <QFrame>
 #include <QString>
@@ -96,6 +98,10 @@ private:
     void fillShelfRowQList(int row);
     // Applies the EQ5/EQ6 spin range that matches the shelf box of the row.
     void applyShelfRange(int row);
+    // Selects item `index` of list `id`, or, when the list has no such item,
+    // shows `value` of the record's `field` as an entry of its own
+    // (showUnlisted). Returns the index selected.
+    int showInList(int id, int index, int field, int value);
 
     // Sets the one field `k` of this channel in the active preset.
     void writeField(int k, int value);

@@ -1,5 +1,6 @@
 #include "ui/CChannelTabCtrl.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -57,6 +58,12 @@ protected:
             setCurrentIndex(clicked);
         }
         m_pOwner->onLButtonDown();
+    }
+    // The arrow keys select a tab as a click does; the keyboard focus stays
+    // on the row, so that the next key moves on from there.
+    void keyPressEvent(QKeyEvent* event) override {
+        QTabBar::keyPressEvent(event);
+        m_pOwner->switchToSelected(false);
     }
     // The wheel does not move through the tabs.
     void wheelEvent(QWheelEvent* event) override { event->ignore(); }
@@ -207,22 +214,28 @@ void CChannelTabCtrl::positionPanels() {
 }
 
 void CChannelTabCtrl::onLButtonDown() {
-    const int focused = m_pBar->currentIndex();
-    if (focused == m_nCurrent || !m_bPanelsCreated || focused < 0 || focused >= m_nCount) {
+    switchToSelected(true);
+}
+
+void CChannelTabCtrl::switchToSelected(bool focusPanel) {
+    const int selected = m_pBar->currentIndex();
+    if (selected == m_nCurrent || !m_bPanelsCreated || selected < 0 || selected >= m_nCount) {
         return;
     }
-    showPanel(focused);
+    showPanel(selected, focusPanel);
     m_apPanels[m_nCurrent]->refreshFromImage();
     if (m_pImage != nullptr) {
         m_pImage->setTabMarker(1);
     }
 }
 
-void CChannelTabCtrl::showPanel(int index) {
+void CChannelTabCtrl::showPanel(int index, bool focusPanel) {
     m_apPanels[m_nCurrent]->hide();
     m_nCurrent = index;
     m_apPanels[m_nCurrent]->show();
-    m_apPanels[m_nCurrent]->setFocus();
+    if (focusPanel) {
+        m_apPanels[m_nCurrent]->setFocus();
+    }
 }
 
 void CChannelTabCtrl::switchToTab(int index) {
@@ -234,7 +247,7 @@ void CChannelTabCtrl::switchToTab(int index) {
         m_pBar->setCurrentIndex(index);
     }
     if (m_bPanelsCreated) {
-        showPanel(index);
+        showPanel(index, true);
     }
 }
 

@@ -3,10 +3,10 @@
 // in the colours of the channels' curves, and below it the six channel panels
 // of which exactly one is shown. It owns the panels.
 //
-// Only a mouse click on a tab switches the shown panel (and refreshes it from
-// the image, so that copies made meanwhile become visible). A selection made
-// any other way, such as with the arrow keys while the tabs have the focus,
-// moves the highlight but leaves the panel as it is.
+// A click on a tab, or the arrow keys while the tab row has the focus,
+// switches the shown panel and refreshes it from the image: the tab that is
+// highlighted is always the channel being edited. A click gives the panel the
+// keyboard focus; the keys leave it on the row.
 //
 // Use by the view:
 //   tabs->insertItem(i, "Ch. 1 ") ...    the tab texts, positions 0..5
@@ -83,8 +83,11 @@ private:
     friend class CChannelTabBar;
     // After the tab row's own click handling: switches to the clicked tab.
     void onLButtonDown();
-    // Hides the panel shown and shows panel `index` with the keyboard focus.
-    void showPanel(int index);
+    // Shows the panel of the selected tab, refreshed, unless it is shown.
+    void switchToSelected(bool focusPanel);
+    // Hides the panel shown and shows panel `index`, perhaps with the
+    // keyboard focus.
+    void showPanel(int index, bool focusPanel);
     // Paints the inside of tab `index` (fill and text) into `rect`.
     void drawItem(QPainter& painter, int index, const QRect& rect, bool selected);
 

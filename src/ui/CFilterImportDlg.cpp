@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -18,9 +19,12 @@ constexpr std::array<const char*, CFilterImportDlg::ColumnCount> Heads = {
     "Zeile", "Gelesen", "Gesetzt", "Status", "Hinweis"};
 constexpr const char* CancelText = "Abbrechen";
 constexpr int MinWidth = 640;
-constexpr int MaxWidth = 1100;
 constexpr int MinHeight = 260;
-constexpr int MaxHeight = 640;
+constexpr int MinNoteWidth = 200;
+constexpr int NoteLineCharacters = 70;
+// What the window manager's frame may take beside and above the dialog.
+constexpr int FrameAllowance = 40;
+constexpr int TitleBarAllowance = 80;
 // Room between a column's longest text and the next column.
 constexpr int CellPadding = 12;
 // Soft marks that stay readable with the palette's text colour: a rounding
@@ -139,18 +143,37 @@ CFilterImportDlg::CFilterImportDlg(const ImportReport& report, const QString& so
     // Enter takes the import over; the table is for reading, without a
     // cell marked as current.
     (m_pApply ? m_pApply : cancel)->setFocus();
-    // Wide enough for the whole table where the screen allows, and as many
-    // rows as fit.
-    int width = 0;
-    for (int c = 0; c < ColumnCount; ++c) width += m_pTable->columnWidth(c);
-    int height = m_pTable->horizontalHeader()->sizeHint().height() + 2 * m_pTable->frameWidth();
-    for (int r = 0; r < m_pTable->rowCount(); ++r) height += m_pTable->rowHeight(r);
-    const int dialogWidth = std::clamp(
-        width + 2 * layout->contentsMargins().left() + 2 * m_pTable->frameWidth() + CellPadding,
-        MinWidth, MaxWidth);
+    fitToContent(layout);
+}
+
+void CFilterImportDlg::fitToContent(QLayout* layout) {
+    // As wide as the whole table where the screen allows, the notes wrapped
+    // where it does not; as high as every row and the texts around them, up
+    // to the screen. The window manager's frame comes on top.
+    const QRect screenArea = screen()->availableGeometry();
+    const QMargins margins = layout->contentsMargins();
+    const int besideColumns = margins.left() + margins.right() + 2 * m_pTable->frameWidth();
+    int others = 0;
+    for (int c = 0; c < NoteColumn; ++c) others += m_pTable->columnWidth(c);
+    // Notes longer than a comfortable line wrap.
+    const int noteNeeded =
+        std::min(m_pTable->columnWidth(NoteColumn),
+                 m_pTable->fontMetrics().averageCharWidth() * NoteLineCharacters) +
+        CellPadding;
+    const int dialogWidth = std::clamp(besideColumns + others + noteNeeded, MinWidth,
+                                       std::max(MinWidth, screenArea.width() - FrameAllowance));
+    m_pTable->setColumnWidth(NoteColumn,
+                             std::max(MinNoteWidth, dialogWidth - besideColumns - others));
+    m_pTable->resizeRowsToContents();
+    int tableHeight =
+        m_pTable->horizontalHeader()->sizeHint().height() + 2 * m_pTable->frameWidth();
+    for (int r = 0; r < m_pTable->rowCount(); ++r) tableHeight += m_pTable->rowHeight(r);
     // The texts above and below the table wrap at the dialog's width.
     const int whole = layout->hasHeightForWidth() ? layout->heightForWidth(dialogWidth)
                                                   : layout->sizeHint().height();
     const int besideTable = whole - m_pTable->sizeHint().height();
-    resize(dialogWidth, std::clamp(besideTable + height, MinHeight, MaxHeight));
+    const int dialogHeight =
+        std::clamp(besideTable + tableHeight, MinHeight,
+                   std::max(MinHeight, screenArea.height() - TitleBarAllowance));
+    resize(dialogWidth, dialogHeight);
 }

@@ -12,6 +12,7 @@
 #include "interchange/ChannelImport.h"
 
 class QLabel;
+class QLayout;
 class QPushButton;
 class QTableWidget;
 
@@ -33,6 +34,9 @@ public:
     enum Column { LineColumn, ReadColumn, SetColumn, StatusColumn, NoteColumn, ColumnCount };
 
 private:
+    // Sizes the dialog for its table and texts, within the screen.
+    void fitToContent(QLayout* layout);
+
     QTableWidget* m_pTable = nullptr;
     QLabel* m_pSummary = nullptr;
     QPushButton* m_pApply = nullptr;

@@ -3,11 +3,16 @@
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <cstring>
 
 #include "res/Icons.h"
 
 namespace {
+
+// The focus frame's distance from the button's edge.
+constexpr int FocusInset = 4;
 
 ShadeColour shadeColour(const QColor& c) {
     return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
@@ -82,6 +87,15 @@ void CShadeButton::paintEvent(QPaintEvent*) {
         const int x = (width() - size.width()) / 2 + offset;
         const int y = (height() - size.height()) / 2 + offset;
         painter.drawPixmap(x, y, pixmap);
+    }
+    // The keyboard reaches the button only with Tab; Space then presses it,
+    // so it shows where the focus is.
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(FocusInset + offset, FocusInset + offset, -FocusInset + offset,
+                                     -FocusInset + offset);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
     if (m_bOver || pressed) {
         const QColor light = palette().color(QPalette::Light);

@@ -3,7 +3,8 @@
 // flat border that appears only while the mouse is over it: raised at rest
 // under the mouse, sunken while pressed. Face and icon move one pixel right
 // and down while pressed; the icon is greyed while the button is disabled.
-// No text and no focus rectangle are drawn.
+// No text is drawn; the keyboard focus (the button takes it only with Tab) is
+// marked with the style's focus frame inside the face.
 
 #include <QImage>
 #include <QPushButton>

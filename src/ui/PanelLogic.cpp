@@ -54,10 +54,21 @@ int eqLevelIndexToDb(int index) {
     return index >= 0 && index <= 18 ? 6 - index : 0;
 }
 int dbToLevelIndex(int db) {
-    return db >= -6 && db <= 6 ? 6 - db : 0;
+    return db >= -6 && db <= 6 ? 6 - db : -1;
 }
 int dbToEqLevelIndex(int db) {
-    return db >= -12 && db <= 6 ? 6 - db : 0;
+    return db >= -12 && db <= 6 ? 6 - db : -1;
+}
+
+std::string unlistedItemText(int field, int value) {
+    bool level = field == static_cast<int>(ChannelField::level);
+    bool q = false;
+    for (int e = 0; e < EqBandCount; ++e) {
+        level = level || field == eqLevelField(e);
+        q = q || field == eqQField(e);
+    }
+    if (level) return std::to_string(value);
+    return (q ? "#" : "Code ") + std::to_string(value);
 }
 
 int qIndexToCode(int index, bool shelving) {

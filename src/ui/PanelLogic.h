@@ -56,12 +56,19 @@ constexpr std::array<std::string_view, 19> EqGainTexts = {
 // The Q list of EQ row `row` (0..5) in the given mode.
 ItemTexts eqQItems(int row, bool shelving);
 
-// List index <-> stored dB: index = 6 - dB. Anything no item represents
-// maps to 0 dB or to index 0.
+// List index <-> stored dB: index = 6 - dB. An index no item has maps to
+// 0 dB, a level no item represents to index -1 (the list then shows the
+// level as an entry of its own that cannot be picked).
 int levelIndexToDb(int index);
 int eqLevelIndexToDb(int index);
 int dbToLevelIndex(int db);
 int dbToEqLevelIndex(int db);
+
+// How a list shows a stored value that none of its items stands for: a
+// level or gain as its dB ("7", "-13"), a type by its code ("Code 12"), a Q
+// by its code in the narrow Q lists ("#30"). `field` is the ChannelRecord
+// field of the list.
+std::string unlistedItemText(int field, int value);
 
 // Q list index <-> Q code: code = index + 1, or index + 21 in shelving mode.
 // qCodeToIndex may give an index outside the list; the list then shows no

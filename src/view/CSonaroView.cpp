@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTimerEvent>
 #include <filesystem>
 
@@ -95,6 +96,8 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
     setMinimumSize(minimum.width, minimum.height);
     setFocusPolicy(Qt::StrongFocus);
 
+    m_pSend->setToolTip(QStringLiteral("An das Gerät senden"));
+    m_pReceive->setToolTip(QStringLiteral("Vom Gerät empfangen"));
     connect(m_pSend, &QAbstractButton::clicked, this, [this] { onButtonCommand(CmdSend); });
     connect(m_pReceive, &QAbstractButton::clicked, this, [this] { onButtonCommand(CmdReceive); });
     for (int i = 0; i < 4; ++i) {
@@ -235,6 +238,27 @@ void CSonaroView::createChannelPanels() {
     for (QLineEdit* edit : m_pTabs->findChildren<QLineEdit*>()) {
         edit->installEventFilter(this);
     }
+    arrangeTabOrder();
+}
+
+// Tab goes from the plot to the channel tabs and the panel shown, the preset
+// buttons, then receive and send, the two that act on the device, last.
+void CSonaroView::arrangeTabOrder() {
+    QWidget* last = m_pPlot;
+    const auto then = [&last](QWidget* next) {
+        QWidget::setTabOrder(last, next);
+        last = next;
+    };
+    then(m_pTabs->tabBar());
+    for (CChannelPanel* panel : m_pTabs->m_apPanels) {
+        // The template's controls, not the lists' drop-down windows.
+        for (QWidget* control : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (control->focusPolicy() & Qt::TabFocus) then(control);
+        }
+    }
+    for (QRadioButton* button : m_presetButtons) then(button);
+    then(m_pReceive);
+    then(m_pSend);
 }
 
 void CSonaroView::showDevicePresetsOrAskForHardware(bool deviceAnswered, CWelcomeDlg& welcome) {

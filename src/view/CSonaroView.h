@@ -24,6 +24,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -262,6 +263,10 @@ signals:
     // A note for the status bar that outlasts the status texts of the
     // command that caused it (a backup that could not be written).
     void noticeShown(const QString& text);
+    // How a command ended, for the status bar's message pane, where it
+    // stays a while unless another status text replaces it ("Gesendet und
+    // geprüft: ...").
+    void resultShown(const QString& text);
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -280,6 +285,7 @@ private:
     void shadeTransferButtons();
     bool receiveDevicePresets();
     void createChannelPanels();
+    void arrangeTabOrder();
     void showDevicePresetsOrAskForHardware(bool deviceAnswered, CWelcomeDlg& welcome);
 
     // The client size and the sizes of the fixed controls, for the layout.
@@ -287,16 +293,22 @@ private:
     // A click on one of the form's own command buttons.
     void onButtonCommand(int id);
     void onTabSelChange(int index);
+    // After each copy of a channel or preset: the panels and the plot show it.
+    void showCopy();
     // Draws the plot into its back buffer and copies it to the screen.
     void drawPlot();
     // The complex responses while the view uses them, else null.
     const ComplexResponses* complexResponsesInUse() const;
     void saveAtProgramEnd();
-    // Open and "Sicherung laden": the settings of a chosen file on screen,
-    // preset 1 and channel 1 shown, as one undo step.
-    void openSettingsFile(FileDialogKind kind);
+    // Open and "Sicherung laden": the settings of the file at `path` on
+    // screen, preset 1 and channel 1 shown, as one undo step; a backup's
+    // leave the current file as it is.
+    void openSettingsFile(const std::string& path, bool backup);
+    // The file dialog of `kind`, starting in the current file's folder.
+    std::optional<std::string> askFile(FileDialogKind kind);
     // After a send: reads the block back and shows where the device differs.
-    void verifySend();
+    // True when the device holds what was sent.
+    bool verifySend();
     // What the device holds now, as far as this run knows.
     void rememberDeviceSettings(const ParameterImage& device);
     // Reads the measurement files the side file names anew, drops those it no

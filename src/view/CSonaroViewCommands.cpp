@@ -1,7 +1,7 @@
-// The main view's editing commands: the preset buttons, the toolbar's channel
-// toggles, the two copy dialogs and the plot's frequency range. Each copy
-// and each new range is an undo step; choosing the preset or the curves
-// shown is a view, not a change of the settings.
+// The main view's editing commands: the preset buttons, the channel toggles,
+// the two copy dialogs and the plot's frequency range. Each copy and each new
+// range is an undo step; choosing the preset or the curves shown is a view,
+// not a change of the settings.
 
 #include <QAction>
 #include <QVariant>
@@ -68,15 +68,23 @@ void CSonaroView::onUpdateShowChannel(int id, QAction& action) {
     }
 }
 
+// A copy is on screen at once, as an undo is: a panel still showing the
+// values from before would write only the field the user edits next into a
+// channel that holds something else.
+void CSonaroView::showCopy() {
+    refreshPanels();
+    image()->setRedrawPending(1);
+}
+
 void CSonaroView::onCopyChannel(int) {
     if (!image()) {
         return;
     }
-    // The dialog copies on each "Kopieren" and stays open; the panels show
-    // the copies at their next refresh, the plot at the next edit.
+    // The dialog copies on each "Kopieren" and stays open.
     ChangeScope change(*this);
     CCopyChannelDlg dialog(image(), window());
-    connect(&dialog, &CCopyDlgBase::copied, this, [&change](int source, int target) {
+    connect(&dialog, &CCopyDlgBase::copied, this, [this, &change](int source, int target) {
+        showCopy();
         change.record(
             QStringLiteral("Kanal %1 nach Kanal %2 kopieren").arg(source + 1).arg(target + 1));
     });
@@ -89,7 +97,8 @@ void CSonaroView::onCopyPreset(int) {
     }
     ChangeScope change(*this);
     CCopyPresetDlg dialog(image(), window());
-    connect(&dialog, &CCopyDlgBase::copied, this, [&change](int source, int target) {
+    connect(&dialog, &CCopyDlgBase::copied, this, [this, &change](int source, int target) {
+        showCopy();
         change.record(
             QStringLiteral("Preset %1 nach Preset %2 kopieren").arg(source + 1).arg(target + 1));
     });

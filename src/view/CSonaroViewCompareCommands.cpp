@@ -46,20 +46,24 @@ void CSonaroView::onCompareDevice(int) {
     }
 }
 
-void CSonaroView::verifySend() {
+bool CSonaroView::verifySend() {
     emit statusTextChanged(QString::fromUtf8(VerifyingText));
     std::vector<FieldDifference> differences;
-    if (verifySentPresets(*image(), m_session.port, differences) != CommOk) {
+    ParameterImage device;
+    if (verifySentPresets(*image(), m_session.port, differences, &device) != CommOk) {
         m_session.deviceSettings.reset();  // what the device holds is unknown now
-        return;
+        return false;
     }
+    // What the device really holds, also where it did not take what was
+    // sent: the next send keeps it as a backup before it goes over it.
+    rememberDeviceSettings(device);
     if (differences.empty()) {
-        return;
+        return true;
     }
-    m_session.deviceSettings.reset();
     CCompareDlg dialog(QString::fromUtf8(VerifyFailedTitle), QString::fromUtf8(VerifyFailedText),
                        VerifyColumns, differences, false, window());
     runModal(dialog);
+    return false;
 }
 
 void CSonaroView::onVerifyAfterSend(int) {

@@ -3,6 +3,7 @@
 // runs, the window's input is discarded (InputDiscarder).
 
 #include <QDialog>
+#include <optional>
 
 #include "device/CommError.h"
 #include "device/DevicePort.h"
@@ -24,6 +25,9 @@ namespace {
 
 constexpr const char* SendingText = "Daten werden übertragen";
 constexpr const char* ReceivingText = "Daten werden empfangen";
+constexpr const char* SentText = "Alle vier Presets gesendet.";
+constexpr const char* SentAndVerifiedText =
+    "Gesendet und geprüft: Gerät und Programm stimmen überein.";
 
 // The settings as the device holds them after a send of `image`: what the
 // wire coding makes of them.
@@ -65,13 +69,20 @@ void CSonaroView::onSend(int) {
     if (device && encodeWireImage(*device) != encodeWireImage(*image)) {
         m_backups.keepImage(*device, BackupOccasion::BeforeSend);
     }
+    std::optional<QString> done;
     if (sendAllPresets(*image, m_session.port) == CommOk) {
         rememberDeviceSettings(asSent(*image));
-        if (verifyAfterSend()) {
-            verifySend();
+        if (!verifyAfterSend()) {
+            done = QString::fromUtf8(SentText);
+        } else if (verifySend()) {
+            done = QString::fromUtf8(SentAndVerifiedText);
         }
     }
+    // A send that went through says so; a failure has said so already.
     emit statusTextChanged(QString());
+    if (done) {
+        emit resultShown(*done);
+    }
 }
 
 void CSonaroView::onReceive(int) {

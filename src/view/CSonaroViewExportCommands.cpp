@@ -35,7 +35,7 @@ void CSonaroView::onExportPlot(int id) {
     if (!image()) {
         return;
     }
-    const std::optional<std::string> path = askFilePath(dialogOfCommand(id), window());
+    const std::optional<std::string> path = askFile(dialogOfCommand(id));
     if (!path) {
         return;
     }

@@ -3,12 +3,20 @@
 // loading a backup. New, Open and loading a backup are undo steps; the
 // settings they replace are kept as a backup as well.
 
+#include <QImage>
 #include <filesystem>
+#include <memory>
 
+#include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "platform/Utf8Path.h"
+#include "plot/CPlotRenderer.h"
+#include "response/ChannelResponse.h"
+#include "response/PlotView.h"
+#include "storage/Backups.h"
 #include "storage/ParameterFile.h"
+#include "ui/CBackupDlg.h"
 #include "view/CSonaroView.h"
 #include "view/FileDialogs.h"
 #include "view/FileFailureTexts.h"
@@ -18,6 +26,18 @@ namespace {
 
 QString nameOf(const std::string& path) {
     return QString::fromStdString(fileNameOfPath(path));
+}
+
+// The backup chooser's preview: preset 1 as the plot draws it.
+QImage settingsPreview(const ParameterImage& settings, QSize size, qreal dpr) {
+    ParameterImage shown = settings;
+    shown.setActivePreset(0);
+    const auto responses = std::make_unique<ChannelResponses>();
+    computeResponses(shown, *responses);
+    CPlotRenderer renderer;
+    renderer.init(size, dpr);
+    renderer.drawView(PlotSettings::fromImage(shown), plotContent(shown, {}, *responses, nullptr));
+    return renderer.backBuffer();
 }
 
 }  // namespace
@@ -41,20 +61,21 @@ void CSonaroView::onFileNew(int) {
     change.record(QStringLiteral("Neu"));
 }
 
-void CSonaroView::openSettingsFile(FileDialogKind kind) {
+std::optional<std::string> CSonaroView::askFile(FileDialogKind kind) {
+    return askFilePath(kind, fileDialogFolder(m_session.fileName, m_session.startupDirectory),
+                       window());
+}
+
+void CSonaroView::openSettingsFile(const std::string& path, bool backup) {
     ParameterImage* image = this->image();
     if (!image) {
-        return;
-    }
-    const std::optional<std::string> path = askFilePath(kind, window());
-    if (!path) {
         return;
     }
     ChangeScope change(*this);
     const ParameterImage before = *image;
     // A file that is missing, unreadable or not exactly one image long is
     // refused whole; the image, the title and the file name stay as they were.
-    if (loadParameterFile(*image, *path) != 1) {
+    if (loadParameterFile(*image, path) != 1) {
         userServices().messageBox(FileOpenFailedText, ErrorTitle, MessageIcon::None);
         return;
     }
@@ -71,22 +92,32 @@ void CSonaroView::openSettingsFile(FileDialogKind kind) {
     m_backups.keepImage(before, BackupOccasion::BeforeOpen);
     // A backup's settings replace those on screen, but the current file
     // stays: the save at program end never writes into the backups.
-    const bool backup = kind == FileDialogKind::Backup;
     if (!backup) {
-        setFileName(*path);
-        loadSideFileOf(*path);
+        setFileName(path);
+        loadSideFileOf(path);
     }
     change.record(
         (backup ? QStringLiteral("Laden der Sicherung ") : QStringLiteral("Öffnen von ")) +
-        nameOf(*path));
+        nameOf(path));
 }
 
 void CSonaroView::onFileOpen(int) {
-    openSettingsFile(FileDialogKind::Open);
+    if (!image()) {
+        return;
+    }
+    if (const std::optional<std::string> path = askFile(FileDialogKind::Open)) {
+        openSettingsFile(*path, false);
+    }
 }
 
 void CSonaroView::onLoadBackup(int) {
-    openSettingsFile(FileDialogKind::Backup);
+    if (!image()) {
+        return;
+    }
+    CBackupDlg dialog(BackupStore().list(), *image(), settingsPreview, window());
+    if (runModal(dialog) == QDialog::Accepted && !dialog.chosenPath().empty()) {
+        openSettingsFile(dialog.chosenPath(), true);
+    }
 }
 
 void CSonaroView::onFileSave(int) {
@@ -94,7 +125,7 @@ void CSonaroView::onFileSave(int) {
     if (!image) {
         return;
     }
-    if (const std::optional<std::string> path = askFilePath(FileDialogKind::Save, window())) {
+    if (const std::optional<std::string> path = askFile(FileDialogKind::Save)) {
         m_backups.keepFile(*path, BackupOccasion::BeforeSave, *image);
         // The name and the title change only once the file really holds the
         // image: a title naming a file that was never written would be a lie,

@@ -44,7 +44,7 @@ void CSonaroView::onImportFilters(int) {
     if (!image) {
         return;
     }
-    const std::optional<std::string> path = askFilePath(FileDialogKind::FilterText, window());
+    const std::optional<std::string> path = askFile(FileDialogKind::FilterText);
     if (!path) {
         return;
     }
@@ -92,7 +92,7 @@ void CSonaroView::onExportFilterSettings(int) {
         return;
     }
     const FilterExportChoice choice = dialog.choice();
-    const std::optional<std::string> path = askFilePath(saveDialogOf(choice.format), window());
+    const std::optional<std::string> path = askFile(saveDialogOf(choice.format));
     if (!path) {
         return;
     }
@@ -135,5 +135,6 @@ void CSonaroView::nameChannel(int channel) {
     ChangeScope change(*this);
     m_session.side.channelNames[static_cast<std::size_t>(channel)] = dialog.name().toStdString();
     showChannelNames();
+    image()->setRedrawPending(1);  // the readout names the channel
     change.record(QStringLiteral("Kanal %1 benennen").arg(channel + 1));
 }

@@ -66,7 +66,7 @@ void CSonaroView::onLoadMeasurement(int) {
     if (!image) {
         return;
     }
-    const std::optional<std::string> path = askFilePath(FileDialogKind::Measurement, window());
+    const std::optional<std::string> path = askFile(FileDialogKind::Measurement);
     if (!path) {
         return;
     }

@@ -1,10 +1,12 @@
 #include "view/FileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <filesystem>
 #include <utility>
 
 #include "forms/ModalRunner.h"
-#include "storage/Backups.h"
+#include "platform/Utf8Path.h"
 
 namespace {
 
@@ -37,9 +39,19 @@ FilePathAnswer& installedAnswer() {
 
 }  // namespace
 
-std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
+std::string fileDialogFolder(const std::string& currentFile, const std::string& startupDirectory) {
+    std::error_code error;
+    const std::filesystem::path folder = pathFromUtf8(currentFile).parent_path();
+    if (!folder.empty() && std::filesystem::is_directory(folder, error)) {
+        return utf8FromPath(folder);
+    }
+    return startupDirectory;
+}
+
+std::optional<std::string> askFilePath(FileDialogKind kind, const std::string& folder,
+                                       QWidget* parent) {
     if (const FilePathAnswer& answer = installedAnswer()) {
-        return answer(kind);
+        return answer(kind, folder);
     }
     QFileDialog dialog(parent);
     dialog.setNameFilter(QString::fromUtf8(ParameterFileFilter));
@@ -50,17 +62,17 @@ std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent) {
             dialog.setDefaultSuffix(QString::fromLatin1(e.suffix));
         }
     }
-    if (kind == FileDialogKind::Open || kind == FileDialogKind::Backup ||
-        kind == FileDialogKind::FilterText || kind == FileDialogKind::Measurement) {
+    if (kind == FileDialogKind::Open || kind == FileDialogKind::FilterText ||
+        kind == FileDialogKind::Measurement) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        if (kind == FileDialogKind::Backup) {
-            dialog.setDirectory(QString::fromStdString(backupFolder()));
-        }
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);  // overwriting asks first
     }
+    // Without a folder of its own, Qt's dialog would open wherever the last
+    // one was left.
+    dialog.setDirectory(folder.empty() ? QDir::currentPath() : QString::fromStdString(folder));
     // Through the modal runner, so that a run answering every dialog by
     // itself (the screenshot run) never waits here for a person.
     if (runModal(dialog) != QDialog::Accepted) {

@@ -1,7 +1,11 @@
 #pragma once
-// The Open and Save file dialogs of the main view's commands. Like every
-// modal path of the window they can be answered without a person: a test
-// installs an answer that returns the path (or the cancel) at once.
+// The file dialogs of the main view's commands. Like every modal path of the
+// window they can be answered without a person: a test installs an answer
+// that returns the path (or the cancel) at once.
+//
+// Every dialog starts in the folder it is given, which the view takes from
+// the current file (fileDialogFolder): never in the last folder some other
+// dialog showed, so that a name typed alone never lands in a hidden folder.
 
 #include <functional>
 #include <optional>
@@ -10,9 +14,8 @@
 class QWidget;
 
 enum class FileDialogKind {
-    Open,    // an existing parameter file
-    Save,    // a new or existing one; overwriting is confirmed first
-    Backup,  // an existing parameter file, starting in the backup folder
+    Open,  // an existing parameter file
+    Save,  // a new or existing one; overwriting is confirmed first
     // Exports of the plot, saved like Save: a PNG picture, an SVG drawing,
     // the curves as CSV.
     ExportPng,
@@ -30,14 +33,20 @@ enum class FileDialogKind {
 };
 
 // The chosen path in the file system's encoding, or nullopt when the user
-// cancelled.
-using FilePathAnswer = std::function<std::optional<std::string>(FileDialogKind)>;
+// cancelled; told the kind of dialog and the folder it starts in.
+using FilePathAnswer =
+    std::function<std::optional<std::string>(FileDialogKind, const std::string& folder)>;
 
-// Shows the dialog of `kind` (for parameter files the filter "Filtaro
-// Dateien (*.dat)" and default extension "dat", for the other files their
-// own; no initial name, the system's caption; a backup is chosen in the
-// backup folder), or asks the installed answer instead.
-std::optional<std::string> askFilePath(FileDialogKind kind, QWidget* parent);
+// The folder the dialogs start in: the current file's, or the start-up
+// directory when the current file has none that exists.
+std::string fileDialogFolder(const std::string& currentFile, const std::string& startupDirectory);
+
+// Shows the dialog of `kind` in `folder` (for parameter files the filter
+// "Filtaro Dateien (*.dat)" and default extension "dat", for the other files
+// their own; no initial name, the system's caption), or asks the installed
+// answer instead.
+std::optional<std::string> askFilePath(FileDialogKind kind, const std::string& folder,
+                                       QWidget* parent);
 
 // Installs an answer for the lifetime of the object; the previous one is
 // restored afterwards.

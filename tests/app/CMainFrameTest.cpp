@@ -47,8 +47,8 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
     EXPECT_EQ(menus[1]->text(), "&Ansicht");
     EXPECT_EQ(menuTexts(menus[1]->menu()),
               "32772=Grafikoptionen...|-|59392=&Symbolleiste|59393=S&tatusleiste|-|"
-              "32840=&Betrag|32841=P&hase|32842=&Gruppenlaufzeit|-|32843=S&ummen L und R|-|"
-              "32880=&Messung laden...|32881=Messung &entfernen|"
+              "32840=&Betrag|32841=P&hase|32842=&Gruppenlaufzeit|-|32843=S&ummen L und R|"
+              "0=&Kurven der Kanäle|-|32880=&Messung laden...|32881=Messung &entfernen|"
               "32882=Messung &normalisieren (200 Hz – 2 kHz auf 0 dB)|32883=&Vorhersage zeigen");
     // The views are one choice, the magnitude the first; the sums are off.
     EXPECT_TRUE(run.frame().action(CmdViewMagnitude)->isChecked());
@@ -58,13 +58,20 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
     EXPECT_FALSE(run.frame().action(CmdRemoveMeasurement)->isEnabled());
     EXPECT_TRUE(run.frame().action(CmdNormaliseMeasurements)->isChecked());
     EXPECT_FALSE(run.frame().action(CmdShowPrediction)->isChecked());
-    EXPECT_EQ(menus[2]->text(), "Bearbeiten");
+    // The channel toggles of the toolbar, for the keyboard.
+    EXPECT_EQ(menuTexts(menus[1]->menu()->actions()[10]->menu()),
+              "32798=Kanal &1\tStrg+1|32799=Kanal &2\tStrg+2|32800=Kanal &3\tStrg+3|"
+              "32801=Kanal &4\tStrg+4|32803=Kanal &5\tStrg+5|32804=Kanal &6\tStrg+6");
+    EXPECT_EQ(run.frame().action(CmdShowChannel5)->shortcut(), QKeySequence("Ctrl+5"));
+    EXPECT_EQ(run.frame().action(CmdShowChannel5)->toolTip(), "Kanal 5");
+    // The titles as ever, with the mnemonics that were free.
+    EXPECT_EQ(menus[2]->text(), "&Bearbeiten");
     // Nothing to undo yet: the items stand as the menu table has them.
     EXPECT_EQ(menuTexts(menus[2]->menu()),
               "32810=&Rückgängig\tStrg+Z|32811=&Wiederholen\tStrg+Y|-|"
               "32806=&Kanal kopieren...|32807=&Preset kopieren...|-|"
               "32860=Filter &importieren...|32862=Kanal be&nennen...");
-    EXPECT_EQ(menus[3]->text(), "Kommunikation");
+    EXPECT_EQ(menus[3]->text(), "&Kommunikation");
     EXPECT_EQ(menuTexts(menus[3]->menu()),
               "32771=&Schnittstelle...|32805=&Gerät suchen|-|32812=Mit Gerät &vergleichen|"
               "32813=Nach dem Senden &prüfen");

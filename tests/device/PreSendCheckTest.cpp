@@ -35,8 +35,8 @@ TEST(PreSendCheck, FindsEachKindOfValueTheDeviceWouldNotHold) {
     const Case cases[] = {
         {1, 1, level, 7, K::Changed, -6, "Preset 2, Kanal 2, Pegel: 7 dB → -6 dB"},
         {0, 0, delay, 2801, K::BeyondDelayLine, 2801,
-         "Preset 1, Kanal 1, Verzögerung: 2801 Taps (9999.6 mm) → 2801 Taps (Kanal 1 fasst "
-         "höchstens 420)"},
+         "Preset 1, Kanal 1, Verzögerung: 2801 Taps, die Verzögerungsleitung fasst höchstens "
+         "420"},
         {0, 4, delay, 70000, K::Changed, 4464,
          "Preset 1, Kanal 5, Verzögerung: 70000 Taps (249900.0 mm) → 4464 Taps (15936.5 mm)"},
         {2, 3, hp, 57, K::Changed, 55, "Preset 3, Kanal 4, Hochpass-Frequenz: 57 Hz → 55 Hz"},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QRegion>
 #include <QSet>
@@ -362,6 +364,32 @@ TEST(CResponsePlot, CursorLayerFollowsMouseAndKeysOverTheUnchangedBackBuffer) {
     EXPECT_EQ(plot.cursorPoint(), 100);
 }
 
+// A resize moves the plot under a mouse that stands still: the cursor stays
+// under the mouse while the mouse is over the plot, and goes with it.
+TEST(CResponsePlot, CursorFollowsAStillMouseThroughAResize) {
+    qtTestApp();
+    const ParameterImage image = defaults();
+    SumCurves curves;
+    CResponsePlot plot;
+    // Column 453 of 20 Hz..20 kHz: 1002 Hz at 800 wide, 3681 Hz at 600 (the
+    // grid's 100 points a decade lie within 1.2 % of it); none at 400.
+    const QPoint mouse(453, 200);
+    const std::pair<int, double> widthAndHz[] = {{800, 1002}, {600, 3681}, {400, 0}};
+    for (const auto& [width, hz] : widthAndHz) {
+        plot.resize(width, 331);
+        plot.init();
+        plot.drawView(image, curves.content(image, false));
+        if (width == 800) {
+            QMouseEvent event(QEvent::MouseMove, mouse, plot.mapToGlobal(QPointF(mouse)),
+                              Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&plot, &event);
+        }
+        EXPECT_EQ(plot.cursorPoint() < 0, hz == 0) << width;
+        EXPECT_EQ(plot.cursorLayerRect().isEmpty(), hz == 0) << width;
+        EXPECT_NEAR(plot.readout().hz, hz, hz * 0.012) << width;
+    }
+}
+
 TEST(PlotExport, PngIsTheBackBufferAndSvgIsWellFormed) {
     qtTestApp();
     ParameterImage image = defaults();
@@ -387,6 +415,12 @@ TEST(PlotExport, PngIsTheBackBufferAndSvgIsWellFormed) {
         }
         polylines += xml.name() == QLatin1String("polyline");
         texts += xml.name() == QLatin1String("text");
+        // The weight of the face the labels are drawn in, not a thin one.
+        if (xml.attributes().hasAttribute("font-weight")) {
+            const QFontInfo face(renderer.labelFont());
+            EXPECT_EQ(xml.attributes().value("font-weight").toInt(),
+                      QFontDatabase::weight(face.family(), face.styleName()));
+        }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_GT(polylines, 8 + 11);  // the curves and at least the grid's lines

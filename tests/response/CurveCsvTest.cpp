@@ -20,7 +20,7 @@ TEST(CurveCsv, HeaderNamesEveryColumnWithItsUnit) {
     EXPECT_EQ(linesOf(curvesCsv({{channelCurveName(0), &a}, {"Summe L", &b}}, "dB")).front(),
               "Frequenz [Hz],Kanal 1 [dB],Summe L [dB]");
     EXPECT_EQ(linesOf(curvesCsv({{channelCurveName(5), &a}}, "°")).front(),
-              "Frequenz [Hz],Kanal 6 [°]");
+              "Frequenz [Hz],Kanal 6 [deg]");
     // Names of the user's own choosing are quoted where CSV needs it.
     EXPECT_EQ(linesOf(curvesCsv({{"Hoch, links", &a}, {"Bass \"Sub\"", &b}}, "ms")).front(),
               "Frequenz [Hz],\"Hoch, links [ms]\",\"Bass \"\"Sub\"\" [ms]\"");

@@ -237,8 +237,8 @@ TEST(PlotView, CsvHoldsEveryChannelAndTheShownSumsInTheViewsUnit) {
     const std::string csv =
         plotCurvesCsv({ResponseQuantity::Phase, true}, *curves.magnitudes, curves.complex.get());
     EXPECT_EQ(csv.substr(0, csv.find('\n')),
-              "Frequenz [Hz],Kanal 1 [°],Kanal 2 [°],Kanal 3 [°],Kanal 4 [°],Kanal 5 [°],"
-              "Kanal 6 [°],Summe L [°],Summe R [°]");
+              "Frequenz [Hz],Kanal 1 [deg],Kanal 2 [deg],Kanal 3 [deg],Kanal 4 [deg],"
+              "Kanal 5 [deg],Kanal 6 [deg],Summe L [deg],Summe R [deg]");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), ResponsePointCount + 1);
     ChannelNames names;
     names[1] = "Hochton, \"links\"";
@@ -350,6 +350,20 @@ TEST(CursorReadout, Texts) {
         EXPECT_EQ(readoutValueText(value, quantity), text) << value;
     }
     EXPECT_EQ(readoutDelayText(0.99918), "0.999 ms");
+}
+
+// A box 100 wide with a gap of 6; the level labels end before column 30.
+TEST(CursorReadout, BoxGoesBesideTheLineAndNeverOverTheLevelLabels) {
+    const std::tuple<int, int, int> lineWidthLeft[] = {
+        {50, 400, 56},    // right of the line
+        {293, 400, 299},  // right, up to the frame
+        {294, 400, 188},  // left of the line
+        {120, 200, 99},   // room on neither side: at the right edge
+        {60, 120, 30},    // narrower than the box: clear of the labels all the same
+    };
+    for (const auto& [line, width, left] : lineWidthLeft) {
+        EXPECT_EQ(readoutBoxLeft(line, 100, 6, 30, width), left) << line << " " << width;
+    }
 }
 
 }  // namespace

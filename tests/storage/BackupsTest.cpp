@@ -127,4 +127,24 @@ TEST_F(Backups, AFolderThatCannotBeWrittenIsReportedAndTheFileStaysAsItWas) {
     EXPECT_EQ(saveParameterFile(imageWithLevel(5), dat), 0);
 }
 
+TEST(BackupFileInfo, TellsDateTimeAndOccasionInWords) {
+    const std::pair<const char*, std::optional<BackupFileInfo>> cases[] = {
+        {"2026-12-07_18-42-05_vor-Empfang.dat",
+         BackupFileInfo{"07.12.2026", "18:42:05", "Vor dem Empfang"}},
+        {"2026-01-31_00-00-59_vor-Senden_3.dat",
+         BackupFileInfo{"31.01.2026", "00:00:59", "Vor dem Senden"}},
+        {"2025-06-01_09-05-00_Programmstart.dat",
+         BackupFileInfo{"01.06.2025", "09:05:00", "Beim Programmstart"}},
+        {"2025-06-01_09-05-00_vor-Oeffnen.dat",
+         BackupFileInfo{"01.06.2025", "09:05:00", "Vor dem Öffnen"}},
+        {"2025-06-01_09-05-00_meine-Einstellung.dat",
+         BackupFileInfo{"01.06.2025", "09:05:00", "meine Einstellung"}},
+        {"2025-06-01_09-05_vor-Neu.dat", std::nullopt},
+        {"Filtaro.dat", std::nullopt},
+    };
+    for (const auto& [name, info] : cases) {
+        EXPECT_EQ(backupFileInfo(name), info) << name;
+    }
+}
+
 }  // namespace

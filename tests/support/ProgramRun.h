@@ -69,6 +69,9 @@ public:
             QObject::connect(frame->view(), &CSonaroView::noticeShown, [this](const QString& text) {
                 notices.push_back(text.toStdString());
             });
+            QObject::connect(frame->view(), &CSonaroView::resultShown, [this](const QString& text) {
+                results.push_back(text.toStdString());
+            });
         }
         return startup;
     }
@@ -94,6 +97,8 @@ public:
     // Notices of the view after start-up (start-up's own go before they
     // can be recorded).
     std::vector<std::string> notices;
+    // How the view's commands ended, as the status bar shows it.
+    std::vector<std::string> results;
 
     // The backup folder of this run.
     std::string backupDir() const { return dir.file("data/Filtaro/backups"); }

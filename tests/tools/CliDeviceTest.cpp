@@ -153,8 +153,8 @@ TEST_F(CliDevice, SendRefusesValuesTheDeviceWouldNotHoldUnlessForced) {
     EXPECT_EQ(r.out,
               "odd.dat: Diese 6 Werte kann das Gerät nicht so übernehmen, wie sie eingestellt "
               "sind:\n"
-              "  Preset 1, Kanal 1, Verzögerung: 2801 Taps (9999.6 mm) → 2801 Taps (Kanal 1 fasst "
-              "höchstens 420)\n"
+              "  Preset 1, Kanal 1, Verzögerung: 2801 Taps, die Verzögerungsleitung fasst "
+              "höchstens 420\n"
               "  Preset 1, Kanal 2, EQ2 Q: Code 0 → Code 256\n"
               "  Preset 2, Kanal 1, Pegel: 7 dB → -6 dB\n"
               "  Preset 3, Kanal 6, Hochpass-Typ: Code 12 → Code 12 (kennt das Gerät nicht)\n"

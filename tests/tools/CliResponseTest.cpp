@@ -140,8 +140,9 @@ TEST(CliResponse, ViewSumAndCsvChooseTheColumns) {
             EXPECT_EQ(r.out, curvesCsv(expected, quantityUnit(c.quantity))) << c.options.front();
             if (c.sums) {
                 EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
-                          "Frequenz [Hz],Kanal 1 [°],Kanal 2 [°],Kanal 3 [°],Kanal 4 [°],"
-                          "Kanal 5 [°],Kanal 6 [°],Summe L [°],Summe R [°]");
+                          "Frequenz [Hz],Kanal 1 [deg],Kanal 2 [deg],Kanal 3 [deg],"
+                          "Kanal 4 [deg],Kanal 5 [deg],Kanal 6 [deg],Summe L [deg],"
+                          "Summe R [deg]");
             }
             continue;
         }

@@ -96,11 +96,20 @@ TEST_F(ChannelPanelTest, RefreshShowsOddValuesAndWritesNothingButTheDelay) {
 
     before.setRedrawPending(1);
     EXPECT_TRUE(before == image);
-    EXPECT_EQ(list(IdLevel)->currentText(), "6");
+    // A value no item stands for is an entry of its own that cannot be
+    // picked; the input field has no such entry.
+    const std::pair<int, QString> unlisted[] = {
+        {IdLevel, "7"}, {IdHpType, "Code 12"}, {IdEqQ[0], "#21"}, {IdEqLevel[1], "-13"}};
+    for (const auto& [id, shown] : unlisted) {
+        QComboBox* l = list(id);
+        EXPECT_EQ(l->currentText(), shown);
+        EXPECT_EQ(l->currentIndex(), l->count() - 1);
+        EXPECT_FALSE(l->itemData(l->currentIndex(), Qt::UserRole - 1).toInt() & Qt::ItemIsEnabled)
+            << shown.toStdString();
+    }
+    EXPECT_EQ(list(IdLevel)->count(), 14);
+    EXPECT_TRUE(list(IdEqQ[0])->toolTip().startsWith("Code 21 aus der Datei"));
     EXPECT_EQ(text(IdInput), "");
-    EXPECT_EQ(list(IdHpType)->currentIndex(), -1);
-    EXPECT_EQ(list(IdEqQ[0])->currentIndex(), -1);
-    EXPECT_EQ(list(IdEqLevel[1])->currentText(), "6");
     EXPECT_FALSE(box(IdLowShelf)->isChecked());
     EXPECT_EQ(list(IdEqQ[4])->currentText(), "10.0");
     EXPECT_TRUE(box(IdHighShelf)->isChecked());
@@ -140,9 +149,11 @@ TEST_F(ChannelPanelTest, RefreshShowsOddValuesAndWritesNothingButTheDelay) {
     EXPECT_EQ(field(ChannelField::input), 3);
     EXPECT_EQ(field(eqQField(0)), 21);
     EXPECT_EQ(field(ChannelField::reserved), 0x5A5A);
+    EXPECT_EQ(list(IdLevel)->currentText(), "7");
     // Until the user picks a level.
     pick(IdLevel, 0);
     EXPECT_EQ(field(ChannelField::level), 6);
+    EXPECT_EQ(list(IdLevel)->count(), 13) << "the file's value is gone";
 }
 
 TEST_F(ChannelPanelTest, EachUserActionWritesOnlyItsFieldOfTheActivePreset) {

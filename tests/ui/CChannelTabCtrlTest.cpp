@@ -80,18 +80,28 @@ TEST_F(ChannelTabCtrlTest, AClickOnTheCurrentTabChangesNothing) {
     EXPECT_EQ(image.redrawPending(), 0);
 }
 
-TEST_F(ChannelTabCtrlTest, KeyboardMovesTheSelectionButNotThePanel) {
+TEST_F(ChannelTabCtrlTest, ArrowKeysSwitchThePanelAsAClickDoesAndKeepTheFocusOnTheRow) {
+    image.setField(0, 1, ChannelField::hpFrequency, 333);  // e.g. a channel copy meanwhile
     image.setTabMarker(0);
-    QTest::keyClick(tabs.tabBar(), Qt::Key_Right);
-    EXPECT_EQ(tabs.curSel(), 1);
-    EXPECT_EQ(selChanges, std::vector<int>{1});
-    EXPECT_EQ(tabs.m_nCurrent, 0);
-    EXPECT_EQ(shownPanel(tabs), 0);
-    EXPECT_EQ(image.tabMarker(), 0);
-    // A later click on the highlighted tab does switch to it.
-    clickTab(tabs, 1);
-    EXPECT_EQ(shownPanel(tabs), 1);
+    tabs.show();
+    tabs.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tabs));
+    tabs.tabBar()->setFocus();
+    struct Step {
+        Qt::Key key;
+        int panel;
+    };
+    for (const Step& step :
+         {Step{Qt::Key_Right, 1}, Step{Qt::Key_Right, 2}, Step{Qt::Key_Left, 1}}) {
+        QTest::keyClick(tabs.tabBar(), step.key);
+        EXPECT_EQ(tabs.curSel(), step.panel);
+        EXPECT_EQ(tabs.m_nCurrent, step.panel);
+        EXPECT_EQ(shownPanel(tabs), step.panel);
+    }
+    EXPECT_EQ(hpShown(1), "333");
     EXPECT_EQ(image.tabMarker(), 1);
+    EXPECT_EQ(selChanges, (std::vector<int>{1, 2, 1}));
+    EXPECT_TRUE(tabs.tabBar()->hasFocus());
 }
 
 TEST_F(ChannelTabCtrlTest, SwitchToTabGoesBackToChannelOneWithoutRefreshOrNotification) {

@@ -26,8 +26,8 @@ TEST(PanelLogic, QListsPerBandAndMode) {
 TEST(PanelLogic, LevelIndicesAndValuesNoItemRepresents) {
     EXPECT_EQ(LevelTexts[dbToLevelIndex(-6)], "-6");
     EXPECT_EQ(EqGainTexts[dbToEqLevelIndex(-12)], "-12");
-    EXPECT_EQ(dbToLevelIndex(7), 0);  // +7 from a file shows "6"
-    EXPECT_EQ(dbToEqLevelIndex(-13), 0);
+    EXPECT_EQ(dbToLevelIndex(7), -1);  // +7 from a file: no item
+    EXPECT_EQ(dbToEqLevelIndex(-13), -1);
     EXPECT_EQ(levelIndexToDb(12), -6);
     EXPECT_EQ(levelIndexToDb(13), 0);
     EXPECT_EQ(levelIndexToDb(-1), 0);

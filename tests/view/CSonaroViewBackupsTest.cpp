@@ -2,6 +2,9 @@
 // folder of the run (the program's start-up keeps the previous Filtaro.dat;
 // see the start-up tests).
 
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
 #include <filesystem>
 #include <fstream>
 
@@ -10,6 +13,7 @@
 #include "storage/Backups.h"
 #include "storage/ParameterFile.h"
 #include "support/ScopedEnv.h"
+#include "ui/CBackupDlg.h"
 #include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
@@ -80,14 +84,33 @@ TEST_F(Backups, EachOccasionKeepsTheSettingsItReplaces) {
     ASSERT_TRUE(command(CmdFileNew));
     EXPECT_EQ(count(), 5u) << "the defaults are not worth a backup";
 
-    // "Sicherung laden" picks one in the backup folder; the settings come
-    // back as one step, and the current file stays.
+    // "Sicherung laden" lists the backups newest first, in words; the
+    // settings of the one chosen come back as one step, and the current file
+    // stays.
     const std::string fileBefore = session().fileName;
-    filePaths.push_back(BackupStore(run.backupDir()).list().back());  // the oldest
+    QStringList occasions;
+    run.hook = [&occasions](QDialog& dialog, int& result) {
+        auto& chooser = dynamic_cast<CBackupDlg&>(dialog);
+        for (int row = 0; row < chooser.table()->rowCount(); ++row) {
+            occasions << chooser.table()->item(row, 2)->text();
+        }
+        chooser.table()->selectRow(chooser.table()->rowCount() - 1);  // the oldest
+        EXPECT_EQ(chooser.summaryLabel()->text(),
+                  "Weicht in einem Wert von den Einstellungen jetzt ab: Preset 2, Kanal 3, "
+                  "Pegel -2 dB statt 0 dB.");
+        chooser.loadButton()->click();
+        result = chooser.result();
+        return true;
+    };
     ASSERT_TRUE(command(CmdLoadBackup));
-    EXPECT_EQ(fileDialogsShown.back(), FileDialogKind::Backup);
+    EXPECT_EQ(occasions, (QStringList{"Vor \"Neu\"", "Vor dem Öffnen", "Vor dem Speichern",
+                                      "Vor dem Senden", "Vor dem Empfang"}));
     EXPECT_EQ(image().field(1, 2, ChannelField::level), -2);
     EXPECT_EQ(session().fileName, fileBefore);
+    filePaths.push_back(std::nullopt);
+    ASSERT_TRUE(command(CmdFileSave));
+    EXPECT_EQ(fileDialogFolders.back(), fs::path(fileBefore).parent_path().string())
+        << "the file dialogs start in the current file's folder";
     EXPECT_TRUE(
         run.frame().action(CmdEditUndo)->text().startsWith("&Rückgängig: Laden der Sicherung 20"));
     ASSERT_TRUE(command(CmdEditUndo));

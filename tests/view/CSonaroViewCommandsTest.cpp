@@ -156,12 +156,11 @@ TEST_F(EditingCommands, CopyChannelCopiesWithinTheActivePresetUntilClosed) {
     ParameterImage expected = before;
     expected.setRecord(1, 4, before.record(1, 2));  // all 26 fields, reserved too
     expected.setRecord(1, 1, before.record(1, 0));
+    expected.setRedrawPending(1);
     EXPECT_TRUE(sameImage(image(), expected));
-    EXPECT_EQ(image().redrawPending(), 0);
-    // The panel shows the copy only at its next refresh (a tab click).
-    EXPECT_EQ(editText(panel(4), IdDelay), "0");
-    clickTab(tabs(), 4);
+    // The panels and the plot show each copy at once, as after an undo.
     EXPECT_EQ(editText(panel(4), IdDelay), "77");
+    EXPECT_EQ(editText(panel(1), IdLpFrequency), "3000");
 }
 
 TEST_F(EditingCommands, CopyPresetCopiesAllSixChannelsUntilClosed) {
@@ -181,11 +180,10 @@ TEST_F(EditingCommands, CopyPresetCopiesAllSixChannelsUntilClosed) {
         expected.setRecord(0, c, before.record(3, c));
         expected.setRecord(2, c, before.record(3, c));
     }
+    expected.setRedrawPending(1);
     EXPECT_TRUE(sameImage(image(), expected));
-    EXPECT_EQ(image().redrawPending(), 0);
-    EXPECT_EQ(editText(panel(0), IdHpFrequency), "20");
-    ASSERT_TRUE(command(CmdPreset1));  // a preset switch refreshes
-    EXPECT_EQ(editText(panel(0), IdHpFrequency), "200");
+    EXPECT_EQ(editText(panel(0), IdHpFrequency), "200");  // preset 1 is shown
+    EXPECT_EQ(editText(panel(5), IdHpFrequency), "205");
 }
 
 TEST_F(EditingCommands, GraphOptionsOkCopiesTheRangeAndMarksARedrawCancelChangesNothing) {

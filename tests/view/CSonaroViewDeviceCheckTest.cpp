@@ -9,6 +9,7 @@
 #include "device/DeviceCompare.h"
 #include "device/PreSendCheck.h"
 #include "device/WireImage.h"
+#include "storage/Backups.h"
 #include "storage/Ini.h"
 #include "storage/ParameterFile.h"
 #include "storage/ProgramOptions.h"
@@ -162,7 +163,7 @@ TEST_F(DeviceCheck, CompareShowsAgreementOrEveryDifferenceAndCanTakeTheDevicesSe
     EXPECT_EQ(ui.messages[0].text, "Schnittstelle antwortet nicht!");
 }
 
-TEST_F(DeviceCheck, ASendIsReadBackAndADifferenceShownUntilTheCheckIsSwitchedOff) {
+TEST_F(DeviceCheck, ASendIsReadBackADifferenceShownAndKeptUntilTheCheckIsSwitchedOff) {
     // The device stores every block with byte 10 one higher: the EQ1 gain
     // code of channel 1 in preset 1.
     line().attachDevice(1, {.corruptByte = 10});
@@ -179,6 +180,7 @@ TEST_F(DeviceCheck, ASendIsReadBackAndADifferenceShownUntilTheCheckIsSwitchedOff
     EXPECT_EQ(comparisons[0].rows[0], "1|1|EQ1 Pegel|0 dB|1 dB");
     EXPECT_FALSE(comparisons[0].offersTake);
     EXPECT_EQ(ui.statusTexts.back(), "");
+    EXPECT_TRUE(run.results.empty()) << "no word of success";
 
     // Switched off in the menu and kept in FILTARO.INI: no read-back.
     ASSERT_TRUE(command(CmdVerifyAfterSend));
@@ -192,6 +194,15 @@ TEST_F(DeviceCheck, ASendIsReadBackAndADifferenceShownUntilTheCheckIsSwitchedOff
     EXPECT_EQ(comparisons.size(), 1u);
     EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{Sending, ""}));
     EXPECT_EQ(line().blocksStored(1), 2);
+    EXPECT_EQ(run.results, std::vector<std::string>{"Alle vier Presets gesendet."});
+    // What the read-back found on the device was kept before this send
+    // went over it.
+    const std::vector<std::string> backups = BackupStore(run.backupDir()).list();
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_NE(backups[0].find("vor-Senden"), std::string::npos);
+    ParameterImage kept;
+    ASSERT_EQ(loadParameterFile(kept, backups[0]), 1);
+    EXPECT_EQ(kept.field(0, 0, eqLevelField(0)), 1);
 
     ASSERT_TRUE(command(CmdVerifyAfterSend));
     EXPECT_TRUE(verify.isChecked());

@@ -2,6 +2,7 @@
 // against simulated devices in memory.
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "device/DeviceLink.h"
@@ -86,6 +87,9 @@ TEST_F(DeviceCommands, SendMovesAllPresetsBetweenTwoStatusTexts) {
     clickSend();
     // The block is read back and found as sent.
     EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{Sending, Verifying, ""}));
+    EXPECT_EQ(run.results, std::vector<std::string>{
+                               "Gesendet und geprüft: Gerät und Programm stimmen überein."});
+    EXPECT_EQ(run.frame().messagePane()->text().toStdString(), run.results.back());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(run.dialogs.empty());
     EXPECT_EQ(ui.sleeps, std::vector<unsigned>{6000});  // the device stores the block meanwhile

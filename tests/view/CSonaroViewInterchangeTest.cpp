@@ -11,6 +11,7 @@
 
 #include "interchange/FilterImport.h"
 #include "interchange/SettingsExport.h"
+#include "plot/CResponsePlot.h"
 #include "storage/ParameterFile.h"
 #include "storage/SideFile.h"
 #include "storage/TextFile.h"
@@ -167,11 +168,17 @@ TEST_F(Interchange, ExportsWriteTheChosenFormatWithTheNames) {
     }
 }
 
-TEST_F(Interchange, NamesAreTooltipsAndUndoSteps) {
+TEST_F(Interchange, NamesAreTooltipsReadoutNamesAndUndoSteps) {
     start();
     EXPECT_EQ(tip(3), "");
+    view().redrawStep();
+    view().plot()->setCursorPoint(270);
     name(3, QStringLiteral("  Mittelton rechts  "));
     EXPECT_EQ(tip(3), "Mittelton rechts");
+    view().redrawStep();
+    ASSERT_EQ(view().plot()->readout().entries.size(), 6u);
+    EXPECT_EQ(view().plot()->readout().entries[3].name, "Kanal 4 (Mittelton rechts)")
+        << "the readout names the channel at once";
     EXPECT_EQ(run.frame().action(CmdEditUndo)->text(), "&Rückgängig: Kanal 4 benennen\tStrg+Z");
     ASSERT_TRUE(command(CmdEditUndo));
     EXPECT_EQ(tip(3), "");

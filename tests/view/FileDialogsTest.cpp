@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <filesystem>
 
 #include "forms/ModalRunner.h"
 #include "support/QtTestApp.h"
@@ -17,12 +18,13 @@ struct SeenFileDialog {
     QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen;
     QFileDialog::FileMode fileMode = QFileDialog::AnyFile;
     QStringList selected;
+    QString directory;
 };
 
 // Answers the dialog as a person would who types `name` and presses OK
 // (or cancels when `name` is empty).
-SeenFileDialog answer(FileDialogKind kind, const QString& name,
-                      std::optional<std::string>& result) {
+SeenFileDialog answer(FileDialogKind kind, const QString& name, std::optional<std::string>& result,
+                      const std::string& folder = {}) {
     SeenFileDialog seen;
     ScopedModalAnswer modal([&](QDialog& dialog) {
         auto* files = dynamic_cast<QFileDialog*>(&dialog);
@@ -35,6 +37,7 @@ SeenFileDialog answer(FileDialogKind kind, const QString& name,
         seen.acceptMode = files->acceptMode();
         seen.fileMode = files->fileMode();
         seen.selected = files->selectedFiles();
+        seen.directory = files->directory().absolutePath();
         if (name.isEmpty()) {
             files->reject();
         } else {
@@ -43,7 +46,7 @@ SeenFileDialog answer(FileDialogKind kind, const QString& name,
         }
         return files->result();
     });
-    result = askFilePath(kind, nullptr);
+    result = askFilePath(kind, folder, nullptr);
     return seen;
 }
 
@@ -75,6 +78,33 @@ TEST(FileDialogs, SaveAddsTheDefaultExtension) {
     EXPECT_EQ(seen.acceptMode, QFileDialog::AcceptSave);
     ASSERT_TRUE(path.has_value());
     EXPECT_EQ(*path, dir.file("Kino.dat"));
+}
+
+// Each dialog starts in the folder it is given, whatever folder the one
+// before was left in.
+TEST(FileDialogs, StartInTheFolderTheyAreGiven) {
+    qtTestApp();
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.file("versteckt"));
+    std::filesystem::create_directories(dir.file("Projekt"));
+    writeFileBytes(dir.file("versteckt/alt.dat"), "x");
+    std::optional<std::string> path;
+    answer(FileDialogKind::Open, QString::fromStdString(dir.file("versteckt/alt.dat")), path,
+           dir.file("versteckt"));
+    for (const FileDialogKind kind :
+         {FileDialogKind::Open, FileDialogKind::Save, FileDialogKind::ExportCsv,
+          FileDialogKind::Measurement, FileDialogKind::ExportCamillaDsp}) {
+        EXPECT_EQ(answer(kind, QString(), path, dir.file("Projekt")).directory,
+                  QString::fromStdString(dir.file("Projekt")));
+    }
+}
+
+TEST(FileDialogs, FolderIsTheCurrentFilesOrTheStartupDirectory) {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.file("Projekt"));
+    EXPECT_EQ(fileDialogFolder(dir.file("Projekt/Kino.dat"), "/start"), dir.file("Projekt"));
+    EXPECT_EQ(fileDialogFolder(dir.file("weg/Kino.dat"), "/start"), "/start");
+    EXPECT_EQ(fileDialogFolder("Kino.dat", "/start"), "/start");
 }
 
 }  // namespace

@@ -119,14 +119,17 @@ protected:
     // with no answer left fails the test.
     std::deque<std::optional<std::string>> filePaths;
     std::vector<FileDialogKind> fileDialogsShown;
-    ScopedFilePathAnswer fileAnswer{[this](FileDialogKind kind) -> std::optional<std::string> {
-        fileDialogsShown.push_back(kind);
-        if (filePaths.empty()) {
-            ADD_FAILURE() << "unexpected file dialog";
-            return std::nullopt;
-        }
-        std::optional<std::string> path = filePaths.front();
-        filePaths.pop_front();
-        return path;
-    }};
+    std::vector<std::string> fileDialogFolders;  // the folder each started in
+    ScopedFilePathAnswer fileAnswer{
+        [this](FileDialogKind kind, const std::string& folder) -> std::optional<std::string> {
+            fileDialogsShown.push_back(kind);
+            fileDialogFolders.push_back(folder);
+            if (filePaths.empty()) {
+                ADD_FAILURE() << "unexpected file dialog";
+                return std::nullopt;
+            }
+            std::optional<std::string> path = filePaths.front();
+            filePaths.pop_front();
+            return path;
+        }};
 };
