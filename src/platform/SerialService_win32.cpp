@@ -41,9 +41,9 @@ bool readState(HANDLE handle, DCB& dcb) {
 }
 
 // The complete DCB for `state`: the members the state carries, and for all
-// others a binary line without flow control of its own: DTR on, no DSR
-// handshake, no null stripping, no error or event character, no abort on
-// errors. This is the line the Linux service sets up on open.
+// others a binary line without flow control of its own: DTR and RTS on, no
+// DSR handshake, no null stripping, no error or event character, no abort
+// on errors. This is the line the Linux service sets up on open.
 DCB dcbFor(const SerialLineState& state) {
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
