@@ -15,6 +15,6 @@ void noteSystemError(int errnoValue, unsigned long code);
 
 // The system's text for the failure last noted on this thread, provided it
 // set `errnoValue`: Windows' message for the code, in German where the
-// system has it, and the code ("Zugriff verweigert (Windows-Fehler 5)").
+// system has it, and the code ("Netzwerkname gelöscht, Windows-Fehler 64").
 // "" when no such failure was noted.
 std::string systemErrorText(int errnoValue);

@@ -41,5 +41,5 @@ std::string systemErrorText(int errnoValue) {
     // Otherwise the user's, then the system's language, then English.
     if (message.empty()) message = messageOf(noted.code, 0);
     const std::string code = "Windows-Fehler " + std::to_string(noted.code);
-    return message.empty() ? code : utf8FromWide(message) + " (" + code + ")";
+    return message.empty() ? code : utf8FromWide(message) + ", " + code;
 }

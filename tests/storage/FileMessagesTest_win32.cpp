@@ -54,8 +54,8 @@ TEST(FileMessages, WindowsFailuresAreToldAsWhatTheyAre) {
     setReplaceFileCallsForTest(&calls);
     const std::string message = reason(saveFailure("held.dat"));
     setReplaceFileCallsForTest(nullptr);
-    EXPECT_TRUE(message.ends_with(" (Windows-Fehler 64)).")) << message;
-    EXPECT_GT(message.size(), std::string(" (Windows-Fehler 64)).").size()) << message;
+    EXPECT_TRUE(message.ends_with(", Windows-Fehler 64).")) << message;
+    EXPECT_GT(message.size(), std::string(", Windows-Fehler 64).").size()) << message;
     EXPECT_EQ(message.find("Systemfehler"), std::string::npos) << message;
     EXPECT_EQ(readFileBytes("held.dat"), "old");
 }
