@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make test-windows: the Windows build under Wine.
 #
-#   1. The cross-built core suites (ctest, preset "windows").
+#   1. The cross-built core suites (ctest in WINDOWS_BUILD), with the Linux
+#      simulator as COM5 for the serial tests (FILTARO_TEST_PORT).
 #   2. filtaro-cli.exe end to end, beside the Linux filtaro-cli:
 #      - the file commands (new, show, encode, decode, import, export,
 #        response) must write byte-identical files and print the same text,
@@ -9,10 +10,12 @@
 #      - a file name outside ASCII must arrive as written;
 #      - against the Linux simulator (filtaro-devsim), which Wine reaches as
 #        COM5 through a dosdevices link to its pseudo-terminal: send (with
-#        --verify), receive, compare and search, the simulator's fault modes
-#        and a device that vanishes in the middle of a transfer. (Wine does
+#        --verify), receive, compare and search, the simulator's fault modes,
+#        a device that vanishes in the middle of a transfer, and a port that
+#        another program left with XON/XOFF on (windows-probe). (Wine does
 #        not enforce the exclusive open of a serial port, so that is not
 #        tested here.)
+#      - the console has its own code page again when the program ends.
 #
 # Usage: scripts/test-windows.sh [WINDOWS_BUILD [LINUX_BUILD]]
 #   WINDOWS_BUILD  default build/windows (cmake --preset windows)
@@ -27,9 +30,10 @@ case "$linux" in /*) ;; *) linux="$root/$linux" ;; esac
 
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 cli_exe="$win/src/filtaro-cli.exe"
+probe_exe="$win/tests/windows-probe.exe"
 cli_linux="$linux/src/filtaro-cli"
 devsim="$linux/src/filtaro-devsim"
-for f in "$wine" "$cli_exe" "$cli_linux" "$devsim"; do
+for f in "$wine" "$cli_exe" "$probe_exe" "$cli_linux" "$devsim"; do
     if [ ! -x "$f" ]; then
         echo "test-windows.sh: $f fehlt (make windows baut es)." >&2
         exit 2
@@ -39,11 +43,6 @@ done
 export WINEPREFIX="$win/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$wine" wineboot --init >/dev/null 2>&1
 
-# --- 1. The suites ----------------------------------------------------------
-suites=0
-(cd "$root" && ctest --preset windows) || suites=1
-
-# --- 2. filtaro-cli.exe end to end ------------------------------------------
 work=$(mktemp -d "$win/e2e.XXXXXX")
 devsim_pid=""
 cleanup() {
@@ -59,7 +58,7 @@ mkdir -p "$L" "$W" "$ports"
 
 passed=0
 failed=0
-check() {  # check NAME COMMAND...: one verdict
+check() {  # check NAME COMMAND...: one verdict; the status of COMMAND
     local name=$1
     shift
     if "$@"; then
@@ -68,6 +67,7 @@ check() {  # check NAME COMMAND...: one verdict
     else
         failed=$((failed + 1))
         echo "FAILED  $name"
+        return 1
     fi
 }
 
@@ -80,7 +80,8 @@ run() {
         (cd "$L" && FILTARO_PORT_DIR="$ports" "$cli_linux" "$@" >"$L/out" 2>"$L/err")
         echo $? >"$L/status"
     else
-        (cd "$W" && "$wine" "$cli_exe" "$@" >"$W/out" 2>"$W/err")
+        # (A port that hangs fails the check instead of the whole run.)
+        (cd "$W" && timeout -k 5 120 "$wine" "$cli_exe" "$@" >"$W/out" 2>"$W/err")
         echo $? >"$W/status"
     fi
 }
@@ -97,6 +98,7 @@ same_run() {  # same status, output and errors on both sides
     cmp -s "$L/status" "$W/status" && crlf_of "$W/out" "$L/out" && crlf_of "$W/err" "$L/err"
 }
 status_is() { [ "$(cat "$W/status")" = "$1" ] && [ "$(cat "$L/status")" = "$1" ]; }
+status_is_windows() { [ "$(cat "$W/status")" = "$1" ]; }
 same_file() { [ -f "$W/$1" ] && cmp -s "$L/$1" "$W/$1"; }
 explain() {  # shows what differs after a failed check
     echo "        linux:   status $(cat "$L/status"): $(head -c 300 "$L/out" "$L/err" | tr '\n' ' ')"
@@ -111,6 +113,31 @@ expect_same() {  # expect_same NAME STATUS FILES...: one command on both sides
     check "$name" $ok || explain
 }
 
+start_devsim() {  # start_devsim ARGS...: the simulator, as COM5 on both sides
+    stop_devsim
+    rm -f "$WINEPREFIX/dosdevices/com5" "$ports/COM5"
+    coproc DEVSIM { exec "$devsim" --link "$WINEPREFIX/dosdevices/com5" --memory "$work/memory.bin" "$@"; }
+    devsim_pid=$DEVSIM_PID
+    local pty=""
+    read -r -t 10 pty <&"${DEVSIM[0]}"
+    ln -sfn "$pty" "$ports/COM5"
+}
+stop_devsim() {
+    if [ -n "$devsim_pid" ]; then
+        kill "$devsim_pid" 2>/dev/null
+        wait "$devsim_pid" 2>/dev/null
+        devsim_pid=""
+    fi
+}
+
+# --- 1. The suites ----------------------------------------------------------
+start_devsim
+suites=0
+FILTARO_TEST_PORT=COM5 ctest --test-dir "$win" --output-on-failure --no-tests=error -j 2 ||
+    suites=1
+stop_devsim
+
+# --- 2. filtaro-cli.exe end to end ------------------------------------------
 # --- File commands: byte-identical files, the same text in CRLF ------------
 cat >"$L/filter.txt" <<'TXT'
 Filter Settings file
@@ -155,23 +182,6 @@ both encode "Ω-Test.dat" "Grüße/Ω.bin"
 expect_same "encode into Grüße/Ω.bin" 0 "Grüße/Ω.bin"
 
 # --- Against the simulator --------------------------------------------------
-start_devsim() {  # start_devsim ARGS...: the simulator, as COM5 on both sides
-    stop_devsim
-    rm -f "$WINEPREFIX/dosdevices/com5" "$ports/COM5"
-    coproc DEVSIM { exec "$devsim" --link "$WINEPREFIX/dosdevices/com5" --memory "$work/memory.bin" "$@"; }
-    devsim_pid=$DEVSIM_PID
-    local pty=""
-    read -r -t 10 pty <&"${DEVSIM[0]}"
-    ln -sfn "$pty" "$ports/COM5"
-}
-stop_devsim() {
-    if [ -n "$devsim_pid" ]; then
-        kill "$devsim_pid" 2>/dev/null
-        wait "$devsim_pid" 2>/dev/null
-        devsim_pid=""
-    fi
-}
-
 start_devsim
 both send imported.dat --port COM5 --no-pause
 expect_same "send" 0 Son_Send.bin
@@ -201,8 +211,36 @@ sleep 4
 stop_devsim
 started=$SECONDS
 wait "$receiver"
-check "a vanished device ends the receive with code -5 within seconds" \
+ended_soon_without_file() {
     [ "$(cat "$W/status")" = 5 ] && [ $((SECONDS - started)) -lt 10 ] && [ ! -e "$W/gone.dat" ]
+}
+check "a vanished device ends the receive with code -5 within seconds" ended_soon_without_file
+
+# A port another program left with XON/XOFF on (and whatever else it set):
+# the open sets the whole line, so a block full of 0x11 and 0x13 bytes goes
+# both ways; without that the receive loses the 0x13 bytes and the next
+# send hangs on a line stopped by them.
+cp "$W/wire.bin" "$W/flow.bin"
+for record in $(seq 0 23); do
+    for byte in 1 7; do  # the high-pass frequency and the low byte of the delay
+        value='\x11'
+        [ $(((record + byte) % 2)) = 0 ] && value='\x13'
+        printf "$value" | dd of="$W/flow.bin" bs=1 seek=$((record * 26 + byte)) conv=notrunc status=none
+    done
+done
+(cd "$W" && "$cli_linux" decode flow.bin Filtaro.dat flow.dat >/dev/null)
+leave_com_state() { "$wine" "$probe_exe" leave-com-state COM5 >/dev/null; }
+start_devsim
+check "windows-probe leaves XON/XOFF on COM5" leave_com_state
+run windows send flow.dat --port COM5 --no-pause
+check "send after XON/XOFF was left on" status_is_windows 0 || explain
+leave_com_state
+run windows receive flow-back.dat --base Filtaro.dat --port COM5
+check "receive after XON/XOFF was left on" status_is_windows 0 || explain
+check "received the 0x11 and 0x13 bytes" cmp -s "$W/flow-back.dat" "$W/flow.dat"
+leave_com_state
+run windows send flow.dat --port "COM5:" --no-pause --verify
+check "send --verify to \"COM5:\" after XON/XOFF was left on" status_is_windows 0 || explain
 
 # The fault modes: the same exit status and message on both sides.
 for fault in silent wrong-ack short=100 stale=3; do
@@ -232,6 +270,20 @@ for fault in silent no-ident wrong-ident; do
     expect_same "search, device fault $fault" 1
 done
 stop_devsim
+
+# --- The console's code page ------------------------------------------------
+# The program switches the console to UTF-8; the console outlives it and
+# must have its own code page again when it ends. (script gives Wine a
+# terminal, so that cmd and the programs share a console.)
+code_page_after_run() {
+    local folders
+    folders="$("$wine" winepath -w "$(dirname "$cli_exe")" | tr -d '\r');$("$wine" winepath -w "$(dirname "$probe_exe")" | tr -d '\r')"
+    (cd "$W" && WINEPATH="$folders" timeout -k 5 120 script -qec \
+        "'$wine' cmd /c 'chcp 850 >nul & filtaro-cli new cp.dat >nul & windows-probe code-page'" \
+        /dev/null) | sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g' | tr -d '\r' | grep -E '^[0-9]+$' | tail -1
+}
+check "the console has code page 850 again after the program" \
+    [ "$(code_page_after_run)" = 850 ]
 
 echo
 echo "filtaro-cli.exe end to end: $passed passed, $failed failed"

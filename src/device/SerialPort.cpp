@@ -18,33 +18,43 @@ CommErrorCode SerialPort::open(const std::string& devicePath, int baudRate) {
     if (baudRate <= 0) return ErrPortBusy;
     SerialHandle handle = serialOpen(devicePath);
     if (handle == nullptr) return ErrPortBusy;
-    SerialLineState state;
+    SerialLineState driverState;
     if (!serialSetupQueues(handle, static_cast<std::uint32_t>(m_inQueueSize),
                            static_cast<std::uint32_t>(m_outQueueSize)) ||
-        !serialGetState(handle, state)) {
+        !serialGetState(handle, driverState)) {
         serialClose(handle);
         return ErrPortBusy;
     }
-    // Only the frame and the rate are ours; the rest stays as the driver has it.
+    // The whole line is ours: a flow control, parity check or null
+    // stripping that another program left in the driver would stop or
+    // garble a block. (A default state is binary, without flow control.)
+    SerialLineState state;
     m_baudRate = baudRate;
     state.BaudRate = static_cast<std::uint32_t>(baudRate);
     state.ByteSize = m_byteSize;
     state.Parity = m_parity;
     state.StopBits = m_stopBits;
     m_dcb = state;
-    if (!serialSetState(handle, state)) {
+    // Without its time-outs the port would wait for ever on a silent device.
+    if (!serialSetState(handle, state) || !serialSetTimeouts(handle, timeoutsAt(baudRate))) {
         serialClose(handle);
         return ErrPortBusy;
     }
-    SerialTimeouts timeouts;
-    serialGetTimeouts(handle, timeouts);
-    timeouts.ReadIntervalTimeout = ReadTimeoutMs;
-    timeouts.ReadTotalTimeoutMultiplier = ReadTimeoutMs;
-    timeouts.ReadTotalTimeoutConstant = ReadTimeoutMs;
-    serialSetTimeouts(handle, timeouts);
     m_handle = handle;
     m_isOpen = 1;
     return CommOk;
+}
+
+SerialTimeouts SerialPort::timeoutsAt(int baudRate) {
+    constexpr std::uint32_t BitsPerByte = 10;  // start, 8 data, stop
+    const auto rate = static_cast<std::uint32_t>(std::max(baudRate, 1));
+    SerialTimeouts timeouts;
+    timeouts.ReadIntervalTimeout = ReadTimeoutMs;
+    timeouts.ReadTotalTimeoutMultiplier = ReadTimeoutMs;
+    timeouts.ReadTotalTimeoutConstant = ReadTimeoutMs;
+    timeouts.WriteTotalTimeoutMultiplier = (BitsPerByte * 1000 + rate - 1) / rate;
+    timeouts.WriteTotalTimeoutConstant = WriteMarginMs;
+    return timeouts;
 }
 
 CommErrorCode SerialPort::close() {
@@ -77,8 +87,9 @@ CommErrorCode SerialPort::readBlock(void* buffer, int count, std::uint32_t first
     // from the rest (their total grows with the count: 312.5 s for a block).
     // Reads that return whatever has come, each waiting for at least one
     // byte, can: the first waits up to `firstByteMs`, every later one the gap.
-    SerialTimeouts own;
-    serialGetTimeouts(m_handle, own);
+    // A time-out that cannot be set fails the read: the driver's own might
+    // wait for ever.
+    const SerialTimeouts own = timeoutsAt(m_baudRate);
     SerialTimeouts waitForAny = own;
     waitForAny.ReadIntervalTimeout = SerialTimeouts::MaxTimeout;
     waitForAny.ReadTotalTimeoutMultiplier = SerialTimeouts::MaxTimeout;
@@ -89,14 +100,14 @@ CommErrorCode SerialPort::readBlock(void* buffer, int count, std::uint32_t first
     std::uint32_t got = 0;
     bool ok = true;
     while (ok && got < static_cast<std::uint32_t>(count)) {
-        serialSetTimeouts(m_handle, waitForAny);
+        ok = serialSetTimeouts(m_handle, waitForAny);
         std::uint32_t moved = 0;
-        ok = serialRead(m_handle, out + got, static_cast<std::uint32_t>(count) - got, &moved);
+        ok = ok && serialRead(m_handle, out + got, static_cast<std::uint32_t>(count) - got, &moved);
         got += moved;
         if (moved == 0) break;
         waitForAny.ReadTotalTimeoutConstant = ReadTimeoutMs;
     }
-    serialSetTimeouts(m_handle, own);
+    ok = serialSetTimeouts(m_handle, own) && ok;
     if (transferred) *transferred = static_cast<int>(got);
     return ok ? CommOk : ErrReceive;
 }

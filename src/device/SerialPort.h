@@ -20,6 +20,16 @@ public:
     static constexpr int OutQueueSize = 8192;
     // Between two bytes, and the fixed part of the total read budget.
     static constexpr std::uint32_t ReadTimeoutMs = 500;
+    // What a write may take beyond its bytes' time on the line.
+    static constexpr std::uint32_t WriteMarginMs = 2000;
+
+    // The time-outs the port runs with at `baudRate`. Reads: ReadTimeoutMs
+    // between two bytes, and ReadTimeoutMs + ReadTimeoutMs per byte in all.
+    // Writes: the bytes' time on the line (10 bit times each, rounded up to
+    // whole milliseconds per byte) and WriteMarginMs, so that a line held by
+    // a handshake that never clears fails the write instead of blocking the
+    // program for good (the driver's own 0/0 means no limit).
+    static SerialTimeouts timeoutsAt(int baudRate);
 
     SerialPort();
     ~SerialPort() override;  // closes the port if it is open
@@ -27,8 +37,9 @@ public:
     SerialPort& operator=(const SerialPort&) = delete;
 
     // Opens `devicePath` ("\\.\COM3") at `baudRate`, 8 data bits, no parity,
-    // one stop bit. An open port is closed first. CommOk, or ErrPortBusy (the
-    // port is then closed).
+    // one stop bit, binary, without flow control, with timeoutsAt(baudRate).
+    // An open port is closed first. CommOk, or ErrPortBusy (the port is then
+    // closed) when any of it cannot be set.
     CommErrorCode open(const std::string& devicePath, int baudRate) override;
     // Closes the port if it is open; always CommOk.
     CommErrorCode close() override;

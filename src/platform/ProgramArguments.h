@@ -15,5 +15,7 @@
 std::vector<std::string> programArguments(int argc, char** argv);
 
 // Makes the console show the program's UTF-8 output as text (German
-// messages, file names). Standard output keeps the console's line endings.
+// messages, file names) until the program ends; then the console has its
+// own code page again, also after Ctrl+C. Standard output keeps the
+// console's line endings.
 void useUtf8Console();

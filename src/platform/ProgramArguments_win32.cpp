@@ -2,17 +2,25 @@
 // (windows.h first: shellapi.h needs its types)
 #include <shellapi.h>
 
+#include <cstdlib>
+
 #include "platform/ProgramArguments.h"
+#include "platform/WideText_win32.h"
 
 namespace {
 
-std::string utf8FromWide(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return {};
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-    out.resize(static_cast<std::size_t>(size) - 1);  // without the terminator
-    return out;
+// The console outlives the program: the code page it had comes back at the
+// end, or the next program in that window would print its text as UTF-8.
+UINT consoleOutputCodePage = 0;
+
+void restoreConsoleOutput() {
+    if (consoleOutputCodePage != 0) SetConsoleOutputCP(consoleOutputCodePage);
+}
+
+// Ctrl+C, Ctrl+Break and closing the window end the program without exit().
+BOOL WINAPI onConsoleEvent(DWORD) {
+    restoreConsoleOutput();
+    return FALSE;  // the system's own handling ends the program
 }
 
 }  // namespace
@@ -29,5 +37,9 @@ std::vector<std::string> programArguments(int argc, char** argv) {
 }
 
 void useUtf8Console() {
-    SetConsoleOutputCP(CP_UTF8);
+    const UINT codePage = GetConsoleOutputCP();  // 0 without a console
+    if (codePage == 0 || codePage == CP_UTF8 || !SetConsoleOutputCP(CP_UTF8)) return;
+    consoleOutputCodePage = codePage;
+    std::atexit(restoreConsoleOutput);
+    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
 }

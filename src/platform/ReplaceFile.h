@@ -5,8 +5,13 @@
 //
 // On success the new content is in the file and flushed to the disk.
 // On failure (false, errno tells why) the file is as it was and nothing
-// new is left beside it; the one exception is a failed flush of the folder
-// after the rename, when the file already holds the new content.
+// new is left beside it. Two exceptions: a failed flush of the folder after
+// the rename, when the file already holds the new content; and, under
+// Windows, a replace that moved the old file aside and then could neither
+// put the new one in its place nor the old one back (a network share that
+// went away half way): the name is then empty, and both contents stay in
+// the folder, the new one as ".filtaro-XXXXXX" and the old one as
+// ".filtaro-alt-XXXXXX", since either may be the only copy.
 //
 // What is saved:
 // - The path is followed through symbolic links to the file they name,

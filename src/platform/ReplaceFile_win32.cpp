@@ -4,7 +4,8 @@
 // which keeps its ACL, attributes, creation time and streams, and
 // MoveFileExW with write-through for a new one. A symbolic link is followed
 // to the file it names. A read-only file, a file this process may not
-// write, and anything that is not a file on a disk are refused untouched.
+// write, anything that is not a file on a disk, and a name Windows would
+// not take as written are refused untouched.
 
 #include <windows.h>
 
@@ -13,25 +14,30 @@
 #include <cerrno>
 #include <optional>
 
+#include "platform/FileNameCheck.h"
 #include "platform/ReplaceFile.h"
+#include "platform/ReplaceFileCalls_win32.h"
+#include "platform/SystemError.h"
 #include "platform/Utf8Path.h"
 
 namespace {
 
-// The callers may look at errno, as on the other systems.
+// The callers may look at errno, as on the other systems; what errno cannot
+// name keeps Windows' code for the message.
 bool fail(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_NAME:
-        case ERROR_BAD_PATHNAME:
             errno = ENOENT;
             break;
         case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
         case ERROR_WRITE_PROTECT:
             errno = EACCES;
+            break;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_USER_MAPPED_FILE:
+            errno = EBUSY;  // another program has the file open
             break;
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
@@ -40,12 +46,19 @@ bool fail(DWORD error) {
         case ERROR_DIRECTORY:
             errno = EISDIR;
             break;
+        case ERROR_FILENAME_EXCED_RANGE:
+            errno = ENAMETOOLONG;
+            break;
         default:
             errno = EIO;
             break;
     }
+    noteSystemError(errno, error);
     return false;
 }
+
+constexpr ReplaceFileCalls SystemCalls = {ReplaceFileW, MoveFileExW};
+std::atomic<const ReplaceFileCalls*> installedCalls{&SystemCalls};
 
 class FileHandle {
 public:
@@ -68,6 +81,7 @@ private:
 };
 
 constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr std::size_t LongestPath = 32768;  // characters, terminator included
 constexpr DWORD SettableAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_SYSTEM;
 
@@ -77,8 +91,37 @@ struct Target {
     DWORD attributes = 0;  // of the existing file
 };
 
+// The file a handle has open, all links resolved (nullopt and errno set when
+// the system does not tell).
+std::optional<std::wstring> finalPathOf(HANDLE file) {
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+        if (n > 0 && n < final.size()) {
+            final.resize(n);
+            return final;
+        }
+        if (n > final.size()) {
+            final.resize(n);  // n is the size needed, terminator included
+            continue;
+        }
+        // Some implementations (Wine) report a long name as ERROR_MORE_DATA
+        // without the size; the longest name Windows has fits 32767.
+        const DWORD error = GetLastError();
+        if (n == 0 && error == ERROR_MORE_DATA && final.size() < LongestPath) {
+            final.resize(LongestPath);
+            continue;
+        }
+        fail(n == 0 ? error : ERROR_MORE_DATA);
+        return std::nullopt;
+    }
+}
+
 // The file `path` names, or nullopt (errno set) when it must not be saved
 // over: a folder, a device, a read-only file, one this process may not write.
+// Only a name that is itself a link needs resolving; the folders on the way
+// may be links, the rename happens in the folder they lead to all the same.
 std::optional<Target> resolveTarget(const std::wstring& path) {
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
@@ -104,19 +147,11 @@ std::optional<Target> resolveTarget(const std::wstring& path) {
         fail(ERROR_ACCESS_DENIED);
         return std::nullopt;
     }
-    std::wstring final(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetFinalPathNameByHandleW(file.get(), final.data(),
-                                                  static_cast<DWORD>(final.size()), 0);
-        if (n == 0) {
-            fail(GetLastError());
-            return std::nullopt;
-        }
-        if (n < final.size()) {
-            final.resize(n);
-            break;
-        }
-        final.resize(n);  // n is the size needed, terminator included
+    std::wstring final = path;
+    if ((GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        const std::optional<std::wstring> linked = finalPathOf(file.get());
+        if (!linked) return std::nullopt;
+        final = *linked;
     }
     // Whether the ACL lets this process write the file, as the system
     // decides it for an open for writing.
@@ -134,16 +169,27 @@ std::wstring folderOf(const std::wstring& path) {
     return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
 }
 
-// A new file with a short name (".filtaro-" and six characters) in `folder`.
-HANDLE createTemporary(const std::wstring& folder, std::wstring& tempPath) {
+bool exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A short name (`prefix` and six characters) in `folder`, a new one each
+// time.
+std::wstring temporaryName(const std::wstring& folder, const wchar_t* prefix) {
     static std::atomic<unsigned> counter{0};
     static constexpr wchar_t Digits[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned long long seed =
+        (GetTickCount64() << 20) ^ (GetCurrentProcessId() << 8) ^ (counter++ * 2654435761u);
+    std::wstring name = prefix;
+    for (int i = 0; i < 6; ++i, seed /= 36) name += Digits[seed % 36];
+    return folder + name;
+}
+
+// A new file with a temporary name (".filtaro-" and six characters) in
+// `folder`.
+HANDLE createTemporary(const std::wstring& folder, std::wstring& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        unsigned long long seed =
-            (GetTickCount64() << 20) ^ (GetCurrentProcessId() << 8) ^ (counter++ * 2654435761u);
-        std::wstring name = L".filtaro-";
-        for (int i = 0; i < 6; ++i, seed /= 36) name += Digits[seed % 36];
-        tempPath = folder + name;
+        tempPath = temporaryName(folder, L".filtaro-");
         const HANDLE handle = CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) return handle;
@@ -168,24 +214,65 @@ bool writeAll(HANDLE handle, const unsigned char* data, std::size_t size) {
     return true;
 }
 
-// The temporary file takes the target's place.
-bool moveIntoPlace(const Target& target, const std::wstring& tempPath) {
-    constexpr DWORD MoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (!target.exists) return MoveFileExW(tempPath.c_str(), target.path.c_str(), MoveFlags) != 0;
-    if (ReplaceFileW(target.path.c_str(), tempPath.c_str(), nullptr,
-                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        return true;
+// A name in `folder` that no file has (".filtaro-alt-" and six characters),
+// for the old file on its way out. It differs from the temporary files'
+// names: should a failed replace leave the old content under it, no clean-up
+// of stale temporary files may take it for one.
+std::wstring unusedBackupName(const std::wstring& folder) {
+    std::wstring path = temporaryName(folder, L".filtaro-alt-");
+    for (int attempt = 0; attempt < 100 && exists(path); ++attempt) {
+        path = temporaryName(folder, L".filtaro-alt-");
     }
-    // The old file is gone already and the new one still has its temporary
-    // name: it can only go forward.
-    return GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
-           MoveFileExW(tempPath.c_str(), target.path.c_str(), MoveFlags) != 0;
+    return path;
+}
+
+enum class Placed {
+    New,       // the target holds the new content
+    AsBefore,  // the target is as it was: the old content, or no file
+    Neither,   // the target is gone; both contents wait under temporary names
+};
+
+// The temporary file takes the target's place. An existing target leaves
+// through a backup name of its own, so that every way ReplaceFileW can fail
+// leaves each content under a name this routine knows:
+//   1175 (ERROR_UNABLE_TO_REMOVE_REPLACED), 1176 (..._MOVE_REPLACEMENT, with a
+//   backup name) and every other error: nothing has moved;
+//   1177 (..._MOVE_REPLACEMENT_2): the old file has the backup name, the new
+//   one still its temporary name.
+// Then the new content goes forward, or else the old comes back; a name is
+// deleted only when the other content has the target's name.
+Placed moveIntoPlace(const Target& target, const std::wstring& tempPath, DWORD& error) {
+    constexpr DWORD MoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    const ReplaceFileCalls& calls = *installedCalls.load();
+    const wchar_t* const targetPath = target.path.c_str();
+    if (!target.exists) {
+        if (calls.moveFile(tempPath.c_str(), targetPath, MoveFlags)) return Placed::New;
+        error = GetLastError();
+        return Placed::AsBefore;
+    }
+    const std::wstring backup = unusedBackupName(folderOf(target.path));
+    if (calls.replaceFile(targetPath, tempPath.c_str(), backup.c_str(),
+                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        DeleteFileW(backup.c_str());
+        return Placed::New;
+    }
+    error = GetLastError();
+    if (exists(target.path)) return Placed::AsBefore;
+    if (calls.moveFile(tempPath.c_str(), targetPath, MoveFlags)) {
+        DeleteFileW(backup.c_str());
+        return Placed::New;
+    }
+    if (calls.moveFile(backup.c_str(), targetPath, MoveFlags)) return Placed::AsBefore;
+    return Placed::Neither;
 }
 
 }  // namespace
 
 bool replaceFileContents(const std::string& path, const void* data, std::size_t size) {
-    if (path.empty() || path.back() == '/' || path.back() == '\\') return fail(ERROR_INVALID_NAME);
+    if (path.empty() || path.back() == '/' || path.back() == '\\' ||
+        windowsFileNameProblem(path).kind != FileNameProblem::None) {
+        return fail(ERROR_INVALID_NAME);
+    }
     const std::wstring wide = pathFromUtf8(path).wstring();
     if (wide.empty()) return fail(ERROR_INVALID_NAME);
     const std::optional<Target> target = resolveTarget(wide);
@@ -203,13 +290,22 @@ bool replaceFileContents(const std::string& path, const void* data, std::size_t 
     if (ok && target->exists) {
         SetFileAttributesW(tempPath.c_str(), target->attributes & SettableAttributes);
     }
-    if (ok && !moveIntoPlace(*target, tempPath)) {
-        ok = false;
-        error = GetLastError();
-    }
     if (!ok) {
         DeleteFileW(tempPath.c_str());
         return fail(error);
     }
-    return true;
+    switch (moveIntoPlace(*target, tempPath, error)) {
+        case Placed::New:
+            return true;
+        case Placed::AsBefore:
+            DeleteFileW(tempPath.c_str());
+            return fail(error);
+        case Placed::Neither:
+            break;  // the last copy of each content stays where it is
+    }
+    return fail(error);
+}
+
+void setReplaceFileCallsForTest(const ReplaceFileCalls* calls) {
+    installedCalls.store(calls != nullptr ? calls : &SystemCalls);
 }

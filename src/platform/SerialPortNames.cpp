@@ -10,6 +10,9 @@ constexpr std::string_view DevicePrefix = "\\\\.\\";
 
 std::string devicePathForPort(std::string_view portName) {
     if (portName.starts_with(DevicePrefix)) return std::string(portName);
+    // "COM12:" is how DOS and the Windows tools write a device; the device
+    // path has no colon.
+    if (portName.size() > 1 && portName.back() == ':') portName.remove_suffix(1);
     return std::string(DevicePrefix) + std::string(portName);
 }
 

@@ -8,8 +8,9 @@
 #include <string>
 #include <string_view>
 
-// "\\.\" followed by the name ("COM3" gives \\.\COM3). A name that already
-// is a device path is returned as it is.
+// "\\.\" followed by the name ("COM3" gives \\.\COM3, and so does "COM3:",
+// as Windows users write it). A name that already is a device path is
+// returned as it is.
 std::string devicePathForPort(std::string_view portName);
 
 // The name a device path stands for: the path without the "\\.\" prefix

@@ -4,11 +4,14 @@
 // queues, get and set the line state and the time-outs, read, write, purge and
 // close. Every call returns false on failure and touches nothing else.
 //
-// Every byte value 0..255 passes unchanged in both directions. Under Linux a
-// freshly opened port is in binary, no-flow-control state: no echo, no line
-// editing, no signal characters, no CR/LF translation, no XON/XOFF, no hardware
-// handshake, receiver on, modem lines ignored. Under Windows, whose ports never
-// edit or translate, the flow control stays as the driver reports it.
+// Every byte value 0..255 passes unchanged in both directions once the state
+// is set: the line is then binary, with the flow control the state asks for
+// and none other, whatever the previous user of the port left. Under Linux a
+// freshly opened port is already in that state (no echo, no line editing, no
+// signal characters, no CR/LF translation, no XON/XOFF, no hardware
+// handshake, receiver on, modem lines ignored); under Windows it keeps the
+// driver's state until serialSetState writes the whole DCB (DTR on, no DSR
+// handshake, no null stripping, no error character, no abort on errors).
 
 #include <cstdint>
 #include <string>
@@ -19,7 +22,8 @@ using SerialHandle = SerialChannel*;
 
 // The line state (the counterpart of a Windows DCB). serialSetState applies
 // BaudRate, ByteSize, Parity and StopBits, and the flow-control members as
-// given; everything else is reported for information.
+// given, and sets the binary line described above for everything else;
+// fBinary is reported for information.
 struct SerialLineState {
     std::uint32_t BaudRate = 0;
     std::uint8_t ByteSize = 8;  // 5..8

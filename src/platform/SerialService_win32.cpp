@@ -3,11 +3,16 @@
 // the read time-outs need no reproduction here. The port is opened
 // synchronously (no overlapped I/O), and every call blocks its thread.
 //
-// Unlike the Linux service, opening changes nothing of the line: what the
-// caller does not set (flow control, DTR and RTS, special characters) stays
-// as the driver reports it. Windows ports never edit or translate bytes.
+// The driver keeps the DCB of the last program that used the port. Setting
+// the state therefore writes the whole DCB, never a few members of what the
+// driver reports: XON/XOFF left on stops the line at every 0x13 byte of a
+// block, null stripping drops the zero bytes, and abort-on-error fails
+// every call after a line error until it is cleared.
 
 #include <windows.h>
+
+#include <chrono>
+#include <thread>
 
 #include "platform/SerialPortNames.h"
 #include "platform/SerialRateCheck.h"
@@ -18,6 +23,9 @@ static_assert(SerialTimeouts::MaxTimeout == MAXDWORD);
 
 struct SerialChannel {
     HANDLE handle = INVALID_HANDLE_VALUE;
+    std::uint32_t baudRate = 0;  // as last set
+    // When the bytes of the last write have had their time on the line.
+    std::chrono::steady_clock::time_point sentBy{};
 };
 
 namespace {
@@ -32,11 +40,49 @@ bool readState(HANDLE handle, DCB& dcb) {
     return GetCommState(handle, &dcb) != 0;
 }
 
-// A read that ended early timed out, or the device is gone: a USB adapter
-// that was pulled fails every further call on its handle, this one
-// included. (A driver that would report the read itself as failed does so
-// before we get here.)
-bool deviceStillThere(HANDLE handle) {
+// The complete DCB for `state`: the members the state carries, and for all
+// others a binary line without flow control of its own: DTR and RTS on, no
+// DSR handshake, no null stripping, no error or event character, no abort
+// on errors. This is the line the Linux service sets up on open.
+DCB dcbFor(const SerialLineState& state) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    dcb.BaudRate = state.BaudRate;
+    dcb.ByteSize = state.ByteSize;
+    dcb.Parity = state.Parity;
+    dcb.StopBits = state.StopBits;
+    dcb.fBinary = TRUE;  // Windows has no other mode
+    dcb.fParity = state.fParity;
+    // The hardware handshake is one switch in the state and two members in
+    // the DCB (CTS for output, RTS for input).
+    dcb.fOutxCtsFlow = state.fOutxCtsFlow;
+    dcb.fRtsControl = state.fOutxCtsFlow ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fTXContinueOnXoff = TRUE;
+    dcb.fOutX = state.fOutX;
+    dcb.fInX = state.fInX;
+    dcb.fErrorChar = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fAbortOnError = FALSE;
+    // Where input XON/XOFF, if asked for, stops and restarts the sender:
+    // well inside the 32 KiB receive queue the port is given.
+    dcb.XonLim = 2048;
+    dcb.XoffLim = 512;
+    dcb.XonChar = state.XonChar;
+    dcb.XoffChar = state.XoffChar;
+    dcb.ErrorChar = 0;
+    dcb.EofChar = 0;
+    dcb.EvtChar = 0;
+    return dcb;
+}
+
+// Clears what the driver holds after a line error (a framing error, an
+// overrun), so that the next call starts clean. False when the port no
+// longer answers: a USB adapter that was pulled fails every call on its
+// handle, this one included.
+bool clearLineErrors(HANDLE handle) {
     DWORD errors = 0;
     COMSTAT status{};
     return ClearCommError(handle, &errors, &status) != 0;
@@ -85,27 +131,9 @@ bool serialSetState(SerialHandle channel, const SerialLineState& state) {
         state.Parity > 4 || (state.StopBits != 0 && state.StopBits != 2)) {
         return false;
     }
-    // Start from what the driver has, so that every member the state does
-    // not carry keeps the driver's value.
-    DCB dcb;
-    if (!readState(channel->handle, dcb)) return false;
-    dcb.BaudRate = state.BaudRate;
-    dcb.ByteSize = state.ByteSize;
-    dcb.Parity = state.Parity;
-    dcb.StopBits = state.StopBits;
-    dcb.fParity = state.fParity;
-    // The hardware handshake is one switch in the state and two members in
-    // the DCB (CTS for output, RTS for input); RTS is touched only when the
-    // switch changes.
-    if (state.fOutxCtsFlow != (dcb.fOutxCtsFlow != 0)) {
-        dcb.fRtsControl = state.fOutxCtsFlow ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
-    }
-    dcb.fOutxCtsFlow = state.fOutxCtsFlow;
-    dcb.fOutX = state.fOutX;
-    dcb.fInX = state.fInX;
-    dcb.XonChar = state.XonChar;
-    dcb.XoffChar = state.XoffChar;
+    DCB dcb = dcbFor(state);
     if (!SetCommState(channel->handle, &dcb)) return false;
+    channel->baudRate = state.BaudRate;
 
     // SetCommState succeeds with drivers that silently keep another rate;
     // the state read back tells.
@@ -144,8 +172,12 @@ bool serialRead(SerialHandle channel, void* buffer, std::uint32_t count,
     DWORD got = 0;
     const BOOL ok = ReadFile(channel->handle, buffer, count, &got, nullptr);
     if (transferred) *transferred = got;
-    if (!ok) return false;
-    return got == count || deviceStillThere(channel->handle);
+    if (!ok) {
+        clearLineErrors(channel->handle);
+        return false;
+    }
+    // A read that ended early timed out, or the device is gone.
+    return got == count || clearLineErrors(channel->handle);
 }
 
 bool serialWrite(SerialHandle channel, const void* buffer, std::uint32_t count,
@@ -155,12 +187,24 @@ bool serialWrite(SerialHandle channel, const void* buffer, std::uint32_t count,
     DWORD done = 0;
     const BOOL ok = WriteFile(channel->handle, buffer, count, &done, nullptr);
     if (transferred) *transferred = done;
+    if (!ok) clearLineErrors(channel->handle);
+    if (channel->baudRate != 0) {
+        // 10 bit times a byte: start bit, 8 data bits, stop bit.
+        channel->sentBy =
+            std::chrono::steady_clock::now() +
+            std::chrono::microseconds(std::uint64_t{done} * 10'000'000 / channel->baudRate);
+    }
     return ok != 0;
 }
 
 bool serialPurge(SerialHandle channel, unsigned flags) {
     if (!valid(channel)) return false;
     const DWORD what = flags & (PURGE_TXCLEAR | PURGE_RXCLEAR);
+    // A write returns once the driver has the bytes; a USB adapter (or, under
+    // Wine, a pseudo-terminal) may still hold them. Clearing the transmit
+    // side at once would cut off the tail of a block the device is still
+    // receiving, so it waits until the bytes have had their time on the line.
+    if ((what & PURGE_TXCLEAR) != 0) std::this_thread::sleep_until(channel->sentBy);
     return what == 0 || PurgeComm(channel->handle, what) != 0;
 }
 

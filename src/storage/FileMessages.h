@@ -5,6 +5,10 @@
 //
 //   "a.dat: Datei konnte nicht geöffnet werden (2783 Bytes statt 2784)."
 //   "out.dat: Datei konnte nicht gespeichert werden (keine Schreibrechte)."
+//   "a<b.dat: Datei konnte nicht gespeichert werden (das Zeichen "<" ist in
+//    Dateinamen nicht erlaubt)."
+// Under Windows a name the system would not take as written is told as
+// such, and a failure without a word of the program's own in Windows' text.
 //
 // The window shows its own fixed texts instead.
 

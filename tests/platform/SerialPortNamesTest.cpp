@@ -15,6 +15,7 @@ TEST(SerialPortNames, ComNumbersAnyCaseNoLeadingZero) {
 
 TEST(SerialPortNames, DevicePathIsThePrefixedNameBothWays) {
     EXPECT_EQ(devicePathForPort("COM12"), "\\\\.\\COM12");
+    EXPECT_EQ(devicePathForPort("COM12:"), "\\\\.\\COM12");      // as Windows users write it
     EXPECT_EQ(devicePathForPort("\\\\.\\COM3"), "\\\\.\\COM3");  // already a device path
     EXPECT_EQ(portNameOfDevicePath("\\\\.\\COM255"), "COM255");
     EXPECT_EQ(portNameOfDevicePath("/dev/ttyUSB0"), "/dev/ttyUSB0");

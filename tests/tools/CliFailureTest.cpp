@@ -90,8 +90,8 @@ const FailureCase FailureCases[] = {
      "filtaro-cli: Empfangen von COM2: Handshake-Fehler. Controller antwortet nicht. (Code -6)\n"},
     {{"send", "a.dat", "--port", "COM9"},
      1,
-     "filtaro-cli: Port COM9 mit 9600 Baud (nicht vorhanden, belegt, keine Rechte oder Baudrate "
-     "nicht möglich): Schnittstelle antwortet nicht (Code -1)\n"},
+     "filtaro-cli: Port COM9 mit 9600 Baud (nicht vorhanden, belegt, keine Rechte, Baudrate oder "
+     "Zeitlimits nicht einstellbar): Schnittstelle antwortet nicht (Code -1)\n"},
     // Arguments.
     {{"show", "--bogus", "a.dat"}, 2, "filtaro-cli: Unbekannte Option --bogus.\n"},
     {{"new"}, 2, "filtaro-cli: Aufruf: filtaro-cli new DATEI\n"},

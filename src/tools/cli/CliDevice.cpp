@@ -54,8 +54,8 @@ int cliOpenPort(BytePort& port, const CliPortChoice& choice, std::ostream& err) 
     if (port.open(devicePathForPort(choice.name), choice.baudRate) != CommOk) {
         return cliCommFail(err, ErrPortBusy,
                            "Port " + choice.name + " mit " + std::to_string(choice.baudRate) +
-                               " Baud (nicht vorhanden, belegt, keine Rechte oder Baudrate "
-                               "nicht möglich)");
+                               " Baud (nicht vorhanden, belegt, keine Rechte, Baudrate oder "
+                               "Zeitlimits nicht einstellbar)");
     }
     userServices().sleepMs(PortSettleMs);
     return 0;

@@ -1,0 +1,7 @@
+#include "platform/SystemError.h"
+
+void noteSystemError(int, unsigned long) {}
+
+std::string systemErrorText(int) {
+    return {};
+}
