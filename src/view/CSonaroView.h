@@ -35,6 +35,7 @@
 #include "view/Session.h"
 #include "view/SettingsBackups.h"
 #include "view/SettingsHistory.h"
+#include "view/StartupFile.h"
 
 class QAction;
 class QGroupBox;
@@ -321,5 +322,6 @@ private:
     std::unique_ptr<SettingsHistory> m_pHistory;
     int m_nChangeScopes = 0;  // commands changing the settings right now
     SettingsBackups m_backups;
+    StartupFile m_startupFile;  // "Filtaro.dat" in the start-up directory
     std::unique_ptr<MeasurementOverlay> m_pOverlay;
 };
