@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "model/Utf8.h"
+
 namespace {
 
 enum class Separator { Comma, Semicolon, Blank };
@@ -140,10 +142,7 @@ MeasurementRead parseMeasurement(std::string_view text) {
         double values[MaxColumns] = {};
         for (int i = 0; i < n; ++i) {
             if (!toNumber(fields[i], sep != Separator::Comma, values[i])) {
-                std::string error = "\"";
-                error += fields[i];
-                error += "\" ist keine Zahl";
-                return refuse(number, std::move(error));
+                return refuse(number, quotedExcerpt(fields[i]) + " ist keine Zahl");
             }
         }
         if (!(values[0] > 0.0)) return refuse(number, "Frequenz muss größer als 0 sein");

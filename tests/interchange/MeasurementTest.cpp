@@ -61,6 +61,9 @@ TEST(Measurement, RefusesWithTheLineThatCannotBeRead) {
         EXPECT_FALSE(r.error.empty());
     }
     EXPECT_EQ(parseMeasurement("20 70\n30 x\n").message(), "Zeile 2: \"x\" ist keine Zahl");
+    // A message box quotes a sentence, not a megabyte.
+    EXPECT_EQ(parseMeasurement("20 70\n30 " + std::string(1 << 20, 'x') + "\n").message(),
+              "Zeile 2: \"" + std::string(40, 'x') + "…\" ist keine Zahl");
 }
 
 TEST(Measurement, MidrangeAverageIsTakenOverLogFrequency) {
