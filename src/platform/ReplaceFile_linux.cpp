@@ -499,11 +499,33 @@ bool saveOver(int folder, const std::string& name, const struct stat& old, Conte
     return writeInPlace(folder, name, target.get(), st, content);
 }
 
+// Saves `content` as `name` in `folder`: a new file, or over what is there.
+// The program's own file (`own`) takes the place of a symbolic link there;
+// what the link named stays as it was.
+bool saveAt(int folder, const std::string& name, Content content, bool own) {
+    struct stat old {};
+    if (fstatat(folder, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) != 0) {
+        return errno == ENOENT && createFile(folder, name, content);
+    }
+    if (own && S_ISLNK(old.st_mode)) return createFile(folder, name, content);
+    return saveOver(folder, name, old, content, own);
+}
+
 // Opens the folder of `place` and clears it of stale temporary files.
 int openFolder(const Place& place) {
     const int folder = open(place.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) removeStaleTemporaries(folder);
     return folder;
+}
+
+// The place of a program's own file: `path` as it is, its last part not
+// followed; -1 (errno set) for the open folder when there is none.
+int openOwnPlace(const std::string& path, Place& place) {
+    if (path.empty() || path.back() == '/') {
+        errno = path.empty() ? ENOENT : EISDIR;
+        return -1;
+    }
+    return placeOf(path, place) ? openFolder(place) : -1;
 }
 
 }  // namespace
@@ -524,43 +546,21 @@ bool replaceFileContents(const std::string& path, const void* data, std::size_t 
     if (!folder.valid()) return false;
 
     const SizeLimitSignalBlock block;
-    const Content content(static_cast<const char*>(data), size);
-    struct stat old {};
-    if (fstatat(folder.get(), place.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) != 0) {
-        return errno == ENOENT && createFile(folder.get(), place.name, content);
-    }
-    return saveOver(folder.get(), place.name, old, content, false);
+    return saveAt(folder.get(), place.name, Content(static_cast<const char*>(data), size), false);
 }
 
 bool replaceOwnFile(const std::string& path, const void* data, std::size_t size) {
     Place place;
-    if (path.empty() || path.back() == '/') {
-        errno = path.empty() ? ENOENT : EISDIR;
-        return false;
-    }
-    if (!placeOf(path, place)) return false;
-    const Fd folder(openFolder(place));
+    const Fd folder(openOwnPlace(path, place));
     if (!folder.valid()) return false;
 
     const SizeLimitSignalBlock block;
-    const Content content(static_cast<const char*>(data), size);
-    struct stat old {};
-    if (fstatat(folder.get(), place.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) != 0) {
-        return errno == ENOENT && createFile(folder.get(), place.name, content);
-    }
-    // The rename takes the link's place; what it named stays as it was.
-    if (S_ISLNK(old.st_mode)) return createFile(folder.get(), place.name, content);
-    return saveOver(folder.get(), place.name, old, content, true);
+    return saveAt(folder.get(), place.name, Content(static_cast<const char*>(data), size), true);
 }
 
 bool createNewFile(const std::string& path, const void* data, std::size_t size) {
     Place place;
-    if (path.empty() || path.back() == '/') {
-        errno = path.empty() ? ENOENT : EISDIR;
-        return false;
-    }
-    if (!placeOf(path, place)) return false;
-    const Fd folder(openFolder(place));
+    const Fd folder(openOwnPlace(path, place));
     if (!folder.valid()) return false;
 
     const SizeLimitSignalBlock block;
