@@ -15,14 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-ParameterImage settingsWithLevel(int level) {
+// The last run's settings in a parameter file: channel 3 of preset 2 at -4 dB.
+std::string lastRunsSettings() {
     ParameterImage image;
     applyDefaults(image);
-    image.setField(1, 2, ChannelField::level, level);
-    return image;
-}
-
-std::string bytesOf(const ParameterImage& image) {
+    image.setField(1, 2, ChannelField::level, -4);
     return std::string(image.bytes().begin(), image.bytes().end());
 }
 
@@ -33,7 +30,7 @@ TEST(StartupFile, WithoutABackupFiltaroDatIsKeptAndTheEndAsksFirst) {
     for (const Answer answer : {Answer::No, Answer::Yes}) {
         SCOPED_TRACE(answer == Answer::Yes ? "Ja" : "Nein");
         ProgramRun run;
-        const std::string previous = bytesOf(settingsWithLevel(-4));
+        const std::string previous = lastRunsSettings();
         writeFileBytes("Filtaro.dat", previous);
         writeFileBytes(run.dir.file("data"), "a file where the data folder should be");
         ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
@@ -72,7 +69,7 @@ TEST(StartupFile, WithoutABackupFiltaroDatIsKeptAndTheEndAsksFirst) {
 // Nothing of this run worth keeping: the kept file stays without a question.
 TEST(StartupFile, AKeptFileStaysWithoutAQuestionWhenTheRunChangedNothing) {
     ProgramRun run;
-    const std::string previous = bytesOf(settingsWithLevel(-4));
+    const std::string previous = lastRunsSettings();
     writeFileBytes("Filtaro.dat", previous);
     writeFileBytes(run.dir.file("data"), "in the way");
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
