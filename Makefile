@@ -49,8 +49,10 @@ build: deps
 test: build
 	ctest --preset test
 
-# The suites that run without Qt (the core, the simulator's threads, the
-# CLI), built and run under ThreadSanitizer. Not part of make test.
+# Every suite, the window's included (its end-to-end tests run the device
+# simulator's thread beside the window's), built and run under
+# ThreadSanitizer; Qt's own threads as tests/tsan.supp says. Not part of
+# make test.
 tsan: deps
 	cmake --preset tsan
 	cmake --build --preset tsan

@@ -8,6 +8,13 @@
 #include <string>
 
 #include "device/CommError.h"
+#include "platform/SerialService.h"
+
+// Why the last open of a port failed, and which port it was.
+struct PortOpenFailure {
+    SerialOpenFailure reason = SerialOpenFailure::None;
+    std::string devicePath;  // as given to open()
+};
 
 class BytePort {
 public:
@@ -19,6 +26,9 @@ public:
     // Closes the port if it is open; always CommOk.
     virtual CommErrorCode close() = 0;
     virtual bool isOpen() const = 0;
+    // After an open() that failed (the port is then closed): why. The reason
+    // is None after one that succeeded, and before the first.
+    virtual const PortOpenFailure& openFailure() const = 0;
 
     // Reads up to `count` bytes. A read that times out succeeds short:
     // `transferred` tells how many bytes arrived, and the rest of the buffer

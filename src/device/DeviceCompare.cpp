@@ -19,7 +19,7 @@ CommErrorCode verifySentPresets(const ParameterImage& image, BytePort& port,
     WireImage stored{};
     const CommErrorCode code = DeviceLink(port).receiveWireImage(stored);
     if (code != CommOk) {
-        showCommError(ErrPortNotResponding, LanguageGerman);
+        showTransferFailure(port);
         return code;
     }
     differences = compareWireImages(encodeWireImage(image), stored);

@@ -5,9 +5,11 @@
 #include "platform/UserServices.h"
 
 // The dumps are diagnostics: a directory that cannot take them (read-only,
-// full) must not stop a transfer, so a failure is ignored.
+// full) must not stop a transfer, so a failure is ignored. Their names are
+// the program's own, so a link someone put there is replaced, never written
+// through.
 static void writeDump(const char* fileName, const WireImage& wire) {
-    (void)replaceFileContents(fileName, wire.data(), wire.size());
+    (void)replaceOwnFile(fileName, wire.data(), wire.size());
 }
 
 // The block goes and comes in pieces so that the window can show how far it

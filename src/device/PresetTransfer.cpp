@@ -3,14 +3,32 @@
 #include "device/DeviceLink.h"
 #include "device/WireImage.h"
 #include "model/ParameterImage.h"
+#include "platform/SerialPortNames.h"
 #include "platform/UserServices.h"
+
+void showTransferFailure(const BytePort& port) {
+    const PortOpenFailure& failure = port.openFailure();
+    if (port.isOpen() || failure.reason != SerialOpenFailure::InUse) {
+        showCommError(ErrPortNotResponding, LanguageGerman);
+        return;
+    }
+    userServices().messageBox(portInUseText(failure), commErrorTitle(LanguageGerman),
+                              MessageIcon::Stop);
+}
+
+std::string portInUseText(const PortOpenFailure& failure) {
+    return "Die Schnittstelle " + portNameOfDevicePath(failure.devicePath) +
+           " wird schon von einem anderen Programm benutzt, vielleicht von einem zweiten "
+           "Filtaro-Fenster. Sobald sie frei ist, unter Kommunikation > Schnittstelle... neu "
+           "wählen oder Filtaro neu starten.";
+}
 
 CommErrorCode sendAllPresets(const ParameterImage& image, BytePort& port, SendPause pause) {
     const WireImage wire = encodeWireImage(image);
     WaitCursor waitCursor;
     const CommErrorCode result = DeviceLink(port).sendWireImage(wire);
     if (result < 0) {
-        showCommError(ErrPortNotResponding, LanguageGerman);
+        showTransferFailure(port);
     } else if (pause == SendPause::AfterSuccess) {
         userServices().sleepMs(SendSettleMs);
     }
@@ -21,7 +39,7 @@ CommErrorCode receiveAllPresets(ParameterImage& image, BytePort& port) {
     WireImage wire{};
     const CommErrorCode result = DeviceLink(port).receiveWireImage(wire);
     if (result < 0) {
-        showCommError(ErrPortNotResponding, LanguageGerman);
+        showTransferFailure(port);
         image.setRedrawPending(1);
     } else {
         takeReceivedBlock(wire, image);

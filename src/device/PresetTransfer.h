@@ -3,13 +3,15 @@
 // the device in one block. There is no transfer of a single preset or channel.
 //
 // Whatever went wrong, the user sees one message: "Schnittstelle antwortet
-// nicht!" titled "Übertragungsfehler"; the result tells the caller the real
-// code. Neither function retries.
+// nicht!" titled "Übertragungsfehler" (showTransferFailure); the result tells
+// the caller the real code. Neither function retries.
 
+#include <string>
+
+#include "device/BytePort.h"
 #include "device/CommError.h"
 #include "device/WireImage.h"
 
-class BytePort;
 class ParameterImage;
 
 // The pause after a successful send. When the write returns, the block may
@@ -29,6 +31,17 @@ CommErrorCode sendAllPresets(const ParameterImage& image, BytePort& port,
 // on failure the records and the header keep their values and only
 // `redrawPending` is set.
 CommErrorCode receiveAllPresets(ParameterImage& image, BytePort& port);
+
+// The message of a failed transfer on `port`, titled "Übertragungsfehler":
+// "Schnittstelle antwortet nicht!", or, when the port is closed because
+// another program holds it (a second window of this one, say), that. A
+// device that does not answer and a port that never opened need different
+// things of the user.
+void showTransferFailure(const BytePort& port);
+
+// "Die Schnittstelle COM3 wird schon von einem anderen Programm benutzt ..." for the
+// port a failed open found in use.
+std::string portInUseText(const PortOpenFailure& failure);
 
 // What a received block makes of the image: decoded into fields 0..4 and
 // 6..25 of all 24 records, `sixChannels` 1 (the device has six) and

@@ -15,9 +15,12 @@ SerialPort::~SerialPort() {
 
 CommErrorCode SerialPort::open(const std::string& devicePath, int baudRate) {
     closeIfOpen();
+    // Whatever fails below and has no reason of its own, the line refused.
+    m_openFailure = {SerialOpenFailure::Refused, devicePath};
     if (baudRate <= 0) return ErrPortBusy;
-    SerialHandle handle = serialOpen(devicePath);
+    SerialHandle handle = serialOpen(devicePath, &m_openFailure.reason);
     if (handle == nullptr) return ErrPortBusy;
+    m_openFailure.reason = SerialOpenFailure::Refused;
     SerialLineState driverState;
     if (!serialSetupQueues(handle, static_cast<std::uint32_t>(m_inQueueSize),
                            static_cast<std::uint32_t>(m_outQueueSize)) ||
@@ -42,6 +45,7 @@ CommErrorCode SerialPort::open(const std::string& devicePath, int baudRate) {
     }
     m_handle = handle;
     m_isOpen = 1;
+    m_openFailure.reason = SerialOpenFailure::None;
     return CommOk;
 }
 

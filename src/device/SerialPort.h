@@ -59,12 +59,14 @@ public:
     void purge() override;
 
     bool isOpen() const override { return m_isOpen != 0; }
+    const PortOpenFailure& openFailure() const override { return m_openFailure; }
     int baudRate() const { return m_baudRate; }
     // The line state as last read from and written to the driver.
     const SerialLineState& lineState() const { return m_dcb; }
 
 private:
     SerialHandle m_handle = nullptr;
+    PortOpenFailure m_openFailure;
     SerialLineState m_dcb;
     int m_isOpen = 0;
     int m_baudRate = 0;

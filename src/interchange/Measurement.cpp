@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/Utf8.h"
+
 namespace {
 
 enum class Separator { Comma, Semicolon, Blank };
@@ -273,10 +275,7 @@ MeasurementRead parseMeasurement(std::string_view text) {
                 end(number, "eine andere Tabelle");
                 break;
             }
-            std::string error = "\"";
-            error += unquoted(fields[bad]);
-            error += "\" ist keine Zahl";
-            return refuse(number, std::move(error));
+            return refuse(number, quotedExcerpt(unquoted(fields[bad])) + " ist keine Zahl");
         }
         if (!(v[0] > 0.0)) return refuse(number, "Frequenz muss größer als 0 sein");
         if (values && !(v[0] > m.frequencies.back())) {

@@ -30,6 +30,12 @@ bool sameSettings(const ParameterImage& a, const ParameterImage& b) {
     return samePlotRange(a, b) && std::equal(first, last, b.bytes().begin() + ImageOffset::presets);
 }
 
+bool holdsDefaultSettings(const ParameterImage& image) {
+    ParameterImage defaults;
+    applyDefaults(defaults);
+    return sameSettings(image, defaults);
+}
+
 ParameterImage withSettingsOf(const ParameterImage& image, const ParameterImage& settings) {
     ParameterImage result = image;
     result.setPlotStartHz(settings.plotStartHz());

@@ -13,6 +13,9 @@
 // Whether `a` and `b` hold the same settings.
 bool sameSettings(const ParameterImage& a, const ParameterImage& b);
 
+// Whether `image` holds the settings of applyDefaults: nothing of the user's.
+bool holdsDefaultSettings(const ParameterImage& image);
+
 // `image` with the settings of `settings`.
 ParameterImage withSettingsOf(const ParameterImage& image, const ParameterImage& settings);
 

@@ -1,5 +1,7 @@
 #include "model/Utf8.h"
 
+#include <algorithm>
+
 std::size_t utf8SequenceLength(std::string_view s, std::size_t i) {
     if (i >= s.size()) return 0;
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
@@ -26,4 +28,16 @@ std::size_t utf8SequenceLength(std::string_view s, std::size_t i) {
         if (byte(k) < 0x80 || byte(k) > 0xBF) return 0;
     }
     return n;
+}
+
+std::string quotedExcerpt(std::string_view text, std::size_t maxCharacters) {
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < text.size() && characters < maxCharacters;
+         ++characters) {
+        end += std::max<std::size_t>(utf8SequenceLength(text, end), 1);
+    }
+    std::string quoted = "\"";
+    quoted.append(text.substr(0, end));
+    if (end < text.size()) quoted += "…";
+    return quoted + "\"";
 }

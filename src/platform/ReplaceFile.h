@@ -43,9 +43,36 @@
 //   calling thread while the routine writes, so an oversized write fails
 //   with EFBIG, and a signal it raised is discarded.
 //
+// - A save that was killed leaves its temporary file behind. Such leftovers
+//   in the folder (".filtaro-" and six letters or digits, a regular file of
+//   this user, untouched for more than an hour) are removed by the next save
+//   there; a save in progress touches its file far more often than that.
+//   (Linux; under Windows they stay.)
+//
 // Safe to call from several threads; each call is on its own.
 
 #include <cstddef>
 #include <string>
 
 bool replaceFileContents(const std::string& path, const void* data, std::size_t size);
+
+// The files the program names itself (backups, damaged files set aside, the
+// dump files, the start-up defaults) are never written through a link that
+// someone else may have put in their place. Both calls save as
+// replaceFileContents does, all or nothing, but take the last part of
+// `path` as it is: a symbolic link there is never followed.
+
+// A new file: fails with EEXIST, touching nothing, when anything of that
+// name exists, a symbolic link that names no file included.
+bool createNewFile(const std::string& path, const void* data, std::size_t size);
+
+// Saves over the program's own file. A symbolic link at `path` is replaced
+// by the file, and a file with other hard links gets a new file under this
+// name: what the link named and the other names keep their content. Read-only
+// files, folders, devices and pipes are refused as by replaceFileContents.
+bool replaceOwnFile(const std::string& path, const void* data, std::size_t size);
+
+// Renames the entry `from` (a symbolic link is moved itself, never followed)
+// to `to` in the same file system. Fails with EEXIST, touching nothing, when
+// anything of the name `to` exists.
+bool renameWithoutReplacing(const std::string& from, const std::string& to);

@@ -3,6 +3,7 @@
 // folder is held as an O_PATH descriptor so that a folder without read
 // permission still works.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
@@ -15,7 +16,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -312,6 +315,21 @@ bool commit(int folder, Fd& temp, TemporaryFile& file, const std::string& name) 
     return flushFolder(folder);
 }
 
+// Renames `from` to `to` in `folder` unless `to` exists in any form. File
+// systems without RENAME_NOREPLACE get a hard link and an unlink, which
+// refuse an existing name just as well.
+bool renameNoReplace(int folder, const std::string& from, const std::string& to) {
+    if (renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (linkat(folder, from.c_str(), folder, to.c_str(), 0) != 0) return false;
+    if (unlinkat(folder, from.c_str(), 0) != 0) {
+        const KeepErrno keep;
+        unlinkat(folder, to.c_str(), 0);
+        return false;
+    }
+    return true;
+}
+
 bool createFile(int folder, const std::string& name, Content content) {
     std::string tempName;
     Fd temp(createTemporary(folder, tempName));
@@ -400,6 +418,116 @@ bool writeInPlace(int folder, const std::string& name, int target, const struct 
     return false;
 }
 
+// A leftover of a save that was killed: the temporary file's name, a regular
+// file of this user (not a link), untouched for more than an hour.
+constexpr time_t StaleAfterSeconds = 3600;
+
+bool isTemporaryName(std::string_view name) {
+    constexpr std::string_view prefix = ".filtaro-";
+    if (name.size() != prefix.size() + 6 || name.substr(0, prefix.size()) != prefix) return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
+}
+
+// Removes the leftovers of killed saves in the folder. Nothing here may fail
+// the save: a folder this process may not list or change keeps them.
+void removeStaleTemporaries(int folder) {
+    const int listFd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0) return;
+    DIR* dir = fdopendir(listFd);
+    if (dir == nullptr) {
+        ::close(listFd);
+        return;
+    }
+    const KeepErrno keep;
+    const time_t now = time(nullptr);
+    std::vector<std::string> stale;
+    while (const dirent* entry = readdir(dir)) {
+        if (!isTemporaryName(entry->d_name)) continue;
+        struct stat st {};
+        if (fstatat(folder, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == geteuid() && now - st.st_mtime > StaleAfterSeconds) {
+            stale.emplace_back(entry->d_name);
+        }
+    }
+    closedir(dir);
+    for (const std::string& name : stale) unlinkat(folder, name.c_str(), 0);
+}
+
+// The folder and the name of the last part of `file`.
+struct Place {
+    std::string folder;  // "." for a bare name
+    std::string name;
+};
+
+bool placeOf(const std::string& file, Place& place) {
+    const std::size_t slash = file.rfind('/');
+    place.folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
+    place.name = slash == std::string::npos ? file : file.substr(slash + 1);
+    if (place.name.empty() || place.name == "." || place.name == "..") {
+        errno = EISDIR;
+        return false;
+    }
+    return true;
+}
+
+// Saves over the existing entry `old` of `name`. A user's file (`own`
+// false) keeps its other hard links, which then see the new content too;
+// the program's own file gets a new file under this name instead.
+bool saveOver(int folder, const std::string& name, const struct stat& old, Content content,
+              bool own) {
+    if (!S_ISREG(old.st_mode)) {
+        // Replacing a directory, device or pipe would destroy it or fail.
+        errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
+    // Whether this process may write the file, as the system itself decides
+    // it. Non-blocking: a file swapped for a pipe meanwhile must not hang.
+    const Fd target(openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st {};
+    if (!target.valid() || fstat(target.get(), &st) != 0) return false;
+    if (!S_ISREG(st.st_mode) || st.st_ino != old.st_ino || st.st_dev != old.st_dev) {
+        errno = EAGAIN;  // replaced by something else meanwhile
+        return false;
+    }
+    // Other hard links keep seeing the file only if it is written in place.
+    if (st.st_nlink == 1 || own) {
+        const Outcome outcome = replaceByRename(folder, name, target.get(), st, content);
+        if (outcome != Outcome::NotKept) return outcome == Outcome::Saved;
+        if (own && st.st_nlink > 1) return createFile(folder, name, content);
+    }
+    return writeInPlace(folder, name, target.get(), st, content);
+}
+
+// Saves `content` as `name` in `folder`: a new file, or over what is there.
+// The program's own file (`own`) takes the place of a symbolic link there;
+// what the link named stays as it was.
+bool saveAt(int folder, const std::string& name, Content content, bool own) {
+    struct stat old {};
+    if (fstatat(folder, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) != 0) {
+        return errno == ENOENT && createFile(folder, name, content);
+    }
+    if (own && S_ISLNK(old.st_mode)) return createFile(folder, name, content);
+    return saveOver(folder, name, old, content, own);
+}
+
+// Opens the folder of `place` and clears it of stale temporary files.
+int openFolder(const Place& place) {
+    const int folder = open(place.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) removeStaleTemporaries(folder);
+    return folder;
+}
+
+// The place of a program's own file: `path` as it is, its last part not
+// followed; -1 (errno set) for the open folder when there is none.
+int openOwnPlace(const std::string& path, Place& place) {
+    if (path.empty() || path.back() == '/') {
+        errno = path.empty() ? ENOENT : EISDIR;
+        return -1;
+    }
+    return placeOf(path, place) ? openFolder(place) : -1;
+}
+
 }  // namespace
 
 bool replaceFileContents(const std::string& path, const void* data, std::size_t size) {
@@ -412,41 +540,43 @@ bool replaceFileContents(const std::string& path, const void* data, std::size_t 
         if (path.back() == '/') errno = EISDIR;
         return false;
     }
-    const std::size_t slash = file.rfind('/');
-    const std::string folderPath = slash == std::string::npos ? "." : file.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
-    if (name.empty() || name == "." || name == "..") {
-        errno = EISDIR;
-        return false;
-    }
-    const Fd folder(open(folderPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    Place place;
+    if (!placeOf(file, place)) return false;
+    const Fd folder(openFolder(place));
     if (!folder.valid()) return false;
 
     const SizeLimitSignalBlock block;
-    const Content content(static_cast<const char*>(data), size);
-    struct stat old {};
-    if (fstatat(folder.get(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) != 0) {
-        return errno == ENOENT && createFile(folder.get(), name, content);
-    }
-    if (!S_ISREG(old.st_mode)) {
-        // Replacing a directory, device or pipe would destroy it or fail.
-        errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
+    return saveAt(folder.get(), place.name, Content(static_cast<const char*>(data), size), false);
+}
+
+bool replaceOwnFile(const std::string& path, const void* data, std::size_t size) {
+    Place place;
+    const Fd folder(openOwnPlace(path, place));
+    if (!folder.valid()) return false;
+
+    const SizeLimitSignalBlock block;
+    return saveAt(folder.get(), place.name, Content(static_cast<const char*>(data), size), true);
+}
+
+bool createNewFile(const std::string& path, const void* data, std::size_t size) {
+    Place place;
+    const Fd folder(openOwnPlace(path, place));
+    if (!folder.valid()) return false;
+
+    const SizeLimitSignalBlock block;
+    std::string tempName;
+    Fd temp(createTemporary(folder.get(), tempName));
+    if (!temp.valid()) return false;
+    TemporaryFile file(folder.get(), tempName);
+    if (!writeAll(temp.get(), Content(static_cast<const char*>(data), size), 0) ||
+        fsync(temp.get()) != 0 || !temp.close() ||
+        !renameNoReplace(folder.get(), tempName, place.name)) {
         return false;
     }
-    // Whether this process may write the file, as the system itself decides
-    // it. Non-blocking: a file swapped for a pipe meanwhile must not hang.
-    const Fd target(
-        openat(folder.get(), name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat st {};
-    if (!target.valid() || fstat(target.get(), &st) != 0) return false;
-    if (!S_ISREG(st.st_mode) || st.st_ino != old.st_ino || st.st_dev != old.st_dev) {
-        errno = EAGAIN;  // replaced by something else meanwhile
-        return false;
-    }
-    // Other hard links keep seeing the file only if it is written in place.
-    if (st.st_nlink == 1) {
-        const Outcome outcome = replaceByRename(folder.get(), name, target.get(), st, content);
-        if (outcome != Outcome::NotKept) return outcome == Outcome::Saved;
-    }
-    return writeInPlace(folder.get(), name, target.get(), st, content);
+    file.renamed();
+    return flushFolder(folder.get());
+}
+
+bool renameWithoutReplacing(const std::string& from, const std::string& to) {
+    return renameNoReplace(AT_FDCWD, from, to);
 }

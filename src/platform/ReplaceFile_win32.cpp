@@ -49,6 +49,10 @@ bool fail(DWORD error) {
         case ERROR_FILENAME_EXCED_RANGE:
             errno = ENAMETOOLONG;
             break;
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_FILE_EXISTS:
+            errno = EEXIST;
+            break;
         default:
             errno = EIO;
             break;
@@ -266,7 +270,81 @@ Placed moveIntoPlace(const Target& target, const std::wstring& tempPath, DWORD& 
     return Placed::Neither;
 }
 
+// Writes `data` to a new temporary file in `folder` and flushes it; the
+// temporary's path, or nothing (errno set, the temporary removed).
+std::optional<std::wstring> writeTemporary(const std::wstring& folder, const void* data,
+                                           std::size_t size) {
+    std::wstring tempPath;
+    FileHandle temp(createTemporary(folder, tempPath));
+    if (!temp.valid()) {
+        fail(GetLastError());
+        return std::nullopt;
+    }
+    bool ok = writeAll(temp.get(), static_cast<const unsigned char*>(data), size) &&
+              FlushFileBuffers(temp.get());
+    const DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+    ok = temp.close() && ok;
+    if (!ok) {
+        DeleteFileW(tempPath.c_str());
+        fail(error);
+        return std::nullopt;
+    }
+    return tempPath;
+}
+
+// Moves the written temporary file to `path` (MoveFileExW with `flags`),
+// or removes it.
+bool publish(const std::wstring& tempPath, const std::wstring& path, DWORD flags) {
+    if (MoveFileExW(tempPath.c_str(), path.c_str(), flags | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = GetLastError();
+    DeleteFileW(tempPath.c_str());
+    return fail(error);
+}
+
+std::optional<std::wstring> widePath(const std::string& path) {
+    if (path.empty() || path.back() == '/' || path.back() == '\\') {
+        fail(ERROR_INVALID_NAME);
+        return std::nullopt;
+    }
+    std::wstring wide = pathFromUtf8(path).wstring();
+    if (wide.empty()) {
+        fail(ERROR_INVALID_NAME);
+        return std::nullopt;
+    }
+    return wide;
+}
+
 }  // namespace
+
+bool createNewFile(const std::string& path, const void* data, std::size_t size) {
+    const std::optional<std::wstring> wide = widePath(path);
+    if (!wide) return false;
+    const std::optional<std::wstring> temp = writeTemporary(folderOf(*wide), data, size);
+    // Without MOVEFILE_REPLACE_EXISTING the move fails on any existing
+    // name, a link included.
+    return temp && publish(*temp, *wide, 0);
+}
+
+bool replaceOwnFile(const std::string& path, const void* data, std::size_t size) {
+    const std::optional<std::wstring> wide = widePath(path);
+    if (!wide) return false;
+    const DWORD attributes = GetFileAttributesW(wide->c_str());
+    // GetFileAttributesW describes a link itself. A link to a file is
+    // replaced by the new file, not followed.
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return replaceFileContents(path, data, size);
+    }
+    const std::optional<std::wstring> temp = writeTemporary(folderOf(*wide), data, size);
+    return temp && publish(*temp, *wide, MOVEFILE_REPLACE_EXISTING);
+}
+
+bool renameWithoutReplacing(const std::string& from, const std::string& to) {
+    const std::optional<std::wstring> source = widePath(from);
+    const std::optional<std::wstring> target = widePath(to);
+    if (!source || !target) return false;
+    return MoveFileExW(source->c_str(), target->c_str(), 0) != 0 || fail(GetLastError());
+}
 
 bool replaceFileContents(const std::string& path, const void* data, std::size_t size) {
     if (path.empty() || path.back() == '/' || path.back() == '\\' ||

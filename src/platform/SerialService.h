@@ -61,10 +61,20 @@ struct SerialTimeouts {
 constexpr unsigned PurgeTxClear = 4;
 constexpr unsigned PurgeRxClear = 8;
 
+// Why a port did not open.
+enum class SerialOpenFailure {
+    None,          // it opened
+    NoSuchPort,    // the name maps to no device, or the device is not there
+    InUse,         // another program (or another window of this one) holds it
+    NoPermission,  // the system does not let this user open it
+    Refused,       // it opened but is no serial port, or took no line state
+};
+
 // Opens the port named by `devicePath` ("\\.\" followed by a port name, or an
 // absolute device path) for reading and writing, exclusively. nullptr when the
-// name maps to no device, the device does not open, or another opener holds it.
-SerialHandle serialOpen(const std::string& devicePath);
+// name maps to no device, the device does not open, or another opener holds
+// it; `failure`, when given, tells which.
+SerialHandle serialOpen(const std::string& devicePath, SerialOpenFailure* failure = nullptr);
 bool serialSetupQueues(SerialHandle handle, std::uint32_t inQueue, std::uint32_t outQueue);
 bool serialGetState(SerialHandle handle, SerialLineState& state);
 // Fails when the driver refuses a value (an unsupported rate, for one).

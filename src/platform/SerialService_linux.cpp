@@ -96,16 +96,35 @@ bool valid(SerialHandle handle) {
 
 }  // namespace
 
-SerialHandle serialOpen(const std::string& devicePath) {
+SerialHandle serialOpen(const std::string& devicePath, SerialOpenFailure* failure) {
+    SerialOpenFailure ignored = SerialOpenFailure::None;
+    SerialOpenFailure& why = failure ? *failure : ignored;
+    why = SerialOpenFailure::NoSuchPort;
     std::optional<std::string> node = resolveSerialPortName(devicePath);
     if (!node) return nullptr;
     const int fd = ::open(node->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
+    if (fd < 0) {
+        // EBUSY: another opener set TIOCEXCL.
+        why = errno == EBUSY                      ? SerialOpenFailure::InUse
+              : errno == EACCES || errno == EPERM ? SerialOpenFailure::NoPermission
+              : errno == ENOENT || errno == ENXIO || errno == ENODEV ? SerialOpenFailure::NoSuchPort
+                                                                     : SerialOpenFailure::Refused;
+        return nullptr;
+    }
     // The lock keeps out every other opener that locks too (this program, and
     // most serial tools); TIOCEXCL keeps out all other non-root openers.
     termios tio{};
-    if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0 ||
-        tcgetattr(fd, &tio) != 0) {
+    why = SerialOpenFailure::Refused;
+    if (!isatty(fd)) {
+        ::close(fd);
+        return nullptr;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) why = SerialOpenFailure::InUse;
+        ::close(fd);
+        return nullptr;
+    }
+    if (ioctl(fd, TIOCEXCL) != 0 || tcgetattr(fd, &tio) != 0) {
         ::close(fd);
         return nullptr;
     }
@@ -118,6 +137,7 @@ SerialHandle serialOpen(const std::string& devicePath) {
     auto* channel = new SerialChannel;
     channel->fd = fd;
     channel->pseudoTerminal = isPseudoTerminalSlave(fd);
+    why = SerialOpenFailure::None;
     return channel;
 }
 

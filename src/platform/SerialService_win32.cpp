@@ -90,16 +90,29 @@ bool clearLineErrors(HANDLE handle) {
 
 }  // namespace
 
-SerialHandle serialOpen(const std::string& devicePath) {
+SerialHandle serialOpen(const std::string& devicePath, SerialOpenFailure* failure) {
+    SerialOpenFailure ignored = SerialOpenFailure::None;
+    SerialOpenFailure& why = failure ? *failure : ignored;
+    why = SerialOpenFailure::NoSuchPort;
     const std::string path = devicePathForPort(devicePath);
     if (path.find('\0') != std::string::npos) return nullptr;
     // Share mode 0: nobody else may have the port open, and nobody gets it
     // while we do.
     const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    if (handle == INVALID_HANDLE_VALUE) {
+        // A port another program holds answers "access denied".
+        const DWORD error = GetLastError();
+        why = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION
+                  ? SerialOpenFailure::InUse
+              : error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                  ? SerialOpenFailure::NoSuchPort
+                  : SerialOpenFailure::Refused;
+        return nullptr;
+    }
     auto* channel = new SerialChannel;
     channel->handle = handle;
+    why = SerialOpenFailure::None;
     return channel;
 }
 

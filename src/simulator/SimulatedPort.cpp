@@ -26,10 +26,15 @@ void SimulatedPort::holdPort(int n) {
 
 CommErrorCode SimulatedPort::open(const std::string& devicePath, int baudRate) {
     close();
+    m_openFailure = {SerialOpenFailure::NoSuchPort, devicePath};
     const std::optional<int> n = comPortNumber(portNameOfDevicePath(devicePath));
-    if (baudRate <= 0 || !n) return ErrPortBusy;
+    if (!n) return ErrPortBusy;
     const auto line = m_lines.find(*n);
-    if (line == m_lines.end() || line->second.held) return ErrPortBusy;
+    if (line == m_lines.end()) return ErrPortBusy;
+    m_openFailure.reason =
+        line->second.held ? SerialOpenFailure::InUse : SerialOpenFailure::Refused;
+    if (line->second.held || baudRate <= 0) return ErrPortBusy;
+    m_openFailure.reason = SerialOpenFailure::None;
     m_open = *n;
     m_baudRate = baudRate;
     return CommOk;

@@ -47,12 +47,13 @@ public:
     // byte is `answer(byte)`; it has no memory and stores no blocks.
     using ScriptedAnswer = std::function<std::vector<std::uint8_t>(std::uint8_t byte)>;
     void attachScriptedDevice(int n, ScriptedAnswer answer);
-    // COMn exists but another program holds it: opening it fails.
+    // COMn exists but another program holds it: opening it fails (InUse).
     void holdPort(int n);
 
     CommErrorCode open(const std::string& devicePath, int baudRate) override;
     CommErrorCode close() override;
     bool isOpen() const override { return m_open != 0; }
+    const PortOpenFailure& openFailure() const override { return m_openFailure; }
     CommErrorCode read(void* buffer, int count, int* transferred = nullptr) override;
     CommErrorCode readBlock(void* buffer, int count, std::uint32_t firstByteMs,
                             int* transferred = nullptr) override;
@@ -95,5 +96,6 @@ private:
     std::map<int, Line> m_lines;
     int m_open = 0;
     int m_baudRate = 0;
+    PortOpenFailure m_openFailure;
     long long m_elapsedMs = 0;
 };

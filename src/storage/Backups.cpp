@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 #include <tuple>
 #include <utility>
 
+#include "platform/ReplaceFile.h"
 #include "platform/UserDataFolder.h"
 #include "platform/Utf8Path.h"
 #include "storage/ParameterFile.h"
+#include "storage/TextFile.h"
 
 namespace fs = std::filesystem;
 
@@ -23,7 +26,13 @@ struct BackupName {
     int serial = 1;  // the n-th backup within the same second
     std::string file;
     std::string occasion;  // as in the name: "vor-Empfang"
+    fs::file_time_type written;
+    std::ptrdiff_t rank = 0;  // 1 + its place in the record; 0 when it has none
 };
+
+// Serial numbers tried for a new backup's name before giving up: the names
+// may be taken by anything, a link someone put there included.
+constexpr int MaxSerialTries = 1000;
 
 bool isStamp(const std::string& s) {
     static constexpr char Pattern[] = "dddd-dd-dd_dd-dd-dd";
@@ -35,7 +44,16 @@ bool isStamp(const std::string& s) {
     return true;
 }
 
-// "STAMP_OCCASION.dat" or "STAMP_OCCASION_N.dat"; nothing for any other name.
+bool isOccasionName(const std::string& name) {
+    for (int i = 0; i <= static_cast<int>(BackupOccasion::ProgramEnd); ++i) {
+        if (name == backupOccasionName(static_cast<BackupOccasion>(i))) return true;
+    }
+    return false;
+}
+
+// "STAMP_OCCASION.dat" or "STAMP_OCCASION_N.dat" with one of the program's
+// occasions; nothing for any other name, also when it looks alike
+// ("2020-01-01_00-00-00_meine-Einstellung.dat" is the user's).
 std::optional<BackupName> parseBackupName(const std::string& file) {
     const std::size_t ext = sizeof Extension - 1;
     if (file.size() < StampLength + 2 + ext ||
@@ -47,7 +65,7 @@ std::optional<BackupName> parseBackupName(const std::string& file) {
     BackupName name{file.substr(0, StampLength), 1, file, {}};
     if (const std::size_t mark = rest.rfind('_'); mark != std::string::npos) {
         const std::string serial = rest.substr(mark + 1);
-        if (serial.empty() || serial.size() > 6 ||
+        if (serial.empty() || serial.size() > 6 || serial.front() == '0' ||
             !std::all_of(serial.begin(), serial.end(),
                          [](unsigned char ch) { return std::isdigit(ch) != 0; })) {
             return std::nullopt;
@@ -55,26 +73,63 @@ std::optional<BackupName> parseBackupName(const std::string& file) {
         name.serial = std::stoi(serial);
         rest.erase(mark);
     }
-    const bool occasion = !rest.empty() && std::all_of(rest.begin(), rest.end(), [](char ch) {
-        return std::isalpha(static_cast<unsigned char>(ch)) != 0 || ch == '-';
-    });
+    if (!isOccasionName(rest)) return std::nullopt;
     name.occasion = rest;
-    return occasion ? std::optional(std::move(name)) : std::nullopt;
+    return name;
 }
 
-// Newest first.
-std::vector<BackupName> backupsIn(const std::string& folder) {
+// The names of the program's backups in the order it wrote them, oldest
+// first: its own record in the folder. Clocks jump (one that ran ahead named
+// backups in the future), so neither the time in a name nor a file's time
+// tells which backup came last.
+constexpr char RecordName[] = "Reihenfolge.txt";
+constexpr std::size_t MaxRecordBytes = 1 << 20;
+
+std::vector<std::string> readRecord(const std::string& folder) {
+    std::vector<std::string> names;
+    const auto text = readTextFile(utf8FromPath(pathFromUtf8(folder) / RecordName), MaxRecordBytes);
+    if (!text) return names;
+    for (std::size_t pos = 0; pos < text->size();) {
+        const std::size_t end = std::min(text->find('\n', pos), text->size());
+        if (end > pos) names.push_back(text->substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return names;
+}
+
+// A record that cannot be written costs only the order of the backups it
+// misses, which then count as the oldest.
+void writeRecord(const std::string& folder, const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += name + "\n";
+    (void)replaceOwnFile(utf8FromPath(pathFromUtf8(folder) / RecordName), text.data(), text.size());
+}
+
+// The program's backups in the folder, newest first: parameter files (not
+// links) named as the program names them. Those in `record` are ordered as
+// it lists them; the others (from before there was a record) come after
+// them all, ordered by their file times.
+std::vector<BackupName> backupsIn(const std::string& folder,
+                                  const std::vector<std::string>& record) {
     std::vector<BackupName> names;
     std::error_code ec;
     for (fs::directory_iterator it(pathFromUtf8(folder), ec), end; !ec && it != end;
          it.increment(ec)) {
-        if (!it->is_regular_file(ec)) continue;
+        std::error_code entryError;
+        if (!it->is_regular_file(entryError) || it->is_symlink(entryError) ||
+            it->file_size(entryError) != ParameterFileSize || entryError) {
+            continue;
+        }
         if (auto name = parseBackupName(utf8FromPath(it->path().filename()))) {
+            name->written = it->last_write_time(entryError);
+            const auto listed = std::find(record.begin(), record.end(), name->file);
+            name->rank = listed == record.end() ? 0 : 1 + (listed - record.begin());
             names.push_back(std::move(*name));
         }
     }
     std::sort(names.begin(), names.end(), [](const BackupName& a, const BackupName& b) {
-        return std::tie(a.stamp, a.serial) > std::tie(b.stamp, b.serial);
+        return std::tie(a.rank, a.written, a.stamp, a.serial) >
+               std::tie(b.rank, b.written, b.stamp, b.serial);
     });
     return names;
 }
@@ -163,7 +218,8 @@ BackupResult BackupStore::keepImage(const ParameterImage& image, BackupOccasion 
     fs::create_directories(pathFromUtf8(m_folder), ec);
     if (ec) return failed(notWritten);
 
-    std::vector<BackupName> backups = backupsIn(m_folder);
+    std::vector<std::string> record = readRecord(m_folder);
+    const std::vector<BackupName> backups = backupsIn(m_folder, record);
     if (!backups.empty()) {
         ParameterImage newest;
         const std::string path = utf8FromPath(pathFromUtf8(m_folder) / backups.front().file);
@@ -176,17 +232,35 @@ BackupResult BackupStore::keepImage(const ParameterImage& image, BackupOccasion 
     for (const BackupName& b : backups) {
         if (b.stamp == stamp) serial = std::max(serial, b.serial + 1);
     }
-    const std::string file = stamp + "_" + backupOccasionName(occasion) +
-                             (serial > 1 ? "_" + std::to_string(serial) : "") + Extension;
-    const std::string path = utf8FromPath(pathFromUtf8(m_folder) / file);
-    if (saveParameterFile(image, path) != 0) return failed(notWritten);
-
-    // The oldest go; a file that cannot be removed stays and is tried again
-    // next time.
-    backups = backupsIn(m_folder);
-    for (std::size_t i = BackupsKept; i < backups.size(); ++i) {
-        fs::remove(pathFromUtf8(m_folder) / backups[i].file, ec);
+    // A new file under a name nothing else has: a link or a file already
+    // there (the user's, or one planted to redirect the write) is never
+    // followed or written over; the next number is taken instead.
+    std::string path;
+    for (int tries = 0;; ++tries, ++serial) {
+        const std::string file = stamp + "_" + backupOccasionName(occasion) +
+                                 (serial > 1 ? "_" + std::to_string(serial) : "") + Extension;
+        path = utf8FromPath(pathFromUtf8(m_folder) / file);
+        if (createNewFile(path, image.bytes().data(), image.bytes().size())) break;
+        if (errno != EEXIST || tries == MaxSerialTries) return failed(notWritten);
     }
+
+    // The oldest of the program's own backups go, never the one just
+    // written; a file that cannot be removed stays and is tried again next
+    // time. The record keeps the order of those that stay.
+    const std::string written = utf8FromPath(pathFromUtf8(path).filename());
+    record.push_back(written);
+    std::vector<std::string> kept{written};  // newest first
+    for (const BackupName& b : backupsIn(m_folder, record)) {
+        if (b.file == written) continue;
+        if (kept.size() >= BackupsKept) {
+            std::error_code removeError;
+            fs::remove(pathFromUtf8(m_folder) / b.file, removeError);
+            if (!removeError) continue;
+        }
+        kept.push_back(b.file);
+    }
+    std::reverse(kept.begin(), kept.end());
+    writeRecord(m_folder, kept);
     return {BackupStatus::Written, path, {}};
 }
 
@@ -207,7 +281,7 @@ BackupResult BackupStore::keepFile(const std::string& path, BackupOccasion occas
 
 std::vector<std::string> BackupStore::list() const {
     std::vector<std::string> paths;
-    for (const BackupName& b : backupsIn(m_folder)) {
+    for (const BackupName& b : backupsIn(m_folder, readRecord(m_folder))) {
         paths.push_back(utf8FromPath(pathFromUtf8(m_folder) / b.file));
     }
     return paths;

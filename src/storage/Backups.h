@@ -8,11 +8,25 @@
 // Each backup is a parameter file in the user's data folder,
 // Filtaro/backups/, named with the local date and time and the occasion:
 // "2026-12-07_14-03-22_vor-Empfang.dat" (a second backup in the same second
-// gets "_2", and so on). The newest BackupsKept stay; older ones are removed.
-// A backup that is byte for byte the newest one is not written again.
+// gets "_2", and so on; so does one whose name is taken). A backup is
+// always a new file: nothing already there under its name, a symbolic link
+// included, is followed or written over.
 //
-// Writing a backup never stops what it precedes. The result tells the caller
-// what happened; a failure carries one German line for the status bar:
+// The newest BackupsKept stay; older ones are removed. Newest means last
+// written: the program records the order in which it wrote them in
+// "Reihenfolge.txt" in the folder, since clocks jump (one that ran ahead once
+// named backups in the future, and their names and file times would make
+// every new one look old). Backups the record does not know count as older
+// than all it does, by their file times. The one just written always stays.
+// Only the program's own backups count and are ever removed: parameter
+// files named as above with one of the occasions below. Anything else in the
+// folder, "2020-01-01_00-00-00_meine-Einstellung.dat" included, is the
+// user's. A backup that is byte for byte the newest one is not written
+// again.
+//
+// Writing a backup never stops what the user does. The result tells the
+// caller what happened; a failure carries one German line for the status bar
+// (the start-up, which overwrites Filtaro.dat on its own, stops instead):
 //
 //     const BackupResult kept = BackupStore().keepImage(image, BackupOccasion::BeforeReceive);
 //     if (kept.status == BackupStatus::Failed) showStatus(kept.message);
@@ -86,8 +100,7 @@ public:
                           const std::tm& when) const;
     BackupResult keepFile(const std::string& path, BackupOccasion occasion) const;
 
-    // The backup files in the folder, newest first (files of other names
-    // there are not counted and never removed).
+    // The program's backups in the folder, newest (last written) first.
     std::vector<std::string> list() const;
 
 private:

@@ -37,3 +37,29 @@ int saveParameterFile(const ParameterImage& image, const std::string& path) {
                ? 0
                : ParameterFileSaveFailed;
 }
+
+int saveOwnParameterFile(const ParameterImage& image, const std::string& path) {
+    return replaceOwnFile(path, image.bytes().data(), image.bytes().size())
+               ? 0
+               : ParameterFileSaveFailed;
+}
+
+ParameterFileEntry parameterFileEntry(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path file = pathFromUtf8(path);
+    const std::filesystem::file_status status = std::filesystem::symlink_status(file, ec);
+    switch (status.type()) {
+        case std::filesystem::file_type::not_found:
+            return ParameterFileEntry::Missing;
+        case std::filesystem::file_type::symlink:
+            return ParameterFileEntry::SymbolicLink;
+        case std::filesystem::file_type::regular: {
+            const auto size = std::filesystem::file_size(file, ec);
+            if (ec) return ParameterFileEntry::NoFile;
+            return size == ParameterFileSize ? ParameterFileEntry::ParameterFile
+                                             : ParameterFileEntry::OtherFile;
+        }
+        default:
+            return ParameterFileEntry::NoFile;
+    }
+}

@@ -25,3 +25,18 @@ int loadParameterFile(ParameterImage& image, const std::string& path);
 // interrupted save leaves the previous file as it was (the new content is
 // written beside it and then renamed over it).
 int saveParameterFile(const ParameterImage& image, const std::string& path);
+
+// Writes the image to a file the program names itself ("Filtaro.dat" in
+// the start-up directory): as saveParameterFile, but a symbolic link at
+// `path` is replaced by the file instead of followed (replaceOwnFile).
+int saveOwnParameterFile(const ParameterImage& image, const std::string& path);
+
+// What stands at `path`, looked at without following a symbolic link there.
+enum class ParameterFileEntry {
+    Missing,
+    ParameterFile,  // a regular file of exactly 2784 bytes
+    SymbolicLink,   // whatever it names, or nothing
+    OtherFile,      // a regular file of another size
+    NoFile,         // a folder, a device, a pipe, or what cannot be looked at
+};
+ParameterFileEntry parameterFileEntry(const std::string& path);

@@ -1,10 +1,15 @@
 #include "storage/SideFile.h"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <string_view>
 
 #include "platform/Utf8Path.h"
+#include "storage/DamagedFile.h"
+#include "storage/FileMessages.h"
 #include "storage/TextFile.h"
 
 namespace {
@@ -14,21 +19,56 @@ using Json = nlohmann::json;
 // Far more than six names and paths take; a larger file is no side file.
 constexpr std::size_t MaxSideFileBytes = 1 << 20;
 
+// The format nests three levels (the object, "channels", one channel); a
+// newer program's keys may add a few. Text nested deeper is no side file,
+// and the library's writer would recurse once per level.
+constexpr int MaxSideFileNesting = 32;
+
 std::string fileName(const std::string& path) {
     return utf8FromPath(pathFromUtf8(path).filename());
 }
 
-// The parsed object, or the line at which the text stops being JSON (0 when
-// it is JSON but no object).
+// Whether arrays and objects in `text` nest no deeper than `limit` (brackets
+// inside strings do not count). Text that is no JSON may pass; the parser
+// refuses it.
+bool nestingWithin(std::string_view text, int limit) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > limit) return false;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return true;
+}
+
+// The parsed object, or false with the line at which the text stops being
+// JSON (0 when it is JSON but no side file: no object, nested too deep, or
+// a number no double holds, such as 1e400). No exception of the library
+// leaves here.
 bool parseObject(const std::string& text, Json& out, int& errorLine) {
+    errorLine = 0;
+    if (!nestingWithin(text, MaxSideFileNesting)) return false;
     try {
         out = Json::parse(text);
     } catch (const Json::parse_error& e) {
         const std::size_t end = std::min<std::size_t>(e.byte, text.size());
         errorLine = 1 + static_cast<int>(std::count(text.begin(), text.begin() + end, '\n'));
         return false;
+    } catch (const std::exception&) {
+        return false;
     }
-    errorLine = 0;
     return out.is_object();
 }
 
@@ -47,6 +87,70 @@ Json objectAt(const Json& object, const char* key) {
     return it != object.end() && it->is_object() ? *it : Json::object();
 }
 
+// A side file as it stands on the disk.
+struct SideFileOnDisk {
+    SideFileState state = SideFileState::Missing;
+    bool regular = true;  // Broken: a file (or a link to one), not a folder or a pipe
+    std::string text;     // Read: the file
+    Json root;            // Read: its object
+    std::string message;  // Broken: the German text to show once
+};
+
+SideFileOnDisk readSideFileAt(const std::string& path) {
+    SideFileOnDisk disk;
+    std::error_code ec;
+    const auto status = std::filesystem::status(pathFromUtf8(path), ec);
+    if (status.type() == std::filesystem::file_type::not_found) return disk;
+    disk.state = SideFileState::Broken;
+    disk.regular = status.type() == std::filesystem::file_type::regular;
+    const auto text = readTextFile(path, MaxSideFileBytes);
+    if (!text) {
+        disk.message = "Die Zusatzdatei \"" + fileName(path) + "\" kann nicht gelesen werden (" +
+                       fileOpenProblem(path, 0, MaxSideFileBytes) +
+                       "); Kanalnamen und Messungen fehlen.";
+        return disk;
+    }
+    int errorLine = 0;
+    if (!parseObject(*text, disk.root, errorLine)) {
+        disk.message = "Die Zusatzdatei \"" + fileName(path) + "\" ist beschädigt" +
+                       (errorLine > 0 ? " (Zeile " + std::to_string(errorLine) + ")" : "") +
+                       " und wird nicht verwendet; Kanalnamen und Messungen fehlen.";
+        return disk;
+    }
+    disk.state = SideFileState::Read;
+    disk.text = *text;
+    return disk;
+}
+
+// The text of the side file: `data` over what it was read from.
+std::optional<std::string> sideFileText(const SideFile& data) {
+    try {
+        Json root = Json::object();
+        int errorLine = 0;
+        if (!data.original.empty() && !parseObject(data.original, root, errorLine)) {
+            root = Json::object();
+        }
+        Json& channels = root["channels"];
+        if (!channels.is_array()) channels = Json::array();
+        while (channels.size() < ChannelCount) channels.push_back(Json::object());
+        for (int c = 0; c < ChannelCount; ++c) {
+            Json& entry = channels[static_cast<std::size_t>(c)];
+            if (!entry.is_object()) entry = Json::object();
+            entry["name"] = data.channelNames[c];
+            entry["measurement"] = data.measurements[c];
+        }
+        Json& overlay = root["overlay"];
+        if (!overlay.is_object()) overlay = Json::object();
+        overlay["normalise"] = data.overlay.normalise;
+        overlay["predicted"] = data.overlay.predicted;
+        // Text that is no UTF-8 (a name from an old file) is written with
+        // replacement characters rather than refused.
+        return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 bool sideFileHasContent(const SideFile& data) {
@@ -61,28 +165,14 @@ std::string sideFilePath(const std::string& parameterFilePath) {
 }
 
 SideFileLoad loadSideFile(const std::string& parameterFilePath) {
+    SideFileOnDisk disk = readSideFileAt(sideFilePath(parameterFilePath));
     SideFileLoad load;
-    const std::string path = sideFilePath(parameterFilePath);
-    std::error_code ec;
-    if (!std::filesystem::exists(pathFromUtf8(path), ec)) return load;
-    load.state = SideFileState::Broken;
-    const auto text = readTextFile(path, MaxSideFileBytes);
-    Json root;
-    int errorLine = 0;
-    if (!text) {
-        load.message = "Die Zusatzdatei \"" + fileName(path) +
-                       "\" kann nicht gelesen werden; Kanalnamen und Messungen fehlen.";
-        return load;
-    }
-    if (!parseObject(*text, root, errorLine)) {
-        load.message = "Die Zusatzdatei \"" + fileName(path) + "\" ist beschädigt" +
-                       (errorLine > 0 ? " (Zeile " + std::to_string(errorLine) + ")" : "") +
-                       " und wird nicht verwendet; Kanalnamen und Messungen fehlen.";
-        return load;
-    }
-    load.state = SideFileState::Read;
+    load.state = disk.state;
+    load.message = std::move(disk.message);
+    if (disk.state != SideFileState::Read) return load;
     SideFile& data = load.data;
-    data.original = *text;
+    data.original = std::move(disk.text);
+    const Json& root = disk.root;
     const auto channels = root.find("channels");
     if (channels != root.end() && channels->is_array()) {
         for (std::size_t c = 0; c < channels->size() && c < ChannelCount; ++c) {
@@ -100,36 +190,16 @@ SideFileLoad loadSideFile(const std::string& parameterFilePath) {
 
 bool saveSideFile(const std::string& parameterFilePath, const SideFile& data) {
     const std::string path = sideFilePath(parameterFilePath);
-    Json root = Json::object();
-    int errorLine = 0;
-    if (!data.original.empty() && !parseObject(data.original, root, errorLine)) {
-        root = Json::object();
+    const SideFileOnDisk disk = readSideFileAt(path);
+    if (disk.state == SideFileState::Broken) {
+        // A side file that could not be read (damaged, too large, written
+        // by hand, unreadable) is never written over. With nothing to keep
+        // it stays as it is; else it is set aside first, whole.
+        if (!sideFileHasContent(data)) return true;
+        if (!disk.regular || !setAsideAsDamaged(path)) return false;
     }
-    // A side file that is no JSON (damaged, or written by hand) is kept aside.
-    if (const auto existing = readTextFile(path, MaxSideFileBytes)) {
-        Json ignored;
-        if (!parseObject(*existing, ignored, errorLine) &&
-            !writeTextFile(path + ".defekt", *existing)) {
-            return false;
-        }
-    }
-    Json& channels = root["channels"];
-    if (!channels.is_array()) channels = Json::array();
-    while (channels.size() < ChannelCount) channels.push_back(Json::object());
-    for (int c = 0; c < ChannelCount; ++c) {
-        Json& entry = channels[static_cast<std::size_t>(c)];
-        if (!entry.is_object()) entry = Json::object();
-        entry["name"] = data.channelNames[c];
-        entry["measurement"] = data.measurements[c];
-    }
-    Json& overlay = root["overlay"];
-    if (!overlay.is_object()) overlay = Json::object();
-    overlay["normalise"] = data.overlay.normalise;
-    overlay["predicted"] = data.overlay.predicted;
-    // Text that is no UTF-8 (a name from an old file) is written with
-    // replacement characters rather than refused.
-    const std::string text = root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-    return writeTextFile(path, text);
+    const std::optional<std::string> text = sideFileText(data);
+    return text && writeTextFile(path, *text);
 }
 
 std::string measurementFilePath(const std::string& parameterFilePath, const std::string& stored) {

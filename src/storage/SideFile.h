@@ -10,8 +10,10 @@
 //   }
 //
 // It is read leniently: a key this program does not know (at any level) is
-// kept and written back, a value of the wrong kind counts as missing, and a
-// file that is no JSON is reported and then ignored. It is written through
+// kept and written back, and a value of the wrong kind counts as missing. A
+// file that cannot be read as a side file (no JSON, no object, nested deeper
+// than 32 levels, larger than 1 MiB, unreadable) is reported and then
+// ignored, and never written over: see saveSideFile. It is written through
 // the one save routine, like every file here.
 
 #include <array>
@@ -55,8 +57,11 @@ std::string sideFilePath(const std::string& parameterFilePath);
 
 SideFileLoad loadSideFile(const std::string& parameterFilePath);
 
-// Writes the side file of `parameterFilePath`. A side file there that is no
-// JSON is first kept as NAME.filtaro.json.defekt, so nothing is lost.
+// Writes the side file of `parameterFilePath`. A side file there that cannot
+// be read as one is left as it is when `data` has nothing to keep
+// (sideFileHasContent), and else first set aside whole as
+// NAME.filtaro.json.defekt (or .2.defekt, ...; see DamagedFile.h); when that
+// fails (or it is a folder), nothing is written and the result is false.
 bool saveSideFile(const std::string& parameterFilePath, const SideFile& data);
 
 // The file a stored measurement path names: relative paths are taken from

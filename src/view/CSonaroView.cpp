@@ -45,6 +45,7 @@ constexpr const char* TabCaptions[6] = {"Ch. 1 ", "Ch. 2 ", "Ch. 3 ", "Ch. 4 ", 
 constexpr const char* StartupLoadFailed =
     "Datei Filtaro.dat konnte nicht geöffnet werden!\nProgramm wird beendet.";
 constexpr const char* ConnectHardware = "Bitte erst Hardware anschließen und Programm neu starten.";
+constexpr const char* StartupFileTitle = "Achtung";
 
 // Shading of the send and receive buttons.
 constexpr int ShadeType = 7;
@@ -156,16 +157,21 @@ void CSonaroView::startRedrawing() {
 
 // The one ParameterImage, all zero bytes, gets the defaults, which are
 // written to "Filtaro.dat" and read back: the settings of the previous run
-// are not restored, but kept as a backup first. False when that file cannot
-// be read back.
+// are not restored, but kept as a backup first. A Filtaro.dat that cannot
+// be kept so is not written over (see StartupFile): the defaults then stay
+// in the image only. False when the file cannot be read back.
 bool CSonaroView::startFromDefaults() {
     m_session.startupDirectory = currentDirectory();
     m_session.image = std::make_unique<ParameterImage>();
     m_session.fileName = defaultFilePath();
-    ParameterImage defaults;
-    applyDefaults(defaults);
-    m_backups.keepFile(defaultFilePath(), BackupOccasion::StartUp, defaults);
+    const std::string notice = m_startupFile.prepare(defaultFilePath(), m_backups);
+    if (!notice.empty()) {
+        userServices().messageBox(notice, StartupFileTitle, MessageIcon::Warning);
+    }
     newRoutine(NewVariant::Startup);
+    if (m_startupFile.kept()) {
+        return true;
+    }
     if (loadParameterFile(*m_session.image, defaultFilePath()) != 1) {
         userServices().messageBox(StartupLoadFailed, ErrorTitle, MessageIcon::None);
         m_session.image.reset();
@@ -289,7 +295,7 @@ void CSonaroView::newRoutine(NewVariant variant) {
     }
     emit titleChanged(QString::fromUtf8(TitleNewFile));
     writeControls();
-    saveParameterFile(*image, defaultFilePath());
+    m_startupFile.write(defaultFilePath(), *image);
 }
 
 std::string CSonaroView::defaultFilePath() const {
@@ -458,7 +464,14 @@ void CSonaroView::saveAtProgramEnd() {
     // the start-up directory); never the directory a file brought along,
     // which another run, perhaps on another machine, recorded.
     const std::string path = m_session.fileName.empty() ? defaultFilePath() : m_session.fileName;
-    if (saveParameterFile(*image, path) != 0) {
+    // Filtaro.dat is the program's own: never written through a link, and
+    // not over what the start-up kept unless the user says so.
+    const bool own = path == defaultFilePath();
+    if (own && !m_startupFile.mayWriteAtProgramEnd(path, *image, m_backups)) {
+        m_session.image.reset();
+        return;
+    }
+    if ((own ? saveOwnParameterFile(*image, path) : saveParameterFile(*image, path)) != 0) {
         userServices().messageBox(FileSaveFailedText, ErrorTitle, MessageIcon::Stop);
     } else {
         saveSideFileOf(path);

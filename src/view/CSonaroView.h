@@ -36,6 +36,7 @@
 #include "view/Session.h"
 #include "view/SettingsBackups.h"
 #include "view/SettingsHistory.h"
+#include "view/StartupFile.h"
 
 class QAction;
 class QGroupBox;
@@ -333,5 +334,6 @@ private:
     std::unique_ptr<SettingsHistory> m_pHistory;
     int m_nChangeScopes = 0;  // commands changing the settings right now
     SettingsBackups m_backups;
+    StartupFile m_startupFile;  // "Filtaro.dat" in the start-up directory
     std::unique_ptr<MeasurementOverlay> m_pOverlay;
 };

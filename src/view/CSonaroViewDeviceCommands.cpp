@@ -123,7 +123,7 @@ void CSonaroView::onComPort(int) {
     if (port.open(devicePathForPort(portName), ini.baudRate) != CommOk) {
         // The port stays closed and the stored name unchanged; the next
         // transfer fails with its own message.
-        showCommError(ErrPortNotResponding, LanguageGerman);
+        showTransferFailure(port);
         return;
     }
     rememberPortName(portName);

@@ -55,7 +55,7 @@ void CSonaroView::onImportFilters(int) {
     }
     const int preset = image->activePreset();
     const int channel = channelTabs()->m_nCurrent;
-    QString source = QString::fromStdString(fileNameOfPath(*path));
+    QString source = QString::fromStdString(baseNameOfPath(*path));
     FilterImport result = importFilterText(*text, image->record(preset, channel), channel);
     if (result.status == FilterImportStatus::ChooseBlock) {
         CImportBlockDlg choose(result.blocks, window());

@@ -83,7 +83,7 @@ void CSonaroView::onLoadMeasurement(int) {
     m_pOverlay->take(c, full, *read.measurement);
     m_session.side.measurements[static_cast<std::size_t>(c)] = full;
     image->setRedrawPending(1);
-    change.record(QStringLiteral("Messung ") + QString::fromStdString(fileNameOfPath(full)) +
+    change.record(QStringLiteral("Messung ") + QString::fromStdString(baseNameOfPath(full)) +
                   QStringLiteral(" laden"));
     if (!read.notice.empty()) {
         userServices().messageBox(read.notice, MeasurementTitle, MessageIcon::Information);

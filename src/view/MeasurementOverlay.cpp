@@ -18,7 +18,7 @@ double wrappedDegrees(double degrees) {
 
 MeasurementFileRead readMeasurementFile(const std::string& path) {
     MeasurementFileRead result;
-    const std::string named = "Die Messung \"" + fileNameOfPath(path) + "\" ";
+    const std::string named = "Die Messung \"" + baseNameOfPath(path) + "\" ";
     const std::optional<std::string> text = readTextFile(path, MeasurementFileLimit);
     if (!text) {
         result.message = named + "konnte nicht geöffnet werden (" +

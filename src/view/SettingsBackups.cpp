@@ -3,30 +3,23 @@
 #include "model/SettingsEdit.h"
 #include "storage/ParameterFile.h"
 
-namespace {
-
-bool holdsDefaults(const ParameterImage& image) {
-    ParameterImage defaults;
-    applyDefaults(defaults);
-    return sameSettings(image, defaults);
-}
-
-}  // namespace
-
 void SettingsBackups::keepImage(const ParameterImage& image, BackupOccasion occasion) {
-    if (holdsDefaults(image)) return;
+    if (holdsDefaultSettings(image)) return;
     report(BackupStore().keepImage(image, occasion));
 }
 
-void SettingsBackups::keepFile(const std::string& path, BackupOccasion occasion,
-                               const ParameterImage& next) {
+BackupResult SettingsBackups::keepFile(const std::string& path, BackupOccasion occasion,
+                                       const ParameterImage& next) {
+    const BackupResult nothing{BackupStatus::NothingToKeep, {}, {}};
     ParameterImage onDisk;
-    if (loadParameterFile(onDisk, path) != 1) return;  // nothing there to lose
-    if (holdsDefaults(onDisk)) return;
+    if (loadParameterFile(onDisk, path) != 1) return nothing;  // nothing there to lose
+    if (holdsDefaultSettings(onDisk)) return nothing;
     ParameterImage written = next;
     written.setRedrawPending(onDisk.redrawPending());  // of no meaning in a file
-    if (written == onDisk) return;
-    report(BackupStore().keepFile(path, occasion));
+    if (written == onDisk) return nothing;
+    const BackupResult result = BackupStore().keepFile(path, occasion);
+    report(result);
+    return result;
 }
 
 void SettingsBackups::report(const BackupResult& result) {

@@ -21,7 +21,10 @@ public:
     // Keeps `image` before the window replaces it.
     void keepImage(const ParameterImage& image, BackupOccasion occasion);
     // Keeps the parameter file at `path` before `next` is written over it.
-    void keepFile(const std::string& path, BackupOccasion occasion, const ParameterImage& next);
+    // NothingToKeep when it holds nothing worth a backup; Failed (with the
+    // message, reported as above) when it does and no backup could be made.
+    BackupResult keepFile(const std::string& path, BackupOccasion occasion,
+                          const ParameterImage& next);
 
 private:
     void report(const BackupResult& result);

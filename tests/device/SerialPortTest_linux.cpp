@@ -103,11 +103,14 @@ TEST(SerialPort, PortHeldByAnotherOpenerDoesNotOpen) {
     SerialPort other;
     EXPECT_EQ(other.open(Com3, 9600), -1);
     EXPECT_FALSE(other.isOpen());
+    EXPECT_EQ(other.openFailure().reason, SerialOpenFailure::InUse);
+    EXPECT_EQ(other.openFailure().devicePath, Com3);
     EXPECT_EQ(other.write("x", 1), -2);
 
     holder.close();
     EXPECT_FALSE(holder.isOpen());
     EXPECT_EQ(other.open(Com3, 9600), 0);
+    EXPECT_EQ(other.openFailure().reason, SerialOpenFailure::None);
 }
 
 TEST(SerialPort, ReopeningAnOpenPortClosesItFirst) {
@@ -126,6 +129,7 @@ TEST(SerialPort, FailedReopenLeavesThePortClosedAndReleased) {
     SerialPort port;
     ASSERT_EQ(port.open(Com3, 9600), 0);
     EXPECT_EQ(port.open("\\\\.\\COM9", 9600), -1);  // no such port
+    EXPECT_EQ(port.openFailure().reason, SerialOpenFailure::NoSuchPort);
     EXPECT_FALSE(port.isOpen());
     std::uint8_t byte = 0;
     EXPECT_EQ(port.read(&byte, 1), -2);

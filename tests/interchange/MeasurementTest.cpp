@@ -62,6 +62,9 @@ TEST(Measurement, RefusesWithTheLineThatCannotBeRead) {
     }
     EXPECT_EQ(parseMeasurement("20 70\n30 x\n").message(), "Zeile 2: \"x\" ist keine Zahl");
     EXPECT_EQ(parseMeasurement("20,70,1,2\n30,x,1,2\n").message(), "Zeile 2: \"x\" ist keine Zahl");
+    // A message box quotes a sentence, not a megabyte.
+    EXPECT_EQ(parseMeasurement("20 70\n30 " + std::string(1 << 20, 'x') + "\n").message(),
+              "Zeile 2: \"" + std::string(40, 'x') + "…\" ist keine Zahl");
 }
 
 // Files of the shapes measuring programs write: several curves side by side,

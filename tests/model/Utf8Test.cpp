@@ -37,4 +37,27 @@ TEST(Utf8, SequencesAreCheckedStrictly) {
     EXPECT_EQ(utf8SequenceLength("a", 1), 0u) << "past the end";
 }
 
+TEST(Utf8, AQuotedExcerptStopsAfterFortyCharacters) {
+    const std::string forty(40, 'x');
+    std::string umlauts;
+    for (int i = 0; i < 45; ++i) umlauts += "\xC3\xA4";
+    const struct {
+        std::string text;
+        std::string quoted;
+    } cases[] = {
+        {"", "\"\""},
+        {"12,5x", "\"12,5x\""},
+        {forty, "\"" + forty + "\""},
+        {forty + "y", "\"" + forty + "…\""},
+        {std::string(1 << 20, '7'), "\"" + std::string(40, '7') + "…\""},
+        // Characters, not bytes: 40 of the 45 two-byte umlauts.
+        {umlauts, "\"" + umlauts.substr(0, 80) + "…\""},
+        // A byte that is no UTF-8 is one character and stays as it is.
+        {"\xFF" + forty, "\"\xFF" + std::string(39, 'x') + "…\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(quotedExcerpt(c.text), c.quoted) << c.text.substr(0, 50);
+    }
+}
+
 }  // namespace

@@ -84,15 +84,31 @@ TEST(SerialService, SetStateAppliesFrameAndRateAndRefusesNonsense) {
     }
 }
 
-TEST(SerialService, NamesThatMapToNothingOrAreNoTerminalDoNotOpen) {
+TEST(SerialService, NamesThatMapToNothingOrAreNoTerminalDoNotOpenAndSayWhy) {
     ScratchDir dir;
     ScopedEnv ports("FILTARO_PORT_DIR", dir.path().string());
-    EXPECT_EQ(serialOpen("\\\\.\\COM7"), nullptr);   // no such entry
-    EXPECT_EQ(serialOpen("\\\\.\\ttyS0"), nullptr);  // nothing but COM names there
     writeFileBytes(dir.file("COM8"), "plain file");
-    EXPECT_EQ(serialOpen("\\\\.\\COM8"), nullptr);
-    EXPECT_EQ(serialOpen(dir.file("COM8")), nullptr);
+    const std::pair<std::string, SerialOpenFailure> cases[] = {
+        {"\\\\.\\COM7", SerialOpenFailure::NoSuchPort},   // no such entry
+        {"\\\\.\\ttyS0", SerialOpenFailure::NoSuchPort},  // nothing but COM names there
+        {"\\\\.\\COM8", SerialOpenFailure::Refused},
+        {dir.file("COM8"), SerialOpenFailure::Refused},
+    };
+    for (const auto& [path, reason] : cases) {
+        SerialOpenFailure why = SerialOpenFailure::None;
+        EXPECT_EQ(serialOpen(path, &why), nullptr) << path;
+        EXPECT_EQ(why, reason) << path;
+    }
     EXPECT_EQ(readFileBytes(dir.file("COM8")), "plain file");
+}
+
+TEST(SerialService, APortAnotherOpenerHoldsIsInUse) {
+    PtyPair pty;
+    OpenPort first(pty.slavePath());
+    ASSERT_NE(first.handle, nullptr);
+    SerialOpenFailure why = SerialOpenFailure::None;
+    EXPECT_EQ(serialOpen(pty.slavePath(), &why), nullptr);
+    EXPECT_EQ(why, SerialOpenFailure::InUse);
 }
 
 TEST(SerialService, ReadReportsWhatArrivedWhenTheLineGoesQuiet) {

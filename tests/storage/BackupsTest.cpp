@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "storage/Backups.h"
@@ -98,8 +99,12 @@ TEST_F(Backups, AreNamedForTheTimeAndOccasionAndHoldTheSettings) {
 TEST_F(Backups, TheNewestHundredStayAndOtherFilesAreLeftAlone) {
     fs::create_directories(store.folder());
     const std::string foreign[] = {"notizen.txt", "2026-12-01_00-00-00_alt.dat.bak",
-                                   "2020-01-01_00-00-00_.dat"};
+                                   "2020-01-01_00-00-00_.dat",
+                                   "2020-01-01_00-00-00_meine-Einstellung.dat"};
     for (const std::string& name : foreign) writeFileBytes(store.folder() + "/" + name, "x");
+    // The user's own settings, named like a backup but not for an occasion of
+    // the program's.
+    ASSERT_EQ(saveParameterFile(imageWithLevel(-1), store.folder() + "/" + foreign[3]), 0);
     for (int i = 0; i < 105; ++i) {
         const BackupResult r = store.keepImage(imageWithLevel(i), BackupOccasion::BeforeReceive,
                                                at(8, i / 60, i % 60, 0));
@@ -111,6 +116,44 @@ TEST_F(Backups, TheNewestHundredStayAndOtherFilesAreLeftAlone) {
     EXPECT_EQ(fileName(kept.back()), "2026-12-08_00-05-00_vor-Empfang.dat");
     for (const std::string& name : foreign) {
         EXPECT_TRUE(fs::exists(store.folder() + "/" + name)) << name;
+    }
+}
+
+// A clock that ran ahead once named a hundred backups in the future, and
+// gave them file times in the future too. The backups written since are the
+// newest all the same, and none is removed in the call that wrote it;
+// whether or not the program's record of the order survived.
+TEST_F(Backups, AClockThatRanAheadNeverCostsTheBackupsWrittenSince) {
+    for (const bool recordKept : {true, false}) {
+        SCOPED_TRACE(recordKept ? "with the record" : "without the record");
+        fs::remove_all(store.folder());
+        std::tm future = at(1, 0, 0, 0);
+        future.tm_year = 2099 - 1900;
+        for (int i = 0; i < 100; ++i) {
+            future.tm_hour = i / 60;
+            future.tm_min = i % 60;
+            const BackupResult r =
+                store.keepImage(imageWithLevel(-i - 1), BackupOccasion::BeforeReceive, future);
+            ASSERT_EQ(r.status, BackupStatus::Written) << i;
+            fs::last_write_time(r.path,
+                                fs::file_time_type::clock::now() + std::chrono::hours(i + 1));
+        }
+        if (!recordKept) fs::remove(store.folder() + "/Reihenfolge.txt");
+
+        std::vector<std::string> written;
+        for (int level = 1; level <= 3; ++level) {
+            const BackupResult r = store.keepImage(
+                imageWithLevel(level), BackupOccasion::BeforeReceive, at(8, 0, 0, level));
+            ASSERT_EQ(r.status, BackupStatus::Written);
+            ASSERT_TRUE(fs::exists(r.path)) << "kept in the call that wrote it";
+            written.insert(written.begin(), r.path);
+        }
+        const std::vector<std::string> kept = store.list();
+        ASSERT_EQ(kept.size(), BackupsKept);
+        EXPECT_EQ(std::vector<std::string>(kept.begin(), kept.begin() + 3), written);
+        ParameterImage newest;
+        ASSERT_EQ(loadParameterFile(newest, kept.front()), 1);
+        EXPECT_EQ(newest, imageWithLevel(3));
     }
 }
 

@@ -107,4 +107,74 @@ TEST(SideFile, ABrokenOneIsReportedOnceIgnoredAndKeptAsideOnSave) {
     EXPECT_EQ(loadSideFile(dat).state, SideFileState::Broken);
 }
 
+// Whatever the JSON library throws stays inside: the file is broken, and a
+// save keeps it aside instead of crashing on it.
+TEST(SideFile, NoTextMakesTheReaderOrTheWriterFail) {
+    const auto nested = [](int depth, const std::string& inner) {
+        return "{\"neu\": " + std::string(static_cast<std::size_t>(depth - 1), '[') + inner +
+               std::string(static_cast<std::size_t>(depth - 1), ']') + "}";
+    };
+    const struct {
+        const char* what;
+        std::string text;
+        bool read;
+    } cases[] = {
+        {"a number no double holds", R"({"a": 1e400})", false},
+        {"65000 levels", nested(65000, "1"), false},
+        {"33 levels", nested(33, "1"), false},
+        {"32 levels", nested(32, "\"[[[[\""), true},  // brackets in a string do not count
+        {"a name that is no UTF-8", "{\"channels\": [{\"name\": \"\xFF\"}]}", false},
+        {"a byte order mark", "\xEF\xBB\xBF{\"neu\": 1}", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchDir dir;
+        const std::string dat = dir.file("Boxen.dat");
+        writeFileBytes(sideFilePath(dat), c.text);
+        SideFileLoad load = loadSideFile(dat);
+        EXPECT_EQ(load.state, c.read ? SideFileState::Read : SideFileState::Broken);
+        load.data.channelNames[0] = "Bass";
+        ASSERT_TRUE(saveSideFile(dat, load.data));
+        EXPECT_EQ(loadSideFile(dat).data.channelNames[0], "Bass");
+        if (c.read) {  // a newer program's key stays
+            EXPECT_NE(readFileBytes(sideFilePath(dat)).find("\"neu\""), std::string::npos);
+        } else {
+            EXPECT_EQ(readFileBytes(sideFilePath(dat) + ".defekt"), c.text);
+        }
+    }
+}
+
+// A side file the program could not read is never written over: without
+// anything to keep it stays as it is, else it is set aside whole first, and
+// an earlier one set aside stays too.
+TEST(SideFile, OneThatCouldNotBeReadIsNeverDestroyed) {
+    ScratchDir dir;
+    const std::string dat = dir.file("Boxen.dat");
+    const std::string side = sideFilePath(dat);
+    const std::string large = "{\"notizen\": \"" + std::string(1 << 20, 'n') + "\"}";
+    writeFileBytes(side, large);
+    const SideFileLoad load = loadSideFile(dat);
+    EXPECT_EQ(load.state, SideFileState::Broken);
+    EXPECT_EQ(load.message,
+              "Die Zusatzdatei \"Boxen.filtaro.json\" kann nicht gelesen werden (größer als "
+              "1048576 Bytes); Kanalnamen und Messungen fehlen.");
+    ASSERT_TRUE(saveSideFile(dat, load.data)) << "nothing to keep: nothing to write";
+    EXPECT_EQ(readFileBytes(side), large);
+    EXPECT_FALSE(std::filesystem::exists(side + ".defekt"));
+
+    writeFileBytes(side + ".defekt", "an earlier one");
+    SideFile named = load.data;
+    named.channelNames[2] = "Mitte";
+    ASSERT_TRUE(saveSideFile(dat, named));
+    EXPECT_EQ(readFileBytes(side + ".defekt"), "an earlier one");
+    EXPECT_EQ(readFileBytes(side + ".2.defekt"), large);
+    EXPECT_EQ(loadSideFile(dat).data.channelNames[2], "Mitte");
+
+    // A folder in its place is neither set aside nor written over.
+    std::filesystem::remove(side);
+    std::filesystem::create_directory(side);
+    EXPECT_FALSE(saveSideFile(dat, named));
+    EXPECT_TRUE(std::filesystem::is_directory(side));
+}
+
 }  // namespace

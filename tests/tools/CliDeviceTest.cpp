@@ -12,6 +12,7 @@
 
 #include "device/DevicePort.h"
 #include "device/PresetTransfer.h"
+#include "device/SerialPort.h"
 #include "device/SettingsCompare.h"
 #include "device/WireImage.h"
 #include "model/ParameterImage.h"
@@ -364,6 +365,16 @@ TEST(CliDeviceProcess, SendAndReceiveAgainstTheSimulatorProcess) {
     EXPECT_EQ(runProcess(exe + "receive c.dat --port COM2 >out.txt 2>err.txt"), 6);
     EXPECT_TRUE(contains(readFileBytes("err.txt"), "Handshake-Fehler")) << readFileBytes("err.txt");
     EXPECT_FALSE(fs::exists("c.dat"));
+    // A port another program holds, as a window of this one does: that is
+    // what the line says, not that the device does not answer.
+    {
+        SerialPort window;
+        ASSERT_EQ(window.open(devicePathForPort("COM1"), 9600), CommOk);
+        EXPECT_EQ(runProcess(exe + "receive d.dat --port COM1 >out.txt 2>err.txt"), 1);
+        EXPECT_EQ(readFileBytes("err.txt"),
+                  "filtaro-cli: Port COM1 wird schon von einem anderen Programm benutzt "
+                  "(vielleicht von Filtaro): Schnittstelle antwortet nicht (Code -1)\n");
+    }
 
     EXPECT_EQ(good.stop(), 0);
     EXPECT_FALSE(fs::exists(fs::symlink_status(link)));

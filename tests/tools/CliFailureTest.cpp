@@ -92,6 +92,10 @@ const FailureCase FailureCases[] = {
      1,
      "filtaro-cli: Port COM9 mit 9600 Baud (nicht vorhanden, belegt, keine Rechte, Baudrate oder "
      "Zeitlimits nicht einstellbar): Schnittstelle antwortet nicht (Code -1)\n"},
+    {{"receive", "out.dat", "--port", "COM4"},
+     1,
+     "filtaro-cli: Port COM4 wird schon von einem anderen Programm benutzt (vielleicht von "
+     "Filtaro): Schnittstelle antwortet nicht (Code -1)\n"},
     // Arguments.
     {{"show", "--bogus", "a.dat"}, 2, "filtaro-cli: Unbekannte Option --bogus.\n"},
     {{"new"}, 2, "filtaro-cli: Aufruf: filtaro-cli new DATEI\n"},
@@ -130,6 +134,7 @@ TEST_F(CliFailure, EveryFailureIsOneLineWordedAlikeForTheSameFault) {
         line.attachDevice(1);
         line.attachDevice(2, {.wrongAck = true});
         line.attachDevice(3, {.shortReply = 0});
+        line.holdPort(4);
         const CliResult r = runCliCommand(c.args, line);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.err, c.err);

@@ -5,7 +5,9 @@
 #include "device/DevicePort.h"
 #include "device/SerialPort.h"
 #include "storage/ParameterFile.h"
+#include "storage/SideFile.h"
 #include "support/ProgramRun.h"
+#include "support/ScratchDir.h"
 
 namespace {
 
@@ -47,6 +49,38 @@ TEST(ProgramEnd, AFailedSaveIsReportedInsteadOfLosingTheDataSilently) {
     ASSERT_EQ(run.services.messages.size(), before + 1);
     EXPECT_EQ(run.services.messages.back().text, "Datei konnte nicht gespeichert werden.");
     EXPECT_EQ(run.services.messages.back().title, "Fehler");
+}
+
+// A side file the start-up could not read is never rewritten empty at the
+// end, and set aside whole before the names of this run are written; none
+// of them stops the program.
+TEST(ProgramEnd, ASideFileThatCouldNotBeReadIsNeverDestroyed) {
+    const std::string texts[] = {
+        "{\"notizen\": \"" + std::string(1 << 20, 'n') + "\"}",
+        "{\"a\": 1e400}",
+        "{\"a\": " + std::string(65000, '[') + std::string(65000, ']') + "}",
+    };
+    for (const std::string& text : texts) {
+        for (const bool named : {false, true}) {
+            SCOPED_TRACE(text.substr(0, 12) + (named ? ", named" : ""));
+            ProgramRun run;
+            writeFileBytes("Filtaro.filtaro.json", text);
+            ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+            ASSERT_EQ(run.services.messages.size(), 2u);  // the port's, then the side file's
+            EXPECT_EQ(
+                run.services.messages[1].text.rfind("Die Zusatzdatei \"Filtaro.filtaro.json\"", 0),
+                0u);
+            if (named) run.session().side.channelNames[0] = "Bass";
+            run.end();
+            if (named) {
+                EXPECT_EQ(readFileBytes("Filtaro.filtaro.json.defekt"), text);
+                EXPECT_EQ(loadSideFile("Filtaro.dat").data.channelNames[0], "Bass");
+            } else {
+                EXPECT_EQ(readFileBytes("Filtaro.filtaro.json"), text);
+                EXPECT_FALSE(fs::exists("Filtaro.filtaro.json.defekt"));
+            }
+        }
+    }
 }
 
 // The program's own serial port on a pty: it holds the line exclusively.

@@ -9,6 +9,7 @@
 #include "device/WireImage.h"
 #include "plot/CResponsePlot.h"
 #include "response/PlotGeometry.h"
+#include "storage/Backups.h"
 #include "storage/ParameterFile.h"
 #include "support/ProgramRun.h"
 #include "ui/CChannelPanel.h"
@@ -91,6 +92,21 @@ TEST(Startup, WithoutADeviceTheErrorComesFirstThenTheWelcomeBoxAsksForHardware) 
     EXPECT_TRUE(run.frame().isVisible());
 }
 
+// A second window, say, while the first holds the port: the message says
+// what is the matter.
+TEST(Startup, APortAnotherProgramHoldsIsNamedAsInUse) {
+    ProgramRun run;
+    run.line.holdPort(1);
+    ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
+    ASSERT_EQ(run.services.messages.size(), 1u);
+    EXPECT_EQ(run.services.messages[0].text,
+              "Die Schnittstelle COM1 wird schon von einem anderen Programm benutzt, vielleicht "
+              "von einem zweiten Filtaro-Fenster. Sobald sie frei ist, unter Kommunikation > "
+              "Schnittstelle... neu wählen oder Filtaro neu starten.");
+    EXPECT_EQ(run.services.messages[0].title, "Übertragungsfehler");
+    EXPECT_EQ(run.services.messages[0].icon, MessageIcon::Stop);
+}
+
 TEST(Startup, TitleIsNewFileDuringStartupAndTheProgramsNameAfterwards) {
     ProgramRun run;
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
@@ -123,13 +139,11 @@ TEST(Startup, FiltaroDatIsKeptAsABackupThenOverwrittenWithTheDefaults) {
     EXPECT_EQ(fs::path(run.session().fileName), fs::current_path() / "Filtaro.dat");
 
     // The work of the last run is not lost: the previous file is a backup.
-    std::vector<fs::path> backups;
-    for (const auto& entry : fs::directory_iterator(run.backupDir()))
-        backups.push_back(entry.path());
+    const std::vector<std::string> backups = BackupStore(run.backupDir()).list();
     ASSERT_EQ(backups.size(), 1u);
-    EXPECT_TRUE(backups[0].filename().string().ends_with("_Programmstart.dat"));
+    EXPECT_TRUE(backups[0].ends_with("_Programmstart.dat"));
     ParameterImage kept;
-    ASSERT_EQ(loadParameterFile(kept, backups[0].string()), 1);
+    ASSERT_EQ(loadParameterFile(kept, backups[0]), 1);
     EXPECT_EQ(kept, previous);
 
     // A Filtaro.dat with nothing but the defaults is not worth a backup.

@@ -26,3 +26,14 @@ TEST(FileNameOfPath, NameAfterTheLastSeparatorOrNone) {
     };
     for (const auto& [path, name] : cases) EXPECT_EQ(fileNameOfPath(path), name) << path;
 }
+
+// Messages name any file by what follows the last separator, dot or not.
+TEST(FileNameOfPath, BaseNameIsTheLastPartWithOrWithoutADot) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/anna/Messungen/Bass", "Bass"},
+        {"C:\\Messungen\\Bass.frd", "Bass.frd"},
+        {"Bass", "Bass"},
+        {"/home/anna/", ""},
+    };
+    for (const auto& [path, name] : cases) EXPECT_EQ(baseNameOfPath(path), name) << path;
+}

@@ -52,6 +52,14 @@ int cliLoadDeviceFile(const CliArgs& parsed, const std::string& usage, std::ostr
 
 int cliOpenPort(BytePort& port, const CliPortChoice& choice, std::ostream& err) {
     if (port.open(devicePathForPort(choice.name), choice.baudRate) != CommOk) {
+        // Another program (a window of this one, a terminal) holds the port:
+        // that needs saying, it is the one case the user can mend at once.
+        if (port.openFailure().reason == SerialOpenFailure::InUse) {
+            return cliCommFail(err, ErrPortBusy,
+                               "Port " + choice.name +
+                                   " wird schon von einem anderen Programm "
+                                   "benutzt (vielleicht von Filtaro)");
+        }
         return cliCommFail(err, ErrPortBusy,
                            "Port " + choice.name + " mit " + std::to_string(choice.baudRate) +
                                " Baud (nicht vorhanden, belegt, keine Rechte, Baudrate oder "
