@@ -62,7 +62,7 @@ std::optional<BackupName> parseBackupName(const std::string& file) {
         return std::nullopt;
     }
     std::string rest = file.substr(StampLength + 1, file.size() - StampLength - 1 - ext);
-    BackupName name{file.substr(0, StampLength), 1, file, {}};
+    BackupName name{file.substr(0, StampLength), 1, file, {}, {}, 0};
     if (const std::size_t mark = rest.rfind('_'); mark != std::string::npos) {
         const std::string serial = rest.substr(mark + 1);
         if (serial.empty() || serial.size() > 6 || serial.front() == '0' ||
@@ -189,8 +189,7 @@ std::optional<BackupFileInfo> backupFileInfo(const std::string& fileName) {
         {BackupOccasion::BeforeSave, "Vor dem Speichern"},
         {BackupOccasion::ProgramEnd, "Beim Programmende"},
     };
-    std::string occasion = name->occasion;
-    std::replace(occasion.begin(), occasion.end(), '-', ' ');
+    std::string occasion;
     for (const auto& w : Words) {
         if (name->occasion == backupOccasionName(w.occasion)) occasion = w.words;
     }

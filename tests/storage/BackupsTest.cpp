@@ -180,8 +180,8 @@ TEST(BackupFileInfo, TellsDateTimeAndOccasionInWords) {
          BackupFileInfo{"01.06.2025", "09:05:00", "Beim Programmstart"}},
         {"2025-06-01_09-05-00_vor-Oeffnen.dat",
          BackupFileInfo{"01.06.2025", "09:05:00", "Vor dem Öffnen"}},
-        {"2025-06-01_09-05-00_meine-Einstellung.dat",
-         BackupFileInfo{"01.06.2025", "09:05:00", "meine Einstellung"}},
+        // The user's own file in that folder is no backup of the program's.
+        {"2025-06-01_09-05-00_meine-Einstellung.dat", std::nullopt},
         {"2025-06-01_09-05_vor-Neu.dat", std::nullopt},
         {"Filtaro.dat", std::nullopt},
     };
