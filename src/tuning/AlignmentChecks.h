@@ -12,9 +12,9 @@
 //   a flight time; two that differ by more than 3 ms (a metre of path) are
 //   no drivers of one box measured with one reference.
 // - The excess group delay: what remains once the bulk delay is taken out,
-//   over a third of an octave. A driver in its passband stays within a few
-//   periods; more than three periods is a reflection in the measuring window
-//   or a damaged phase.
+//   between neighbouring grid points. A driver in its passband stays within
+//   a few periods; more than three periods is a reflection in the measuring
+//   window (its comb) or a damaged phase.
 // - Wrapped-phase artefacts: with the bulk delay taken out, the phase
 //   between two neighbouring points of the file moves by less than 90
 //   degrees in the passband; a larger step means the file's points are too

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <complex>
 #include <functional>
 
 #include "AlignTestData.h"
@@ -213,6 +214,61 @@ TEST(CrossoverAlign, EvaluationDrawsTheSumOfASetting) {
     e = evaluateAlignment(in, records);
     EXPECT_GT(e.scoreDb, 3.0);
     EXPECT_LT(*std::min_element(e.sumDb.begin(), e.sumDb.end()), 70.0);
+}
+
+}  // namespace
+
+namespace {
+
+// What the measurements show of their timing and level, each fault alone.
+TEST(CrossoverAlignChecks, FaultsInTheFilesAreNamed) {
+    struct Case {
+        const char* what;
+        std::function<void(Measurement&)> spoil;  // the tweeter's measurement
+        const char* warning;                      // nullptr: none
+    };
+    const auto phaseOf = [](Measurement& m, const std::function<double(double)>& degrees) {
+        for (std::size_t k = 0; k < m.frequencies.size(); ++k)
+            m.phaseDegrees[k] = degrees(m.frequencies[k]);
+    };
+    const Case cases[] = {
+        {"sound", [](Measurement&) {}, nullptr},
+        {"negative delay",
+         [&](Measurement& m) { phaseOf(m, [](double f) { return 360.0 * f * 0.002; }); },
+         "negative Laufzeit"},
+        {"far apart",
+         [&](Measurement& m) { phaseOf(m, [](double f) { return -360.0 * f * 0.004; }); },
+         "Laufzeiten von"},
+        {"normalised", [](Measurement& m) { m.db.assign(m.db.size(), 0.2); }, "normiert"},
+        {"phase cut",
+         [&](Measurement& m) { phaseOf(m, [](double f) { return f > 2500.0 ? 170.0 : 0.0; }); },
+         "springt"},
+        {"reflection in the window",
+         [](Measurement& m) {
+             // The direct sound and a copy 3 ms later at 70 %.
+             for (std::size_t k = 0; k < m.frequencies.size(); ++k) {
+                 const std::complex<double> h =
+                     1.0 + 0.7 * std::polar(1.0, -2.0 * M_PI * m.frequencies[k] * 0.003);
+                 m.db[k] = 85.0 + 20.0 * std::log10(std::abs(h));
+                 m.phaseDegrees[k] = std::arg(h) * 180.0 / M_PI;
+             }
+         },
+         "Gruppenlaufzeit"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Measurement tweeter = idealDriver(85, 0);
+        c.spoil(tweeter);
+        const AlignResult r =
+            alignCrossover(pairInput(2000, FilterLinkwitzRiley24, idealDriver(85, 0), tweeter));
+        ASSERT_EQ(r.status, AlignStatus::Ok) << r.message;
+        EXPECT_EQ(r.unchecked.size(), 3u);
+        if (c.warning == nullptr) {
+            EXPECT_TRUE(r.warnings.empty()) << r.warnings.front();
+        } else {
+            EXPECT_TRUE(anyWarning(r, c.warning)) << (r.warnings.empty() ? "" : r.warnings.front());
+        }
+    }
 }
 
 }  // namespace
