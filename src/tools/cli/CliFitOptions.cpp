@@ -20,9 +20,9 @@ std::vector<std::string> split(const std::string& text, char separator) {
     }
 }
 
-// "tilt:-1", "house:200:6:2000:3"; anything else that is not "flat" names a file.
-std::string parseTarget(const std::string& text, FitRequest& request) {
-    FitTarget& t = request.target;
+}  // namespace
+
+std::string parseTargetOption(const std::string& text, FitTarget& t, std::string& targetFile) {
     if (text == "flat") {
         t.shape = TargetShape::Flat;
         return {};
@@ -53,11 +53,11 @@ std::string parseTarget(const std::string& text, FitRequest& request) {
                "Werte stimmt nicht.";
     }
     t.shape = TargetShape::Curve;
-    request.targetFile = text;
+    targetFile = text;
     return {};
 }
 
-std::string parseRange(const std::string& text, FitOptions& options) {
+std::string parseRangeOption(const std::string& text, FrequencyRange& range) {
     // The first '-' after the first character separates (no negative frequencies).
     const std::size_t dash = text.find('-', 1);
     const auto lo = dash == std::string::npos ? std::nullopt : parseDecimal(text.substr(0, dash));
@@ -65,9 +65,11 @@ std::string parseRange(const std::string& text, FitOptions& options) {
     if (!lo || !hi || !(*lo > 0.0) || !(*hi > *lo)) {
         return "Der Bereich muss VON-BIS in Hz sein, VON kleiner als BIS (etwa 100-10000).";
     }
-    options.range = FrequencyRange{*lo, *hi};
+    range = FrequencyRange{*lo, *hi};
     return {};
 }
+
+namespace {
 
 std::string parseKeep(const std::string& text, FitOptions& options) {
     for (std::string part : split(text, ',')) {
@@ -105,10 +107,14 @@ std::string parseFitOptions(const CliArgs& args, FitRequest& r) {
         r.smoothing = it->second;
     }
     if (const auto v = args.value("--target")) {
-        if (std::string problem = parseTarget(*v, r); !problem.empty()) return problem;
+        if (std::string problem = parseTargetOption(*v, r.target, r.targetFile); !problem.empty()) {
+            return problem;
+        }
     }
     if (const auto v = args.value("--range")) {
-        if (std::string problem = parseRange(*v, r.options); !problem.empty()) return problem;
+        FrequencyRange range;
+        if (std::string problem = parseRangeOption(*v, range); !problem.empty()) return problem;
+        r.options.range = range;
     }
     if (const auto v = args.value("--keep")) {
         if (std::string problem = parseKeep(*v, r.options); !problem.empty()) return problem;
@@ -149,9 +155,6 @@ std::string parseFitOptions(const CliArgs& args, FitRequest& r) {
     return {};
 }
 
-namespace {
-
-// A measurement file read whole, or the message naming it.
 std::string readMeasurementFile(const std::string& path, Measurement& m) {
     const auto text = readTextFile(path, MeasurementFileLimit);
     if (!text) return fileOpenFailure(path, 0, MeasurementFileLimit);
@@ -160,8 +163,6 @@ std::string readMeasurementFile(const std::string& path, Measurement& m) {
     m = std::move(read.measurement);
     return {};
 }
-
-}  // namespace
 
 std::string readFitFiles(const FitRequest& request, FitInput& input) {
     std::vector<Measurement> measurements(request.measurements.size());
