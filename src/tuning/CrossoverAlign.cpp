@@ -37,8 +37,9 @@
 // with that driver turned, and if that would be clearly better, says that
 // only delay and crossover type can help.
 //
-// The preview searches every few taps (a sixteenth of the crossover's
-// period) and then every tap around the best lobes.
+// The preview searches every few taps (an eighth of the crossover's period),
+// each delay's level walked from the last one's while the score falls, and
+// then every tap, with every level, around the best lobes.
 
 #include "tuning/CrossoverAlign.h"
 
@@ -77,6 +78,8 @@ long long scoreKey(double score) {
     return std::llround(std::min(score, 1e6) / ScoreResolutionDb);
 }
 constexpr int MaxCandidates = 50;
+// The preview refines this many comb minima beyond the candidates asked for.
+constexpr int PreviewSpareMinima = 4;
 // Where a channel's own crossover passes, for matching levels without phase.
 constexpr double PassbandEdgeDb = -6.0;
 
@@ -136,8 +139,10 @@ public:
     const CrossoverChoice& choice(int o) const { return m_choices[o]; }
 
     // The best of `levels` for choice o at delay d (any integer, also
-    // beyond the delay line).
-    Evaluated evaluate(int o, int d, const std::vector<int>& levels) const {
+    // beyond the delay line). With `walk`, the levels (a run of whole dB) are
+    // walked from `start` while the score falls, instead of all tried.
+    Evaluated evaluate(int o, int d, const std::vector<int>& levels, bool walk = false,
+                       int start = 0) const {
         const Table& t = m_tables[o];
         const std::size_t n = m_p.hz.size();
         m_cross.resize(n);
@@ -147,8 +152,7 @@ public:
             const std::complex<double> rot = std::polar(1.0, 2.0 * std::numbers::pi * turns);
             m_cross[i] = 2.0 * (t.b[i] * rot).real();
         }
-        Evaluated best;
-        for (int level : levels) {
+        const auto score = [&](int level) {
             const double g = std::pow(10.0, level / 20.0);
             AlignScorer scorer(m_p);
             for (std::size_t i = 0; i < n; ++i) {
@@ -156,8 +160,25 @@ public:
                 scorer.add(static_cast<int>(i), t.c0[i] + own + g * m_cross[i],
                            t.restPower[i] + own);
             }
-            const double s = scorer.scoreDb();
-            if (s < best.score) best = {s, level};
+            return Evaluated{scorer.scoreDb(), level};
+        };
+        if (walk && levels.size() > 1) {
+            const int lo = levels.front();
+            const int hi = levels.back();
+            Evaluated best = score(std::clamp(start, lo, hi));
+            for (const int step : {-1, 1}) {
+                for (int level = best.level + step; level >= lo && level <= hi; level += step) {
+                    const Evaluated e = score(level);
+                    if (!(e.score < best.score)) break;
+                    best = e;
+                }
+            }
+            return best;
+        }
+        Evaluated best;
+        for (int level : levels) {
+            const Evaluated e = score(level);
+            if (e.score < best.score) best = e;
         }
         return best;
     }
@@ -273,7 +294,7 @@ public:
         const bool preview = m_input.options.effort == AlignEffort::Preview;
         const int stride =
             preview && delays.size() > 1
-                ? std::max(1, static_cast<int>(periodTaps(junctionOf(channel).frequencyHz) / 16.0))
+                ? std::max(1, static_cast<int>(periodTaps(junctionOf(channel).frequencyHz) / 8.0))
                 : 1;
         const std::size_t choices = stage.choiceCount();
         for (std::size_t o = 0; o < choices; ++o) {
@@ -287,19 +308,16 @@ public:
             for (std::size_t k = 0; k < delays.size(); k += stride) ds.push_back(delays[k]);
             if (stride > 1 && ds.back() != delays.back()) ds.push_back(delays.back());
             std::vector<Evaluated> es;
-            for (int d : ds) es.push_back(stage.evaluate(static_cast<int>(o), d, levels));
+            int start = m_p.records[channel].level;
+            for (int d : ds) {
+                es.push_back(stage.evaluate(static_cast<int>(o), d, levels, stride > 1, start));
+                start = es.back().level;
+            }
             for (std::size_t t = 0; t < ds.size(); ++t) {
                 const bool left = t == 0 || es[t].score <= es[t - 1].score;
                 const bool right = t + 1 == ds.size() || es[t].score < es[t + 1].score;
                 if (!left || !right) continue;
-                Candidate c{es[t].score, static_cast<int>(o), ds[t], es[t].level};
-                // The preview refines every tap around a comb's minimum.
-                for (int d = ds[t] - stride + 1; stride > 1 && d < ds[t] + stride; ++d) {
-                    if (d == ds[t] || d < delays.front() || d > delays.back()) continue;
-                    const Evaluated e = stage.evaluate(static_cast<int>(o), d, levels);
-                    if (e.score < c.score) c = {e.score, static_cast<int>(o), d, e.level};
-                }
-                out.minima.push_back(c);
+                out.minima.push_back({es[t].score, static_cast<int>(o), ds[t], es[t].level});
             }
         }
         const ChannelRecord& present = m_p.records[channel];
@@ -312,6 +330,21 @@ public:
                        std::abs(b.delay - present.delayTaps);
             return std::abs(a.level - present.level) < std::abs(b.level - present.level);
         };
+        std::stable_sort(out.minima.begin(), out.minima.end(), better);
+        if (stride > 1) {
+            // The preview refines every tap around the best of the comb's minima.
+            const auto refined = static_cast<std::size_t>(
+                std::clamp(m_input.options.candidateCount, 1, MaxCandidates) + PreviewSpareMinima);
+            if (out.minima.size() > refined) out.minima.resize(refined);
+            for (Candidate& c : out.minima) {
+                const int centre = c.delay;
+                for (int d = centre - stride + 1; d < centre + stride; ++d) {
+                    if (d == centre || d < delays.front() || d > delays.back()) continue;
+                    const Evaluated e = stage.evaluate(c.choice, d, levels);
+                    if (e.score < c.score) c = {e.score, c.choice, d, e.level};
+                }
+            }
+        }
         std::stable_sort(out.minima.begin(), out.minima.end(), better);
         // The present setting (choice 0) in place of its lobe's minimum when
         // that is not clearly better.
