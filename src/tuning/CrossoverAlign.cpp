@@ -638,7 +638,11 @@ AlignResult alignCrossover(const AlignInput& input, const FitProgress& progress)
     for (int channel : varying) {
         const AlignJunction& j = search.junctionOf(channel);
         const std::vector<CrossoverChoice> present{choiceOf(p, j, p.records)};
-        const std::vector<int> delays = search.delaysOf(channel, p.records[channel], true);
+        // Either channel may take the delay here (a negative one is the
+        // other channel's), so that the end of a delay line never looks
+        // like a turned driver.
+        const int most = ParameterLimits::delayTaps(channel).hi;
+        const std::vector<int> delays = rangeOf(-most, most);
         const std::vector<int> levels = search.levelsOf(p.records[channel], true);
         const StageOutcome normal = search.run(Stage(p, p.records, channel, j, present, 1.0),
                                                channel, delays, levels, 0.8, 0.9);

@@ -104,6 +104,15 @@ TEST(CrossoverAlign, ReversedDriverIsNamed) {
     EXPECT_EQ(r.candidates.front().records[0].lpType, FilterLinkwitzRiley12);
     EXPECT_LT(r.candidates.front().scoreDb, 0.05);
 
+    // Nor is one whose held channel should have taken the delay: that is
+    // the end of the delay line, and said as such.
+    AlignInput late =
+        pairInput(2000, FilterLinkwitzRiley24, idealDriver(85, 0), idealDriver(85, 10));
+    late.options.held = 0;
+    r = alignCrossover(late);
+    EXPECT_FALSE(anyWarning(r, "verpolt"));
+    EXPECT_TRUE(anyWarning(r, "Kanal 2 bräuchte weniger Verzögerung als 0 Taps"));
+
     // A pair connected as it should be is not named.
     const AlignResult fine = alignCrossover(
         pairInput(2000, FilterLinkwitzRiley24, idealDriver(85, 0), idealDriver(85, 0)));
