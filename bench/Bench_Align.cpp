@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <complex>
+#include <numbers>
 
 #include "model/DelayUnits.h"
 #include "tuning/CrossoverAlign.h"
@@ -20,10 +21,10 @@ Measurement driver(double highPassHz, double lowPassHz, double taps, double db) 
         const std::complex<double> s(0.0, f);
         std::complex<double> h = (s * s) / (s * s + s * highPassHz / 0.7 + highPassHz * highPassHz);
         h *= lowPassHz * lowPassHz / (s * s + s * lowPassHz / 0.7 + lowPassHz * lowPassHz);
-        h *= std::polar(1.0, -2.0 * M_PI * f * taps * SecondsPerTap);
+        h *= std::polar(1.0, -2.0 * std::numbers::pi * f * taps * SecondsPerTap);
         m.frequencies.push_back(f);
         m.db.push_back(db + 20.0 * std::log10(std::abs(h)));
-        m.phaseDegrees.push_back(std::arg(h) * 180.0 / M_PI);
+        m.phaseDegrees.push_back(std::arg(h) * 180.0 / std::numbers::pi);
     }
     return m;
 }

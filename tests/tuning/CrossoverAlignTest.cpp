@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <complex>
 #include <functional>
+#include <numbers>
 
 #include "AlignTestData.h"
 #include "tuning/CrossoverAlign.h"
@@ -259,9 +260,10 @@ TEST(CrossoverAlignChecks, FaultsInTheFilesAreNamed) {
              // The direct sound and a copy 3 ms later at 70 %.
              for (std::size_t k = 0; k < m.frequencies.size(); ++k) {
                  const std::complex<double> h =
-                     1.0 + 0.7 * std::polar(1.0, -2.0 * M_PI * m.frequencies[k] * 0.003);
+                     1.0 +
+                     0.7 * std::polar(1.0, -2.0 * std::numbers::pi * m.frequencies[k] * 0.003);
                  m.db[k] = 85.0 + 20.0 * std::log10(std::abs(h));
-                 m.phaseDegrees[k] = std::arg(h) * 180.0 / M_PI;
+                 m.phaseDegrees[k] = std::arg(h) * 180.0 / std::numbers::pi;
              }
          },
          "Gruppenlaufzeit"},

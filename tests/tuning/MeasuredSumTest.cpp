@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <numbers>
 
 #include "AlignTestData.h"
 #include "response/ResponseGrid.h"
@@ -75,7 +76,8 @@ TEST(MeasuredSum, DelayReadsTheSameHoweverThePhaseIsWritten) {
         const MeasuredPhase phase(m);
         EXPECT_NEAR(phase.bulkDelaySeconds(), seconds, 1e-9);
         for (double f : {25.0, 1000.0, 7777.0, 19000.0}) {
-            const std::complex<double> expected = std::polar(1e4, -2.0 * M_PI * f * seconds);
+            const std::complex<double> expected =
+                std::polar(1e4, -2.0 * std::numbers::pi * f * seconds);
             EXPECT_NEAR(std::abs(phase.valueAt(f) - expected), 0.0, 1e-4 * 1e4);
         }
         ChannelRecord flat = flatChannel();

@@ -25,21 +25,10 @@ const std::vector<std::string> AlignValueOptions = {
     "--region",   "--target",      "--types",  "--candidates", "--out"};
 const std::vector<std::string> AlignFlagOptions = {"--json"};
 
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) return parts;
-        start = end + 1;
-    }
-}
-
 // "1,2" as channel indices 0..5; empty when it is no such list.
 std::vector<int> channelList(const std::string& text) {
     std::vector<int> out;
-    for (const std::string& part : split(text, ',')) {
+    for (const std::string& part : splitList(text, ',')) {
         const auto c = parseIntArg(part, 1, ChannelCount);
         if (!c) return {};
         out.push_back(*c - 1);
@@ -83,7 +72,7 @@ std::string parseAlignOptions(const CliArgs& args, AlignInput& in, AlignRequest&
     AlignOptions& o = in.options;
     if (const auto v = args.value("--vary")) {
         o.vary = {false, false, false};
-        for (const std::string& part : split(*v, ',')) {
+        for (const std::string& part : splitList(*v, ',')) {
             if (part == "delay") {
                 o.vary.delay = true;
             } else if (part == "level") {
@@ -114,7 +103,7 @@ std::string parseAlignOptions(const CliArgs& args, AlignInput& in, AlignRequest&
         }
     }
     if (const auto v = args.value("--types")) {
-        for (const std::string& part : split(*v, ',')) {
+        for (const std::string& part : splitList(*v, ',')) {
             const auto t = parseIntArg(part, 1, 9);
             if (!t) return "--types nennt Filtertypen als Codes 1 bis 9, durch Kommas getrennt.";
             o.crossoverTypes.push_back(*t);

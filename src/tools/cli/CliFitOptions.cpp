@@ -7,27 +7,12 @@
 #include "storage/FileMessages.h"
 #include "storage/TextFile.h"
 
-namespace {
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) return parts;
-        start = end + 1;
-    }
-}
-
-}  // namespace
-
 std::string parseTargetOption(const std::string& text, FitTarget& t, std::string& targetFile) {
     if (text == "flat") {
         t.shape = TargetShape::Flat;
         return {};
     }
-    const std::vector<std::string> parts = split(text, ':');
+    const std::vector<std::string> parts = splitList(text, ':');
     if (parts.front() == "tilt" && parts.size() == 2) {
         const auto db = parseDecimal(parts[1]);
         if (!db) return "Die Neigung muss eine Zahl sein (tilt:DB, dB je Oktave).";
@@ -72,7 +57,7 @@ std::string parseRangeOption(const std::string& text, FrequencyRange& range) {
 namespace {
 
 std::string parseKeep(const std::string& text, FitOptions& options) {
-    for (std::string part : split(text, ',')) {
+    for (std::string part : splitList(text, ',')) {
         std::transform(part.begin(), part.end(), part.begin(),
                        [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
         if (part.size() != 3 || part.compare(0, 2, "EQ") != 0 || part[2] < '1' || part[2] > '6') {
