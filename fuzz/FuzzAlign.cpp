@@ -13,6 +13,7 @@
 
 #include <cmath>
 
+#include "FuzzChannel.h"
 #include "FuzzSupport.h"
 #include "model/FrequencyGrid.h"
 #include "model/ParameterLimits.h"
@@ -72,12 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (int c : input.channels) {
         if (c >= ChannelCount) continue;
-        std::array<std::int32_t, ChannelRecordFieldCount> fields{};
-        for (auto& f : fields) {
-            const auto raw = in.take<std::int16_t>();
-            f = raw % 4 == 0 ? raw * 4 : (raw % 4 == 1 ? raw % 24 : raw);
-        }
-        input.records[c] = ChannelRecord::fromFields(fields);
+        input.records[c] = fuzzChannelRecord(in);
         input.measurements[c] = measurementOf(in);
     }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <complex>
 #include <functional>
 #include <numbers>
@@ -186,6 +187,16 @@ TEST(CrossoverAlign, RefusesWhatCannotBeAligned) {
         EXPECT_FALSE(r.message.empty());
         EXPECT_TRUE(r.candidates.empty());
     }
+}
+
+TEST(CrossoverAlign, CancelledProposesNothing) {
+    const std::atomic<bool> cancel{true};
+    int reports = 0;
+    const AlignResult r = alignCrossover(
+        pairInput(2000, FilterLinkwitzRiley24, idealDriver(85, 0), idealDriver(85, 0)),
+        {[&](double) { ++reports; }, &cancel});
+    EXPECT_EQ(r.status, AlignStatus::Cancelled);
+    EXPECT_TRUE(r.candidates.empty());
 }
 
 // Three ways: the midrange held and late, woofer and tweeter found.
