@@ -14,6 +14,7 @@
 
 #include <cmath>
 
+#include "FuzzChannel.h"
 #include "FuzzSupport.h"
 #include "model/FrequencyGrid.h"
 #include "model/ParameterLimits.h"
@@ -94,13 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((header & 2) != 0) t.levelDb = in.take<std::int8_t>() / 2.0;
     input.measurementOffsetDb = in.take<std::int8_t>();
 
-    std::array<std::int32_t, ChannelRecordFieldCount> fields{};
-    for (auto& f : fields) {
-        // Mostly what the panel sets: small numbers on a plausible scale.
-        const auto raw = in.take<std::int16_t>();
-        f = raw % 4 == 0 ? raw * 4 : (raw % 4 == 1 ? raw % 24 : raw);
-    }
-    input.channel = ChannelRecord::fromFields(fields);
+    input.channel = fuzzChannelRecord(in);
     const std::size_t points = o.effort == FitEffort::Full ? FullFitPoints : PreviewPoints;
     input.measurement = curveOf(in, points);
     if (t.shape == TargetShape::Curve) t.curve = curveOf(in, 64);

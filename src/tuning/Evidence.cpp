@@ -5,26 +5,13 @@
 #include <complex>
 #include <numbers>
 
+#include "tuning/MeasuredPhase.h"
 #include "tuning/Smoothing.h"
 
 namespace {
 
 // Below this the averaged power or vector counts as silence (-300 dB).
 constexpr double LinearFloor = 1e-15;
-
-// Each step taken as the shortest turn between neighbours; wrapped first,
-// so that no difference of huge values overflows.
-std::vector<double> unwrappedDegrees(const std::vector<double>& degrees) {
-    std::vector<double> out(degrees.size());
-    if (degrees.empty()) return out;
-    out[0] = std::remainder(degrees[0], 360.0);
-    for (std::size_t k = 1; k < out.size(); ++k) {
-        const double step =
-            std::remainder(degrees[k], 360.0) - std::remainder(degrees[k - 1], 360.0);
-        out[k] = out[k - 1] + std::remainder(step, 360.0);
-    }
-    return out;
-}
 
 // The level average over log frequency across the measurement's own span.
 double spanAverageDb(const Measurement& m) {
@@ -100,7 +87,7 @@ EvidenceCurve combineMeasurements(const std::vector<Measurement>& measurements, 
         }
         std::vector<std::complex<double>> sum(hz.size());
         for (const Measurement& m : measurements) {
-            const std::vector<double> phase = unwrappedDegrees(m.phaseDegrees);
+            const std::vector<double> phase = unwrappedPhaseDegrees(m.frequencies, m.phaseDegrees);
             for (std::size_t k = 0; k < hz.size(); ++k) {
                 const double level = curveDbAt(m.frequencies, m.db, hz[k]) - top;
                 const double radians =

@@ -32,15 +32,24 @@ std::vector<bool> narrowDipPoints(const std::vector<double>& db, const std::vect
             }
         }
         if (right < 0) continue;
+        // The flanks, a point at a time on either side while the curve still
+        // rises there, as long as the whole stays within the width: a dip
+        // at the foot of a long slope must not take the slope (and the
+        // peak it leads to) out of the fit.
         int from = left;
-        while (from > 0 && left - from < maxWidthPoints && valid[from - 1] &&
-               db[from - 1] > db[from] + FlankRiseDb) {
-            --from;
-        }
         int to = right;
-        while (to + 1 < n && to - right < maxWidthPoints && valid[to + 1] &&
-               db[to + 1] > db[to] + FlankRiseDb) {
-            ++to;
+        for (bool grew = true; grew;) {
+            grew = false;
+            if (to - from < maxWidthPoints && from > 0 && valid[from - 1] &&
+                db[from - 1] > db[from] + FlankRiseDb) {
+                --from;
+                grew = true;
+            }
+            if (to - from < maxWidthPoints && to + 1 < n && valid[to + 1] &&
+                db[to + 1] > db[to] + FlankRiseDb) {
+                ++to;
+                grew = true;
+            }
         }
         for (int k = from; k <= to; ++k) dip[k] = true;
     }

@@ -6,9 +6,9 @@
 //
 // A point lies in such a dip when, within `maxWidthPoints` points around it,
 // the curve rises at least `depthDb` above it on both sides. The dip reaches
-// from there up the flanks to where the curve all but stops rising (at most
-// `maxWidthPoints` further on each side), so that its shoulders are not
-// filled either.
+// from there up the flanks while the curve still rises, so that its
+// shoulders are not filled either, but never wider than `maxWidthPoints` in
+// all: what is left alone is a narrow dip, not the slopes around it.
 
 #include <vector>
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "tuning/Evidence.h"
@@ -171,4 +172,15 @@ TEST(NarrowDips, OnlyNarrowAndDeep) {
         EXPECT_EQ(dip[30], c.found) << c.width << " points, " << c.depth << " dB";
         EXPECT_FALSE(dip[28] || dip[31 + c.width]) << "the flat beyond the rims is no dip";
     }
+}
+
+TEST(NarrowDips, NeverWiderThanTheLimit) {
+    // A notch two points wide at the foot of long slopes (a room mode's null
+    // between two peaks): only a third of an octave around it is left out.
+    std::vector<double> db(61);
+    for (int i = 0; i < 61; ++i) db[i] = 0.5 * std::abs(i - 30);
+    db[30] = db[31] = -12.0;
+    const std::vector<bool> dip = narrowDipPoints(db, std::vector<bool>(61, true), 10, 6.0);
+    EXPECT_TRUE(dip[30] && dip[31]);
+    EXPECT_LE(std::count(dip.begin(), dip.end(), true), 11);
 }

@@ -159,3 +159,14 @@ int runCli(int argc, char** argv, std::ostream& out, std::ostream& err, BytePort
     return cliFail(
         err, "Unbekannter Befehl \"" + name + "\" (filtaro-cli --help zeigt die Befehle).", 2);
 }
+
+std::vector<std::string> splitList(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}

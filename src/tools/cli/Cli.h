@@ -35,6 +35,10 @@ private:
     std::string m_error;
 };
 
+// The parts of an option's value between `separator`s ("9,4" gives "9" and
+// "4"; an empty value gives one empty part).
+std::vector<std::string> splitList(const std::string& text, char separator);
+
 // Parses a decimal integer in [lo, hi]; nullopt if it is not one.
 std::optional<int> parseIntArg(const std::string& text, int lo, int hi);
 

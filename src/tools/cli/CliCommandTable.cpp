@@ -17,6 +17,7 @@ int cliResponse(const std::vector<std::string>&, std::ostream&, std::ostream&, B
 int cliImport(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 int cliExport(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 int cliFit(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
+int cliAlign(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 #ifdef FILTARO_CLI_PLOT
 int cliPlot(const std::vector<std::string>&, std::ostream&, std::ostream&, BytePort&);
 #endif
@@ -69,6 +70,17 @@ const std::vector<CliCommandEntry>& cliCommands() {
          "power), geglättet (Vorgabe 1/12), das Ziel folgt der Frequenzweiche. Status 0: "
          "angepasst, 1: Datei nicht lesbar oder Anpassung nicht möglich, 2: Aufruf falsch.",
          cliFit},
+        {"align", AlignUsage,
+         "Richtet die Kanäle aus, die sich an einer Frequenzweiche treffen (zwei oder drei einer "
+         "Eingangsseite), aus Messungen ihrer Treiber mit Phase: Verzögerung in Taps, Pegel, mit "
+         "--vary crossover auch Frequenz und Typ des Übergangs (--types: Codes 1..9, Vorgabe: "
+         "die Typen gleicher Steilheit); --hold hält einen Kanal fest (Vorgabe: der erste). "
+         "Zeigt die besten Vorschläge mit ihrer Abweichung vom Ziel im Bereich (Vorgabe: eine "
+         "Oktave um den Übergang), Warnungen und was sich nicht prüfen lässt; ohne Phase werden "
+         "nur die Pegel angeglichen. --out speichert den besten Vorschlag (DATEI bleibt "
+         "unverändert). Status 0: ausgerichtet, 1: Datei nicht lesbar oder Ausrichten nicht "
+         "möglich, 2: Aufruf falsch.",
+         cliAlign},
 #ifdef FILTARO_CLI_PLOT
         {"plot",
          "plot DATEI AUSGABE.png|AUSGABE.svg [--size BxH] [--preset N] "

@@ -7,27 +7,12 @@
 #include "storage/FileMessages.h"
 #include "storage/TextFile.h"
 
-namespace {
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) return parts;
-        start = end + 1;
-    }
-}
-
-// "tilt:-1", "house:200:6:2000:3"; anything else that is not "flat" names a file.
-std::string parseTarget(const std::string& text, FitRequest& request) {
-    FitTarget& t = request.target;
+std::string parseTargetOption(const std::string& text, FitTarget& t, std::string& targetFile) {
     if (text == "flat") {
         t.shape = TargetShape::Flat;
         return {};
     }
-    const std::vector<std::string> parts = split(text, ':');
+    const std::vector<std::string> parts = splitList(text, ':');
     if (parts.front() == "tilt" && parts.size() == 2) {
         const auto db = parseDecimal(parts[1]);
         if (!db) return "Die Neigung muss eine Zahl sein (tilt:DB, dB je Oktave).";
@@ -53,11 +38,11 @@ std::string parseTarget(const std::string& text, FitRequest& request) {
                "Werte stimmt nicht.";
     }
     t.shape = TargetShape::Curve;
-    request.targetFile = text;
+    targetFile = text;
     return {};
 }
 
-std::string parseRange(const std::string& text, FitOptions& options) {
+std::string parseRangeOption(const std::string& text, FrequencyRange& range) {
     // The first '-' after the first character separates (no negative frequencies).
     const std::size_t dash = text.find('-', 1);
     const auto lo = dash == std::string::npos ? std::nullopt : parseDecimal(text.substr(0, dash));
@@ -65,12 +50,14 @@ std::string parseRange(const std::string& text, FitOptions& options) {
     if (!lo || !hi || !(*lo > 0.0) || !(*hi > *lo)) {
         return "Der Bereich muss VON-BIS in Hz sein, VON kleiner als BIS (etwa 100-10000).";
     }
-    options.range = FrequencyRange{*lo, *hi};
+    range = FrequencyRange{*lo, *hi};
     return {};
 }
 
+namespace {
+
 std::string parseKeep(const std::string& text, FitOptions& options) {
-    for (std::string part : split(text, ',')) {
+    for (std::string part : splitList(text, ',')) {
         std::transform(part.begin(), part.end(), part.begin(),
                        [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
         if (part.size() != 3 || part.compare(0, 2, "EQ") != 0 || part[2] < '1' || part[2] > '6') {
@@ -105,10 +92,14 @@ std::string parseFitOptions(const CliArgs& args, FitRequest& r) {
         r.smoothing = it->second;
     }
     if (const auto v = args.value("--target")) {
-        if (std::string problem = parseTarget(*v, r); !problem.empty()) return problem;
+        if (std::string problem = parseTargetOption(*v, r.target, r.targetFile); !problem.empty()) {
+            return problem;
+        }
     }
     if (const auto v = args.value("--range")) {
-        if (std::string problem = parseRange(*v, r.options); !problem.empty()) return problem;
+        FrequencyRange range;
+        if (std::string problem = parseRangeOption(*v, range); !problem.empty()) return problem;
+        r.options.range = range;
     }
     if (const auto v = args.value("--keep")) {
         if (std::string problem = parseKeep(*v, r.options); !problem.empty()) return problem;
@@ -149,9 +140,6 @@ std::string parseFitOptions(const CliArgs& args, FitRequest& r) {
     return {};
 }
 
-namespace {
-
-// A measurement file read whole, or the message naming it.
 std::string readMeasurementFile(const std::string& path, Measurement& m) {
     const auto text = readTextFile(path, MeasurementFileLimit);
     if (!text) return fileOpenFailure(path, 0, MeasurementFileLimit);
@@ -160,8 +148,6 @@ std::string readMeasurementFile(const std::string& path, Measurement& m) {
     m = std::move(read.measurement);
     return {};
 }
-
-}  // namespace
 
 std::string readFitFiles(const FitRequest& request, FitInput& input) {
     std::vector<Measurement> measurements(request.measurements.size());

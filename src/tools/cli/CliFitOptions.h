@@ -23,6 +23,12 @@ constexpr const char* FitUsage =
     "[--max-boost DB] [--max-q Q] [--dips keep|fill] [--no-level] [--max-total DB] "
     "[--shelves auto|off] [--target-level DB] [--ignore-crossover] [--out AUSGABE.dat] [--json]";
 
+constexpr const char* AlignUsage =
+    "align DATEI --channels K1,K2[,K3] --measurement K1=MESSUNG1 --measurement K2=MESSUNG2 "
+    "[--preset N] [--vary delay,level,crossover] [--hold K] [--region VON-BIS] "
+    "[--target flat|tilt:DB|house:F1:DB1:F2:DB2|ZIELDATEI] [--types T1,T2] [--candidates N] "
+    "[--out AUSGABE.dat] [--json]";
+
 // What the options ask for, before any file is read.
 struct FitRequest {
     std::vector<std::string> measurements;
@@ -32,6 +38,16 @@ struct FitRequest {
     FitTarget target;
     FitOptions options;
 };
+
+// "flat", "tilt:DB", "house:F1:DB1:F2:DB2" or a file name (then `targetFile`,
+// read later); empty when it parsed, else the German message.
+std::string parseTargetOption(const std::string& text, FitTarget& target, std::string& targetFile);
+
+// "VON-BIS" in Hz; empty when it parsed, else the German message.
+std::string parseRangeOption(const std::string& text, FrequencyRange& range);
+
+// A measurement file read whole; empty on success, else the message naming it.
+std::string readMeasurementFile(const std::string& path, Measurement& m);
 
 // Empty when every option parsed; else the German message.
 std::string parseFitOptions(const CliArgs& args, FitRequest& request);
