@@ -4,6 +4,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "buildinfo/ProgramVersion.h"
 #include "model/ParameterImage.h"
 #include "response/PlotView.h"
 #include "storage/FileMessages.h"
@@ -148,6 +149,10 @@ static int runCommand(const CliCommandEntry& command, const std::vector<std::str
 int runCli(int argc, char** argv, std::ostream& out, std::ostream& err, BytePort& port) {
     if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "help") {
         printUsage(out);
+        return 0;
+    }
+    if (std::string(argv[1]) == "--version") {
+        out << versionLine("filtaro-cli");
         return 0;
     }
     const std::string name = argv[1];
