@@ -11,7 +11,8 @@
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev \
             libbenchmark-dev fonts-liberation ccache appstream \
-            nlohmann-json3-dev libyaml-cpp-dev qt6-translations-l10n qt6-svg-dev
+            nlohmann-json3-dev libyaml-cpp-dev qt6-translations-l10n qt6-svg-dev \
+            groff-base
 FUZZ_PACKAGES := cmake ninja-build g++ clang-14 libclang-rt-14-dev qt6-base-dev qt6-svg-dev
 FUZZ_SECONDS ?= 60
 FUZZ ?=

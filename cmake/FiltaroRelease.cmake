@@ -1,5 +1,6 @@
-# What a release is made of beside the programs: the version they report.
-# Included by the top CMakeLists.txt before the sources.
+# What a release is made of beside the programs: the version they report,
+# and their manual pages and bash completion. Included by the top
+# CMakeLists.txt before the sources.
 
 # Who answers for the packages (the Debian changelog and control files).
 set(FILTARO_MAINTAINER "Filtaro <info@filtaro.org>")
@@ -31,3 +32,45 @@ add_custom_target(filtaro_version_files
                "${FILTARO_GENERATED_DIR}/FiltaroVersion.cmake"
                "${FILTARO_GENERATED_DIR}/changelog.Debian"
     VERBATIM)
+
+# filtaro_manual_page(<program> [COMPONENT <component>])
+# The manual page of <program> (section 1), made by filtaro-docgen from the
+# template data/man/<program>.1.in and what the program prints for --help
+# and --version, compressed as Debian installs manual pages. A component is
+# installed only on request, as the program itself is.
+function(filtaro_manual_page program)
+    cmake_parse_arguments(ARG "" "COMPONENT" "" ${ARGN})
+    set(_template "${PROJECT_SOURCE_DIR}/data/man/${program}.1.in")
+    set(_page "${FILTARO_GENERATED_DIR}/man/${program}.1")
+    add_custom_command(OUTPUT "${_page}" "${_page}.gz"
+        COMMAND "${CMAKE_COMMAND}" -E env ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
+                "$<TARGET_FILE:filtaro-docgen>" man "$<TARGET_FILE:${program}>" "${_template}"
+                "${FILTARO_RELEASE_DATE}" "${_page}"
+        COMMAND gzip -9 -n -k -f "${_page}"
+        DEPENDS filtaro-docgen ${program} "${_template}"
+        COMMENT "Writing the manual page of ${program}"
+        VERBATIM)
+    add_custom_target(${program}_manual_page ALL DEPENDS "${_page}.gz")
+    if(ARG_COMPONENT)
+        install(FILES "${_page}.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
+                COMPONENT ${ARG_COMPONENT} EXCLUDE_FROM_ALL)
+    else()
+        install(FILES "${_page}.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+    endif()
+endfunction()
+
+# filtaro_bash_completion(<program>)
+# The bash completion of a program with commands, made by filtaro-docgen
+# from its --help.
+function(filtaro_bash_completion program)
+    set(_script "${FILTARO_GENERATED_DIR}/bash-completion/${program}")
+    add_custom_command(OUTPUT "${_script}"
+        COMMAND "${CMAKE_COMMAND}" -E env ASAN_OPTIONS=detect_leaks=0
+                "$<TARGET_FILE:filtaro-docgen>" bash-completion "$<TARGET_FILE:${program}>"
+                "${_script}"
+        DEPENDS filtaro-docgen ${program}
+        COMMENT "Writing the bash completion of ${program}"
+        VERBATIM)
+    add_custom_target(${program}_bash_completion ALL DEPENDS "${_script}")
+    install(FILES "${_script}" DESTINATION "${CMAKE_INSTALL_DATADIR}/bash-completion/completions")
+endfunction()
