@@ -7,6 +7,9 @@
 # and, for Windows (README, "Windows"):
 #   make windows        cross-build the core, filtaro-cli.exe and the core suites
 #   make test-windows   run them under Wine, filtaro-cli.exe against the simulator
+# and for a release (README, "Install"):
+#   make package        the Debian packages filtaro and filtaro-devsim, checked by lintian
+#   make package-test   install them with apt-get, run the programs, purge them
 # Package installation uses apt-get (Debian 12) and installs only what is missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev \
@@ -20,7 +23,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SIMULATOR ?= 1
 
 .PHONY: deps deps-format deps-fuzz test tsan fuzz run bench build release clean format \
-        windows test-windows
+        windows test-windows package package-test
 
 # install-missing PACKAGE...: apt-get install of the packages not yet installed.
 define install-missing
@@ -93,6 +96,22 @@ test-windows: windows
 	cmake --preset cli
 	cmake --build --preset cli
 	./scripts/test-windows.sh build/windows build/cli
+
+# The Debian packages of the release build: build/package/deb/filtaro_VERSION-1_ARCH.deb
+# and filtaro-devsim_..., checked by lintian (no errors; warnings are listed).
+DEB_PACKAGES := dpkg-dev file lintian
+
+package: release
+	$(call install-missing,$(DEB_PACKAGES))
+	rm -rf build/package/deb
+	cpack --preset deb
+	lintian --display-info --fail-on error build/package/deb/*.deb
+
+# Installs the packages of make package with apt-get, runs the installed
+# programs, purges them and reports what was left behind. Needs root (or
+# sudo); not part of make test.
+package-test:
+	SUDO="$(SUDO)" ./scripts/package-test.sh build/package/deb
 
 format: deps-format
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
