@@ -1,7 +1,10 @@
-# The packages of a release, made by CPack from what the build installs: on
-# Linux (make package) the Debian packages "filtaro" (the program,
-# filtaro-cli, the desktop files, manual pages and bash completion) and
-# "filtaro-devsim" (the simulator, the component "simulator").
+# The packages of a release, made by CPack from what the build installs:
+#   - on Linux (make package): the Debian packages "filtaro" (the program,
+#     filtaro-cli, the desktop files, manual pages and bash completion) and
+#     "filtaro-devsim" (the simulator, the component "simulator");
+#   - in the cross build for Windows (make windows-zip): a zip of
+#     filtaro-cli.exe with a short guide in German and English and the
+#     licence texts of what is linked into it.
 # Their version is the one the programs report, read when cpack runs
 # (FiltaroCPackOptions.cmake), so the package names and --version agree.
 
@@ -23,7 +26,41 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 set(_doc_dir "${FILTARO_GENERATED_DIR}/doc")
 
-if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT CMAKE_CROSSCOMPILING)
+if(WIN32)
+    # The zip: filtaro-cli.exe, LIESMICH.txt and README.txt (CRLF, as
+    # Notepad and the console expect), NEWS.md, and in licenses/ the texts
+    # of Filtaro's licence and of what the static link puts into the exe:
+    # the MinGW-w64 runtime and winpthreads, libstdc++ and libgcc (GPL-3
+    # with the GCC Runtime Library Exception), nlohmann/json. The texts are
+    # the build host's own copies, so they belong to the compiler that built
+    # the exe.
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+    set(CPACK_COMPONENTS_ALL filtaro)
+    set(_licenses
+        "${PROJECT_SOURCE_DIR}/data/windows/LICENSES.txt" LICENSES.txt
+        "/usr/share/doc/mingw-w64-x86-64-dev/copyright" mingw-w64-runtime-and-winpthreads.txt
+        "/usr/share/doc/gcc-mingw-w64-base/copyright" gcc-runtime-libstdc++-libgcc.txt
+        "/usr/share/common-licenses/GPL-3" GPL-3.txt
+        "/usr/share/doc/nlohmann-json3-dev/copyright" nlohmann-json.txt)
+    while(_licenses)
+        list(POP_FRONT _licenses _source _name)
+        if(NOT EXISTS "${_source}")
+            message(FATAL_ERROR "${_source} is missing: the licence text that goes with the zip")
+        endif()
+        file(READ "${_source}" _text)
+        string(REGEX REPLACE "\r?\n" "\r\n" _text "${_text}")
+        file(WRITE "${_doc_dir}/licenses/${_name}" "${_text}")
+        install(FILES "${_doc_dir}/licenses/${_name}" DESTINATION licenses)
+    endwhile()
+    foreach(_guide LIESMICH.txt README.txt)
+        configure_file("${PROJECT_SOURCE_DIR}/data/windows/${_guide}.in" "${_doc_dir}/${_guide}"
+                       @ONLY NEWLINE_STYLE CRLF)
+        install(FILES "${_doc_dir}/${_guide}" DESTINATION .)
+    endforeach()
+    configure_file("${PROJECT_SOURCE_DIR}/NEWS.md" "${_doc_dir}/NEWS.md" COPYONLY)
+    install(FILES "${_doc_dir}/NEWS.md" DESTINATION .)
+elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT CMAKE_CROSSCOMPILING)
     # Debian wants in each package's documentation folder the copyright file
     # and the Debian changelog, both compressed as gzip -9n does (no name,
     # no time: the same sources give the same files); the program's package

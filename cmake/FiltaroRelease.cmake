@@ -1,6 +1,6 @@
 # What a release is made of beside the programs: the version they report,
-# and their manual pages and bash completion. Included by the top
-# CMakeLists.txt before the sources.
+# their manual pages and bash completion, and the resources of the Windows
+# programs. Included by the top CMakeLists.txt before the sources.
 
 # Who answers for the packages (the Debian changelog and control files).
 set(FILTARO_MAINTAINER "Filtaro <info@filtaro.org>")
@@ -73,4 +73,59 @@ function(filtaro_bash_completion program)
         VERBATIM)
     add_custom_target(${program}_bash_completion ALL DEPENDS "${_script}")
     install(FILES "${_script}" DESTINATION "${CMAKE_INSTALL_DATADIR}/bash-completion/completions")
+endfunction()
+
+# The Windows programs' icon is drawn by filtaro-icons, a Qt program that a
+# cross build cannot build for itself: it runs the one of a build for the
+# build host (the windows-release preset names build/release's).
+set(FILTARO_ICON_TOOL "" CACHE FILEPATH
+    "filtaro-icons of a build for the build host; draws the icon of the Windows programs")
+if(WIN32)
+    enable_language(RC)
+    if(FILTARO_ICON_TOOL AND NOT EXISTS "${FILTARO_ICON_TOOL}")
+        message(FATAL_ERROR "FILTARO_ICON_TOOL: ${FILTARO_ICON_TOOL} does not exist; build it "
+                            "first (cmake --preset release && cmake --build --preset release "
+                            "--target filtaro-icons), as make windows-zip does")
+    endif()
+endif()
+
+# filtaro_windows_resources(<target> DESCRIPTION <text>)
+# The resources of a Windows program: version information (company,
+# product, version, description), the program icon when FILTARO_ICON_TOOL
+# names the icon generator, and the application manifest (UTF-8 as the
+# active code page, paths beyond MAX_PATH, the Windows versions it was made
+# for).
+function(filtaro_windows_resources target)
+    cmake_parse_arguments(ARG "" "DESCRIPTION" "" ${ARGN})
+    set(_dir "${FILTARO_GENERATED_DIR}/windows/${target}")
+    set(FILTARO_RC_TARGET "${target}")
+    set(FILTARO_RC_DESCRIPTION "${ARG_DESCRIPTION}")
+    set(FILTARO_RC_MANIFEST "${_dir}/${target}.manifest")
+    set(FILTARO_RC_ICON "// No icon: FILTARO_ICON_TOOL was not given.")
+    set(FILTARO_MANIFEST_VERSION
+        "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+    set(_depends "${FILTARO_GENERATED_DIR}/FiltaroBuild.h" "${FILTARO_RC_MANIFEST}")
+    if(FILTARO_ICON_TOOL)
+        set(_icon "${_dir}/${target}.ico")
+        add_custom_command(OUTPUT "${_icon}"
+            COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+                    "${FILTARO_ICON_TOOL}" --ico "${_icon}" 16 20 24 32 40 48 64 256
+            DEPENDS "${FILTARO_ICON_TOOL}"
+            COMMENT "Drawing the icon of ${target}.exe"
+            VERBATIM)
+        set(FILTARO_RC_ICON "1 ICON \"${_icon}\"")
+        list(APPEND _depends "${_icon}")
+    endif()
+    configure_file("${PROJECT_SOURCE_DIR}/data/windows/program.manifest.in"
+                   "${FILTARO_RC_MANIFEST}" @ONLY)
+    configure_file("${PROJECT_SOURCE_DIR}/data/windows/program.rc.in" "${_dir}/${target}.rc"
+                   @ONLY)
+    target_sources(${target} PRIVATE "${_dir}/${target}.rc")
+    # The .rc file is UTF-8 (the description's umlauts).
+    set_source_files_properties("${_dir}/${target}.rc" PROPERTIES
+        OBJECT_DEPENDS "${_depends}" COMPILE_OPTIONS "--codepage=65001")
+    # Only the resource compiler reads the version header directly.
+    target_include_directories(${target} PRIVATE
+                               "$<$<COMPILE_LANGUAGE:RC>:${FILTARO_GENERATED_DIR}>")
+    add_dependencies(${target} filtaro_version_files)
 endfunction()

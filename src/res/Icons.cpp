@@ -370,6 +370,10 @@ QIcon resourceIcon(int id) {
     return icon;
 }
 
+QImage programIconImage(int pixels) {
+    return programIcon(pixels);
+}
+
 QPixmap toolbarButtonPixmap(int index, qreal dpr) {
     if (index < 0 || index >= ToolbarButtonCount) {
         return {};
