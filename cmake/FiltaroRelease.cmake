@@ -35,9 +35,10 @@ add_custom_target(filtaro_version_files
 
 # filtaro_manual_page(<program> [COMPONENT <component>])
 # The manual page of <program> (section 1), made by filtaro-docgen from the
-# template data/man/<program>.1.in and what the program prints for --help
-# and --version, compressed as Debian installs manual pages. A component is
-# installed only on request, as the program itself is.
+# template data/man/<program>.1.in and what the program prints for --help,
+# compressed as Debian installs manual pages; its footer names the release
+# and its date. A component is installed only on request, as the program
+# itself is.
 function(filtaro_manual_page program)
     cmake_parse_arguments(ARG "" "COMPONENT" "" ${ARGN})
     set(_template "${PROJECT_SOURCE_DIR}/data/man/${program}.1.in")
@@ -45,7 +46,7 @@ function(filtaro_manual_page program)
     add_custom_command(OUTPUT "${_page}" "${_page}.gz"
         COMMAND "${CMAKE_COMMAND}" -E env ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
                 "$<TARGET_FILE:filtaro-docgen>" man "$<TARGET_FILE:${program}>" "${_template}"
-                "${FILTARO_RELEASE_DATE}" "${_page}"
+                "${PROJECT_VERSION}" "${FILTARO_RELEASE_DATE}" "${_page}"
         COMMAND gzip -9 -n -k -f "${_page}"
         DEPENDS filtaro-docgen ${program} "${_template}"
         COMMENT "Writing the manual page of ${program}"

@@ -6,7 +6,7 @@
 //   @SYNOPSIS@      becomes ".SH ÜBERSICHT" and the help's synopsis
 //   @DESCRIPTION@   ".SH BESCHREIBUNG" and the help's description lines
 //   @SECTIONS@      every section of the help, each entry a tagged paragraph
-// and the words @VERSION@ (what --version printed) and @DATE@ anywhere.
+// and the words @VERSION@ and @DATE@ (of the release) anywhere.
 
 #include <string>
 #include <string_view>

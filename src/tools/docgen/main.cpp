@@ -2,8 +2,9 @@
 // what the program prints for --help and --version, when it is built, so
 // that neither can say other than the program.
 //
-//   filtaro-docgen man PROGRAM TEMPLATE DATE OUT
+//   filtaro-docgen man PROGRAM TEMPLATE RELEASE DATE OUT
 //   filtaro-docgen bash-completion PROGRAM OUT
+// (RELEASE and DATE: the release the page belongs to, for its footer.)
 
 #include <stdio.h>
 #include <sys/wait.h>
@@ -51,9 +52,9 @@ int fail(const std::string& message) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    const bool man = mode == "man" && argc == 6;
+    const bool man = mode == "man" && argc == 7;
     if (!man && !(mode == "bash-completion" && argc == 4)) {
-        std::cerr << "Aufruf: filtaro-docgen man PROGRAMM VORLAGE DATUM AUSGABE\n"
+        std::cerr << "Aufruf: filtaro-docgen man PROGRAMM VORLAGE VERSION DATUM AUSGABE\n"
                      "       filtaro-docgen bash-completion PROGRAMM AUSGABE\n";
         return 2;
     }
@@ -70,11 +71,11 @@ int main(int argc, char** argv) {
     if (man) {
         const std::optional<std::string> page = readTextFile(argv[3], MaxText);
         if (!page) return fail(std::string(argv[3]) + " ist nicht lesbar.");
-        text = renderManPage(*page, parsed, *version, argv[4]);
+        text = renderManPage(*page, parsed, argv[4], argv[5]);
     } else {
         text = bashCompletion(name, parsed, *version);
     }
-    const std::string out = argv[man ? 5 : 3];
+    const std::string out = argv[man ? 6 : 3];
     if (!writeTextFile(out, text)) return fail(out + " konnte nicht geschrieben werden.");
     return 0;
 }
