@@ -3,7 +3,9 @@
 #
 #   1. The cross-built core suites (ctest in WINDOWS_BUILD), with the Linux
 #      simulator as COM5 for the serial tests (FILTARO_TEST_PORT).
-#   2. filtaro-cli.exe end to end, beside the Linux filtaro-cli:
+#   2. filtaro-cli.exe end to end, beside the Linux filtaro-cli, for the
+#      Debug build of WINDOWS_BUILD and, when given, the released exe of
+#      RELEASE_BUILD (optimised, stripped, with its resources and manifest):
 #      - the file commands (new, show, encode, decode, import, export,
 #        response) must write byte-identical files and print the same text,
 #        with CRLF line ends on the Windows side;
@@ -15,25 +17,32 @@
 #        another program left with XON/XOFF on (windows-probe). (Wine does
 #        not enforce the exclusive open of a serial port, so that is not
 #        tested here.)
-#      - the console has its own code page again when the program ends.
+#      - the console has its own code page again when the program ends;
+#      - --version says what the Linux build says, and a path longer than
+#        MAX_PATH (260 characters) works. (Wine has no such limit, so this
+#        shows the manifest does no harm, not that Windows honours it.)
 #
-# Usage: scripts/test-windows.sh [WINDOWS_BUILD [LINUX_BUILD]]
+# Usage: scripts/test-windows.sh [WINDOWS_BUILD [LINUX_BUILD [RELEASE_BUILD]]]
 #   WINDOWS_BUILD  default build/windows (cmake --preset windows)
 #   LINUX_BUILD    default build/cli (filtaro-cli and filtaro-devsim for Linux)
+#   RELEASE_BUILD  e.g. build/windows-release (cmake --preset windows-release)
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 win=${1:-$root/build/windows}
 linux=${2:-$root/build/cli}
+release=${3:-}
 case "$win" in /*) ;; *) win="$root/$win" ;; esac
 case "$linux" in /*) ;; *) linux="$root/$linux" ;; esac
+case "$release" in /* | "") ;; *) release="$root/$release" ;; esac
 
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-cli_exe="$win/src/filtaro-cli.exe"
+cli_exes=("$win/src/filtaro-cli.exe")
+[ -n "$release" ] && cli_exes+=("$release/src/filtaro-cli.exe")
 probe_exe="$win/tests/windows-probe.exe"
 cli_linux="$linux/src/filtaro-cli"
 devsim="$linux/src/filtaro-devsim"
-for f in "$wine" "$cli_exe" "$probe_exe" "$cli_linux" "$devsim"; do
+for f in "$wine" "${cli_exes[@]}" "$probe_exe" "$cli_linux" "$devsim"; do
     if [ ! -x "$f" ]; then
         echo "test-windows.sh: $f fehlt (make windows baut es)." >&2
         exit 2
@@ -51,10 +60,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-L="$work/linux"
-W="$work/windows"
 ports="$work/ports"  # the Linux build's port directory (FILTARO_PORT_DIR)
-mkdir -p "$L" "$W" "$ports"
+mkdir -p "$ports"
 
 passed=0
 failed=0
@@ -138,6 +145,16 @@ FILTARO_TEST_PORT=COM5 ctest --test-dir "$win" --output-on-failure --no-tests=er
 stop_devsim
 
 # --- 2. filtaro-cli.exe end to end ------------------------------------------
+# end_to_end EXE: every check below with that filtaro-cli.exe, in folders of
+# its own.
+end_to_end() {
+cli_exe=$1
+L="$work/$2/linux"
+W="$work/$2/windows"
+mkdir -p "$L" "$W"
+echo
+echo "--- $cli_exe"
+
 # --- File commands: byte-identical files, the same text in CRLF ------------
 cat >"$L/filter.txt" <<'TXT'
 Filter Settings file
@@ -284,6 +301,22 @@ code_page_after_run() {
 }
 check "the console has code page 850 again after the program" \
     [ "$(code_page_after_run)" = 850 ]
+
+# --- Version and long paths -------------------------------------------------
+both --version
+expect_same "--version" 0
+long=Ein-Ordner-mit-einem-langen-Namen
+while [ "${#long}" -le 280 ]; do long="$long/Ein-Ordner-mit-einem-langen-Namen"; done
+mkdir -p "$W/$long"
+run windows new "$long/lang.dat"
+check "new in a folder more than 280 characters deep" status_is_windows 0 || explain
+run windows show "$long/lang.dat"
+check "show from that folder" status_is_windows 0 || explain
+}
+
+for index in "${!cli_exes[@]}"; do
+    end_to_end "${cli_exes[$index]}" "run$index"
+done
 
 echo
 echo "filtaro-cli.exe end to end: $passed passed, $failed failed"

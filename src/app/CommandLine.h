@@ -7,7 +7,7 @@
 #include <QStringList>
 
 struct CommandLine {
-    enum class Action { Run, Screenshot, Help, Error };
+    enum class Action { Run, Screenshot, Help, Version, Error };
     Action action = Action::Run;
     QString screenshotFile;  // Screenshot: where the PNG goes
     QString error;           // Error: one German line

@@ -9,13 +9,38 @@
 #include "app/CommandLine.h"
 #include "app/QtTranslations.h"
 #include "app/Screenshot.h"
+#include "buildinfo/ProgramVersion.h"
 #include "forms/ModalRunner.h"
 #include "res/Icons.h"
 #include "res/ResourceIds.h"
 
+namespace {
+
+// --help and --version: printed, and the program ends with 0.
+bool printsInformation(const CommandLine& command) {
+    if (command.action == CommandLine::Action::Help) {
+        std::cout << CommandLineUsage;
+        return true;
+    }
+    if (command.action == CommandLine::Action::Version) {
+        std::cout << versionLine("filtaro");
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that they need no display. (With Qt's
+    // own options among them, they are answered once Qt has taken those.)
+    QStringList early;
+    for (int i = 1; i < argc; ++i) early << QString::fromLocal8Bit(argv[i]);
+    if (printsInformation(parseCommandLine(early))) return 0;
+
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Filtaro"));
+    QApplication::setApplicationVersion(QString::fromUtf8(programVersion()));
     QApplication::setWindowIcon(resourceIcon(ProgramIconId));
     const QtTranslations translations;
     if (!translations.installed()) {
@@ -26,10 +51,7 @@ int main(int argc, char** argv) {
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     const CommandLine command = parseCommandLine(arguments);
-    if (command.action == CommandLine::Action::Help) {
-        std::cout << CommandLineUsage;
-        return 0;
-    }
+    if (printsInformation(command)) return 0;
     if (command.action == CommandLine::Action::Error) {
         std::cerr << "filtaro: " << command.error.toStdString() << '\n' << CommandLineUsage;
         return 2;

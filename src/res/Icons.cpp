@@ -364,10 +364,14 @@ QIcon resourceIcon(int id) {
     }
     // The window manager and the desktop ask for sizes in device pixels.
     QIcon icon(resourcePixmap(id));
-    for (int size : {16, 24, 48, 64}) {
+    for (int size : {16, 24, 48, 64, 128, 256}) {
         icon.addPixmap(QPixmap::fromImage(programIcon(size)));
     }
     return icon;
+}
+
+QImage programIconImage(int pixels) {
+    return programIcon(pixels);
 }
 
 QPixmap toolbarButtonPixmap(int index, qreal dpr) {

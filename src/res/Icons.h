@@ -18,6 +18,9 @@ constexpr std::array<qreal, 5> IconPixelRatios{1.0, 1.25, 1.5, 2.0, 3.0};
 QPixmap resourcePixmap(int id, qreal dpr = 1.0);
 // Icons (program, send, receive) with all their sizes and pixel ratios.
 QIcon resourceIcon(int id);
+// The program icon drawn for exactly `pixels` x `pixels` (the desktop's
+// icon files and the Windows .ico are made of these).
+QImage programIconImage(int pixels);
 
 // Toolbar buttons, left to right without the separators: New, Open, Save,
 // the six channel toggles (channel 1..6), Undo, Redo and the toggle of the

@@ -7,11 +7,21 @@
 const char* const DevsimUsage =
     "Aufruf: filtaro-devsim [--link PFAD] [--memory DATEI] [--baud N] [--fault ART]...\n"
     "  Simuliert das Gerät an einem Pseudo-Terminal und gibt dessen Pfad aus.\n"
+    "  Läuft bis SIGTERM, SIGINT oder SIGHUP und entfernt dann den Link.\n"
+    "\n"
+    "Optionen:\n"
     "  --link PFAD     legt einen symbolischen Link auf das Terminal an (z. B. .../COM3)\n"
     "  --memory DATEI  hält den 624-Byte-Speicher des Geräts über Läufe hinweg\n"
     "  --baud N        sendet mit der Geschwindigkeit einer Leitung von N Bit/s\n"
     "  --fault ART     silent | wrong-ack | short=N | no-ident | wrong-ident | stale=N |\n"
-    "                  corrupt=N (speichert jeden Block mit Byte N um eins erhöht)\n";
+    "                  corrupt=N (speichert jeden Block mit Byte N um eins erhöht)\n"
+    "  --help          zeigt diese Übersicht\n"
+    "  --version       zeigt die Version\n"
+    "\n"
+    "Exit-Status:\n"
+    "  0  beendet durch ein Signal, oder --help, --version\n"
+    "  1  Terminal oder Link ließen sich nicht anlegen, oder die Speicherdatei ist unbrauchbar\n"
+    "  2  Aufruf falsch\n";
 
 namespace {
 
@@ -71,6 +81,11 @@ std::optional<DevsimOptions> parseDevsimArgs(const std::vector<std::string>& arg
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") return std::nullopt;
+        if (arg == "--version") {
+            DevsimOptions version;
+            version.printVersion = true;
+            return version;
+        }
         const bool takesValue =
             arg == "--link" || arg == "--memory" || arg == "--baud" || arg == "--fault";
         if (!takesValue) {

@@ -20,6 +20,7 @@ struct DevsimOptions {
     std::string memoryFile;  // where the 624-byte block persists, "" for none
     int baud = 0;            // paces the output at this rate; 0 = as fast as possible
     DevsimFaults faults;
+    bool printVersion = false;  // --version: print it and serve nothing
 };
 
 // Parses the arguments after the program name. On failure returns nullopt and

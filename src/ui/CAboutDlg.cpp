@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "buildinfo/ProgramVersion.h"
 #include "model/ParameterImage.h"
 #include "res/DialogTemplates.h"
 #include "storage/Ini.h"
@@ -11,6 +12,9 @@ CAboutDlg::CAboutDlg(ParameterImage* image, QWidget* parent)
     m_strBaudrate = QStringLiteral("Baudrate = %1").arg(loadIniSettings().baudRate);
     if (auto* label = control<QLabel>(BaudrateControlId)) {
         label->setText(m_strBaudrate);
+    }
+    if (auto* label = control<QLabel>(VersionControlId)) {
+        label->setText(QStringLiteral("Programmversion ") + QString::fromUtf8(programVersion()));
     }
 }
 

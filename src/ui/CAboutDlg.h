@@ -1,6 +1,6 @@
 #pragma once
-// "Info über Filtaro" (template 100): the version and the baud rate the
-// program talks to the device with.
+// "Info über Filtaro" (template 100): the version, the baud rate the program
+// talks to the device with, and the version of this build.
 
 #include <QString>
 
@@ -20,6 +20,8 @@ public:
     QString m_strBaudrate;
 
     static constexpr int BaudrateControlId = 1006;
+    // "Programmversion 2.1.0": the build's own version (programVersion).
+    static constexpr int VersionControlId = 1007;
 
 protected:
     // The box may have uncovered part of the plot, which only repaints from

@@ -12,6 +12,7 @@ TEST(CommandLine, NoArgumentsRunsScreenshotTakesAFileAnythingElseIsRefused) {
     EXPECT_EQ(shot.screenshotFile, "/tmp/a b.png");
 
     EXPECT_EQ(parseCommandLine({"--help"}).action, CommandLine::Action::Help);
+    EXPECT_EQ(parseCommandLine({"--version"}).action, CommandLine::Action::Version);
     EXPECT_EQ(parseCommandLine({"--screenshot", "x.png", "-h"}).action, CommandLine::Action::Help);
 
     for (const QStringList& bad :

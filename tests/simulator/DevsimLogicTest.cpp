@@ -81,6 +81,9 @@ TEST(DevsimOptions, RefusesWhatItCannotMeanWithAMessage) {
     std::string error = "x";
     EXPECT_FALSE(parse({"--help"}, &error));
     EXPECT_TRUE(error.empty());
+    const auto version = parseDevsimArgs({"--link", "x", "--version"}, error);
+    ASSERT_TRUE(version);
+    EXPECT_TRUE(version->printVersion);
 }
 
 TEST(DevsimResponder, AnswersCommandsAndProbeLikeTheDevice) {

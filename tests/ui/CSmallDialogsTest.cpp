@@ -219,6 +219,10 @@ TEST(About, ShowsTheConfiguredBaudRateOr9600) {
         CAboutDlg dlg(nullptr);
         EXPECT_EQ(dlg.m_strBaudrate, "Baudrate = 9600");
         EXPECT_EQ(dlg.control<QLabel>(CAboutDlg::BaudrateControlId)->text(), "Baudrate = 9600");
+        // The build's own version, the project's, below the device program's.
+        EXPECT_TRUE(dlg.control<QLabel>(CAboutDlg::VersionControlId)
+                        ->text()
+                        .startsWith("Programmversion " FILTARO_PROJECT_VERSION));
     }
     writeFileBytes("FILTARO.INI", "[COMMUNICATION]\r\nPort=COM3\r\nBaudrate=19200\r\n");
     {

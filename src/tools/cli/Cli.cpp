@@ -4,6 +4,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "buildinfo/ProgramVersion.h"
 #include "model/ParameterImage.h"
 #include "response/PlotView.h"
 #include "storage/FileMessages.h"
@@ -94,6 +95,25 @@ int cliFail(std::ostream& err, const std::string& message, int status) {
     return status;
 }
 
+// The exit statuses of every command. (The manual page is made from this
+// text, so it stays the one place they are listed.)
+constexpr const char* ExitStatusHelp =
+    "Exit-Status:\n"
+    "  0      Erfolg; compare: Gerät und Datei stimmen überein\n"
+    "  1      eine Datei war nicht lesbar oder nicht zu schreiben, ein Filtertext enthielt\n"
+    "         nichts zu übernehmen, die Ausgabe ließ sich nicht schreiben; search: kein Gerät\n"
+    "         gefunden; fit: keine Anpassung möglich\n"
+    "  2      Aufruf falsch: unbekannter Befehl, unbekannte Option, fehlender oder ungültiger\n"
+    "         Wert (send, receive, compare und search melden das mit 11)\n"
+    "  1..10  send, receive, compare: der Betrag des Übertragungsfehlers (1: Port nicht zu\n"
+    "         öffnen, ob nicht vorhanden, belegt oder ohne Rechte; 5: Empfangsfehler oder\n"
+    "         unvollständige Antwort; 6: keine oder falsche Antwort des Geräts)\n"
+    "  11     send, receive, compare, search: Aufruf oder Datei nicht verwendbar (receive: auch\n"
+    "         eine Ausgabe, die sich nicht speichern ließ); send: Werte, die das Gerät nicht so\n"
+    "         übernehmen kann, ohne --force. An das Gerät wurde nichts gesendet.\n"
+    "  12     compare: das Gerät hält andere Einstellungen; send --verify: das Gerät hat nicht\n"
+    "         übernommen, was gesendet wurde\n";
+
 static void printUsage(std::ostream& out) {
     out << "Aufruf: filtaro-cli BEFEHL [ARGUMENTE]\n"
            "  BEFEHL --help zeigt den Aufruf eines Befehls; -- beendet die Optionen (für "
@@ -101,6 +121,10 @@ static void printUsage(std::ostream& out) {
     for (const auto& c : cliCommands()) {
         out << "  " << c.usage << "\n      " << c.summary << '\n';
     }
+    out << "\nOptionen:\n"
+           "  --help     zeigt diese Übersicht\n"
+           "  --version  zeigt die Version\n\n"
+        << ExitStatusHelp;
 }
 
 // "--help" among the options (before a "--").
@@ -148,6 +172,10 @@ static int runCommand(const CliCommandEntry& command, const std::vector<std::str
 int runCli(int argc, char** argv, std::ostream& out, std::ostream& err, BytePort& port) {
     if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "help") {
         printUsage(out);
+        return 0;
+    }
+    if (std::string(argv[1]) == "--version") {
+        out << versionLine("filtaro-cli");
         return 0;
     }
     const std::string name = argv[1];

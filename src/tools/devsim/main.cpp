@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "buildinfo/ProgramVersion.h"
 #include "tools/devsim/DeviceSimulator.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +23,10 @@ int main(int argc, char** argv) {
         }
         std::cerr << "filtaro-devsim: " << error << '\n' << DevsimUsage;
         return 2;
+    }
+    if (options->printVersion) {
+        std::cout << versionLine("filtaro-devsim");
+        return 0;
     }
 
     // Block the stop signals before the serving thread exists, so that only
