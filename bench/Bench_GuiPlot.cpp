@@ -11,12 +11,12 @@
 #include <memory>
 
 #include "interchange/Measurement.h"
-#include "interchange/MeasurementReduce.h"
+#include "plotmodel/MeasurementReduce.h"
 #include "model/ParameterImage.h"
 #include "plot/CPlotRenderer.h"
 #include "response/ChannelResponse.h"
-#include "response/PlotGeometry.h"
-#include "response/PlotView.h"
+#include "plotmodel/PlotGeometry.h"
+#include "plotmodel/PlotView.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "FuzzSupport.h"
 #include "interchange/Measurement.h"
-#include "interchange/MeasurementReduce.h"
+#include "plotmodel/MeasurementReduce.h"
 #include "model/ParameterImage.h"
 
 namespace {

@@ -29,9 +29,9 @@
 
 #include "model/ParameterImage.h"
 #include "response/ChannelResponse.h"
-#include "response/PlotGeometry.h"
-#include "response/PlotPalette.h"
-#include "response/PlotView.h"
+#include "plotmodel/PlotGeometry.h"
+#include "plotmodel/PlotPalette.h"
+#include "plotmodel/PlotView.h"
 #include "response/ResponseGrid.h"
 
 class CPlotRenderer {

@@ -36,8 +36,8 @@
 #include "plot/CPlotRenderer.h"
 #include "plot/StaticTextCache.h"
 #include "response/ChannelResponse.h"
-#include "response/CursorReadout.h"
-#include "response/PlotView.h"
+#include "plotmodel/CursorReadout.h"
+#include "plotmodel/PlotView.h"
 
 class CResponsePlot : public QWidget {
     Q_OBJECT

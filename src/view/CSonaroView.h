@@ -30,7 +30,7 @@
 
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
-#include "response/PlotView.h"
+#include "plotmodel/PlotView.h"
 #include "storage/SideFile.h"
 #include "view/FileDialogs.h"
 #include "view/Session.h"

@@ -10,7 +10,7 @@
 #include "plot/CResponsePlot.h"
 #include "plot/PlotExport.h"
 #include "plot/PngFile.h"
-#include "response/PlotView.h"
+#include "plotmodel/PlotView.h"
 #include "view/CSonaroView.h"
 #include "view/CommandIds.h"
 #include "view/FileDialogs.h"

@@ -13,7 +13,7 @@
 #include "platform/Utf8Path.h"
 #include "plot/CPlotRenderer.h"
 #include "response/ChannelResponse.h"
-#include "response/PlotView.h"
+#include "plotmodel/PlotView.h"
 #include "storage/Backups.h"
 #include "storage/ParameterFile.h"
 #include "ui/CBackupDlg.h"

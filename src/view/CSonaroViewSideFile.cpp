@@ -7,7 +7,7 @@
 
 #include "platform/UserServices.h"
 #include "platform/Utf8Path.h"
-#include "response/CurveCsv.h"
+#include "plotmodel/CurveCsv.h"
 #include "ui/CChannelTabCtrl.h"
 #include "view/CSonaroView.h"
 #include "view/FileFailureTexts.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "interchange/MeasurementReduce.h"
+#include "plotmodel/MeasurementReduce.h"
 #include "storage/FileMessages.h"
 #include "storage/TextFile.h"
 #include "view/FileNameOfPath.h"

@@ -22,7 +22,7 @@
 #include "interchange/Measurement.h"
 #include "model/ParameterImage.h"
 #include "response/ChannelResponse.h"
-#include "response/PlotView.h"
+#include "plotmodel/PlotView.h"
 #include "storage/SideFile.h"
 
 class MeasurementOverlay {

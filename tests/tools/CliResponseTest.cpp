@@ -11,7 +11,7 @@
 #include "model/ParameterImage.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
-#include "response/CurveCsv.h"
+#include "plotmodel/CurveCsv.h"
 #include "storage/ParameterFile.h"
 #include "support/CliRun.h"
 #include "support/ScratchDir.h"

@@ -8,7 +8,7 @@
 
 #include "device/WireImage.h"
 #include "plot/CResponsePlot.h"
-#include "response/PlotGeometry.h"
+#include "plotmodel/PlotGeometry.h"
 #include "storage/Backups.h"
 #include "storage/ParameterFile.h"
 #include "support/ProgramRun.h"

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "model/ParameterImage.h"
-#include "response/PlotView.h"
+#include "plotmodel/PlotView.h"
 #include "storage/FileMessages.h"
 #include "storage/ParameterFile.h"
 #include "tools/cli/HeldMessages.h"

@@ -19,8 +19,8 @@
 #include "plot/PngFile.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
-#include "response/PlotGeometry.h"
-#include "response/PlotView.h"
+#include "plotmodel/PlotGeometry.h"
+#include "plotmodel/PlotView.h"
 #include "storage/FileMessages.h"
 #include "tools/cli/Cli.h"
 

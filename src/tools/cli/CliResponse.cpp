@@ -15,7 +15,7 @@
 #include "model/ParameterImage.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
-#include "response/CurveCsv.h"
+#include "plotmodel/CurveCsv.h"
 #include "response/ResponseGrid.h"
 #include "tools/cli/Cli.h"
 

@@ -1,11 +1,11 @@
-#include "response/PlotView.h"
+#include "plotmodel/PlotView.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
 #include "model/DelayUnits.h"
-#include "response/CurveCsv.h"
+#include "plotmodel/CurveCsv.h"
 
 namespace {
 

@@ -27,10 +27,10 @@
 #include <vector>
 
 #include "model/ParameterImage.h"
+#include "plotmodel/OverlayCurve.h"
+#include "plotmodel/PlotGeometry.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
-#include "response/OverlayCurve.h"
-#include "response/PlotGeometry.h"
 #include "response/ResponseGrid.h"
 
 using ChannelNames = std::array<std::string, ChannelCount>;

@@ -1,11 +1,11 @@
-#include "response/CursorReadout.h"
+#include "plotmodel/CursorReadout.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 
-#include "response/CurveCsv.h"
+#include "plotmodel/CurveCsv.h"
 
 namespace {
 

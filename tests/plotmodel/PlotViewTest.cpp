@@ -6,8 +6,8 @@
 #include <random>
 #include <sstream>
 
-#include "response/CursorReadout.h"
-#include "response/PlotView.h"
+#include "plotmodel/CursorReadout.h"
+#include "plotmodel/PlotView.h"
 #include "response/TestRecords.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "response/PlotGeometry.h"
+#include "plotmodel/PlotGeometry.h"
 
 #include <cmath>
 

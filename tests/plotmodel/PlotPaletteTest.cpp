@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "response/PlotPalette.h"
+#include "plotmodel/PlotPalette.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "interchange/MeasurementReduce.h"
+#include "plotmodel/MeasurementReduce.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "response/EnvelopeReducer.h"
+#include "plotmodel/EnvelopeReducer.h"
 
 Measurement reducedMeasurement(const Measurement& m, int bandsPerDecade) {
     Measurement out;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "response/CurveCsv.h"
+#include "plotmodel/CurveCsv.h"
 
 namespace {
 

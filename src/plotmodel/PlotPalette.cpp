@@ -1,4 +1,4 @@
-#include "response/PlotPalette.h"
+#include "plotmodel/PlotPalette.h"
 
 #include <algorithm>
 

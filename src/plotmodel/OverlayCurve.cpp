@@ -1,9 +1,10 @@
-#include "response/OverlayCurve.h"
+#include "plotmodel/OverlayCurve.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "response/EnvelopeReducer.h"
+#include "plotmodel/EnvelopeReducer.h"
+#include "response/LogInterpolation.h"
 
 PlotCurve plotOverlayCurve(const OverlayCurve& curve, const PlotAxes& axes, const LevelScale& scale,
                            int width, double breakStep) {
@@ -67,19 +68,8 @@ PlotCurve plotOverlayCurve(const OverlayCurve& curve, const PlotAxes& axes, cons
 }
 
 std::optional<double> overlayValueAt(const OverlayCurve& curve, double hz) {
-    if (curve.hz == nullptr || curve.values == nullptr || !(hz > 0)) return std::nullopt;
-    const std::vector<double>& f = *curve.hz;
-    const std::vector<double>& v = *curve.values;
-    const std::size_t n = std::min(f.size(), v.size());
-    if (n == 0 || hz < f.front() || hz > f[n - 1]) return std::nullopt;
-    const auto upper = static_cast<std::size_t>(
-        std::lower_bound(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(n), hz) - f.begin());
-    if (f[upper] == hz) {
-        if (std::isnan(v[upper])) return std::nullopt;
-        return v[upper] + curve.offset;
-    }
-    const std::size_t lower = upper - 1;
-    if (std::isnan(v[lower]) || std::isnan(v[upper])) return std::nullopt;
-    const double t = std::log(hz / f[lower]) / std::log(f[upper] / f[lower]);
-    return v[lower] + t * (v[upper] - v[lower]) + curve.offset;
+    if (curve.hz == nullptr || curve.values == nullptr) return std::nullopt;
+    const std::optional<double> value = logInterpolatedAt(*curve.hz, *curve.values, hz);
+    if (!value) return std::nullopt;
+    return *value + curve.offset;
 }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "response/PlotGeometry.h"
-#include "response/PlotView.h"
+#include "plotmodel/PlotGeometry.h"
+#include "plotmodel/PlotView.h"
 #include "response/ResponseGrid.h"
 
 // The grid point of `span` whose x lies nearest to column `x` (the lower one

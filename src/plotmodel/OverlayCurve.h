@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "response/PlotGeometry.h"
+#include "plotmodel/PlotGeometry.h"
 
 struct OverlayCurve {
     int channel = 0;  // whose colour

@@ -1,4 +1,4 @@
-#include "response/CurveCsv.h"
+#include "plotmodel/CurveCsv.h"
 
 #include <algorithm>
 #include <charconv>

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "response/PlotGeometry.h"
+#include "plotmodel/PlotGeometry.h"
 
 void PrintTo(const PlotPoint& p, std::ostream* os) {
     *os << "(" << p.x << ", " << p.y << ")";
