@@ -11,12 +11,12 @@
 #include <memory>
 
 #include "interchange/Measurement.h"
-#include "plotmodel/MeasurementReduce.h"
 #include "model/ParameterImage.h"
 #include "plot/CPlotRenderer.h"
-#include "response/ChannelResponse.h"
+#include "plotmodel/MeasurementReduce.h"
 #include "plotmodel/PlotGeometry.h"
 #include "plotmodel/PlotView.h"
+#include "response/ChannelResponse.h"
 
 namespace {
 

@@ -28,10 +28,10 @@
 #include <vector>
 
 #include "model/ParameterImage.h"
-#include "response/ChannelResponse.h"
 #include "plotmodel/PlotGeometry.h"
 #include "plotmodel/PlotPalette.h"
 #include "plotmodel/PlotView.h"
+#include "response/ChannelResponse.h"
 #include "response/ResponseGrid.h"
 
 class CPlotRenderer {

@@ -35,9 +35,9 @@
 #include "model/ParameterImage.h"
 #include "plot/CPlotRenderer.h"
 #include "plot/StaticTextCache.h"
-#include "response/ChannelResponse.h"
 #include "plotmodel/CursorReadout.h"
 #include "plotmodel/PlotView.h"
+#include "response/ChannelResponse.h"
 
 class CResponsePlot : public QWidget {
     Q_OBJECT

@@ -28,9 +28,9 @@
 #include <string>
 #include <vector>
 
+#include "plotmodel/PlotView.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
-#include "plotmodel/PlotView.h"
 #include "storage/SideFile.h"
 #include "view/FileDialogs.h"
 #include "view/Session.h"

@@ -21,8 +21,8 @@
 
 #include "interchange/Measurement.h"
 #include "model/ParameterImage.h"
-#include "response/ChannelResponse.h"
 #include "plotmodel/PlotView.h"
+#include "response/ChannelResponse.h"
 #include "storage/SideFile.h"
 
 class MeasurementOverlay {

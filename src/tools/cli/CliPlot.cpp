@@ -17,10 +17,10 @@
 #include "plot/CPlotRenderer.h"
 #include "plot/PlotExport.h"
 #include "plot/PngFile.h"
-#include "response/ChannelResponse.h"
-#include "response/ComplexResponse.h"
 #include "plotmodel/PlotGeometry.h"
 #include "plotmodel/PlotView.h"
+#include "response/ChannelResponse.h"
+#include "response/ComplexResponse.h"
 #include "storage/FileMessages.h"
 #include "tools/cli/Cli.h"
 
