@@ -15,8 +15,8 @@
 
 #include "app/CSonaroApp.h"
 #include "app/MainFrameResources.h"
-#include "plot/CReadoutPane.h"
 #include "plot/CResponsePlot.h"
+#include "plot/ReadoutPane.h"
 #include "res/Icons.h"
 #include "view/CSonaroView.h"
 #include "view/CommandIds.h"
@@ -71,7 +71,7 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     connect(m_pView, &CSonaroView::resultShown, this, &CMainFrame::showResult);
     // The plot's cursor readout, after the message pane and its progress;
     // empty while the cursor is hidden.
-    m_pReadoutPane = new CReadoutPane(*m_pView->plot(), m_pStatusBar);
+    m_pReadoutPane = new ReadoutPane(*m_pView->plot(), m_pStatusBar);
     m_pReadoutPane->setObjectName(QString::fromLatin1(ReadoutPaneName));
     m_pStatusBar->addWidget(m_pReadoutPane, ReadoutPaneStretch);
     connect(m_pView->plot(), &CResponsePlot::readoutChanged, this, &CMainFrame::showMessagePane);

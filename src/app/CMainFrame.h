@@ -19,7 +19,7 @@ class QMenu;
 class QProgressBar;
 class QStatusBar;
 class QToolBar;
-class CReadoutPane;
+class ReadoutPane;
 class CSonaroApp;
 class CSonaroView;
 
@@ -37,7 +37,7 @@ public:
     QToolBar* toolBar() const { return m_pToolBar; }
     QStatusBar* messageBar() const { return m_pStatusBar; }
     // The status-bar pane with the plot's cursor readout.
-    CReadoutPane* readoutPane() const { return m_pReadoutPane; }
+    ReadoutPane* readoutPane() const { return m_pReadoutPane; }
 
     // Runs the handler of command `id`; false when nobody handles it.
     bool onCommand(int id);
@@ -100,7 +100,7 @@ private:
     QLabel* m_pMessagePane = nullptr;
     QProgressBar* m_pProgress = nullptr;
     QLabel* m_pNoticePane = nullptr;
-    CReadoutPane* m_pReadoutPane = nullptr;
+    ReadoutPane* m_pReadoutPane = nullptr;
     QLabel* m_pCapsIndicator = nullptr;
     QLabel* m_pNumIndicator = nullptr;
     QLabel* m_pScrollIndicator = nullptr;

@@ -1,15 +1,14 @@
 #include "app/CSonaroApp.h"
 
 #include "app/CMainFrame.h"
-#include "app/CQtUserServices.h"
+#include "app/QtUserServices.h"
 #include "forms/ModalRunner.h"
 #include "ui/CAboutDlg.h"
 #include "view/CSonaroView.h"
 
-CSonaroApp::CSonaroApp(CQtUserServices* services)
-    : m_pServices(services), m_session(m_serialPort) {}
+CSonaroApp::CSonaroApp(QtUserServices* services) : m_pServices(services), m_session(m_serialPort) {}
 
-CSonaroApp::CSonaroApp(CQtUserServices* services, SessionPort& port)
+CSonaroApp::CSonaroApp(QtUserServices* services, SessionPort& port)
     : m_pServices(services), m_session(port) {}
 
 CSonaroApp::~CSonaroApp() {

@@ -10,7 +10,7 @@
 #include "view/Session.h"
 
 class CMainFrame;
-class CQtUserServices;
+class QtUserServices;
 
 // The main window's title once start-up has ended.
 constexpr const char* TitleStarted = "Klarwelle Filtaro";
@@ -19,10 +19,10 @@ class CSonaroApp {
 public:
     // `services`, when given, shows its status texts in the main window's
     // status bar while the window exists.
-    explicit CSonaroApp(CQtUserServices* services = nullptr);
+    explicit CSonaroApp(QtUserServices* services = nullptr);
     // Talks to the device through `port` (which must outlive the application
     // object) instead of its own serial port.
-    CSonaroApp(CQtUserServices* services, SessionPort& port);
+    CSonaroApp(QtUserServices* services, SessionPort& port);
     // Destroys the main window first (the view saves the image on its way
     // out), then closes the port.
     ~CSonaroApp();
@@ -48,7 +48,7 @@ public:
 private:
     void closeMainFrame();
 
-    CQtUserServices* m_pServices;
+    QtUserServices* m_pServices;
     SerialPort m_serialPort;  // the port, unless another was handed in
     Session m_session;
     std::unique_ptr<CMainFrame> m_pMainFrame;

@@ -4,7 +4,7 @@
 // frequency, the fixed dB axis (50 dB over the height, 0 dB at h / 3.3 from
 // the top), the frame, the decade, minor and level lines with their labels,
 // and one polyline per visible channel. Pure arithmetic; painting is
-// CPlotRenderer's job. Every conversion to a pixel truncates toward zero.
+// PlotRenderer's job. Every conversion to a pixel truncates toward zero.
 //
 // The inputs come from files unchecked, so every value is survivable: a start
 // or end of 1 Hz or less falls back to 10^1.3 or 10^4.3, a start at or above

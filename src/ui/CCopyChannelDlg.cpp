@@ -4,7 +4,7 @@
 #include "ui/CopyRecords.h"
 
 CCopyChannelDlg::CCopyChannelDlg(ParameterImage* image, QWidget* parent)
-    : CCopyDlgBase(copyChannelTemplate, image, parent) {}
+    : CopyDialogBase(copyChannelTemplate, image, parent) {}
 
 void CCopyChannelDlg::copy(ParameterImage& image) {
     copyChannelInActivePreset(image, m_nSource, m_nTarget);

@@ -3,9 +3,9 @@
 // onto another channel of the active preset, as often as the user likes
 // before closing.
 
-#include "ui/CCopyDlgBase.h"
+#include "ui/CopyDialogBase.h"
 
-class CCopyChannelDlg : public CCopyDlgBase {
+class CCopyChannelDlg : public CopyDialogBase {
     Q_OBJECT
 
 public:

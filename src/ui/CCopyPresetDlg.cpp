@@ -4,7 +4,7 @@
 #include "ui/CopyRecords.h"
 
 CCopyPresetDlg::CCopyPresetDlg(ParameterImage* image, QWidget* parent)
-    : CCopyDlgBase(copyPresetTemplate, image, parent) {}
+    : CopyDialogBase(copyPresetTemplate, image, parent) {}
 
 void CCopyPresetDlg::copy(ParameterImage& image) {
     copyPreset(image, m_nSource, m_nTarget);

@@ -17,7 +17,7 @@
 #include "device/CommError.h"
 #include "device/DevicePort.h"
 #include "device/PresetTransfer.h"
-#include "forms/CDialogBuilder.h"
+#include "forms/DialogBuilder.h"
 #include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
 #include "platform/CurrentDirectory.h"
@@ -77,12 +77,12 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
           emit noticeShown(QString::fromStdString(message));
       }),
       m_pOverlay(std::make_unique<MeasurementOverlay>()) {
-    CDialogBuilder builder(mainFormTemplate);
+    DialogBuilder builder(mainFormTemplate);
     builder.use<CResponsePlot>(PlotId)
         .use<CShadeButton>(CmdSend)
         .use<CShadeButton>(CmdReceive)
         .use<CChannelTabCtrl>(TabId);
-    const CDialogControls controls = builder.build(this);
+    const DialogControls controls = builder.build(this);
     m_pPlot = controls.get<CResponsePlot>(PlotId);
     m_pSend = controls.get<CShadeButton>(CmdSend);
     m_pReceive = controls.get<CShadeButton>(CmdReceive);

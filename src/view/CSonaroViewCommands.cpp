@@ -83,7 +83,7 @@ void CSonaroView::onCopyChannel(int) {
     // The dialog copies on each "Kopieren" and stays open.
     ChangeScope change(*this);
     CCopyChannelDlg dialog(image(), window());
-    connect(&dialog, &CCopyDlgBase::copied, this, [this, &change](int source, int target) {
+    connect(&dialog, &CopyDialogBase::copied, this, [this, &change](int source, int target) {
         showCopy();
         change.record(
             QStringLiteral("Kanal %1 nach Kanal %2 kopieren").arg(source + 1).arg(target + 1));
@@ -97,7 +97,7 @@ void CSonaroView::onCopyPreset(int) {
     }
     ChangeScope change(*this);
     CCopyPresetDlg dialog(image(), window());
-    connect(&dialog, &CCopyDlgBase::copied, this, [this, &change](int source, int target) {
+    connect(&dialog, &CopyDialogBase::copied, this, [this, &change](int source, int target) {
         showCopy();
         change.record(
             QStringLiteral("Preset %1 nach Preset %2 kopieren").arg(source + 1).arg(target + 1));

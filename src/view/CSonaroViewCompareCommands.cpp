@@ -8,7 +8,7 @@
 #include "forms/ModalRunner.h"
 #include "model/ParameterImage.h"
 #include "storage/ProgramOptions.h"
-#include "ui/CCompareDlg.h"
+#include "ui/CompareDialog.h"
 #include "view/CSonaroView.h"
 #include "view/InputDiscarder.h"
 
@@ -38,9 +38,9 @@ void CSonaroView::onCompareDevice(int) {
         }
     }
     rememberDeviceSettings(result->device);
-    CCompareDlg dialog(QString::fromUtf8(CompareTitle), QString::fromUtf8(CompareIntro),
-                       CompareColumns, result->differences, true, window());
-    if (runModal(dialog) == CCompareDlg::TakeDeviceSettings) {
+    CompareDialog dialog(QString::fromUtf8(CompareTitle), QString::fromUtf8(CompareIntro),
+                         CompareColumns, result->differences, true, window());
+    if (runModal(dialog) == CompareDialog::TakeDeviceSettings) {
         m_backups.keepImage(*image, BackupOccasion::BeforeReceive);
         applyChange(QString::fromUtf8(TakeDeviceSettingsText), result->device);
     }
@@ -60,8 +60,8 @@ bool CSonaroView::verifySend() {
     if (differences.empty()) {
         return true;
     }
-    CCompareDlg dialog(QString::fromUtf8(VerifyFailedTitle), QString::fromUtf8(VerifyFailedText),
-                       VerifyColumns, differences, false, window());
+    CompareDialog dialog(QString::fromUtf8(VerifyFailedTitle), QString::fromUtf8(VerifyFailedText),
+                         VerifyColumns, differences, false, window());
     runModal(dialog);
     return false;
 }

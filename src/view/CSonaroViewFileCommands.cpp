@@ -11,12 +11,12 @@
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "platform/Utf8Path.h"
-#include "plot/CPlotRenderer.h"
+#include "plot/PlotRenderer.h"
 #include "plotmodel/PlotView.h"
 #include "response/ChannelResponse.h"
 #include "storage/Backups.h"
 #include "storage/ParameterFile.h"
-#include "ui/CBackupDlg.h"
+#include "ui/BackupDialog.h"
 #include "view/CSonaroView.h"
 #include "view/FileDialogs.h"
 #include "view/FileFailureTexts.h"
@@ -34,7 +34,7 @@ QImage settingsPreview(const ParameterImage& settings, QSize size, qreal dpr) {
     shown.setActivePreset(0);
     const auto responses = std::make_unique<ChannelResponses>();
     computeResponses(shown, *responses);
-    CPlotRenderer renderer;
+    PlotRenderer renderer;
     renderer.init(size, dpr);
     renderer.drawView(PlotSettings::fromImage(shown), plotContent(shown, {}, *responses, nullptr));
     return renderer.backBuffer();
@@ -114,7 +114,7 @@ void CSonaroView::onLoadBackup(int) {
     if (!image()) {
         return;
     }
-    CBackupDlg dialog(BackupStore().list(), *image(), settingsPreview, window());
+    BackupDialog dialog(BackupStore().list(), *image(), settingsPreview, window());
     if (runModal(dialog) == QDialog::Accepted && !dialog.chosenPath().empty()) {
         openSettingsFile(dialog.chosenPath(), true);
     }

@@ -11,11 +11,11 @@
 #include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "storage/TextFile.h"
-#include "ui/CChannelNameDlg.h"
 #include "ui/CChannelTabCtrl.h"
-#include "ui/CFilterExportDlg.h"
-#include "ui/CFilterImportDlg.h"
-#include "ui/CImportBlockDlg.h"
+#include "ui/ChannelNameDialog.h"
+#include "ui/FilterExportDialog.h"
+#include "ui/FilterImportDialog.h"
+#include "ui/ImportBlockDialog.h"
 #include "view/CSonaroView.h"
 #include "view/FileDialogs.h"
 #include "view/FileFailureTexts.h"
@@ -58,7 +58,7 @@ void CSonaroView::onImportFilters(int) {
     QString source = QString::fromStdString(baseNameOfPath(*path));
     FilterImport result = importFilterText(*text, image->record(preset, channel), channel);
     if (result.status == FilterImportStatus::ChooseBlock) {
-        CImportBlockDlg choose(result.blocks, window());
+        ImportBlockDialog choose(result.blocks, window());
         if (runModal(choose) != QDialog::Accepted) {
             return;
         }
@@ -69,7 +69,7 @@ void CSonaroView::onImportFilters(int) {
     if (result.status != FilterImportStatus::Ready) {
         return;  // only a block the text does not have, which the list never offers
     }
-    CFilterImportDlg review(
+    FilterImportDialog review(
         result.report, source,
         channelDisplayName(channel) + QStringLiteral(", Preset %1").arg(preset + 1), window());
     if (runModal(review) != QDialog::Accepted || !result.report.changesSomething()) {
@@ -87,7 +87,7 @@ void CSonaroView::onExportFilterSettings(int) {
     }
     const int preset = image->activePreset();
     const int channel = channelTabs()->m_nCurrent;
-    CFilterExportDlg dialog(preset, channel, channelName(channel), window());
+    FilterExportDialog dialog(preset, channel, channelName(channel), window());
     if (runModal(dialog) != QDialog::Accepted) {
         return;
     }
@@ -128,7 +128,7 @@ void CSonaroView::nameChannel(int channel) {
     if (!image() || channel < 0 || channel >= ChannelCount) {
         return;
     }
-    CChannelNameDlg dialog(channel, channelName(channel), window());
+    ChannelNameDialog dialog(channel, channelName(channel), window());
     if (runModal(dialog) != QDialog::Accepted) {
         return;
     }

@@ -36,7 +36,7 @@ ParameterImage numberedImage() {
 }
 
 // What a user does: click a radio button of a group.
-void pick(CTemplateDialog& dlg, int id) {
+void pick(TemplateDialog& dlg, int id) {
     dlg.control<QRadioButton>(id)->click();
 }
 

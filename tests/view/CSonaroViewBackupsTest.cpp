@@ -13,7 +13,7 @@
 #include "storage/Backups.h"
 #include "storage/ParameterFile.h"
 #include "support/ScopedEnv.h"
-#include "ui/CBackupDlg.h"
+#include "ui/BackupDialog.h"
 #include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
@@ -90,7 +90,7 @@ TEST_F(Backups, EachOccasionKeepsTheSettingsItReplaces) {
     const std::string fileBefore = session().fileName;
     QStringList occasions;
     run.hook = [&occasions](QDialog& dialog, int& result) {
-        auto& chooser = dynamic_cast<CBackupDlg&>(dialog);
+        auto& chooser = dynamic_cast<BackupDialog&>(dialog);
         for (int row = 0; row < chooser.table()->rowCount(); ++row) {
             occasions << chooser.table()->item(row, 2)->text();
         }

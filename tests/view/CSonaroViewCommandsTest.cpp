@@ -35,7 +35,7 @@ protected:
     // and target, then "Schließen".
     void answerCopies(std::vector<std::pair<int, int>> copies) {
         run.hook = [copies](QDialog& dialog, int& result) {
-            auto* dlg = dynamic_cast<CCopyDlgBase*>(&dialog);
+            auto* dlg = dynamic_cast<CopyDialogBase*>(&dialog);
             if (!dlg) {
                 ADD_FAILURE() << "not a copy dialog";
                 return false;

@@ -10,10 +10,10 @@
 #include "device/WireImage.h"
 #include "model/SettingsEdit.h"
 #include "storage/ParameterFile.h"
-#include "ui/CCompareDlg.h"
 #include "ui/CCopyChannelDlg.h"
 #include "ui/CCopyPresetDlg.h"
 #include "ui/CGraphOptionsDlg.h"
+#include "ui/CompareDialog.h"
 #include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
@@ -128,7 +128,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
     const std::string startFile = session().fileName;
 
     run.hook = [](QDialog& dialog, int& result) {
-        if (auto* copy = dynamic_cast<CCopyDlgBase*>(&dialog)) {
+        if (auto* copy = dynamic_cast<CopyDialogBase*>(&dialog)) {
             const bool presets = dynamic_cast<CCopyPresetDlg*>(&dialog) != nullptr;
             copy->controls().setRadioIndex(CopySourceGroupId, 0);
             copy->controls().setRadioIndex(CopyTargetGroupId, presets ? 2 : 3);
@@ -143,7 +143,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
             result = range->result();
             return true;
         }
-        if (auto* compare = dynamic_cast<CCompareDlg*>(&dialog)) {
+        if (auto* compare = dynamic_cast<CompareDialog*>(&dialog)) {
             compare->onTake();
             result = compare->result();
             return true;

@@ -1,4 +1,4 @@
-#include "forms/CDialogBuilder.h"
+#include "forms/DialogBuilder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -142,17 +142,17 @@ QSize templateClientSize(const DialogTemplate& tmpl) {
     return {dluToPixelsX(tmpl.w), dluToPixelsY(tmpl.h)};
 }
 
-QWidget* CDialogControls::control(int id) const {
+QWidget* DialogControls::control(int id) const {
     const auto it = m_byId.find(id);
     return it == m_byId.end() ? nullptr : it->second;
 }
 
-QButtonGroup* CDialogControls::radioGroup(int firstId) const {
+QButtonGroup* DialogControls::radioGroup(int firstId) const {
     const auto it = m_groups.find(firstId);
     return it == m_groups.end() ? nullptr : it->second;
 }
 
-int CDialogControls::radioIndex(int firstId) const {
+int DialogControls::radioIndex(int firstId) const {
     const QButtonGroup* group = radioGroup(firstId);
     if (group == nullptr) {
         return -1;
@@ -166,7 +166,7 @@ int CDialogControls::radioIndex(int firstId) const {
     return -1;
 }
 
-void CDialogControls::setRadioIndex(int firstId, int index) const {
+void DialogControls::setRadioIndex(int firstId, int index) const {
     QButtonGroup* group = radioGroup(firstId);
     if (group == nullptr) {
         return;
@@ -180,12 +180,12 @@ void CDialogControls::setRadioIndex(int firstId, int index) const {
     group->setExclusive(true);
 }
 
-CDialogBuilder& CDialogBuilder::substitute(int id, ControlFactory factory) {
+DialogBuilder& DialogBuilder::substitute(int id, ControlFactory factory) {
     m_factories[id] = std::move(factory);
     return *this;
 }
 
-CDialogControls CDialogBuilder::build(QWidget* parent) const {
+DialogControls DialogBuilder::build(QWidget* parent) const {
     const DialogTemplate& tmpl = *m_pTemplate;
     parent->setFont(dialogFont(tmpl));
     const QSize client = templateClientSize(tmpl);
@@ -201,7 +201,7 @@ CDialogControls CDialogBuilder::build(QWidget* parent) const {
         frame->setLineWidth(1);
     }
 
-    CDialogControls controls;
+    DialogControls controls;
     QButtonGroup* group = nullptr;  // the radio group being filled
     QWidget* previous = nullptr;
     for (const ControlRow& row : tmpl.rows) {

@@ -1,4 +1,4 @@
-#include "ui/CBackupDlg.h"
+#include "ui/BackupDialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -30,8 +30,8 @@ constexpr int CellPadding = 16;
 
 }  // namespace
 
-CBackupDlg::CBackupDlg(const std::vector<std::string>& backups, const ParameterImage& current,
-                       Preview preview, QWidget* parent)
+BackupDialog::BackupDialog(const std::vector<std::string>& backups, const ParameterImage& current,
+                           Preview preview, QWidget* parent)
     : QDialog(parent), m_backups(backups), m_current(current), m_preview(std::move(preview)) {
     setWindowTitle(QString::fromUtf8(BackupDlgTitle));
     auto* layout = new QVBoxLayout(this);
@@ -84,7 +84,7 @@ CBackupDlg::CBackupDlg(const std::vector<std::string>& backups, const ParameterI
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    connect(m_pTable, &QTableWidget::itemSelectionChanged, this, &CBackupDlg::showChoice);
+    connect(m_pTable, &QTableWidget::itemSelectionChanged, this, &BackupDialog::showChoice);
     connect(m_pTable, &QTableWidget::cellDoubleClicked, this, [this] {
         if (m_pLoad->isEnabled()) accept();
     });
@@ -96,7 +96,7 @@ CBackupDlg::CBackupDlg(const std::vector<std::string>& backups, const ParameterI
     m_pTable->setFocus();
 }
 
-std::string CBackupDlg::chosenPath() const {
+std::string BackupDialog::chosenPath() const {
     const QList<QTableWidgetSelectionRange> ranges = m_pTable->selectedRanges();
     if (ranges.isEmpty()) return {};
     const int row = ranges.front().topRow();
@@ -105,7 +105,7 @@ std::string CBackupDlg::chosenPath() const {
                : std::string();
 }
 
-void CBackupDlg::showChoice() {
+void BackupDialog::showChoice() {
     const std::string path = chosenPath();
     ParameterImage backup;
     const bool readable = !path.empty() && loadParameterFile(backup, path) == 1;

@@ -7,16 +7,16 @@
 
 #include <QDialog>
 
-#include "forms/CDialogBuilder.h"
+#include "forms/DialogBuilder.h"
 
-class CTemplateDialog : public QDialog {
+class TemplateDialog : public QDialog {
     Q_OBJECT
 
 public:
     // `builder` carries the template and any substituted control classes.
-    explicit CTemplateDialog(const CDialogBuilder& builder, QWidget* parent = nullptr);
+    explicit TemplateDialog(const DialogBuilder& builder, QWidget* parent = nullptr);
 
-    const CDialogControls& controls() const { return m_controls; }
+    const DialogControls& controls() const { return m_controls; }
     QWidget* control(int id) const { return m_controls.control(id); }
     template <class T>
     T* control(int id) const {
@@ -49,7 +49,7 @@ private:
     // caption font ("Grafi…onen").
     void fitTitle();
 
-    CDialogControls m_controls;
+    DialogControls m_controls;
     bool m_bInitialised = false;
     bool m_bTitleFitted = false;
 };

@@ -2,9 +2,9 @@
 // Creates the widgets of a dialog template on a parent widget, at the pixel
 // geometry of the template's dialog units, and finds them again by control id.
 //
-//   CDialogBuilder builder(channelPanelTemplate);
+//   DialogBuilder builder(channelPanelTemplate);
 //   builder.use<CEditEx>(1017);                 // own class for one id
-//   CDialogControls controls = builder.build(this);
+//   DialogControls controls = builder.build(this);
 //   auto* edit = controls.get<CEditEx>(1017);
 //
 // Default widgets per kind: Static QLabel (QFrame for a grey rectangle),
@@ -35,7 +35,7 @@ QSize templateClientSize(const DialogTemplate& tmpl);
 
 // The widgets of one built template. Owned by the parent widget; this is only
 // an index into them.
-class CDialogControls {
+class DialogControls {
 public:
     // The widget of control `id`, or nullptr for an unknown or unnamed id.
     QWidget* control(int id) const;
@@ -55,7 +55,7 @@ public:
     void setRadioIndex(int firstId, int index) const;
 
 private:
-    friend class CDialogBuilder;
+    friend class DialogBuilder;
     std::vector<QWidget*> m_widgets;
     std::map<int, QWidget*> m_byId;
     std::map<int, QButtonGroup*> m_groups;
@@ -63,17 +63,17 @@ private:
 
 using ControlFactory = std::function<QWidget*(const ControlRow& row, QWidget* parent)>;
 
-class CDialogBuilder {
+class DialogBuilder {
 public:
-    explicit CDialogBuilder(const DialogTemplate& tmpl) : m_pTemplate(&tmpl) {}
+    explicit DialogBuilder(const DialogTemplate& tmpl) : m_pTemplate(&tmpl) {}
 
     const DialogTemplate& dialogTemplate() const { return *m_pTemplate; }
 
     // Control `id` is created by `factory` instead of the default widget.
-    CDialogBuilder& substitute(int id, ControlFactory factory);
+    DialogBuilder& substitute(int id, ControlFactory factory);
     // Control `id` is a `T`, constructed with the parent widget.
     template <class T>
-    CDialogBuilder& use(int id) {
+    DialogBuilder& use(int id) {
         return substitute(id, [](const ControlRow&, QWidget* parent) { return new T(parent); });
     }
 
@@ -81,7 +81,7 @@ public:
     // is the tab order), sets the template's font on `parent` and sizes it to
     // the template's client area; a top-level parent also gets the caption and
     // a fixed size.
-    CDialogControls build(QWidget* parent) const;
+    DialogControls build(QWidget* parent) const;
 
 private:
     const DialogTemplate* m_pTemplate;

@@ -17,12 +17,12 @@
 
 #include "platform/UserServices.h"
 
-class CQtUserServices final : public UserServices {
+class QtUserServices final : public UserServices {
 public:
-    CQtUserServices() { installUserServices(this); }
-    ~CQtUserServices() override { installUserServices(nullptr); }
-    CQtUserServices(const CQtUserServices&) = delete;
-    CQtUserServices& operator=(const CQtUserServices&) = delete;
+    QtUserServices() { installUserServices(this); }
+    ~QtUserServices() override { installUserServices(nullptr); }
+    QtUserServices(const QtUserServices&) = delete;
+    QtUserServices& operator=(const QtUserServices&) = delete;
 
     void setAutoAnswer(bool on) { m_bAutoAnswer = on; }
     bool autoAnswer() const { return m_bAutoAnswer; }

@@ -4,7 +4,7 @@
 // leaves the dialog open for the next copy; "Schließen", Escape and the close
 // box end it.
 
-#include "forms/CTemplateDialog.h"
+#include "forms/TemplateDialog.h"
 
 class ParameterImage;
 
@@ -12,7 +12,7 @@ class ParameterImage;
 constexpr int CopySourceGroupId = 1069;
 constexpr int CopyTargetGroupId = 1075;
 
-class CCopyDlgBase : public CTemplateDialog {
+class CopyDialogBase : public TemplateDialog {
     Q_OBJECT
 
 public:
@@ -27,7 +27,7 @@ signals:
     void copied(int source, int target);
 
 protected:
-    CCopyDlgBase(const DialogTemplate& tmpl, ParameterImage* image, QWidget* parent);
+    CopyDialogBase(const DialogTemplate& tmpl, ParameterImage* image, QWidget* parent);
     void onInitDialog() override;
     virtual void copy(ParameterImage& image) = 0;
 

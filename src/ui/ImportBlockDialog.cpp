@@ -1,4 +1,4 @@
-#include "ui/CImportBlockDlg.h"
+#include "ui/ImportBlockDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CImportBlockDlg::CImportBlockDlg(const std::vector<std::string>& blocks, QWidget* parent)
+ImportBlockDialog::ImportBlockDialog(const std::vector<std::string>& blocks, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Kanalblock wählen"));
     auto* layout = new QVBoxLayout(this);
@@ -34,7 +34,7 @@ CImportBlockDlg::CImportBlockDlg(const std::vector<std::string>& blocks, QWidget
     resize(360, 230);
 }
 
-std::string CImportBlockDlg::chosenBlock() const {
+std::string ImportBlockDialog::chosenBlock() const {
     const int row = m_pList->currentRow();
     if (row < 0) return {};
     return m_pList->item(row)->data(Qt::UserRole).toString().toStdString();

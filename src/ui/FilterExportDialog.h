@@ -19,14 +19,14 @@ struct FilterExportChoice {
     int sampleRate = DefaultExportSampleRate;
 };
 
-class CFilterExportDlg : public QDialog {
+class FilterExportDialog : public QDialog {
     Q_OBJECT
 
 public:
     // `channel` and `preset` are those shown (0-based); `channelName` may be
     // empty.
-    CFilterExportDlg(int preset, int channel, const QString& channelName,
-                     QWidget* parent = nullptr);
+    FilterExportDialog(int preset, int channel, const QString& channelName,
+                       QWidget* parent = nullptr);
 
     FilterExportChoice choice() const;
 

@@ -19,7 +19,7 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 
-class CBackupDlg : public QDialog {
+class BackupDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -29,8 +29,8 @@ public:
 
     // `backups`: the backup files, newest first (BackupStore::list());
     // `current`: the settings on screen.
-    CBackupDlg(const std::vector<std::string>& backups, const ParameterImage& current,
-               Preview preview, QWidget* parent = nullptr);
+    BackupDialog(const std::vector<std::string>& backups, const ParameterImage& current,
+                 Preview preview, QWidget* parent = nullptr);
 
     QTableWidget* table() const { return m_pTable; }
     QPushButton* loadButton() const { return m_pLoad; }

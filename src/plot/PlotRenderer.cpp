@@ -1,4 +1,4 @@
-#include "plot/CPlotRenderer.h"
+#include "plot/PlotRenderer.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -115,28 +115,28 @@ std::pair<std::size_t, std::size_t> visibleSpan(const std::vector<PlotPoint>& ru
 
 }  // namespace
 
-CPlotRenderer::CPlotRenderer() {
+PlotRenderer::PlotRenderer() {
     buildPalette();
 }
 
-void CPlotRenderer::init(QSize size, qreal dpr) {
+void PlotRenderer::init(QSize size, qreal dpr) {
     buildPalette();
     createBackBuffer(size, dpr);
     createDrawingObjects();
 }
 
-void CPlotRenderer::buildPalette() {
+void PlotRenderer::buildPalette() {
     m_palette = buildPlotPalette();
     m_colourTable.clear();
     m_colourTable.reserve(PlotPaletteSize);
     for (const PaletteColour& c : m_palette) m_colourTable.push_back(qRgb(c.red, c.green, c.blue));
 }
 
-QColor CPlotRenderer::tableColour(PaletteColour wanted) const {
+QColor PlotRenderer::tableColour(PaletteColour wanted) const {
     return toQColor(m_palette[static_cast<std::size_t>(nearestPaletteIndex(m_palette, wanted))]);
 }
 
-void CPlotRenderer::createBackBuffer(QSize size, qreal dpr) {
+void PlotRenderer::createBackBuffer(QSize size, qreal dpr) {
     m_backBuffer = QImage();
     m_size = QSize();
     m_dpr = dpr > 0 ? dpr : 1.0;
@@ -150,7 +150,7 @@ void CPlotRenderer::createBackBuffer(QSize size, qreal dpr) {
     m_size = size;
 }
 
-void CPlotRenderer::createDrawingObjects() {
+void PlotRenderer::createDrawingObjects() {
     const QColor white = tableColour({255, 255, 255});
     m_minorPen = plotPen(white, Qt::CustomDashLine);
     m_minorPen.setDashPattern(DotPattern);
@@ -170,52 +170,52 @@ void CPlotRenderer::createDrawingObjects() {
     m_labelFont = makeLabelFont();
 }
 
-QSize CPlotRenderer::backBufferSize() const {
+QSize PlotRenderer::backBufferSize() const {
     return m_backBuffer.isNull() ? QSize(0, 0) : m_size;
 }
 
-void CPlotRenderer::release() {
+void PlotRenderer::release() {
     m_backBuffer = QImage();
     m_size = QSize();
 }
 
-void CPlotRenderer::drawResponse(const ParameterImage& image, const ChannelResponses& responses) {
+void PlotRenderer::drawResponse(const ParameterImage& image, const ChannelResponses& responses) {
     drawResponse(PlotSettings::fromImage(image), responses);
 }
 
-void CPlotRenderer::drawResponse(const PlotSettings& settings, const ChannelResponses& responses) {
+void PlotRenderer::drawResponse(const PlotSettings& settings, const ChannelResponses& responses) {
     if (m_backBuffer.isNull()) return;
     m_geometry = computePlotGeometry(m_size.width(), m_size.height(), settings, m_grid, responses,
                                      labelTextWidth());
     paintBackBuffer();
 }
 
-void CPlotRenderer::drawView(const PlotSettings& settings, const PlotContent& content) {
+void PlotRenderer::drawView(const PlotSettings& settings, const PlotContent& content) {
     if (m_backBuffer.isNull()) return;
     m_geometry = computeViewGeometry(m_size.width(), m_size.height(), settings, m_grid, content,
                                      labelTextWidth());
     paintBackBuffer();
 }
 
-PlotTextWidth CPlotRenderer::labelTextWidth() const {
+PlotTextWidth PlotRenderer::labelTextWidth() const {
     return [metrics = QFontMetrics(m_labelFont)](const std::string& text) {
         return metrics.horizontalAdvance(QString::fromStdString(text));
     };
 }
 
-void CPlotRenderer::paintBackBuffer() {
+void PlotRenderer::paintBackBuffer() {
     QPainter p(&m_backBuffer);
     paint(p, m_geometry);
 }
 
-const QPen& CPlotRenderer::curvePen(int id) const {
+const QPen& PlotRenderer::curvePen(int id) const {
     if (id >= PlotSumCurve && id < PlotSumCurve + SumCount) {
         return m_sumPens[static_cast<std::size_t>(id - PlotSumCurve)];
     }
     return m_curvePens[static_cast<std::size_t>(id)];
 }
 
-void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
+void PlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(m_labelFont);
@@ -308,8 +308,8 @@ void CPlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
 }
 
 // Through the middle of its logical pixels, as drawDenseLineToEnd() draws.
-void CPlotRenderer::drawDenseRun(QPainter& p, const std::vector<PlotPoint>& run, std::size_t first,
-                                 std::size_t last, QPoint offset) {
+void PlotRenderer::drawDenseRun(QPainter& p, const std::vector<PlotPoint>& run, std::size_t first,
+                                std::size_t last, QPoint offset) {
     if (last - first == 1) {  // a lone point: its logical pixel
         p.fillRect(QRectF(run[first].x + offset.x(), run[first].y + offset.y(), 1, 1),
                    p.pen().color());

@@ -16,14 +16,14 @@ class QLayout;
 class QPushButton;
 class QTableWidget;
 
-class CFilterImportDlg : public QDialog {
+class FilterImportDialog : public QDialog {
     Q_OBJECT
 
 public:
     // The intro names the text's file `source` and the `target` ("Kanal 2,
     // Preset 1").
-    CFilterImportDlg(const ImportReport& report, const QString& source, const QString& target,
-                     QWidget* parent = nullptr);
+    FilterImportDialog(const ImportReport& report, const QString& source, const QString& target,
+                       QWidget* parent = nullptr);
 
     QTableWidget* table() const { return m_pTable; }
     QLabel* summaryLabel() const { return m_pSummary; }

@@ -1,4 +1,4 @@
-#include "ui/CChannelNameDlg.h"
+#include "ui/ChannelNameDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CChannelNameDlg::CChannelNameDlg(int channel, const QString& name, QWidget* parent)
+ChannelNameDialog::ChannelNameDialog(int channel, const QString& name, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Kanal benennen"));
     auto* layout = new QVBoxLayout(this);
@@ -27,6 +27,6 @@ CChannelNameDlg::CChannelNameDlg(int channel, const QString& name, QWidget* pare
     m_pEdit->setMinimumWidth(m_pEdit->fontMetrics().averageCharWidth() * MaxChannelNameLength);
 }
 
-QString CChannelNameDlg::name() const {
+QString ChannelNameDialog::name() const {
     return m_pEdit->text().trimmed();
 }

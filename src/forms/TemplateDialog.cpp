@@ -1,11 +1,11 @@
-#include "forms/CTemplateDialog.h"
+#include "forms/TemplateDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
 #include <algorithm>
 
-CTemplateDialog::CTemplateDialog(const CDialogBuilder& builder, QWidget* parent)
+TemplateDialog::TemplateDialog(const DialogBuilder& builder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint) {
     m_controls = builder.build(this);
@@ -17,25 +17,25 @@ CTemplateDialog::CTemplateDialog(const CDialogBuilder& builder, QWidget* parent)
     }
 }
 
-void CTemplateDialog::moveEvent(QMoveEvent* event) {
+void TemplateDialog::moveEvent(QMoveEvent* event) {
     QDialog::moveEvent(event);
     onMove();
 }
 
-void CTemplateDialog::ensureInitDialog() {
+void TemplateDialog::ensureInitDialog() {
     if (!m_bInitialised) {
         m_bInitialised = true;
         onInitDialog();
     }
 }
 
-void CTemplateDialog::showEvent(QShowEvent* event) {
+void TemplateDialog::showEvent(QShowEvent* event) {
     ensureInitDialog();
     fitTitle();
     QDialog::showEvent(event);
 }
 
-void CTemplateDialog::fitTitle() {
+void TemplateDialog::fitTitle() {
     if (m_bTitleFitted) {
         return;
     }

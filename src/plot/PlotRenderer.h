@@ -34,9 +34,9 @@
 #include "response/ChannelResponse.h"
 #include "response/ResponseGrid.h"
 
-class CPlotRenderer {
+class PlotRenderer {
 public:
-    CPlotRenderer();
+    PlotRenderer();
 
     // Colour table, back buffer of `size` (logical pixels, `dpr` device
     // pixels each) and drawing objects, in that order.

@@ -1,18 +1,18 @@
-#include "ui/CCopyDlgBase.h"
+#include "ui/CopyDialogBase.h"
 
 #include "model/ParameterImage.h"
 
-CCopyDlgBase::CCopyDlgBase(const DialogTemplate& tmpl, ParameterImage* image, QWidget* parent)
-    : CTemplateDialog(CDialogBuilder(tmpl), parent), m_pImage(image) {
-    CCopyDlgBase::onInitDialog();  // the initial choice shows before the box opens
+CopyDialogBase::CopyDialogBase(const DialogTemplate& tmpl, ParameterImage* image, QWidget* parent)
+    : TemplateDialog(DialogBuilder(tmpl), parent), m_pImage(image) {
+    CopyDialogBase::onInitDialog();  // the initial choice shows before the box opens
 }
 
-void CCopyDlgBase::onInitDialog() {
+void CopyDialogBase::onInitDialog() {
     controls().setRadioIndex(CopySourceGroupId, m_nSource);
     controls().setRadioIndex(CopyTargetGroupId, m_nTarget);
 }
 
-void CCopyDlgBase::onOK() {
+void CopyDialogBase::onOK() {
     m_nSource = controls().radioIndex(CopySourceGroupId);
     m_nTarget = controls().radioIndex(CopyTargetGroupId);
     if (m_pImage != nullptr) {

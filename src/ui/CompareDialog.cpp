@@ -1,4 +1,4 @@
-#include "ui/CCompareDlg.h"
+#include "ui/CompareDialog.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -40,10 +40,10 @@ QTableWidget* differenceTable(const std::array<const char*, 5>& columns,
 
 }  // namespace
 
-CCompareDlg::CCompareDlg(const QString& title, const QString& intro,
-                         const std::array<const char*, 5>& columns,
-                         const std::vector<FieldDifference>& differences, bool offerTake,
-                         QWidget* parent)
+CompareDialog::CompareDialog(const QString& title, const QString& intro,
+                             const std::array<const char*, 5>& columns,
+                             const std::vector<FieldDifference>& differences, bool offerTake,
+                             QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
@@ -59,7 +59,7 @@ CCompareDlg::CCompareDlg(const QString& title, const QString& intro,
     if (offerTake && !equal) {
         m_pTake = buttons->addButton(QString::fromUtf8(TakeDeviceSettingsText),
                                      QDialogButtonBox::ActionRole);
-        connect(m_pTake, &QPushButton::clicked, this, &CCompareDlg::onTake);
+        connect(m_pTake, &QPushButton::clicked, this, &CompareDialog::onTake);
     }
     QPushButton* close =
         buttons->addButton(QString::fromUtf8(CloseText), QDialogButtonBox::RejectRole);
@@ -79,6 +79,6 @@ CCompareDlg::CCompareDlg(const QString& title, const QString& intro,
     }
 }
 
-void CCompareDlg::onTake() {
+void CompareDialog::onTake() {
     done(TakeDeviceSettings);
 }

@@ -1,4 +1,4 @@
-#include "ui/CFilterImportDlg.h"
+#include "ui/FilterImportDialog.h"
 
 #include <QBrush>
 #include <QDialogButtonBox>
@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr std::array<const char*, CFilterImportDlg::ColumnCount> Heads = {
+constexpr std::array<const char*, FilterImportDialog::ColumnCount> Heads = {
     "Zeile", "Gelesen", "Gesetzt", "Status", "Hinweis"};
 constexpr const char* CancelText = "Abbrechen";
 constexpr int MinWidth = 640;
@@ -84,14 +84,14 @@ QTableWidget* filterTable(const ImportReport& report, QWidget* parent) {
     table->setWordWrap(true);
     for (int r = 0; r < table->rowCount(); ++r) {
         const Row& row = rows[static_cast<std::size_t>(r)];
-        const std::array<QString, CFilterImportDlg::ColumnCount> texts = {
+        const std::array<QString, FilterImportDialog::ColumnCount> texts = {
             row.line, row.read, row.set, row.status, row.note};
-        for (int c = 0; c < CFilterImportDlg::ColumnCount; ++c) {
+        for (int c = 0; c < FilterImportDialog::ColumnCount; ++c) {
             // Notes run over several lines: every cell starts at the top.
-            QTableWidgetItem* item =
-                readOnlyCell(texts[static_cast<std::size_t>(c)],
-                             (c == CFilterImportDlg::LineColumn ? Qt::AlignRight : Qt::AlignLeft) |
-                                 Qt::AlignTop);
+            QTableWidgetItem* item = readOnlyCell(
+                texts[static_cast<std::size_t>(c)],
+                (c == FilterImportDialog::LineColumn ? Qt::AlignRight : Qt::AlignLeft) |
+                    Qt::AlignTop);
             if (row.shade.isValid()) item->setBackground(row.shade);
             table->setItem(r, c, item);
         }
@@ -107,8 +107,8 @@ QTableWidget* filterTable(const ImportReport& report, QWidget* parent) {
 
 }  // namespace
 
-CFilterImportDlg::CFilterImportDlg(const ImportReport& report, const QString& source,
-                                   const QString& target, QWidget* parent)
+FilterImportDialog::FilterImportDialog(const ImportReport& report, const QString& source,
+                                       const QString& target, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(FilterImportTitle));
     auto* layout = new QVBoxLayout(this);
@@ -146,7 +146,7 @@ CFilterImportDlg::CFilterImportDlg(const ImportReport& report, const QString& so
     fitToContent(layout);
 }
 
-void CFilterImportDlg::fitToContent(QLayout* layout) {
+void FilterImportDialog::fitToContent(QLayout* layout) {
     // As wide as the whole table where the screen allows, the notes wrapped
     // where it does not; as high as every row and the texts around them, up
     // to the screen. The window manager's frame comes on top.

@@ -1,4 +1,4 @@
-#include "plot/CReadoutPane.h"
+#include "plot/ReadoutPane.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -16,21 +16,21 @@ constexpr int HintWidth = 640;
 
 }  // namespace
 
-CReadoutPane::CReadoutPane(const CResponsePlot& plot, QWidget* parent)
+ReadoutPane::ReadoutPane(const CResponsePlot& plot, QWidget* parent)
     : QWidget(parent), m_plot(plot) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     connect(&plot, &CResponsePlot::readoutChanged, this, qOverload<>(&QWidget::update));
 }
 
-QSize CReadoutPane::sizeHint() const {
+QSize ReadoutPane::sizeHint() const {
     return {HintWidth, fontMetrics().height()};
 }
 
-QSize CReadoutPane::minimumSizeHint() const {
+QSize ReadoutPane::minimumSizeHint() const {
     return {0, fontMetrics().height()};
 }
 
-void CReadoutPane::paintEvent(QPaintEvent*) {
+void ReadoutPane::paintEvent(QPaintEvent*) {
     m_entriesShown = 0;
     const CursorReadout& readout = m_plot.readout();
     if (readout.point < 0) return;

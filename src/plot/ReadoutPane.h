@@ -16,11 +16,11 @@
 
 class CResponsePlot;
 
-class CReadoutPane : public QWidget {
+class ReadoutPane : public QWidget {
     Q_OBJECT
 
 public:
-    CReadoutPane(const CResponsePlot& plot, QWidget* parent = nullptr);
+    ReadoutPane(const CResponsePlot& plot, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -1,4 +1,4 @@
-#include "ui/CFilterExportDlg.h"
+#include "ui/FilterExportDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -18,8 +18,8 @@ constexpr std::array<const char*, 3> FormatTexts = {
 
 }  // namespace
 
-CFilterExportDlg::CFilterExportDlg(int preset, int channel, const QString& channelName,
-                                   QWidget* parent)
+FilterExportDialog::FilterExportDialog(int preset, int channel, const QString& channelName,
+                                       QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Filtereinstellungen exportieren"));
     auto* layout = new QVBoxLayout(this);
@@ -69,7 +69,7 @@ CFilterExportDlg::CFilterExportDlg(int preset, int channel, const QString& chann
     followFormat();
 }
 
-FilterExportChoice CFilterExportDlg::choice() const {
+FilterExportChoice FilterExportDialog::choice() const {
     FilterExportChoice choice;
     for (std::size_t i = 0; i < m_formats.size(); ++i) {
         if (m_formats[i]->isChecked()) choice.format = static_cast<ExportFormat>(i);
@@ -79,7 +79,7 @@ FilterExportChoice CFilterExportDlg::choice() const {
     return choice;
 }
 
-void CFilterExportDlg::followFormat() {
+void FilterExportDialog::followFormat() {
     const ExportFormat format = choice().format;
     const bool channel = formatTakesChannel(format);
     const bool preset = formatTakesPreset(format);

@@ -9,12 +9,12 @@ class QLineEdit;
 
 constexpr int MaxChannelNameLength = 40;
 
-class CChannelNameDlg : public QDialog {
+class ChannelNameDialog : public QDialog {
     Q_OBJECT
 
 public:
     // `channel` 0..5; `name` the name it has now.
-    CChannelNameDlg(int channel, const QString& name, QWidget* parent = nullptr);
+    ChannelNameDialog(int channel, const QString& name, QWidget* parent = nullptr);
 
     QLineEdit* edit() const { return m_pEdit; }
     // The name as entered, without blanks at either end.

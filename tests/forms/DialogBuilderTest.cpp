@@ -10,9 +10,9 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "forms/CDialogBuilder.h"
 #include "forms/CEditEx.h"
 #include "forms/CUpDownCtrl.h"
+#include "forms/DialogBuilder.h"
 #include "res/DialogTemplates.h"
 #include "res/FontFamily.h"
 #include "support/QtTestApp.h"
@@ -27,7 +27,7 @@ protected:
 
 TEST_F(BuilderTest, MainFormControlsAtTheirPixelGeometry) {
     QWidget* form = new QWidget(&host);
-    const CDialogControls c = CDialogBuilder(mainFormTemplate).build(form);
+    const DialogControls c = DialogBuilder(mainFormTemplate).build(form);
     EXPECT_EQ(form->size(), QSize(879, 484));  // 586 x 298 dialog units
     EXPECT_EQ(c.all().size(), mainFormTemplate.rows.size());
     EXPECT_EQ(c.control(1123)->geometry(), QRect(11, 11, 612, 462));
@@ -44,7 +44,7 @@ TEST_F(BuilderTest, MainFormControlsAtTheirPixelGeometry) {
 }
 
 TEST_F(BuilderTest, PresetButtonsAreGroupsOfTheirOwn) {
-    const CDialogControls c = CDialogBuilder(mainFormTemplate).build(&host);
+    const DialogControls c = DialogBuilder(mainFormTemplate).build(&host);
     for (int id : {1025, 1026, 1027, 1028}) {
         ASSERT_NE(c.radioGroup(id), nullptr) << id;
         EXPECT_EQ(c.radioGroup(id)->buttons().size(), 1);
@@ -57,7 +57,7 @@ TEST_F(BuilderTest, PresetButtonsAreGroupsOfTheirOwn) {
 }
 
 TEST_F(BuilderTest, RadioGroupsRunToTheNextGroupMark) {
-    const CDialogControls c = CDialogBuilder(copyChannelTemplate).build(&host);
+    const DialogControls c = DialogBuilder(copyChannelTemplate).build(&host);
     ASSERT_NE(c.radioGroup(1069), nullptr);
     ASSERT_NE(c.radioGroup(1075), nullptr);
     EXPECT_EQ(c.radioGroup(1070), nullptr);
@@ -76,14 +76,14 @@ TEST_F(BuilderTest, RadioGroupsRunToTheNextGroupMark) {
 }
 
 TEST_F(BuilderTest, SubstitutesGetTheSetUpOfTheirKind) {
-    CDialogBuilder builder(channelPanelTemplate);
+    DialogBuilder builder(channelPanelTemplate);
     builder.use<CEditEx>(1017).use<CEditEx>(1019);
     int madeFor = 0;
     builder.substitute(1024, [&madeFor](const ControlRow& row, QWidget* parent) {
         madeFor = row.id;
         return new CEditEx(parent);
     });
-    const CDialogControls c = builder.build(&host);
+    const DialogControls c = builder.build(&host);
     EXPECT_EQ(madeFor, 1024);
     auto* hp = c.get<CEditEx>(1017);
     ASSERT_NE(hp, nullptr);
@@ -95,7 +95,7 @@ TEST_F(BuilderTest, SubstitutesGetTheSetUpOfTheirKind) {
 }
 
 TEST_F(BuilderTest, SpinsSitAtTheRightEdgeOfTheirEdit) {
-    const CDialogControls c = CDialogBuilder(channelPanelTemplate).build(&host);
+    const DialogControls c = DialogBuilder(channelPanelTemplate).build(&host);
     // HP frequency: edit 25,8 35x12 -> 38,13 53x20; the spin is 9 dlu = 14 px
     // wide and overlaps the edit's border by 2 pixels.
     auto* spin = c.get<CUpDownCtrl>(1040);
@@ -114,7 +114,7 @@ TEST_F(BuilderTest, SpinsSitAtTheRightEdgeOfTheirEdit) {
 }
 
 TEST_F(BuilderTest, ListsTakeTheirClosedHeightAndPicturesTheirOwnSize) {
-    const CDialogControls c = CDialogBuilder(comPortTemplate).build(&host);
+    const DialogControls c = DialogBuilder(comPortTemplate).build(&host);
     auto* list = c.get<QComboBox>(1007);
     EXPECT_EQ(list->geometry(), QRect(99, 20, 74, DropListClosedHeight));
     EXPECT_EQ(list->maxVisibleItems(), 12);  // 184 px dropped down
@@ -127,14 +127,14 @@ TEST_F(BuilderTest, ListsTakeTheirClosedHeightAndPicturesTheirOwnSize) {
     EXPECT_TRUE(label->alignment() & Qt::AlignRight);
 
     QWidget other;
-    const CDialogControls w = CDialogBuilder(welcomeTemplate).build(&other);
+    const DialogControls w = DialogBuilder(welcomeTemplate).build(&other);
     EXPECT_EQ(w.all()[1]->geometry(), QRect(11, 39, 300, 96));    // bitmap 165 at 7,24
     EXPECT_EQ(w.all()[2]->geometry(), QRect(105, 143, 120, 20));  // bitmap 161 at 70,88
 }
 
 TEST_F(BuilderTest, TopLevelParentGetsCaptionAndFixedSize) {
     QWidget dialog;
-    CDialogBuilder(graphOptionsTemplate).build(&dialog);
+    DialogBuilder(graphOptionsTemplate).build(&dialog);
     EXPECT_EQ(dialog.windowTitle(), QString("Grafikoptionen"));
     EXPECT_EQ(dialog.minimumSize(), QSize(183, 140));
     EXPECT_EQ(dialog.maximumSize(), QSize(183, 140));

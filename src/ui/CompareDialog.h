@@ -16,7 +16,7 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 
-class CCompareDlg : public QDialog {
+class CompareDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -26,10 +26,10 @@ public:
     // `intro` stands above the table; without differences the dialog shows
     // SettingsEqualText instead. `offerTake` adds the button that takes the
     // device's settings (only when there are differences).
-    CCompareDlg(const QString& title, const QString& intro,
-                const std::array<const char*, 5>& columns,
-                const std::vector<FieldDifference>& differences, bool offerTake,
-                QWidget* parent = nullptr);
+    CompareDialog(const QString& title, const QString& intro,
+                  const std::array<const char*, 5>& columns,
+                  const std::vector<FieldDifference>& differences, bool offerTake,
+                  QWidget* parent = nullptr);
 
     QLabel* textLabel() const { return m_pText; }
     // Null without differences.

@@ -1,4 +1,4 @@
-#include "app/CQtUserServices.h"
+#include "app/QtUserServices.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -55,8 +55,8 @@ void runWithTheNormalCursor(QMessageBox& box) {
 
 }  // namespace
 
-void CQtUserServices::messageBox(const std::string& text, const std::string& title,
-                                 MessageIcon icon) {
+void QtUserServices::messageBox(const std::string& text, const std::string& title,
+                                MessageIcon icon) {
     if (m_bAutoAnswer) {
         std::cerr << title << ": " << text << '\n';
         return;
@@ -69,8 +69,8 @@ void CQtUserServices::messageBox(const std::string& text, const std::string& tit
     runWithTheNormalCursor(box);
 }
 
-Answer CQtUserServices::askYesNo(const std::string& text, const std::string& title,
-                                 MessageIcon icon, Answer defaultAnswer) {
+Answer QtUserServices::askYesNo(const std::string& text, const std::string& title, MessageIcon icon,
+                                Answer defaultAnswer) {
     if (m_bAutoAnswer) {
         std::cerr << title << ": " << text << '\n';
         return defaultAnswer;
@@ -86,27 +86,27 @@ Answer CQtUserServices::askYesNo(const std::string& text, const std::string& tit
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
-void CQtUserServices::beginWaitCursor() {
+void QtUserServices::beginWaitCursor() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-void CQtUserServices::endWaitCursor() {
+void QtUserServices::endWaitCursor() {
     QApplication::restoreOverrideCursor();
 }
 
-void CQtUserServices::setStatusText(const std::string& text) {
+void QtUserServices::setStatusText(const std::string& text) {
     if (m_statusSink) {
         m_statusSink(QString::fromStdString(text));
     }
 }
 
-void CQtUserServices::progress(ProgressUnit unit, int done, int total) {
+void QtUserServices::progress(ProgressUnit unit, int done, int total) {
     if (m_progressSink) {
         m_progressSink(unit, done, total);
     }
 }
 
-void CQtUserServices::sleepMs(unsigned milliseconds) {
+void QtUserServices::sleepMs(unsigned milliseconds) {
     if (milliseconds < CountdownFromMs || !m_progressSink) {
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
         return;

@@ -8,11 +8,11 @@
 
 class QListWidget;
 
-class CImportBlockDlg : public QDialog {
+class ImportBlockDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CImportBlockDlg(const std::vector<std::string>& blocks, QWidget* parent = nullptr);
+    explicit ImportBlockDialog(const std::vector<std::string>& blocks, QWidget* parent = nullptr);
 
     QListWidget* list() const { return m_pList; }
     // The block chosen (as the text names it).
