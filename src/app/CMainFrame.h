@@ -7,8 +7,8 @@
 // brings the commands' states up to date when they may have changed.
 
 #include <QMainWindow>
+#include <QString>
 #include <map>
-#include <span>
 
 #include "app/MainFrameResources.h"
 #include "platform/UserServices.h"
@@ -22,6 +22,7 @@ class QToolBar;
 class ReadoutPane;
 class CSonaroApp;
 class CSonaroView;
+struct Command;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -73,10 +74,11 @@ protected:
 
 private:
     void createMenu();
-    void addMenuItems(QMenu* menu, std::span<const MenuItemRow> items);
+    // The menu or submenu `command` goes into.
+    QMenu* menuOf(const Command& command);
     void createToolBar();
     void createStatusBar();
-    QAction* makeAction(int id, const QString& text);
+    QAction* makeAction(const Command& command);
     void setLockIndicator(QLabel* indicator, bool on);
     // Shows the message pane only when it has something to say.
     void showMessagePane();
@@ -87,7 +89,7 @@ private:
         int id;
         Handler handler;
     };
-    static const CommandEntry* findCommand(int id);
+    static const CommandEntry* ownCommand(int id);
     void onViewToolbar();
     void onViewStatusBar();
     void onAppExit();
@@ -105,4 +107,5 @@ private:
     QLabel* m_pNumIndicator = nullptr;
     QLabel* m_pScrollIndicator = nullptr;
     std::map<int, QAction*> m_actions;
+    std::map<QString, QMenu*> m_menus;  // by path, "&Datei/&Exportieren"
 };

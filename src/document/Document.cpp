@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <utility>
 
-#include "device/PresetTransfer.h"
 #include "device/DeviceCompare.h"
+#include "device/PresetTransfer.h"
 #include "document/CopyRecords.h"
 #include "document/FileFailureTexts.h"
 #include "document/FileNameOfPath.h"
@@ -213,8 +213,7 @@ bool Document::saveAs(const std::string& path) {
     return saved;
 }
 
-bool Document::apply(const std::string& name,
-                     const std::function<void(ParameterImage&)>& change) {
+bool Document::apply(const std::string& name, const std::function<void(ParameterImage&)>& change) {
     return step(name, [&] {
         ParameterImage next = m_state.image;
         change(next);
@@ -469,8 +468,7 @@ bool Document::saveSideFileOf(const std::string& parameterFile) {
     std::error_code error;
     // A side file already there is brought up to date even when nothing is
     // left to keep, so that names taken away do not come back.
-    if (!sideFileHasContent(m_state.side) &&
-        !std::filesystem::exists(pathFromUtf8(path), error)) {
+    if (!sideFileHasContent(m_state.side) && !std::filesystem::exists(pathFromUtf8(path), error)) {
         return true;
     }
     // Stored relative to the parameter file's folder when a measurement

@@ -90,6 +90,11 @@ public:
     MeasurementOverlay& overlay() { return m_overlay; }
     const DocumentHistory& history() const { return m_history; }
 
+    // Makes `path` (taken as given) the current file, without reading or
+    // writing it and without a step; the title stays. The operations set the
+    // file themselves: this is for restoring a session (and for tests).
+    void setCurrentFile(const std::string& path) { m_state.fileName = path; }
+
     // --- Start-up and end ---------------------------------------------------
     // The defaults, written to "Filtaro.dat" and read back (the settings of
     // the last run are kept as a backup first, see StartupFile); the title

@@ -9,8 +9,5 @@ class CCopyChannelDlg : public CopyDialogBase {
     Q_OBJECT
 
 public:
-    explicit CCopyChannelDlg(ParameterImage* image, QWidget* parent = nullptr);
-
-protected:
-    void copy(ParameterImage& image) override;
+    explicit CCopyChannelDlg(CopyAction copy, QWidget* parent = nullptr);
 };

@@ -8,8 +8,5 @@ class CCopyPresetDlg : public CopyDialogBase {
     Q_OBJECT
 
 public:
-    explicit CCopyPresetDlg(ParameterImage* image, QWidget* parent = nullptr);
-
-protected:
-    void copy(ParameterImage& image) override;
+    explicit CCopyPresetDlg(CopyAction copy, QWidget* parent = nullptr);
 };

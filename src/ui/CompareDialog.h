@@ -10,6 +10,7 @@
 #include <array>
 #include <vector>
 
+#include "device/DeviceCompare.h"
 #include "device/SettingsCompare.h"
 
 class QLabel;
@@ -49,4 +50,3 @@ private:
 // The compare dialog's texts.
 constexpr const char* CompareTitle = "Mit Gerät vergleichen";
 constexpr const char* CompareIntro = "Diese Einstellungen im Programm weichen vom Gerät ab:";
-constexpr const char* TakeDeviceSettingsText = "Einstellungen des Geräts übernehmen";

@@ -1,9 +1,9 @@
 #include "ui/CopyDialogBase.h"
 
-#include "model/ParameterImage.h"
+#include <utility>
 
-CopyDialogBase::CopyDialogBase(const DialogTemplate& tmpl, ParameterImage* image, QWidget* parent)
-    : TemplateDialog(DialogBuilder(tmpl), parent), m_pImage(image) {
+CopyDialogBase::CopyDialogBase(const DialogTemplate& tmpl, CopyAction copy, QWidget* parent)
+    : TemplateDialog(DialogBuilder(tmpl), parent), m_copy(std::move(copy)) {
     CopyDialogBase::onInitDialog();  // the initial choice shows before the box opens
 }
 
@@ -15,9 +15,6 @@ void CopyDialogBase::onInitDialog() {
 void CopyDialogBase::onOK() {
     m_nSource = controls().radioIndex(CopySourceGroupId);
     m_nTarget = controls().radioIndex(CopyTargetGroupId);
-    if (m_pImage != nullptr) {
-        copy(*m_pImage);
-        emit copied(m_nSource, m_nTarget);
-    }
+    if (m_copy) m_copy(m_nSource, m_nTarget);
     // The dialog stays open for the next copy.
 }

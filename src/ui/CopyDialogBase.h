@@ -4,13 +4,17 @@
 // leaves the dialog open for the next copy; "Schließen", Escape and the close
 // box end it.
 
-#include "forms/TemplateDialog.h"
+#include <functional>
 
-class ParameterImage;
+#include "forms/TemplateDialog.h"
 
 // Radio groups of both templates.
 constexpr int CopySourceGroupId = 1069;
 constexpr int CopyTargetGroupId = 1075;
+
+// Copies `source` onto `target` (0-based channels or presets): the owner
+// does the copy, as one step of its own.
+using CopyAction = std::function<void(int source, int target)>;
 
 class CopyDialogBase : public TemplateDialog {
     Q_OBJECT
@@ -22,15 +26,10 @@ public:
     int m_nSource = 0;  // initially the first
     int m_nTarget = 1;  // initially the second
 
-signals:
-    // After each copy, with the indices copied.
-    void copied(int source, int target);
-
 protected:
-    CopyDialogBase(const DialogTemplate& tmpl, ParameterImage* image, QWidget* parent);
+    CopyDialogBase(const DialogTemplate& tmpl, CopyAction copy, QWidget* parent);
     void onInitDialog() override;
-    virtual void copy(ParameterImage& image) = 0;
 
 private:
-    ParameterImage* m_pImage;
+    CopyAction m_copy;
 };

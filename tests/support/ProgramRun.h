@@ -80,8 +80,8 @@ public:
 
     CMainFrame& frame() const { return *app->mainFrame(); }
     CSonaroView& view() const { return *app->mainFrame()->view(); }
-    Session& session() const { return app->session(); }
-    ParameterImage& image() const { return *session().image; }
+    Document& document() const { return app->document(); }
+    ParameterImage& image() const { return document().image(); }
 
     // Extra answers: called before the default OK; returning true means the
     // hook answered (its result is taken from `result`).

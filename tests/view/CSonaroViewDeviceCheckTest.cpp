@@ -155,7 +155,7 @@ TEST_F(DeviceCheck, CompareShowsAgreementOrEveryDifferenceAndCanTakeTheDevicesSe
 
     // Without a device: the one message of a receive, no dialog.
     line().holdPort(1);
-    session().port.close();
+    document().port().close();
     ui.messages.clear();
     ASSERT_TRUE(command(CmdCompareDevice));
     EXPECT_EQ(comparisons.size(), 3u);

@@ -20,6 +20,7 @@
 #include "ui/FilterImportDialog.h"
 #include "ui/ImportBlockDialog.h"
 #include "view/CommandIds.h"
+#include "view/Commands.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {
@@ -143,8 +144,8 @@ TEST_F(Interchange, ExportsWriteTheChosenFormatWithTheNames) {
     start();
     showChannel(2);
     name(2, QStringLiteral("Hochton links"));
-    EXPECT_EQ(view().channelDisplayName(2), "Kanal 3 (Hochton links)");
-    EXPECT_EQ(view().channelDisplayName(0), "Kanal 1");
+    EXPECT_EQ(channelDisplayName(view(), 2), "Kanal 3 (Hochton links)");
+    EXPECT_EQ(channelDisplayName(view(), 0), "Kanal 1");
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.format));
         const std::string path = run.dir.file("export.txt");

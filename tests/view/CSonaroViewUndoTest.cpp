@@ -125,7 +125,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
     start();
     const std::string kino = run.dir.file("Kino.dat");
     ASSERT_EQ(saveParameterFile(distinctSettings(4), kino), 0);
-    const std::string startFile = session().fileName;
+    const std::string startFile = document().fileName();
 
     run.hook = [](QDialog& dialog, int& result) {
         if (auto* copy = dynamic_cast<CopyDialogBase*>(&dialog)) {
@@ -171,7 +171,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
     for (const Change& change : changes) {
         SCOPED_TRACE(change.step);
         const ParameterImage before = image();
-        const std::string fileBefore = session().fileName;
+        const std::string fileBefore = document().fileName();
         const QString titleBefore = title();
         change.make();
         const ParameterImage after = image();
@@ -180,7 +180,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
 
         ASSERT_TRUE(command(CmdEditUndo));
         EXPECT_TRUE(sameState(image(), before));
-        EXPECT_EQ(session().fileName, fileBefore);
+        EXPECT_EQ(document().fileName(), fileBefore);
         EXPECT_EQ(title(), titleBefore);
         EXPECT_EQ(checkedPresetButton(), before.activePreset());
         EXPECT_EQ(shown(panel(3), IdLevel),
@@ -200,7 +200,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
     // Undoing back past the Open puts back the file the settings belong to:
     // the save at program end does not write them over Kino.dat.
     for (int i = 0; i < 4; ++i) ASSERT_TRUE(command(CmdEditUndo));
-    EXPECT_EQ(session().fileName, startFile);
+    EXPECT_EQ(document().fileName(), startFile);
     EXPECT_EQ(title(), "Klarwelle Filtaro");
     run.end();
     ParameterImage onDisk;

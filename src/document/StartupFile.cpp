@@ -1,12 +1,12 @@
-#include "view/StartupFile.h"
+#include "document/StartupFile.h"
 
+#include "document/FileNameOfPath.h"
+#include "document/SettingsBackups.h"
 #include "model/SettingsEdit.h"
 #include "platform/UserServices.h"
 #include "storage/DamagedFile.h"
 #include "storage/FileMessages.h"
 #include "storage/ParameterFile.h"
-#include "view/FileNameOfPath.h"
-#include "view/SettingsBackups.h"
 
 std::string StartupFile::prepare(const std::string& path, SettingsBackups& backups) {
     m_keptBecause.clear();

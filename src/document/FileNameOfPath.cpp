@@ -1,4 +1,4 @@
-#include "view/FileNameOfPath.h"
+#include "document/FileNameOfPath.h"
 
 std::string fileNameOfPath(std::string_view path) {
     if (path.find('.') == std::string_view::npos) {

@@ -1,11 +1,11 @@
-#include "view/MeasurementOverlay.h"
+#include "document/MeasurementOverlay.h"
 
 #include <cmath>
 
+#include "document/FileNameOfPath.h"
 #include "plotmodel/MeasurementReduce.h"
 #include "storage/FileMessages.h"
 #include "storage/TextFile.h"
-#include "view/FileNameOfPath.h"
 
 namespace {
 

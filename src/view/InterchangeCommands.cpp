@@ -1,14 +1,15 @@
-// The main view's commands for working with other programs: a filter text of
-// REW or Equalizer APO imported into the channel shown (one undo step, after
-// the user has seen what it does), the filter settings exported for
-// Equalizer APO, REW or CamillaDSP, and the channels' names.
+// The commands for working with other programs: a filter text of REW or
+// Equalizer APO imported into the channel shown (one undo step, after the
+// user has seen what it does), the filter settings exported for Equalizer
+// APO, REW or CamillaDSP, and the channels' names.
 
 #include <QStringList>
 
+#include "document/FileFailureTexts.h"
+#include "document/FileNameOfPath.h"
 #include "forms/ModalRunner.h"
 #include "interchange/FilterImport.h"
 #include "interchange/SettingsExport.h"
-#include "model/ParameterImage.h"
 #include "platform/UserServices.h"
 #include "storage/TextFile.h"
 #include "ui/CChannelTabCtrl.h"
@@ -17,9 +18,7 @@
 #include "ui/FilterImportDialog.h"
 #include "ui/ImportBlockDialog.h"
 #include "view/CSonaroView.h"
-#include "view/FileDialogs.h"
-#include "view/FileFailureTexts.h"
-#include "view/FileNameOfPath.h"
+#include "view/Commands.h"
 
 namespace {
 
@@ -39,12 +38,9 @@ FileDialogKind saveDialogOf(ExportFormat format) {
 
 }  // namespace
 
-void CSonaroView::onImportFilters(int) {
-    ParameterImage* image = this->image();
-    if (!image) {
-        return;
-    }
-    const std::optional<std::string> path = askFile(FileDialogKind::FilterText);
+void onImportFilters(CSonaroView& view) {
+    const ParameterImage& image = view.image();
+    const std::optional<std::string> path = askFile(view, FileDialogKind::FilterText);
     if (!path) {
         return;
     }
@@ -53,17 +49,17 @@ void CSonaroView::onImportFilters(int) {
         userServices().messageBox(FileOpenFailedText, ErrorTitle, MessageIcon::None);
         return;
     }
-    const int preset = image->activePreset();
-    const int channel = channelTabs()->m_nCurrent;
+    const int preset = image.activePreset();
+    const int channel = view.channelTabs()->m_nCurrent;
     QString source = QString::fromStdString(baseNameOfPath(*path));
-    FilterImport result = importFilterText(*text, image->record(preset, channel), channel);
+    FilterImport result = importFilterText(*text, image.record(preset, channel), channel);
     if (result.status == FilterImportStatus::ChooseBlock) {
-        ImportBlockDialog choose(result.blocks, window());
+        ImportBlockDialog choose(result.blocks, view.window());
         if (runModal(choose) != QDialog::Accepted) {
             return;
         }
         const std::string block = choose.chosenBlock();
-        result = importFilterText(*text, image->record(preset, channel), channel, block);
+        result = importFilterText(*text, image.record(preset, channel), channel, block);
         source += QStringLiteral(" (Channel: %1)").arg(QString::fromStdString(block));
     }
     if (result.status != FilterImportStatus::Ready) {
@@ -71,35 +67,34 @@ void CSonaroView::onImportFilters(int) {
     }
     FilterImportDialog review(
         result.report, source,
-        channelDisplayName(channel) + QStringLiteral(", Preset %1").arg(preset + 1), window());
+        channelDisplayName(view, channel) + QStringLiteral(", Preset %1").arg(preset + 1),
+        view.window());
     if (runModal(review) != QDialog::Accepted || !result.report.changesSomething()) {
         return;
     }
-    ParameterImage imported = *image;
-    imported.setRecord(preset, channel, result.report.record);
-    applyChange(QStringLiteral("Filter importieren Kanal %1").arg(channel + 1), imported);
+    view.document().apply("Filter importieren Kanal " + std::to_string(channel + 1),
+                          [&](ParameterImage& settings) {
+                              settings.setRecord(preset, channel, result.report.record);
+                          });
 }
 
-void CSonaroView::onExportFilterSettings(int) {
-    const ParameterImage* image = this->image();
-    if (!image) {
-        return;
-    }
-    const int preset = image->activePreset();
-    const int channel = channelTabs()->m_nCurrent;
-    FilterExportDialog dialog(preset, channel, channelName(channel), window());
+void onExportFilterSettings(CSonaroView& view) {
+    const ParameterImage& image = view.image();
+    const int preset = image.activePreset();
+    const int channel = view.channelTabs()->m_nCurrent;
+    FilterExportDialog dialog(preset, channel, view.channelName(channel), view.window());
     if (runModal(dialog) != QDialog::Accepted) {
         return;
     }
     const FilterExportChoice choice = dialog.choice();
-    const std::optional<std::string> path = askFile(saveDialogOf(choice.format));
+    const std::optional<std::string> path = askFile(view, saveDialogOf(choice.format));
     if (!path) {
         return;
     }
     const ExportText text =
-        exportSettings(choice.format, *image, preset,
+        exportSettings(choice.format, image, preset,
                        choice.wholePreset ? std::nullopt : std::optional<int>(channel),
-                       m_session.side.channelNames, choice.sampleRate);
+                       view.sideFile().channelNames, choice.sampleRate);
     if (!writeTextFile(*path, text.text)) {
         userServices().messageBox(FileSaveFailedText, ErrorTitle, MessageIcon::Stop);
         return;
@@ -120,21 +115,16 @@ void CSonaroView::onExportFilterSettings(int) {
     userServices().messageBox(message, ExportTitle, MessageIcon::Information);
 }
 
-void CSonaroView::onNameShownChannel(int) {
-    nameChannel(channelTabs()->m_nCurrent);
+void onNameShownChannel(CSonaroView& view) {
+    nameChannel(view, view.channelTabs()->m_nCurrent);
 }
 
-void CSonaroView::nameChannel(int channel) {
-    if (!image() || channel < 0 || channel >= ChannelCount) {
+void nameChannel(CSonaroView& view, int channel) {
+    if (channel < 0 || channel >= ChannelCount) {
         return;
     }
-    ChannelNameDialog dialog(channel, channelName(channel), window());
-    if (runModal(dialog) != QDialog::Accepted) {
-        return;
+    ChannelNameDialog dialog(channel, view.channelName(channel), view.window());
+    if (runModal(dialog) == QDialog::Accepted) {
+        view.document().nameChannel(channel, dialog.name().toStdString());
     }
-    ChangeScope change(*this);
-    m_session.side.channelNames[static_cast<std::size_t>(channel)] = dialog.name().toStdString();
-    showChannelNames();
-    image()->setRedrawPending(1);  // the readout names the channel
-    change.record(QStringLiteral("Kanal %1 benennen").arg(channel + 1));
 }

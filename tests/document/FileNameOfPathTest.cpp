@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "view/FileNameOfPath.h"
+#include "document/FileNameOfPath.h"
 
 // The name after the last separator of either kind; "None" when the path has
 // no "." anywhere, even one in a directory counts.

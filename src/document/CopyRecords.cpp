@@ -1,4 +1,4 @@
-#include "ui/CopyRecords.h"
+#include "document/CopyRecords.h"
 
 #include "model/ParameterImage.h"
 

@@ -1,4 +1,4 @@
-#include "view/SettingsBackups.h"
+#include "document/SettingsBackups.h"
 
 #include "model/SettingsEdit.h"
 #include "storage/ParameterFile.h"
