@@ -1,5 +1,6 @@
 # The two commands of the README:
-#   make test   install what is missing, build with the sanitizers, run every test
+#   make test   install what is missing, check the formatting, build with the
+#               sanitizers, run every test
 #   make run    install what is missing, build, start the program against the simulator
 # and for the fuzz harnesses (fuzz/):
 #   make fuzz   build them with clang and libFuzzer, run each for FUZZ_SECONDS
@@ -25,7 +26,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 SIMULATOR ?= 1
 
 .PHONY: deps deps-format deps-fuzz test tsan fuzz run bench build release clean format \
-        windows windows-release test-windows package package-test windows-zip
+        format-check windows windows-release test-windows package package-test windows-zip
 
 # install-missing PACKAGE...: apt-get install of the packages not yet installed.
 define install-missing
@@ -52,7 +53,7 @@ build: deps
 	cmake --preset test
 	cmake --build --preset test
 
-test: build
+test: format-check build
 	ctest --preset test
 
 # Every suite, the window's included (its end-to-end tests run the device
@@ -137,8 +138,13 @@ package: release
 package-test:
 	SUDO="$(SUDO)" ./scripts/package-test.sh build/package/deb
 
+# Every C++ file as .clang-format lays it out; format-check fails on the
+# first file that is not (make format mends them).
 format: deps-format
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
+
+format-check: deps-format
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 clean:
 	rm -rf build

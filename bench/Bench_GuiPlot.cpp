@@ -11,12 +11,12 @@
 #include <memory>
 
 #include "interchange/Measurement.h"
-#include "interchange/MeasurementReduce.h"
 #include "model/ParameterImage.h"
-#include "plot/CPlotRenderer.h"
+#include "plot/PlotRenderer.h"
+#include "plotmodel/MeasurementReduce.h"
+#include "plotmodel/PlotGeometry.h"
+#include "plotmodel/PlotView.h"
 #include "response/ChannelResponse.h"
-#include "response/PlotGeometry.h"
-#include "response/PlotView.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ void BM_DrawResponse(benchmark::State& state) {
     const auto responses = std::make_unique<ChannelResponses>();
     computeResponses(image, *responses);
 
-    CPlotRenderer renderer;
+    PlotRenderer renderer;
     renderer.init(QSize(DefaultPlotWidth, DefaultPlotHeight));
     for (auto _ : state) {
         renderer.drawResponse(image, *responses);
@@ -95,7 +95,7 @@ void BM_DrawMeasurementOverlay(benchmark::State& state) {
     double average = 0;
     midrangeAverageDb(m, average);
 
-    CPlotRenderer renderer;
+    PlotRenderer renderer;
     renderer.init(QSize(DefaultPlotWidth, DefaultPlotHeight));
     const PlotSettings settings = PlotSettings::fromImage(image);
     for (auto _ : state) {

@@ -64,7 +64,7 @@ public:
 
     bool started() const { return m_started; }
     CSonaroView& view() const { return *m_app->mainFrame()->view(); }
-    ParameterImage& image() const { return *m_app->session().image; }
+    ParameterImage& image() const { return m_app->document().image(); }
 
 private:
     std::filesystem::path m_previous;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "interchange/Measurement.h"
-#include "interchange/MeasurementReduce.h"
+#include "plotmodel/MeasurementReduce.h"
 #include "storage/TextFile.h"
 
 namespace {

@@ -11,8 +11,8 @@
 
 #include "FuzzSupport.h"
 #include "interchange/Measurement.h"
-#include "interchange/MeasurementReduce.h"
 #include "model/ParameterImage.h"
+#include "plotmodel/MeasurementReduce.h"
 
 namespace {
 

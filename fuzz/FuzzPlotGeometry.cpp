@@ -18,7 +18,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "response/PlotGeometry.h"
+#include "plotmodel/PlotGeometry.h"
 
 namespace {
 

@@ -15,14 +15,17 @@
 
 #include "app/CSonaroApp.h"
 #include "app/MainFrameResources.h"
-#include "plot/CReadoutPane.h"
 #include "plot/CResponsePlot.h"
+#include "plot/ReadoutPane.h"
 #include "res/Icons.h"
 #include "view/CSonaroView.h"
 #include "view/CommandIds.h"
+#include "view/CommandTable.h"
 
 namespace {
 
+// The status-bar prompt of a command's prompt entry, and the tooltip after
+// its "\n".
 QString promptPart(const char* entry) {
     return entry ? QString::fromUtf8(entry).section(QLatin1Char('\n'), 0, 0) : QString();
 }
@@ -62,7 +65,7 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     createMenu();
     createToolBar();
     createStatusBar();
-    m_pView = new CSonaroView(app.session(), this);
+    m_pView = new CSonaroView(app.document(), this);
     setCentralWidget(m_pView);
     connect(m_pView, &CSonaroView::titleChanged, this, &QWidget::setWindowTitle);
     connect(m_pView, &CSonaroView::statusTextChanged, this, &CMainFrame::setStatusText);
@@ -71,7 +74,7 @@ CMainFrame::CMainFrame(CSonaroApp& app) : m_app(app) {
     connect(m_pView, &CSonaroView::resultShown, this, &CMainFrame::showResult);
     // The plot's cursor readout, after the message pane and its progress;
     // empty while the cursor is hidden.
-    m_pReadoutPane = new CReadoutPane(*m_pView->plot(), m_pStatusBar);
+    m_pReadoutPane = new ReadoutPane(*m_pView->plot(), m_pStatusBar);
     m_pReadoutPane->setObjectName(QString::fromLatin1(ReadoutPaneName));
     m_pStatusBar->addWidget(m_pReadoutPane, ReadoutPaneStretch);
     connect(m_pView->plot(), &CResponsePlot::readoutChanged, this, &CMainFrame::showMessagePane);
@@ -91,12 +94,18 @@ CMainFrame::~CMainFrame() {
     m_pView = nullptr;
 }
 
-QAction* CMainFrame::makeAction(int id, const QString& text) {
+QAction* CMainFrame::makeAction(const Command& command) {
+    const int id = command.id;
+    QString text = QString::fromUtf8(command.text ? command.text : "");
+    if (command.shortcut) {
+        // The menu names the key as German keyboards label it.
+        text += QLatin1Char('\t') + QString::fromLatin1(command.shortcut)
+                                        .replace(QStringLiteral("Ctrl"), QStringLiteral("Strg"));
+    }
     auto* action = new QAction(text, this);
     action->setData(id);
-    const char* entry = commandPrompt(id);
-    action->setStatusTip(promptPart(entry));
-    if (const QString tip = tipPart(entry); !tip.isEmpty()) {
+    action->setStatusTip(promptPart(command.prompt));
+    if (const QString tip = tipPart(command.prompt); !tip.isEmpty()) {
         action->setToolTip(tip);
     }
     connect(action, &QAction::triggered, this, [this, id] { onCommand(id); });
@@ -109,32 +118,45 @@ QAction* CMainFrame::action(int id) const {
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void CMainFrame::addMenuItems(QMenu* menu, std::span<const MenuItemRow> items) {
-    for (const MenuItemRow& item : items) {
-        if (!item.submenu.empty()) {
-            addMenuItems(menu->addMenu(QString::fromUtf8(item.text)), item.submenu);
-        } else if (item.id == 0) {
-            menu->addSeparator();
+QMenu* CMainFrame::menuOf(const Command& command) {
+    // "&Datei/&Exportieren": the submenu of a menu; each is made where its
+    // first command stands.
+    const QString path = QString::fromUtf8(command.menu);
+    QMenu*& menu = m_menus[path];
+    if (!menu) {
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0) {
+            menu = menuBar()->addMenu(path);
         } else {
-            menu->addAction(makeAction(item.id, QString::fromUtf8(item.text)));
+            Command parent = command;
+            const QByteArray parentPath = path.left(slash).toUtf8();
+            parent.menu = parentPath.constData();
+            menu = menuOf(parent)->addMenu(path.mid(slash + 1));
         }
     }
+    return menu;
 }
 
 void CMainFrame::createMenu() {
-    for (const MenuRow& menuRow : mainMenu()) {
-        addMenuItems(menuBar()->addMenu(QString::fromUtf8(menuRow.title)), menuRow.items);
+    for (const Command& command : commands()) {
+        if (!command.menu) {
+            continue;
+        }
+        QMenu* menu = menuOf(command);
+        if (command.separatorBefore) {
+            menu->addSeparator();
+        }
+        QAction* a = makeAction(command);
+        menu->addAction(a);
+        for (const char* key : {command.shortcut, command.otherShortcut}) {
+            if (key) a->setShortcuts(a->shortcuts() << QKeySequence(QString::fromLatin1(key)));
+        }
     }
     // The plot's views are one choice: shown with radio marks.
     auto* views = new QActionGroup(this);
     for (int id : {CmdViewMagnitude, CmdViewPhase, CmdViewGroupDelay}) {
         action(id)->setCheckable(true);
         views->addAction(action(id));
-    }
-    for (const AcceleratorRow& row : mainAccelerators()) {
-        if (QAction* a = action(row.id)) {
-            a->setShortcuts(a->shortcuts() << QKeySequence(QString::fromLatin1(row.key)));
-        }
     }
     action(CmdViewToolbar)->setCheckable(true);
     action(CmdViewStatusBar)->setCheckable(true);
@@ -155,15 +177,12 @@ void CMainFrame::createToolBar() {
     m_pToolBar->setMovable(true);
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
     int picture = 0;  // the bitmap holds the buttons without the separator
-    for (int id : mainToolbarButtons()) {
+    for (int id : toolbarButtons()) {
         if (id == 0) {
             m_pToolBar->addSeparator();
             continue;
         }
         QAction* a = action(id);
-        if (!a) {
-            a = makeAction(id, QString());
-        }
         if (const int channel = channelOfShowCommand(id); channel >= 0) {
             a->setCheckable(true);
             a->setToolTip(QStringLiteral("Kanal %1").arg(channel + 1));
@@ -231,7 +250,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-const CMainFrame::CommandEntry* CMainFrame::findCommand(int id) {
+const CMainFrame::CommandEntry* CMainFrame::ownCommand(int id) {
     static constexpr CommandEntry table[] = {
         {CmdViewToolbar, &CMainFrame::onViewToolbar},
         {CmdViewStatusBar, &CMainFrame::onViewStatusBar},
@@ -249,7 +268,7 @@ const CMainFrame::CommandEntry* CMainFrame::findCommand(int id) {
 bool CMainFrame::onCommand(int id) {
     bool handled = m_pView && m_pView->onCommand(id);
     if (!handled) {
-        if (const CommandEntry* entry = findCommand(id)) {
+        if (const CommandEntry* entry = ownCommand(id)) {
             (this->*entry->handler)();
             handled = true;
         }
@@ -262,7 +281,7 @@ void CMainFrame::updateCommandUi() {
     // As in the framework, a command that nobody handles is greyed out.
     for (const auto& [id, a] : m_actions) {
         if (!(m_pView && m_pView->onUpdateCommand(id, *a))) {
-            a->setEnabled(findCommand(id) != nullptr);
+            a->setEnabled(ownCommand(id) != nullptr);
         }
     }
     action(CmdViewToolbar)->setChecked(!m_pToolBar->isHidden());

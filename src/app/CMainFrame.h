@@ -7,8 +7,8 @@
 // brings the commands' states up to date when they may have changed.
 
 #include <QMainWindow>
+#include <QString>
 #include <map>
-#include <span>
 
 #include "app/MainFrameResources.h"
 #include "platform/UserServices.h"
@@ -19,9 +19,10 @@ class QMenu;
 class QProgressBar;
 class QStatusBar;
 class QToolBar;
-class CReadoutPane;
+class ReadoutPane;
 class CSonaroApp;
 class CSonaroView;
+struct Command;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -37,7 +38,7 @@ public:
     QToolBar* toolBar() const { return m_pToolBar; }
     QStatusBar* messageBar() const { return m_pStatusBar; }
     // The status-bar pane with the plot's cursor readout.
-    CReadoutPane* readoutPane() const { return m_pReadoutPane; }
+    ReadoutPane* readoutPane() const { return m_pReadoutPane; }
 
     // Runs the handler of command `id`; false when nobody handles it.
     bool onCommand(int id);
@@ -73,10 +74,11 @@ protected:
 
 private:
     void createMenu();
-    void addMenuItems(QMenu* menu, std::span<const MenuItemRow> items);
+    // The menu or submenu `command` goes into.
+    QMenu* menuOf(const Command& command);
     void createToolBar();
     void createStatusBar();
-    QAction* makeAction(int id, const QString& text);
+    QAction* makeAction(const Command& command);
     void setLockIndicator(QLabel* indicator, bool on);
     // Shows the message pane only when it has something to say.
     void showMessagePane();
@@ -87,7 +89,7 @@ private:
         int id;
         Handler handler;
     };
-    static const CommandEntry* findCommand(int id);
+    static const CommandEntry* ownCommand(int id);
     void onViewToolbar();
     void onViewStatusBar();
     void onAppExit();
@@ -100,9 +102,10 @@ private:
     QLabel* m_pMessagePane = nullptr;
     QProgressBar* m_pProgress = nullptr;
     QLabel* m_pNoticePane = nullptr;
-    CReadoutPane* m_pReadoutPane = nullptr;
+    ReadoutPane* m_pReadoutPane = nullptr;
     QLabel* m_pCapsIndicator = nullptr;
     QLabel* m_pNumIndicator = nullptr;
     QLabel* m_pScrollIndicator = nullptr;
     std::map<int, QAction*> m_actions;
+    std::map<QString, QMenu*> m_menus;  // by path, "&Datei/&Exportieren"
 };

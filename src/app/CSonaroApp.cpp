@@ -1,21 +1,21 @@
 #include "app/CSonaroApp.h"
 
 #include "app/CMainFrame.h"
-#include "app/CQtUserServices.h"
+#include "app/QtUserServices.h"
 #include "forms/ModalRunner.h"
 #include "ui/CAboutDlg.h"
 #include "view/CSonaroView.h"
 
-CSonaroApp::CSonaroApp(CQtUserServices* services)
-    : m_pServices(services), m_session(m_serialPort) {}
+CSonaroApp::CSonaroApp(QtUserServices* services)
+    : m_pServices(services), m_document(m_serialPort) {}
 
-CSonaroApp::CSonaroApp(CQtUserServices* services, SessionPort& port)
-    : m_pServices(services), m_session(port) {}
+CSonaroApp::CSonaroApp(QtUserServices* services, BytePort& port)
+    : m_pServices(services), m_document(port) {}
 
 CSonaroApp::~CSonaroApp() {
     closeMainFrame();
-    if (m_session.port.isOpen()) {
-        m_session.port.close();
+    if (m_document.port().isOpen()) {
+        m_document.port().close();
     }
 }
 
@@ -36,7 +36,7 @@ CSonaroApp::Startup CSonaroApp::initInstance() {
         closeMainFrame();
         return Startup::Ended;
     }
-    m_pMainFrame->setWindowTitle(QString::fromUtf8(TitleStarted));
+    m_document.showStarted();
     m_pMainFrame->showNormal();
     m_pMainFrame->update();
     m_pMainFrame->updateCommandUi();
@@ -52,6 +52,6 @@ void CSonaroApp::closeMainFrame() {
 }
 
 void CSonaroApp::onAppAbout() {
-    CAboutDlg dlg(m_session.image.get(), m_pMainFrame.get());
+    CAboutDlg dlg(&m_document.image(), m_pMainFrame.get());
     runModal(dlg);
 }

@@ -1,28 +1,24 @@
 #pragma once
-// The application object: owns the session of the run (the ParameterImage,
-// the current file name and the serial port to the device) and builds the
-// main window at start-up. The image itself is allocated and released by the
-// main view, which works on the session.
+// The application object: owns the document of the run (the settings, the
+// current file, what the device holds) and the serial port to the device,
+// and builds the main window at start-up, whose view shows the document.
 
 #include <memory>
 
 #include "device/SerialPort.h"
-#include "view/Session.h"
+#include "document/Document.h"
 
 class CMainFrame;
-class CQtUserServices;
-
-// The main window's title once start-up has ended.
-constexpr const char* TitleStarted = "Klarwelle Filtaro";
+class QtUserServices;
 
 class CSonaroApp {
 public:
     // `services`, when given, shows its status texts in the main window's
     // status bar while the window exists.
-    explicit CSonaroApp(CQtUserServices* services = nullptr);
+    explicit CSonaroApp(QtUserServices* services = nullptr);
     // Talks to the device through `port` (which must outlive the application
     // object) instead of its own serial port.
-    CSonaroApp(CQtUserServices* services, SessionPort& port);
+    CSonaroApp(QtUserServices* services, BytePort& port);
     // Destroys the main window first (the view saves the image on its way
     // out), then closes the port.
     ~CSonaroApp();
@@ -40,7 +36,7 @@ public:
     Startup initInstance();
 
     CMainFrame* mainFrame() const { return m_pMainFrame.get(); }
-    Session& session() { return m_session; }
+    Document& document() { return m_document; }
 
     // The About box ("Inf&o über Filtaro...").
     void onAppAbout();
@@ -48,8 +44,8 @@ public:
 private:
     void closeMainFrame();
 
-    CQtUserServices* m_pServices;
+    QtUserServices* m_pServices;
     SerialPort m_serialPort;  // the port, unless another was handed in
-    Session m_session;
+    Document m_document;
     std::unique_ptr<CMainFrame> m_pMainFrame;
 };

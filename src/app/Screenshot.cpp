@@ -15,8 +15,7 @@
 int writeScreenshot(CSonaroApp& app, const QString& file, QString& error) {
     CMainFrame* frame = app.mainFrame();
     CSonaroView* view = frame ? frame->view() : nullptr;
-    const ParameterImage* image = app.session().image.get();
-    if (!view || !image) {
+    if (!view) {
         error = QStringLiteral("Das Hauptfenster existiert nicht.");
         return 1;
     }
@@ -24,7 +23,8 @@ int writeScreenshot(CSonaroApp& app, const QString& file, QString& error) {
     // picture is complete once the timer has drawn and nothing is pending.
     const int before = view->redrawCount();
     QDeadlineTimer deadline(ScreenshotRedrawWaitMs);
-    while (view->redrawCount() == before || image->redrawPending() == 1) {
+    const ParameterImage& image = app.document().image();
+    while (view->redrawCount() == before || image.redrawPending() == 1) {
         if (deadline.hasExpired()) {
             error = QStringLiteral("Die Kurven wurden nicht gezeichnet.");
             return 1;

@@ -4,10 +4,10 @@
 #include <iostream>
 #include <optional>
 
-#include "app/CQtUserServices.h"
 #include "app/CSonaroApp.h"
 #include "app/CommandLine.h"
 #include "app/QtTranslations.h"
+#include "app/QtUserServices.h"
 #include "app/Screenshot.h"
 #include "buildinfo/ProgramVersion.h"
 #include "forms/ModalRunner.h"
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
 
     // Declared before the application object, so that the boxes of its
     // shutdown (a failed save) still have somewhere to go.
-    CQtUserServices services;
+    QtUserServices services;
     std::optional<ScopedModalAnswer> answer;
     if (screenshot) {
         services.setAutoAnswer(true);

@@ -16,13 +16,18 @@ CommErrorCode compareWithDevice(const ParameterImage& here, BytePort& port,
 
 CommErrorCode verifySentPresets(const ParameterImage& image, BytePort& port,
                                 std::vector<FieldDifference>& differences, ParameterImage* device) {
+    return verifySentPresets(encodeWireImage(image), image, port, differences, device);
+}
+
+CommErrorCode verifySentPresets(const WireImage& sent, const ParameterImage& image, BytePort& port,
+                                std::vector<FieldDifference>& differences, ParameterImage* device) {
     WireImage stored{};
     const CommErrorCode code = DeviceLink(port).receiveWireImage(stored);
     if (code != CommOk) {
         showTransferFailure(port);
         return code;
     }
-    differences = compareWireImages(encodeWireImage(image), stored);
+    differences = compareWireImages(sent, stored);
     if (device != nullptr) {
         *device = image;
         decodeWireImage(stored, *device);

@@ -24,6 +24,7 @@
 
 #include "device/CommError.h"
 #include "device/SettingsCompare.h"
+#include "device/WireImage.h"
 #include "model/ParameterImage.h"
 
 class BytePort;
@@ -47,6 +48,14 @@ CommErrorCode compareWithDevice(const ParameterImage& here, BytePort& port,
 CommErrorCode verifySentPresets(const ParameterImage& image, BytePort& port,
                                 std::vector<FieldDifference>& differences,
                                 ParameterImage* device = nullptr);
+// The same for the block `sent` a send of `image` put on the line.
+CommErrorCode verifySentPresets(const WireImage& sent, const ParameterImage& image, BytePort& port,
+                                std::vector<FieldDifference>& differences,
+                                ParameterImage* device = nullptr);
+
+// What taking the device's settings after a comparison is called: the
+// compare dialog's button and the undo step.
+constexpr const char* TakeDeviceSettingsText = "Einstellungen des Geräts übernehmen";
 
 // The status text while the block is read back after a send.
 constexpr const char* VerifyingText = "Gesendete Daten werden geprüft";

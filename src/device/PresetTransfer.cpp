@@ -24,7 +24,10 @@ std::string portInUseText(const PortOpenFailure& failure) {
 }
 
 CommErrorCode sendAllPresets(const ParameterImage& image, BytePort& port, SendPause pause) {
-    const WireImage wire = encodeWireImage(image);
+    return sendAllPresets(encodeWireImage(image), port, pause);
+}
+
+CommErrorCode sendAllPresets(const WireImage& wire, BytePort& port, SendPause pause) {
     WaitCursor waitCursor;
     const CommErrorCode result = DeviceLink(port).sendWireImage(wire);
     if (result < 0) {

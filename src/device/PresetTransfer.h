@@ -26,6 +26,10 @@ enum class SendPause { AfterSuccess, None };
 // wait cursor up for the whole transfer and the pause after it.
 CommErrorCode sendAllPresets(const ParameterImage& image, BytePort& port,
                              SendPause pause = SendPause::AfterSuccess);
+// The same for the block `wire` a caller has encoded already (and keeps, to
+// check what the device holds afterwards).
+CommErrorCode sendAllPresets(const WireImage& wire, BytePort& port,
+                             SendPause pause = SendPause::AfterSuccess);
 
 // Receives the device's block. On success takes it in (takeReceivedBlock);
 // on failure the records and the header keep their values and only

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <utility>
 
-#include "forms/CTemplateDialog.h"
+#include "forms/TemplateDialog.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ ScopedModalAnswer::~ScopedModalAnswer() {
 }
 
 int acceptDialog(QDialog& dialog) {
-    if (auto* templated = dynamic_cast<CTemplateDialog*>(&dialog)) {
+    if (auto* templated = dynamic_cast<TemplateDialog*>(&dialog)) {
         templated->ensureInitDialog();  // as if it had been shown
         templated->onOK();
     } else {

@@ -1,6 +1,6 @@
 // The serial service on termios. The descriptor stays non-blocking for its
-// whole life; every wait is a poll() with a deadline, which is how the
-// Windows read time-outs are reproduced.
+// whole life; every wait is a poll() with a deadline: the first byte's, then
+// the gap's after each byte, or the write's bound.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -25,7 +25,6 @@
 struct SerialChannel {
     int fd = -1;
     bool pseudoTerminal = false;
-    SerialTimeouts timeouts;
 };
 
 namespace {
@@ -55,14 +54,33 @@ std::optional<speed_t> standardRateCode(std::uint32_t rate) {
     return std::nullopt;
 }
 
-// The binary, no-flow-control state of a freshly opened Windows port.
-void makeRaw(termios& tio) {
+// The program's line: raw, 8 data bits, no parity, one stop bit, no flow
+// control but the hardware handshake when asked, receiver on, modem lines
+// ignored, the line kept up when the port is closed.
+void makeLine(termios& tio, SerialHandshake handshake) {
     cfmakeraw(&tio);
     tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNPAR);
-    tio.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS | HUPCL);
-    tio.c_cflag |= CLOCAL | CREAD;
+    tio.c_cflag &=
+        ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | HUPCL);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    if (handshake == SerialHandshake::Hardware) tio.c_cflag |= CRTSCTS;
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
+}
+
+// Sets the line and checks that the driver kept what matters: tcsetattr
+// reports success when any part of the change took.
+bool setLine(int fd, termios tio, const SerialSettings& settings) {
+    makeLine(tio, settings.handshake);
+    const std::optional<speed_t> code = standardRateCode(settings.baudRate);
+    if (code && (cfsetispeed(&tio, *code) != 0 || cfsetospeed(&tio, *code) != 0)) return false;
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) return false;
+    if (!code && !setLineSpeed(fd, settings.baudRate)) return false;
+    termios back{};
+    if (tcgetattr(fd, &back) != 0) return false;
+    const tcflag_t frame = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB;
+    return (back.c_cflag & frame) == (tio.c_cflag & frame) &&
+           serialRateAccepted(settings.baudRate, lineSpeed(fd));
 }
 
 // Milliseconds from now to `deadline`, clamped for poll(); -1 without one.
@@ -96,7 +114,8 @@ bool valid(SerialHandle handle) {
 
 }  // namespace
 
-SerialHandle serialOpen(const std::string& devicePath, SerialOpenFailure* failure) {
+SerialHandle serialOpen(const std::string& devicePath, const SerialSettings& settings,
+                        SerialOpenFailure* failure) {
     SerialOpenFailure ignored = SerialOpenFailure::None;
     SerialOpenFailure& why = failure ? *failure : ignored;
     why = SerialOpenFailure::NoSuchPort;
@@ -128,8 +147,7 @@ SerialHandle serialOpen(const std::string& devicePath, SerialOpenFailure* failur
         ::close(fd);
         return nullptr;
     }
-    makeRaw(tio);
-    if (tcsetattr(fd, TCSANOW, &tio) != 0) {
+    if (settings.baudRate == 0 || !setLine(fd, tio, settings)) {
         ioctl(fd, TIOCNXCL);
         ::close(fd);
         return nullptr;
@@ -141,202 +159,104 @@ SerialHandle serialOpen(const std::string& devicePath, SerialOpenFailure* failur
     return channel;
 }
 
-bool serialSetupQueues(SerialHandle handle, std::uint32_t inQueue, std::uint32_t outQueue) {
-    // The tty layer sizes its buffers itself; only a nonsensical request fails.
-    return valid(handle) && inQueue > 0 && outQueue > 0;
-}
-
-bool serialGetState(SerialHandle handle, SerialLineState& state) {
-    termios tio{};
-    if (!valid(handle) || tcgetattr(handle->fd, &tio) != 0) return false;
-    SerialLineState s;
-    s.BaudRate = lineSpeed(handle->fd);
-    switch (tio.c_cflag & CSIZE) {
-        case CS5:
-            s.ByteSize = 5;
-            break;
-        case CS6:
-            s.ByteSize = 6;
-            break;
-        case CS7:
-            s.ByteSize = 7;
-            break;
-        default:
-            s.ByteSize = 8;
-            break;
-    }
-    if (!(tio.c_cflag & PARENB)) {
-        s.Parity = 0;
-    } else if (tio.c_cflag & CMSPAR) {
-        s.Parity = (tio.c_cflag & PARODD) ? 3 : 4;
-    } else {
-        s.Parity = (tio.c_cflag & PARODD) ? 1 : 2;
-    }
-    s.StopBits = (tio.c_cflag & CSTOPB) ? 2 : 0;
-    s.fBinary = !(tio.c_lflag & ICANON) && !(tio.c_oflag & OPOST) &&
-                !(tio.c_iflag & (ICRNL | INLCR | IGNCR));
-    s.fParity = (tio.c_iflag & INPCK) != 0;
-    s.fOutxCtsFlow = (tio.c_cflag & CRTSCTS) != 0;
-    s.fOutX = (tio.c_iflag & IXON) != 0;
-    s.fInX = (tio.c_iflag & IXOFF) != 0;
-    s.XonChar = static_cast<char>(tio.c_cc[VSTART]);
-    s.XoffChar = static_cast<char>(tio.c_cc[VSTOP]);
-    state = s;
-    return true;
-}
-
-bool serialSetState(SerialHandle handle, const SerialLineState& state) {
-    termios tio{};
-    if (!valid(handle) || tcgetattr(handle->fd, &tio) != 0) return false;
-    if (state.BaudRate == 0 || state.ByteSize < 5 || state.ByteSize > 8 || state.Parity > 4 ||
-        (state.StopBits != 0 && state.StopBits != 2)) {
-        return false;
-    }
-    static constexpr tcflag_t SizeCodes[] = {CS5, CS6, CS7, CS8};
-    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
-    tio.c_cflag |= SizeCodes[state.ByteSize - 5];
-    if (state.Parity != 0) tio.c_cflag |= PARENB;
-    if (state.Parity == 1 || state.Parity == 3) tio.c_cflag |= PARODD;
-    if (state.Parity >= 3) tio.c_cflag |= CMSPAR;
-    if (state.StopBits == 2) tio.c_cflag |= CSTOPB;
-    if (state.fOutxCtsFlow) tio.c_cflag |= CRTSCTS;
-    tio.c_iflag &= ~static_cast<tcflag_t>(INPCK | IXON | IXOFF);
-    if (state.fParity) tio.c_iflag |= INPCK;
-    if (state.fOutX) tio.c_iflag |= IXON;
-    if (state.fInX) tio.c_iflag |= IXOFF;
-    tio.c_cc[VSTART] = static_cast<cc_t>(state.XonChar);
-    tio.c_cc[VSTOP] = static_cast<cc_t>(state.XoffChar);
-
-    const std::optional<speed_t> code = standardRateCode(state.BaudRate);
-    if (code && (cfsetispeed(&tio, *code) != 0 || cfsetospeed(&tio, *code) != 0)) return false;
-    if (tcsetattr(handle->fd, TCSANOW, &tio) != 0) return false;
-    if (!code && !setLineSpeed(handle->fd, state.BaudRate)) return false;
-
-    // tcsetattr reports success when any part of the change took; check that
-    // the driver kept what matters.
-    termios back{};
-    if (tcgetattr(handle->fd, &back) != 0) return false;
-    const tcflag_t frame = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB;
-    return (back.c_cflag & frame) == (tio.c_cflag & frame) &&
-           serialRateAccepted(state.BaudRate, lineSpeed(handle->fd));
-}
-
-bool serialGetTimeouts(SerialHandle handle, SerialTimeouts& timeouts) {
-    if (!valid(handle)) return false;
-    timeouts = handle->timeouts;
-    return true;
-}
-
-bool serialSetTimeouts(SerialHandle handle, const SerialTimeouts& timeouts) {
-    if (!valid(handle)) return false;
-    handle->timeouts = timeouts;
-    return true;
-}
-
-bool serialRead(SerialHandle handle, void* buffer, std::uint32_t count,
-                std::uint32_t* transferred) {
-    if (transferred) *transferred = 0;
-    if (!valid(handle) || (buffer == nullptr && count > 0)) return false;
+SerialResult serialRead(SerialHandle handle, void* buffer, std::uint32_t count,
+                        SerialReadTimeouts timeouts) {
+    SerialResult result;
+    if (!valid(handle) || (buffer == nullptr && count > 0)) return result;
     auto* out = static_cast<unsigned char*>(buffer);
-    const SerialTimeouts& t = handle->timeouts;
-    constexpr std::uint32_t Max = SerialTimeouts::MaxTimeout;
-    const bool immediate = t.ReadIntervalTimeout == Max && t.ReadTotalTimeoutMultiplier == 0 &&
-                           t.ReadTotalTimeoutConstant == 0;
-    const bool waitForAny = t.ReadIntervalTimeout == Max && t.ReadTotalTimeoutMultiplier == Max &&
-                            t.ReadTotalTimeoutConstant != 0 && t.ReadTotalTimeoutConstant != Max;
-    const Clock::time_point start = Clock::now();
-    std::optional<Clock::time_point> total;
-    if (immediate) {
-        total = start;
-    } else if (waitForAny) {
-        total = deadlineAfter(start, t.ReadTotalTimeoutConstant);
-    } else if (t.ReadTotalTimeoutMultiplier != 0 || t.ReadTotalTimeoutConstant != 0) {
-        total = deadlineAfter(start, std::uint64_t{t.ReadTotalTimeoutMultiplier} * count +
-                                         t.ReadTotalTimeoutConstant);
-    }
-    const bool useInterval = !immediate && !waitForAny && t.ReadIntervalTimeout != 0;
-
-    std::uint32_t got = 0;
-    std::optional<Clock::time_point> interval;  // runs from the last byte received
-    while (got < count) {
-        std::optional<Clock::time_point> deadline = total;
-        if (interval && (!deadline || *interval < *deadline)) deadline = interval;
+    std::optional<Clock::time_point> deadline = deadlineAfter(Clock::now(), timeouts.firstByteMs);
+    while (result.bytes < count) {
         pollfd pfd{handle->fd, POLLIN, 0};
         const int ready = ::poll(&pfd, 1, pollTimeout(deadline));
         if (ready < 0) {
             if (errno == EINTR) continue;
-            if (transferred) *transferred = got;
-            return false;
+            return result;
         }
         if (ready > 0) {
-            const ssize_t n = ::read(handle->fd, out + got, count - got);
+            const ssize_t n = ::read(handle->fd, out + result.bytes, count - result.bytes);
             if (n > 0) {
-                got += static_cast<std::uint32_t>(n);
-                if (waitForAny) break;
-                if (useInterval) interval = deadlineAfter(Clock::now(), t.ReadIntervalTimeout);
+                result.bytes += static_cast<std::uint32_t>(n);
+                deadline = deadlineAfter(Clock::now(), timeouts.gapMs);
                 continue;
             }
             if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
             // End of file or an I/O error: the device is gone (a USB adapter
             // pulled, the other end of a pseudo-terminal closed).
-            if (transferred) *transferred = got;
-            return false;
+            return result;
         }
         if (expired(deadline)) break;
     }
-    if (transferred) *transferred = got;
-    return true;
+    result.ok = true;
+    return result;
 }
 
-bool serialWrite(SerialHandle handle, const void* buffer, std::uint32_t count,
-                 std::uint32_t* transferred) {
-    if (transferred) *transferred = 0;
-    if (!valid(handle) || (buffer == nullptr && count > 0)) return false;
+SerialResult serialWrite(SerialHandle handle, const void* buffer, std::uint32_t count,
+                         std::uint32_t boundMs) {
+    SerialResult result;
+    if (!valid(handle) || (buffer == nullptr && count > 0)) return result;
     const auto* in = static_cast<const unsigned char*>(buffer);
-    const SerialTimeouts& t = handle->timeouts;
-    std::optional<Clock::time_point> total;
-    if (t.WriteTotalTimeoutMultiplier != 0 || t.WriteTotalTimeoutConstant != 0) {
-        total = deadlineAfter(Clock::now(), std::uint64_t{t.WriteTotalTimeoutMultiplier} * count +
-                                                t.WriteTotalTimeoutConstant);
-    }
-    std::uint32_t done = 0;
-    bool ok = true;
-    while (done < count) {
-        const ssize_t n = ::write(handle->fd, in + done, count - done);
+    const std::optional<Clock::time_point> bound = deadlineAfter(Clock::now(), boundMs);
+    result.ok = true;
+    while (result.bytes < count) {
+        const ssize_t n = ::write(handle->fd, in + result.bytes, count - result.bytes);
         if (n > 0) {
-            done += static_cast<std::uint32_t>(n);
+            result.bytes += static_cast<std::uint32_t>(n);
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN) {
-            ok = false;
+            result.ok = false;
             break;
         }
         // The driver's buffer is full: wait until it drains or time runs out.
-        if (expired(total)) break;
+        if (expired(bound)) break;
         pollfd pfd{handle->fd, POLLOUT, 0};
-        if (::poll(&pfd, 1, pollTimeout(total)) < 0 && errno != EINTR) {
-            ok = false;
+        if (::poll(&pfd, 1, pollTimeout(bound)) < 0 && errno != EINTR) {
+            result.ok = false;
             break;
         }
         if (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) {
-            ok = false;
+            result.ok = false;
             break;
         }
     }
-    if (transferred) *transferred = done;
-    return ok;
+    return result;
 }
 
-bool serialPurge(SerialHandle handle, unsigned flags) {
+bool serialPurge(SerialHandle handle) {
     if (!valid(handle)) return false;
     // A pseudo-terminal has no transmit buffer: what was written already sits
     // in the other end's receive buffer, and flushing the slave's output
     // would discard it there (data the far end has, in effect, received).
-    const bool tx = (flags & PurgeTxClear) != 0 && !handle->pseudoTerminal;
-    const bool rx = (flags & PurgeRxClear) != 0;
-    if (!tx && !rx) return true;
-    return tcflush(handle->fd, tx && rx ? TCIOFLUSH : (tx ? TCOFLUSH : TCIFLUSH)) == 0;
+    return tcflush(handle->fd, handle->pseudoTerminal ? TCIFLUSH : TCIOFLUSH) == 0;
+}
+
+std::optional<SerialLineReport> serialLineReport(SerialHandle handle) {
+    termios tio{};
+    if (!valid(handle) || tcgetattr(handle->fd, &tio) != 0) return std::nullopt;
+    SerialLineReport line;
+    line.baudRate = lineSpeed(handle->fd);
+    switch (tio.c_cflag & CSIZE) {
+        case CS5:
+            line.dataBits = 5;
+            break;
+        case CS6:
+            line.dataBits = 6;
+            break;
+        case CS7:
+            line.dataBits = 7;
+            break;
+        default:
+            line.dataBits = 8;
+            break;
+    }
+    line.parity = (tio.c_cflag & PARENB) != 0 || (tio.c_iflag & INPCK) != 0;
+    line.stopBits = (tio.c_cflag & CSTOPB) ? 2 : 1;
+    line.binary = !(tio.c_lflag & ICANON) && !(tio.c_oflag & OPOST) &&
+                  !(tio.c_iflag & (ICRNL | INLCR | IGNCR | ISTRIP));
+    line.hardwareHandshake = (tio.c_cflag & CRTSCTS) != 0;
+    line.xonXoff = (tio.c_iflag & (IXON | IXOFF)) != 0;
+    return line;
 }
 
 bool serialClose(SerialHandle handle) {

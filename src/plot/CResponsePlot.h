@@ -33,11 +33,11 @@
 #include <vector>
 
 #include "model/ParameterImage.h"
-#include "plot/CPlotRenderer.h"
+#include "plot/PlotRenderer.h"
 #include "plot/StaticTextCache.h"
+#include "plotmodel/CursorReadout.h"
+#include "plotmodel/PlotView.h"
 #include "response/ChannelResponse.h"
-#include "response/CursorReadout.h"
-#include "response/PlotView.h"
 
 class CResponsePlot : public QWidget {
     Q_OBJECT
@@ -61,8 +61,8 @@ public:
     // (0, 0) when there is no buffer.
     QSize backBufferSize() const { return m_renderer.backBufferSize(); }
     const QImage& backBuffer() const { return m_renderer.backBuffer(); }
-    const CPlotRenderer& renderer() const { return m_renderer; }
-    CPlotRenderer& renderer() { return m_renderer; }
+    const PlotRenderer& renderer() const { return m_renderer; }
+    PlotRenderer& renderer() { return m_renderer; }
 
     // --- The cursor ----------------------------------------------------------
     // The grid point under the cursor, -1 while it is hidden.
@@ -111,7 +111,7 @@ private:
         QColor colour;
     };
 
-    CPlotRenderer m_renderer;
+    PlotRenderer m_renderer;
     ResponseGrid m_grid;
     PlotSettings m_settings;
     PlotContent m_content;

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "platform/ReplaceFile.h"
-#include "plot/CPlotRenderer.h"
+#include "plot/PlotRenderer.h"
 
-QByteArray plotSvg(CPlotRenderer& renderer) {
+QByteArray plotSvg(PlotRenderer& renderer) {
     const QSize size = renderer.backBufferSize();
     if (size.isEmpty()) return {};
     QByteArray svg;
@@ -39,7 +39,7 @@ QByteArray plotSvg(CPlotRenderer& renderer) {
     return text.toUtf8();
 }
 
-bool saveSvgFile(CPlotRenderer& renderer, const std::string& path) {
+bool saveSvgFile(PlotRenderer& renderer, const std::string& path) {
     const QByteArray svg = plotSvg(renderer);
     if (svg.isEmpty()) {
         errno = EINVAL;

@@ -8,13 +8,13 @@
 #include <QByteArray>
 #include <string>
 
-class CPlotRenderer;
+class PlotRenderer;
 
 // Empty when the renderer has no back buffer.
-QByteArray plotSvg(CPlotRenderer& renderer);
+QByteArray plotSvg(PlotRenderer& renderer);
 // True when the file holds the drawing; on failure errno tells why (EINVAL
 // when there is no drawing).
-bool saveSvgFile(CPlotRenderer& renderer, const std::string& path);
+bool saveSvgFile(PlotRenderer& renderer, const std::string& path);
 
 // True when `path` names an SVG file (its name ends in ".svg", any case).
 bool isSvgPath(const std::string& path);

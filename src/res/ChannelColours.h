@@ -6,7 +6,7 @@
 #include <array>
 
 #include "model/ParameterImage.h"
-#include "response/PlotPalette.h"
+#include "plotmodel/PlotPalette.h"
 
 // Channels 1..6 as designed; the plot moves each onto its colour table.
 constexpr std::array<PaletteColour, ChannelCount> ChannelColours{{

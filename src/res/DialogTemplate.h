@@ -3,7 +3,7 @@
 // in dialog units (DLU), the way its resources were designed, and converted to
 // pixels with the base units of "MS Sans Serif" 8 pt at 96 dpi (6 x 13 pixels),
 // so each control keeps exactly the size it was drawn with. Plain C++: the
-// tables and the arithmetic need no GUI; CDialogBuilder turns them into
+// tables and the arithmetic need no GUI; DialogBuilder turns them into
 // widgets.
 
 #include <cstddef>

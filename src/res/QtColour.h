@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "response/PlotPalette.h"
+#include "plotmodel/PlotPalette.h"
 
 inline QColor toQColor(PaletteColour c) {
     return QColor(c.red, c.green, c.blue);

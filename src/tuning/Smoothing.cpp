@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "response/OverlayCurve.h"
+#include "response/LogInterpolation.h"
 
 namespace {
 
@@ -72,8 +72,5 @@ std::vector<double> smoothedDb(const std::vector<double>& hz, const std::vector<
 double curveDbAt(const std::vector<double>& hz, const std::vector<double>& db, double at) {
     const std::size_t n = std::min(hz.size(), db.size());
     if (n == 0) return 0.0;
-    OverlayCurve curve;
-    curve.hz = &hz;
-    curve.values = &db;
-    return overlayValueAt(curve, std::clamp(at, hz.front(), hz[n - 1])).value_or(0.0);
+    return logInterpolatedAt(hz, db, std::clamp(at, hz.front(), hz[n - 1])).value_or(0.0);
 }

@@ -8,7 +8,7 @@
 #include "storage/Ini.h"
 
 CAboutDlg::CAboutDlg(ParameterImage* image, QWidget* parent)
-    : CTemplateDialog(CDialogBuilder(aboutTemplate), parent), m_pImage(image) {
+    : TemplateDialog(DialogBuilder(aboutTemplate), parent), m_pImage(image) {
     m_strBaudrate = QStringLiteral("Baudrate = %1").arg(loadIniSettings().baudRate);
     if (auto* label = control<QLabel>(BaudrateControlId)) {
         label->setText(m_strBaudrate);

@@ -4,11 +4,11 @@
 
 #include <QString>
 
-#include "forms/CTemplateDialog.h"
+#include "forms/TemplateDialog.h"
 
 class ParameterImage;
 
-class CAboutDlg : public CTemplateDialog {
+class CAboutDlg : public TemplateDialog {
     Q_OBJECT
 
 public:

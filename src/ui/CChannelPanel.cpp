@@ -48,7 +48,7 @@ void CChannelPanel::create(QWidget* parent) {
         return;
     }
     setParent(parent);
-    CDialogBuilder builder(channelPanelTemplate);
+    DialogBuilder builder(channelPanelTemplate);
     // All ten value fields are read-only yet white like editable ones.
     for (int id : {IdHpFrequency, IdLpFrequency, IdDelay, IdInput}) {
         builder.use<CEditEx>(id);

@@ -15,7 +15,7 @@
 #include <QString>
 #include <array>
 
-#include "forms/CDialogBuilder.h"
+#include "forms/DialogBuilder.h"
 #include "model/ChannelRecord.h"
 
 class ParameterImage;
@@ -116,7 +116,7 @@ private:
     bool shelving(int row) const;
 
     ParameterImage* m_pImage = nullptr;
-    CDialogControls m_controls;
+    DialogControls m_controls;
     bool m_bBound = false;
 
     // Members bound to the controls.

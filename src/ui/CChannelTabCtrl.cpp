@@ -28,9 +28,9 @@ constexpr int TabTextPadding = 6;
 }  // namespace
 
 // The tab row. Painting, the fixed tab width and the click go to the owner.
-class CChannelTabBar : public QTabBar {
+class ChannelTabBar : public QTabBar {
 public:
-    explicit CChannelTabBar(CChannelTabCtrl* owner) : QTabBar(owner), m_pOwner(owner) {
+    explicit ChannelTabBar(CChannelTabCtrl* owner) : QTabBar(owner), m_pOwner(owner) {
         setDrawBase(false);
         setExpanding(false);
         setElideMode(Qt::ElideNone);
@@ -122,7 +122,7 @@ private:
 };
 
 CChannelTabCtrl::CChannelTabCtrl(QWidget* parent)
-    : QWidget(parent), m_pBar(new CChannelTabBar(this)) {
+    : QWidget(parent), m_pBar(new ChannelTabBar(this)) {
     for (int i = 0; i < m_nCount; ++i) {
         m_apPanels[i] = new CChannelPanel(nullptr, i);
     }

@@ -22,7 +22,7 @@
 #include <array>
 
 class CChannelPanel;
-class CChannelTabBar;
+class ChannelTabBar;
 class ParameterImage;
 class QMenu;
 class QPainter;
@@ -80,7 +80,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    friend class CChannelTabBar;
+    friend class ChannelTabBar;
     // After the tab row's own click handling: switches to the clicked tab.
     void onLButtonDown();
     // Shows the panel of the selected tab, refreshed, unless it is shown.
@@ -91,7 +91,7 @@ private:
     // Paints the inside of tab `index` (fill and text) into `rect`.
     void drawItem(QPainter& painter, int index, const QRect& rect, bool selected);
 
-    CChannelTabBar* m_pBar = nullptr;
+    ChannelTabBar* m_pBar = nullptr;
     ParameterImage* m_pImage = nullptr;
     bool m_bPanelsCreated = false;
 };

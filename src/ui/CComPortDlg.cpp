@@ -8,7 +8,7 @@
 #include "ui/ComPortList.h"
 
 CComPortDlg::CComPortDlg(ParameterImage* image, QWidget* parent)
-    : CTemplateDialog(CDialogBuilder(comPortTemplate), parent), m_pImage(image) {
+    : TemplateDialog(DialogBuilder(comPortTemplate), parent), m_pImage(image) {
     QComboBox* list = portList();
     list->setStyle(compactListStyle());
     for (const std::string& name : comPortListItems()) {

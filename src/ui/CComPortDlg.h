@@ -6,12 +6,12 @@
 
 #include <QString>
 
-#include "forms/CTemplateDialog.h"
+#include "forms/TemplateDialog.h"
 
 class ParameterImage;
 class QComboBox;
 
-class CComPortDlg : public CTemplateDialog {
+class CComPortDlg : public TemplateDialog {
     Q_OBJECT
 
 public:

@@ -1,11 +1,8 @@
 #include "ui/CCopyChannelDlg.h"
 
+#include <utility>
+
 #include "res/DialogTemplates.h"
-#include "ui/CopyRecords.h"
 
-CCopyChannelDlg::CCopyChannelDlg(ParameterImage* image, QWidget* parent)
-    : CCopyDlgBase(copyChannelTemplate, image, parent) {}
-
-void CCopyChannelDlg::copy(ParameterImage& image) {
-    copyChannelInActivePreset(image, m_nSource, m_nTarget);
-}
+CCopyChannelDlg::CCopyChannelDlg(CopyAction copy, QWidget* parent)
+    : CopyDialogBase(copyChannelTemplate, std::move(copy), parent) {}

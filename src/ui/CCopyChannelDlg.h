@@ -3,14 +3,11 @@
 // onto another channel of the active preset, as often as the user likes
 // before closing.
 
-#include "ui/CCopyDlgBase.h"
+#include "ui/CopyDialogBase.h"
 
-class CCopyChannelDlg : public CCopyDlgBase {
+class CCopyChannelDlg : public CopyDialogBase {
     Q_OBJECT
 
 public:
-    explicit CCopyChannelDlg(ParameterImage* image, QWidget* parent = nullptr);
-
-protected:
-    void copy(ParameterImage& image) override;
+    explicit CCopyChannelDlg(CopyAction copy, QWidget* parent = nullptr);
 };

@@ -1,11 +1,8 @@
 #include "ui/CCopyPresetDlg.h"
 
+#include <utility>
+
 #include "res/DialogTemplates.h"
-#include "ui/CopyRecords.h"
 
-CCopyPresetDlg::CCopyPresetDlg(ParameterImage* image, QWidget* parent)
-    : CCopyDlgBase(copyPresetTemplate, image, parent) {}
-
-void CCopyPresetDlg::copy(ParameterImage& image) {
-    copyPreset(image, m_nSource, m_nTarget);
-}
+CCopyPresetDlg::CCopyPresetDlg(CopyAction copy, QWidget* parent)
+    : CopyDialogBase(copyPresetTemplate, std::move(copy), parent) {}

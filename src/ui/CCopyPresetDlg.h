@@ -2,14 +2,11 @@
 // "Presetdaten kopieren" (template 185): copies a whole preset (all six
 // channels) onto another preset, as often as the user likes before closing.
 
-#include "ui/CCopyDlgBase.h"
+#include "ui/CopyDialogBase.h"
 
-class CCopyPresetDlg : public CCopyDlgBase {
+class CCopyPresetDlg : public CopyDialogBase {
     Q_OBJECT
 
 public:
-    explicit CCopyPresetDlg(ParameterImage* image, QWidget* parent = nullptr);
-
-protected:
-    void copy(ParameterImage& image) override;
+    explicit CCopyPresetDlg(CopyAction copy, QWidget* parent = nullptr);
 };

@@ -20,7 +20,7 @@ constexpr const char* PromptTitle = "Filtaro";
 // it here; "Start Frequency:" would wrap and lose its second word. A label
 // that does not fit stays on one line and grows to the left, keeping its
 // right edge next to its field.
-void fitRightAlignedLabels(const CDialogControls& controls) {
+void fitRightAlignedLabels(const DialogControls& controls) {
     for (QWidget* w : controls.all()) {
         auto* label = qobject_cast<QLabel*>(w);
         if (label == nullptr || !(label->alignment() & Qt::AlignRight)) continue;
@@ -36,7 +36,7 @@ void fitRightAlignedLabels(const CDialogControls& controls) {
 }  // namespace
 
 CGraphOptionsDlg::CGraphOptionsDlg(ParameterImage* image, QWidget* parent)
-    : CTemplateDialog(CDialogBuilder(graphOptionsTemplate), parent), m_pImage(image) {
+    : TemplateDialog(DialogBuilder(graphOptionsTemplate), parent), m_pImage(image) {
     fitRightAlignedLabels(controls());
 }
 

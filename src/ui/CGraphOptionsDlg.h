@@ -8,12 +8,12 @@
 // the focus with its text selected, and the dialog stays open. Then the
 // start must lie below the end.
 
-#include "forms/CTemplateDialog.h"
+#include "forms/TemplateDialog.h"
 
 class ParameterImage;
 class QLineEdit;
 
-class CGraphOptionsDlg : public CTemplateDialog {
+class CGraphOptionsDlg : public TemplateDialog {
     Q_OBJECT
 
 public:

@@ -4,8 +4,7 @@
 
 #include "res/DialogTemplates.h"
 
-CWelcomeDlg::CWelcomeDlg(QWidget* parent)
-    : CTemplateDialog(CDialogBuilder(welcomeTemplate), parent) {
+CWelcomeDlg::CWelcomeDlg(QWidget* parent) : TemplateDialog(DialogBuilder(welcomeTemplate), parent) {
     // The dialog and its children take black on white from this palette; the
     // labels fill nothing themselves, so the whole box is white.
     QPalette white = palette();

@@ -6,9 +6,9 @@
 
 #include <QString>
 
-#include "forms/CTemplateDialog.h"
+#include "forms/TemplateDialog.h"
 
-class CWelcomeDlg : public CTemplateDialog {
+class CWelcomeDlg : public TemplateDialog {
     Q_OBJECT
 
 public:

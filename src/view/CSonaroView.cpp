@@ -12,40 +12,40 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimerEvent>
-#include <filesystem>
 
-#include "device/CommError.h"
 #include "device/DevicePort.h"
-#include "device/PresetTransfer.h"
-#include "forms/CDialogBuilder.h"
+#include "forms/DialogBuilder.h"
 #include "forms/ModalRunner.h"
-#include "model/ParameterImage.h"
-#include "platform/CurrentDirectory.h"
 #include "platform/UserServices.h"
-#include "platform/Utf8Path.h"
 #include "plot/CResponsePlot.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 #include "storage/Ini.h"
-#include "storage/ParameterFile.h"
 #include "storage/PlotOptions.h"
 #include "ui/CChannelPanel.h"
 #include "ui/CChannelTabCtrl.h"
 #include "ui/CShadeButton.h"
 #include "ui/CWelcomeDlg.h"
 #include "view/CommandIds.h"
-#include "view/FileFailureTexts.h"
-#include "view/MeasurementOverlay.h"
+#include "view/CommandTable.h"
+#include "view/Commands.h"
 #include "view/ViewLayout.h"
 
 namespace {
 
 constexpr const char* TabCaptions[6] = {"Ch. 1 ", "Ch. 2 ", "Ch. 3 ", "Ch. 4 ", "Ch. 5 ", "Ch. 6 "};
 
-constexpr const char* StartupLoadFailed =
-    "Datei Filtaro.dat konnte nicht geöffnet werden!\nProgramm wird beendet.";
+constexpr int RedrawPeriodMs = 10;
+constexpr int MainWindowX = 100;
+constexpr int MainWindowY = 0;
+constexpr int MainWindowWidth = 1200;
+constexpr int MainWindowHeight = 700;
+// Controls of template 101 that are no command buttons.
+constexpr int PlotId = 1123;
+constexpr int TabId = 1023;
+constexpr int PresetFrameId = 1049;
+
 constexpr const char* ConnectHardware = "Bitte erst Hardware anschließen und Programm neu starten.";
-constexpr const char* StartupFileTitle = "Achtung";
 
 // Shading of the send and receive buttons.
 constexpr int ShadeType = 7;
@@ -65,24 +65,17 @@ void place(QWidget* w, const LayoutRect& r) {
 
 }  // namespace
 
-CSonaroView::CSonaroView(Session& session, QWidget* parent)
+CSonaroView::CSonaroView(Document& document, QWidget* parent)
     : QWidget(parent),
-      m_session(session),
+      m_document(document),
       m_pResponses(std::make_unique<ChannelResponses>()),
-      m_pComplex(std::make_unique<ComplexResponses>()),
-      m_pHistory(std::make_unique<SettingsHistory>(
-          [this] { return currentState(); },
-          [this](const SettingsState& state) { showState(state); })),
-      m_backups([this](const std::string& message) {
-          emit noticeShown(QString::fromStdString(message));
-      }),
-      m_pOverlay(std::make_unique<MeasurementOverlay>()) {
-    CDialogBuilder builder(mainFormTemplate);
+      m_pComplex(std::make_unique<ComplexResponses>()) {
+    DialogBuilder builder(mainFormTemplate);
     builder.use<CResponsePlot>(PlotId)
         .use<CShadeButton>(CmdSend)
         .use<CShadeButton>(CmdReceive)
         .use<CChannelTabCtrl>(TabId);
-    const CDialogControls controls = builder.build(this);
+    const DialogControls controls = builder.build(this);
     m_pPlot = controls.get<CResponsePlot>(PlotId);
     m_pSend = controls.get<CShadeButton>(CmdSend);
     m_pReceive = controls.get<CShadeButton>(CmdReceive);
@@ -99,98 +92,81 @@ CSonaroView::CSonaroView(Session& session, QWidget* parent)
 
     m_pSend->setToolTip(QStringLiteral("An das Gerät senden"));
     m_pReceive->setToolTip(QStringLiteral("Vom Gerät empfangen"));
-    connect(m_pSend, &QAbstractButton::clicked, this, [this] { onButtonCommand(CmdSend); });
-    connect(m_pReceive, &QAbstractButton::clicked, this, [this] { onButtonCommand(CmdReceive); });
+    // The form's buttons are commands like the menu's.
+    const auto button = [this](int id) {
+        return [this, id] {
+            onCommand(id);
+            emit commandStatesChanged();
+        };
+    };
+    connect(m_pSend, &QAbstractButton::clicked, this, button(CmdSend));
+    connect(m_pReceive, &QAbstractButton::clicked, this, button(CmdReceive));
     for (int i = 0; i < 4; ++i) {
-        connect(m_presetButtons[i], &QAbstractButton::clicked, this,
-                [this, i] { onButtonCommand(CmdPreset1 + i); });
+        connect(m_presetButtons[i], &QAbstractButton::clicked, this, button(CmdPreset1 + i));
     }
     connect(m_pTabs, &CChannelTabCtrl::selChange, this, &CSonaroView::onTabSelChange);
-    connect(m_pTabs, &CChannelTabCtrl::nameRequested, this, &CSonaroView::nameChannel);
-    connect(m_pHistory.get(), &SettingsHistory::changed, this, &CSonaroView::commandStatesChanged);
+    connect(m_pTabs, &CChannelTabCtrl::nameRequested, this,
+            [this](int channel) { nameChannel(*this, channel); });
     // One click on send or receive is one transfer, even when it is the first
     // of a double click.
     m_pSend->installEventFilter(this);
     m_pReceive->installEventFilter(this);
     connect(m_pPlot, &CResponsePlot::pixelRatioChanged, this,
             [this] { layoutControls(width(), height()); });
+    m_document.setObserver(this);
 }
 
 CSonaroView::~CSonaroView() {
     if (m_nTimer != 0) {
         killTimer(m_nTimer);
     }
-    saveAtProgramEnd();
+    m_document.saveAtProgramEnd();
+    m_document.setObserver(nullptr);
 }
 
 bool CSonaroView::onInitialUpdate() {
-    // No undo steps until the settings of the start are on screen.
-    ++m_nChangeScopes;
     writeControls();
-    startRedrawing();
-    if (!startFromDefaults()) {
-        return false;
-    }
-    recordWorkingDirectory();
-    openConfiguredPort();
-    placeMainWindow();
-    drawFirstPlot();
-    shadeTransferButtons();
-    const bool deviceAnswered = receiveDevicePresets();
-    CWelcomeDlg welcome;
-    createChannelPanels();
-    loadSideFileOf(m_session.fileName);
-    showDevicePresetsOrAskForHardware(deviceAnswered, welcome);
-    --m_nChangeScopes;
-    m_pHistory->reset();
-    runModal(welcome);
-    return true;
-}
-
-// The plot's drawing resources and the view kept in FILTARO.INI, then the
-// redraw timer, which runs for the view's whole life.
-void CSonaroView::startRedrawing() {
+    // The plot's drawing resources and the view kept in FILTARO.INI, then
+    // the redraw timer, which runs for the view's whole life.
     m_pPlot->init();
     m_plotView.quantity = quantityFromName(plotViewName()).value_or(ResponseQuantity::Magnitude);
     m_nTimer = startTimer(RedrawPeriodMs);
-}
-
-// The one ParameterImage, all zero bytes, gets the defaults, which are
-// written to "Filtaro.dat" and read back: the settings of the previous run
-// are not restored, but kept as a backup first. A Filtaro.dat that cannot
-// be kept so is not written over (see StartupFile): the defaults then stay
-// in the image only. False when the file cannot be read back.
-bool CSonaroView::startFromDefaults() {
-    m_session.startupDirectory = currentDirectory();
-    m_session.image = std::make_unique<ParameterImage>();
-    m_session.fileName = defaultFilePath();
-    const std::string notice = m_startupFile.prepare(defaultFilePath(), m_backups);
-    if (!notice.empty()) {
-        userServices().messageBox(notice, StartupFileTitle, MessageIcon::Warning);
-    }
-    newRoutine(NewVariant::Startup);
-    if (m_startupFile.kept()) {
-        return true;
-    }
-    if (loadParameterFile(*m_session.image, defaultFilePath()) != 1) {
-        userServices().messageBox(StartupLoadFailed, ErrorTitle, MessageIcon::None);
-        m_session.image.reset();
+    if (!m_document.startUp()) {
         return false;
     }
+    setPresetStates(0);
+    writeControls();
+    openConfiguredPort();
+    placeMainWindow();
+    ParameterImage& image = m_document.image();
+    image.setTabMarker(0);
+    image.setActivePreset(0);
+    image.setRedrawPending(1);
+    drawPlot();
+    for (CShadeButton* button : {m_pSend, m_pReceive}) {
+        button->setShade(ShadeType, ShadeGranularity, ShadeHighlight, ShadeTintAmount, ShadeTint);
+        button->setIcon(button == m_pSend ? SendIconId : ReceiveIconId);
+    }
+    const bool deviceAnswered = m_document.receiveAtStartUp();
+    CWelcomeDlg welcome;
+    createChannelPanels();
+    m_document.loadSideFileAtStartUp();
+    if (deviceAnswered) {
+        refreshPanels();
+    } else {
+        welcome.m_strMessage = QString::fromUtf8(ConnectHardware);
+    }
+    // No undo steps until the settings of the start are on screen.
+    m_document.startHistory();
+    runModal(welcome);
     return true;
-}
-
-// Files record the directory the program started in; the save at program
-// end goes to the current file, wherever that is.
-void CSonaroView::recordWorkingDirectory() {
-    m_session.image->setWorkingDirectory(m_session.startupDirectory);
 }
 
 // The configured port at the configured rate; a failure shows up with the
 // receive that follows.
 void CSonaroView::openConfiguredPort() {
     const IniSettings ini = loadIniSettings();
-    if (m_session.port.open(devicePathForPort(ini.portName), ini.baudRate) == CommOk) {
+    if (m_document.port().open(devicePathForPort(ini.portName), ini.baudRate) == CommOk) {
         userServices().sleepMs(PortSettleMs);
     }
 }
@@ -209,36 +185,12 @@ void CSonaroView::placeMainWindow() {
     layoutControls(width(), height());
 }
 
-void CSonaroView::drawFirstPlot() {
-    ParameterImage& image = *m_session.image;
-    image.setTabMarker(0);
-    image.setActivePreset(0);
-    image.setRedrawPending(1);
-    drawPlot();
-}
-
-void CSonaroView::shadeTransferButtons() {
-    m_pSend->setShade(ShadeType, ShadeGranularity, ShadeHighlight, ShadeTintAmount, ShadeTint);
-    m_pSend->setIcon(SendIconId);
-    m_pReceive->setShade(ShadeType, ShadeGranularity, ShadeHighlight, ShadeTintAmount, ShadeTint);
-    m_pReceive->setIcon(ReceiveIconId);
-}
-
-// The device's presets; a failure has shown its message already.
-bool CSonaroView::receiveDevicePresets() {
-    if (receiveAllPresets(*m_session.image, m_session.port) != CommOk) {
-        return false;
-    }
-    rememberDeviceSettings(*m_session.image);
-    return true;
-}
-
 void CSonaroView::createChannelPanels() {
-    m_session.image->setSixChannels(1);
+    m_document.image().setSixChannels(1);
     for (int i = 0; i < 6; ++i) {
         m_pTabs->insertItem(i, QString::fromLatin1(TabCaptions[i]));
     }
-    m_pTabs->createPanels(m_session.image.get());
+    m_pTabs->createPanels(&m_document.image());
     // Ctrl+Z in a panel's field undoes the last change of the settings, not
     // the last keystroke of the field.
     for (QLineEdit* edit : m_pTabs->findChildren<QLineEdit*>()) {
@@ -267,43 +219,33 @@ void CSonaroView::arrangeTabOrder() {
     then(m_pSend);
 }
 
-void CSonaroView::showDevicePresetsOrAskForHardware(bool deviceAnswered, CWelcomeDlg& welcome) {
-    if (deviceAnswered) {
-        refreshPanels();
-    } else {
-        welcome.m_strMessage = QString::fromUtf8(ConnectHardware);
-    }
-}
+// --- What the document reports ---------------------------------------------
 
-void CSonaroView::newRoutine(NewVariant variant) {
-    ParameterImage* image = this->image();
-    if (!image) {
-        return;
-    }
-    applyDefaults(*image);
-    if (variant == NewVariant::User) {
-        refreshPanels();
-    }
-    setPresetStates(0);
-    if (variant == NewVariant::User) {
-        if (CChannelPanel* first = m_pTabs->m_apPanels[0]) {
-            if (auto* delayText = qobject_cast<QLabel*>(first->control(IdDelayText))) {
-                delayText->clear();
-            }
-        }
-        switchToFirstChannel();
-    }
-    emit titleChanged(QString::fromUtf8(TitleNewFile));
+void CSonaroView::onSettingsReplaced() {
+    setPresetStates(m_document.image().activePreset());
     writeControls();
-    m_startupFile.write(defaultFilePath(), *image);
+    refreshPanels();
 }
 
-std::string CSonaroView::defaultFilePath() const {
-    if (m_session.startupDirectory.empty()) {
-        return DefaultFileName;
-    }
-    return utf8FromPath(pathFromUtf8(m_session.startupDirectory) / DefaultFileName);
+void CSonaroView::onTitleChanged() {
+    emit titleChanged(QString::fromStdString(m_document.title()));
 }
+
+void CSonaroView::onChannelNamesChanged() {
+    for (int c = 0; c < ChannelCount; ++c) {
+        m_pTabs->setChannelName(c, channelName(c));
+    }
+}
+
+void CSonaroView::onHistoryChanged() {
+    emit commandStatesChanged();
+}
+
+void CSonaroView::onNotice(const std::string& text) {
+    emit noticeShown(QString::fromStdString(text));
+}
+
+// --- What the commands show ---------------------------------------------------
 
 void CSonaroView::switchToFirstChannel() {
     m_pTabs->switchToTab(0);
@@ -332,12 +274,6 @@ void CSonaroView::writeControls() {
     }
 }
 
-void CSonaroView::readControls() {
-    for (int i = 0; i < 4; ++i) {
-        m_anPresetState[i] = m_presetButtons[i]->isChecked() ? 0 : 1;
-    }
-}
-
 void CSonaroView::refreshPanels() {
     for (CChannelPanel* panel : m_pTabs->m_apPanels) {
         if (panel) {
@@ -346,16 +282,25 @@ void CSonaroView::refreshPanels() {
     }
 }
 
+QString CSonaroView::channelName(int channel) const {
+    if (channel < 0 || channel >= ChannelCount) return {};
+    return QString::fromStdString(sideFile().channelNames[static_cast<std::size_t>(channel)]);
+}
+
+void CSonaroView::setPlotView(const PlotViewChoice& view) {
+    m_plotView = view;
+    m_document.redraw();
+}
+
+// --- The plot -------------------------------------------------------------------
+
 void CSonaroView::drawPlot() {
-    // Before start-up and after the end there is no image: nothing to draw.
-    if (const ParameterImage* image = this->image()) {
-        PlotContent content =
-            plotContent(*image, m_plotView, *m_pResponses, complexResponsesInUse());
-        content.channelNames = m_session.side.channelNames;
-        addOverlayCurves(content);
-        m_pPlot->drawView(*image, content);
-        m_pPlot->blit();
-    }
+    const ParameterImage& image = m_document.image();
+    PlotContent content = plotContent(image, m_plotView, *m_pResponses, complexResponsesInUse());
+    content.channelNames = sideFile().channelNames;
+    m_document.overlay().addCurves(content, sideFile().overlay, *m_pResponses);
+    m_pPlot->drawView(image, content);
+    m_pPlot->blit();
 }
 
 const ComplexResponses* CSonaroView::complexResponsesInUse() const {
@@ -363,21 +308,21 @@ const ComplexResponses* CSonaroView::complexResponsesInUse() const {
 }
 
 bool CSonaroView::redrawStep() {
-    ParameterImage* image = this->image();
-    if (!image || image->redrawPending() != 1) {
+    ParameterImage& image = m_document.image();
+    if (image.redrawPending() != 1) {
         return false;
     }
     // Every edit sets the flag: what the panels changed since the last step
     // becomes one now.
-    commitEdits();
+    m_document.commitEdits();
     // The magnitude path always: the default plot and the check before a
     // send use it. The complex path only for what the view shows besides.
-    computeResponses(*image, *m_pResponses);
+    computeResponses(image, *m_pResponses);
     if (needsComplexResponses(m_plotView)) {
-        computeComplexResponses(*image, *m_pComplex);
+        computeComplexResponses(image, *m_pComplex);
     }
     drawPlot();
-    image->setRedrawPending(0);
+    image.setRedrawPending(0);
     ++m_nRedrawCount;
     emit commandStatesChanged();
     emit redrawn();
@@ -411,16 +356,11 @@ ViewLayoutInput CSonaroView::layoutInput(int cx, int cy) const {
 }
 
 void CSonaroView::layoutControls(int cx, int cy) {
-    if (!m_pPlot || !m_pSend || !m_pReceive || !m_pTabs || !m_pPresetFrame) {
+    // Resizes come while the form's controls are still being built.
+    if (!m_pPlot || !m_pSend || !m_pReceive || !m_pTabs || !m_pPresetFrame || !m_presetButtons[3]) {
         return;
     }
-    for (const QRadioButton* button : m_presetButtons) {
-        if (!button) {
-            return;
-        }
-    }
     const ViewLayout out = computeViewLayout(layoutInput(cx, cy));
-
     place(m_pPlot, out.plot);
     place(m_pTabs, out.tab);
     for (int i = 0; i < 4; ++i) {
@@ -432,81 +372,44 @@ void CSonaroView::layoutControls(int cx, int cy) {
 
     m_pPlot->init();
     update();
-    if (ParameterImage* image = this->image()) {
-        image->setRedrawPending(1);
-    }
+    m_document.redraw();
     drawPlot();
 }
 
 void CSonaroView::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    if (ParameterImage* image = this->image()) {
-        image->setRedrawPending(1);
-    }
+    m_document.redraw();
 }
 
 void CSonaroView::onTabSelChange(int index) {
-    if (ParameterImage* image = this->image(); image && index >= 0 && index <= 2) {
-        image->setTabMarker(index);
+    if (index >= 0 && index <= 2) {
+        m_document.image().setTabMarker(index);
     }
     // "Messung entfernen" is about the selected channel.
     emit commandStatesChanged();
 }
 
-void CSonaroView::saveAtProgramEnd() {
-    ParameterImage* image = this->image();
-    if (!image) {
-        return;  // start-up ended early: nothing to keep
-    }
-    image->setTabMarker(0);
-    image->setActivePreset(0);
-    // The current file, which the user opened or saved (or "Filtaro.dat" in
-    // the start-up directory); never the directory a file brought along,
-    // which another run, perhaps on another machine, recorded.
-    const std::string path = m_session.fileName.empty() ? defaultFilePath() : m_session.fileName;
-    // Filtaro.dat is the program's own: never written through a link, and
-    // not over what the start-up kept unless the user says so.
-    const bool own = path == defaultFilePath();
-    if (own && !m_startupFile.mayWriteAtProgramEnd(path, *image, m_backups)) {
-        m_session.image.reset();
-        return;
-    }
-    if ((own ? saveOwnParameterFile(*image, path) : saveParameterFile(*image, path)) != 0) {
-        userServices().messageBox(FileSaveFailedText, ErrorTitle, MessageIcon::Stop);
-    } else {
-        saveSideFileOf(path);
-    }
-    m_session.image.reset();
-}
-
-const CSonaroView::CommandEntry* CSonaroView::findCommand(int id) {
-    for (const CommandEntry& entry : commandTable()) {
-        if (id >= entry.firstId && id <= entry.lastId) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
+// --- Command routing -------------------------------------------------------------
 
 bool CSonaroView::onCommand(int id) {
-    const CommandEntry* entry = findCommand(id);
-    if (!entry) {
+    const Command* command = findCommand(id);
+    if (!command || !command->run) {
         return false;
     }
     // Edits the timer has not taken in yet are a step before the command's.
-    commitEdits();
-    (this->*entry->handler)(id);
+    m_document.commitEdits();
+    command->run(*this, id);
     return true;
 }
 
 bool CSonaroView::onUpdateCommand(int id, QAction& action) {
-    const CommandEntry* entry = findCommand(id);
-    if (!entry) {
+    const Command* command = findCommand(id);
+    if (!command || !command->run) {
         return false;
     }
     action.setEnabled(true);
-    if (entry->update) {
-        (this->*entry->update)(id, action);
+    if (command->rule) {
+        command->rule(*this, id, action);
     }
     return true;
 }
@@ -526,9 +429,4 @@ bool CSonaroView::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void CSonaroView::onButtonCommand(int id) {
-    onCommand(id);
-    emit commandStatesChanged();
 }

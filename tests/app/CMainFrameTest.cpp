@@ -13,9 +13,9 @@
 #include <optional>
 #include <vector>
 
-#include "app/CQtUserServices.h"
-#include "plot/CReadoutPane.h"
+#include "app/QtUserServices.h"
 #include "plot/CResponsePlot.h"
+#include "plot/ReadoutPane.h"
 #include "simulator/SimulatedPort.h"
 #include "support/ProgramRun.h"
 #include "ui/CAboutDlg.h"
@@ -124,7 +124,7 @@ TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanesAndToggle) {
     EXPECT_EQ(bar->findChild<QLabel*>("59139")->text(), "RF");
     // The cursor readout's pane, empty until the mouse is over the plot; it
     // never widens the window, however many values it has to show.
-    CReadoutPane* readout = run.frame().readoutPane();
+    ReadoutPane* readout = run.frame().readoutPane();
     ASSERT_NE(readout, nullptr);
     EXPECT_EQ(readout->parent(), bar);
     EXPECT_EQ(readout->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
@@ -155,7 +155,7 @@ TEST(MainFrame, ToolbarAndStatusBarHoldTheirButtonsAndPanesAndToggle) {
 
 TEST(StatusText, GoesNowhereBeforeTheMainWindowExists) {
     qtTestApp();
-    CQtUserServices services;
+    QtUserServices services;
     services.setStatusText("Daten werden übertragen");  // no application object
     CSonaroApp app(&services);                          // no main window yet
     services.setStatusText("Daten werden übertragen");
@@ -167,7 +167,7 @@ TEST(StatusText, TextsAndProgressOfCoreAndViewShowInTheStatusBarAtOnce) {
     ScratchDir dir(true);
     SimulatedPort noDevice;
     ScopedModalAnswer answer(acceptDialog);
-    CQtUserServices services;
+    QtUserServices services;
     services.setAutoAnswer(true);  // the start-up's port message goes to standard error
     CSonaroApp app(&services, noDevice);
     ASSERT_EQ(app.initInstance(), CSonaroApp::Startup::Running);
@@ -234,7 +234,7 @@ TEST(StatusText, TextsAndProgressOfCoreAndViewShowInTheStatusBarAtOnce) {
 
 TEST(MessageBox, ShowsTheNormalCursorWhileTheWaitCursorIsUp) {
     qtTestApp();
-    CQtUserServices services;
+    QtUserServices services;
     std::vector<std::optional<Qt::CursorShape>> seen;
     ScopedModalAnswer answer([&](QDialog& box) {
         const QCursor* cursor = QApplication::overrideCursor();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <termios.h>
 
+#include <chrono>
 #include <numeric>
 
 #include "platform/SerialService.h"
@@ -15,73 +17,54 @@ std::vector<std::uint8_t> allByteValues() {
     return bytes;
 }
 
-// Short time-outs keep these cases quick; the rules are the same at 500 ms.
-SerialTimeouts quickTimeouts() {
-    SerialTimeouts t;
-    t.ReadIntervalTimeout = 50;
-    t.ReadTotalTimeoutMultiplier = 0;
-    t.ReadTotalTimeoutConstant = 50;
-    return t;
-}
-
 class OpenPort {
 public:
-    explicit OpenPort(const std::string& path) : handle(serialOpen(path)) {}
+    explicit OpenPort(const std::string& path, SerialSettings settings = {})
+        : handle(serialOpen(path, settings)) {}
     ~OpenPort() { serialClose(handle); }
     SerialHandle handle;
 };
 
+// Short time-outs keep these cases quick; the rules are the same at 500 ms.
+constexpr SerialReadTimeouts Quick{50, 50};
+
 }  // namespace
 
-TEST(SerialService, FreshPortIsBinaryWithoutFlowControl) {
+// Whatever the last user of the terminal left (XON/XOFF, a parity check,
+// seven bits, line editing), the open port is the program's line.
+TEST(SerialService, OpensTheProgramsLineWhateverWasLeft) {
     PtyPair pty;
-    OpenPort port(pty.slavePath());
-    ASSERT_NE(port.handle, nullptr);
-    SerialLineState state;
-    ASSERT_TRUE(serialGetState(port.handle, state));
-    EXPECT_TRUE(state.fBinary);
-    EXPECT_FALSE(state.fOutxCtsFlow);
-    EXPECT_FALSE(state.fOutX);
-    EXPECT_FALSE(state.fInX);
-    EXPECT_FALSE(state.fParity);
-    EXPECT_EQ(state.ByteSize, 8);
+    termios left{};
+    ASSERT_EQ(tcgetattr(pty.master(), &left), 0);
+    left.c_iflag |= IXON | IXOFF | INPCK | ISTRIP | ICRNL;
+    left.c_lflag |= ICANON | ECHO;
+    left.c_cflag = (left.c_cflag & ~static_cast<tcflag_t>(CSIZE)) | CS7 | PARENB | CSTOPB;
+    ASSERT_EQ(tcsetattr(pty.master(), TCSANOW, &left), 0);
+
+    for (const SerialHandshake handshake : {SerialHandshake::None, SerialHandshake::Hardware}) {
+        OpenPort port(pty.slavePath(), {115200, handshake});
+        ASSERT_NE(port.handle, nullptr);
+        termios tio{};
+        ASSERT_EQ(tcgetattr(pty.master(), &tio), 0);
+        EXPECT_EQ(cfgetospeed(&tio), B115200);
+        EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | CSTOPB), static_cast<tcflag_t>(CS8));
+        EXPECT_EQ((tio.c_cflag & CRTSCTS) != 0, handshake == SerialHandshake::Hardware);
+        EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | INPCK | ISTRIP | ICRNL), 0u);
+        EXPECT_EQ(tio.c_lflag & (ICANON | ECHO), 0u);
+    }
 }
 
-TEST(SerialService, SetStateAppliesFrameAndRateAndRefusesNonsense) {
+TEST(SerialService, TakesOddRatesAndRefusesNone) {
     PtyPair pty;
-    OpenPort port(pty.slavePath());
-    ASSERT_NE(port.handle, nullptr);
-    SerialLineState state;
-    ASSERT_TRUE(serialGetState(port.handle, state));
-
-    for (std::uint32_t rate : {9600u, 115200u, 31250u, 12345u}) {
-        state.BaudRate = rate;
-        state.ByteSize = 8;
-        state.Parity = 0;
-        state.StopBits = 2;
-        ASSERT_TRUE(serialSetState(port.handle, state)) << rate;
-        SerialLineState back;
-        ASSERT_TRUE(serialGetState(port.handle, back));
-        EXPECT_EQ(back.BaudRate, rate);
-        EXPECT_EQ(back.ByteSize, 8);
-        EXPECT_EQ(back.StopBits, 2);
+    for (std::uint32_t rate : {9600u, 31250u, 12345u}) {
+        OpenPort port(pty.slavePath(), {rate});
+        ASSERT_NE(port.handle, nullptr) << rate;
+        EXPECT_EQ(serialLineReport(port.handle)->baudRate, rate);
     }
-    // A pseudo-terminal always runs 8 bits without parity; a frame the driver
-    // does not keep is a failed set, not a silent change.
-    SerialLineState sevenEven = state;
-    sevenEven.ByteSize = 7;
-    sevenEven.Parity = 2;
-    EXPECT_FALSE(serialSetState(port.handle, sevenEven));
-
-    // A zero rate would hang up the line; one and a half stop bits (1) has no
-    // setting here.
-    for (auto spoil :
-         {+[](SerialLineState& s) { s.BaudRate = 0; }, +[](SerialLineState& s) { s.StopBits = 1; },
-          +[](SerialLineState& s) { s.ByteSize = 9; }, +[](SerialLineState& s) { s.Parity = 5; }}) {
-        SerialLineState bad = state;
-        spoil(bad);
-        EXPECT_FALSE(serialSetState(port.handle, bad));
-    }
+    // A zero rate would hang up the line.
+    SerialOpenFailure why = SerialOpenFailure::None;
+    EXPECT_EQ(serialOpen(pty.slavePath(), {0}, &why), nullptr);
+    EXPECT_EQ(why, SerialOpenFailure::Refused);
 }
 
 TEST(SerialService, NamesThatMapToNothingOrAreNoTerminalDoNotOpenAndSayWhy) {
@@ -96,7 +79,7 @@ TEST(SerialService, NamesThatMapToNothingOrAreNoTerminalDoNotOpenAndSayWhy) {
     };
     for (const auto& [path, reason] : cases) {
         SerialOpenFailure why = SerialOpenFailure::None;
-        EXPECT_EQ(serialOpen(path, &why), nullptr) << path;
+        EXPECT_EQ(serialOpen(path, {}, &why), nullptr) << path;
         EXPECT_EQ(why, reason) << path;
     }
     EXPECT_EQ(readFileBytes(dir.file("COM8")), "plain file");
@@ -107,82 +90,74 @@ TEST(SerialService, APortAnotherOpenerHoldsIsInUse) {
     OpenPort first(pty.slavePath());
     ASSERT_NE(first.handle, nullptr);
     SerialOpenFailure why = SerialOpenFailure::None;
-    EXPECT_EQ(serialOpen(pty.slavePath(), &why), nullptr);
+    EXPECT_EQ(serialOpen(pty.slavePath(), {}, &why), nullptr);
     EXPECT_EQ(why, SerialOpenFailure::InUse);
 }
 
-TEST(SerialService, ReadReportsWhatArrivedWhenTheLineGoesQuiet) {
+TEST(SerialService, ReadEndsAtTheGapOrWithoutAFirstByte) {
     PtyPair pty;
     OpenPort port(pty.slavePath());
     ASSERT_NE(port.handle, nullptr);
-    ASSERT_TRUE(serialSetTimeouts(port.handle, quickTimeouts()));
 
     pty.send({1, 2, 3});
     std::uint8_t in[5] = {9, 9, 9, 9, 9};
-    std::uint32_t read = 99;
-    ASSERT_TRUE(serialRead(port.handle, in, 5, &read));
-    EXPECT_EQ(read, 3u);
+    SerialResult read = serialRead(port.handle, in, 5, Quick);
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.bytes, 3u);
     EXPECT_EQ(in[0], 1);
     EXPECT_EQ(in[2], 3);
     EXPECT_EQ(in[3], 9);  // the tail stays as it was
     EXPECT_EQ(in[4], 9);
 
-    // Nothing at all within the total budget: success with no bytes.
-    ASSERT_TRUE(serialRead(port.handle, in, 1, &read));
-    EXPECT_EQ(read, 0u);
+    // Nothing within the first byte's time-out: success with no bytes, after
+    // that time and not much longer.
+    const auto start = std::chrono::steady_clock::now();
+    read = serialRead(port.handle, in, 1, {200, 50});
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.bytes, 0u);
     EXPECT_EQ(in[0], 1);
+    EXPECT_GE(waited, std::chrono::milliseconds(200));
+    EXPECT_LT(waited, std::chrono::milliseconds(2000));
+
+    // All that was asked for ends the read at once.
+    pty.send({4, 5});
+    read = serialRead(port.handle, in, 2, {5000, 5000});
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.bytes, 2u);
 }
 
-TEST(SerialService, ImmediateAndWaitForAnyReadsReturnWhatIsThere) {
-    PtyPair pty;
-    OpenPort port(pty.slavePath());
-    ASSERT_NE(port.handle, nullptr);
-    SerialTimeouts t;
-    t.ReadIntervalTimeout = SerialTimeouts::MaxTimeout;
-    ASSERT_TRUE(serialSetTimeouts(port.handle, t));
-    SerialTimeouts back;
-    ASSERT_TRUE(serialGetTimeouts(port.handle, back));
-    EXPECT_EQ(back.ReadIntervalTimeout, SerialTimeouts::MaxTimeout);
-
-    std::uint8_t in[4] = {};
-    std::uint32_t read = 99;
-    ASSERT_TRUE(serialRead(port.handle, in, 4, &read));
-    EXPECT_EQ(read, 0u);
-
-    // Waiting for any: up to the constant for the first byte, then at once
-    // with what has come.
-    t.ReadTotalTimeoutMultiplier = SerialTimeouts::MaxTimeout;
-    t.ReadTotalTimeoutConstant = 50;
-    ASSERT_TRUE(serialSetTimeouts(port.handle, t));
-    ASSERT_TRUE(serialRead(port.handle, in, 4, &read));
-    EXPECT_EQ(read, 0u);
-    pty.send({1, 2});
-    ASSERT_TRUE(serialRead(port.handle, in, 4, &read));
-    EXPECT_EQ(read, 2u);
-    EXPECT_EQ(in[1], 2);
-}
-
-TEST(SerialService, PurgeOnAPtyKeepsWhatTheFarEndWasSent) {
+TEST(SerialService, EveryByteValueBothWaysAndPurgeOnAPtyKeepsWhatTheFarEndWasSent) {
     PtyPair pty;
     OpenPort port(pty.slavePath());
     ASSERT_NE(port.handle, nullptr);
     const std::vector<std::uint8_t> bytes = allByteValues();
-    ASSERT_TRUE(serialWrite(port.handle, bytes.data(), 256, nullptr));
-    ASSERT_TRUE(serialPurge(port.handle, PurgeTxClear | PurgeRxClear));
+    const SerialResult written = serialWrite(port.handle, bytes.data(), 256, 2000);
+    EXPECT_TRUE(written.ok);
+    EXPECT_EQ(written.bytes, 256u);
+    ASSERT_TRUE(serialPurge(port.handle));
     EXPECT_EQ(pty.receive(256), bytes);
+
+    pty.send(bytes);
+    std::vector<std::uint8_t> in(256);
+    EXPECT_EQ(serialRead(port.handle, in.data(), 256, Quick).bytes, 256u);
+    EXPECT_EQ(in, bytes);
+}
+
+TEST(SerialService, AVanishedDeviceFailsTheRead) {
+    PtyPair pty;
+    OpenPort port(pty.slavePath());
+    ASSERT_NE(port.handle, nullptr);
+    pty.hangUp();
+    std::uint8_t byte = 0;
+    EXPECT_FALSE(serialRead(port.handle, &byte, 1, Quick).ok);
 }
 
 TEST(SerialService, CallsOnNoHandleFail) {
-    SerialLineState state;
-    SerialTimeouts timeouts;
     std::uint8_t byte = 0;
-    EXPECT_FALSE(serialSetupQueues(nullptr, 1, 1));
-    EXPECT_FALSE(serialGetState(nullptr, state));
-    EXPECT_FALSE(serialSetState(nullptr, state));
-    EXPECT_FALSE(serialGetTimeouts(nullptr, timeouts));
-    EXPECT_FALSE(serialSetTimeouts(nullptr, timeouts));
-    EXPECT_FALSE(serialRead(nullptr, &byte, 1, nullptr));
-    EXPECT_FALSE(serialWrite(nullptr, &byte, 1, nullptr));
-    EXPECT_FALSE(serialPurge(nullptr, PurgeRxClear));
+    EXPECT_FALSE(serialRead(nullptr, &byte, 1, Quick).ok);
+    EXPECT_FALSE(serialWrite(nullptr, &byte, 1, 10).ok);
+    EXPECT_FALSE(serialPurge(nullptr));
+    EXPECT_FALSE(serialLineReport(nullptr).has_value());
     EXPECT_TRUE(serialClose(nullptr));
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/SerialPortNames.h"
@@ -37,42 +38,33 @@ void leaveForeignState(const std::string& port) {
 }
 
 bool exchange(SerialHandle port, std::uint8_t command, std::uint8_t* block, bool send) {
-    std::uint32_t moved = 0;
+    constexpr SerialReadTimeouts Wait{2000, 500};
     std::uint8_t ack = 0;
-    if (!serialPurge(port, PurgeTxClear | PurgeRxClear) ||
-        !serialWrite(port, &command, 1, &moved) || !serialRead(port, &ack, 1, &moved) ||
-        ack != 0x77) {
+    if (!serialPurge(port) || serialWrite(port, &command, 1, 2000).bytes != 1 ||
+        serialRead(port, &ack, 1, Wait).bytes != 1 || ack != 0x77) {
         return false;
     }
-    return send ? serialWrite(port, block, 624, &moved) && moved == 624
-                : serialRead(port, block, 624, &moved) && moved == 624;
+    const SerialResult moved =
+        send ? serialWrite(port, block, 624, 5000) : serialRead(port, block, 624, Wait);
+    return moved.ok && moved.bytes == 624;
 }
 
 // Every byte value crosses the line both ways, whatever state the previous
-// user of the port left in its driver: the state set is the whole line.
-TEST(SerialService, TheStateSetIsTheWholeLine) {
+// user of the port left in its driver: the open sets the whole line.
+TEST(SerialService, TheOpenSetsTheWholeLine) {
     const std::string port = simulatorPort();
     if (port.empty()) GTEST_SKIP() << "FILTARO_TEST_PORT names no simulator port";
     leaveForeignState(port);
 
-    SerialHandle handle = serialOpen(devicePathForPort(port));
+    SerialHandle handle = serialOpen(devicePathForPort(port), {9600});
     ASSERT_NE(handle, nullptr);
-    SerialLineState state;
-    state.BaudRate = 9600;
-    ASSERT_TRUE(serialSetState(handle, state));
-    SerialLineState back;
-    ASSERT_TRUE(serialGetState(handle, back));
-    EXPECT_FALSE(back.fOutX || back.fInX || back.fParity || back.fOutxCtsFlow);
-    SerialTimeouts timeouts;
-    timeouts.ReadIntervalTimeout = timeouts.ReadTotalTimeoutMultiplier = 500;
-    timeouts.ReadTotalTimeoutConstant = 500;
-    timeouts.WriteTotalTimeoutMultiplier = 2;
-    timeouts.WriteTotalTimeoutConstant = 2000;
-    ASSERT_TRUE(serialSetTimeouts(handle, timeouts));
-    SerialTimeouts timeoutsBack;
-    ASSERT_TRUE(serialGetTimeouts(handle, timeoutsBack));
-    EXPECT_EQ(timeoutsBack.WriteTotalTimeoutMultiplier, 2u);
-    EXPECT_EQ(timeoutsBack.WriteTotalTimeoutConstant, 2000u);
+    // As the driver reports it.
+    const std::optional<SerialLineReport> line = serialLineReport(handle);
+    ASSERT_TRUE(line.has_value());
+    EXPECT_FALSE(line->xonXoff || line->parity || line->hardwareHandshake);
+    EXPECT_TRUE(line->binary);
+    EXPECT_EQ(line->dataBits, 8);
+    EXPECT_EQ(line->baudRate, 9600u);
 
     std::array<std::uint8_t, 624> sent{};
     for (std::size_t i = 0; i < sent.size(); ++i) sent[i] = static_cast<std::uint8_t>(i * 7);

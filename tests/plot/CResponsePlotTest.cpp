@@ -11,9 +11,9 @@
 #include <limits>
 #include <memory>
 
-#include "plot/CPlotRenderer.h"
 #include "plot/CResponsePlot.h"
 #include "plot/PlotExport.h"
+#include "plot/PlotRenderer.h"
 #include "plot/PngFile.h"
 #include "support/QtTestApp.h"
 
@@ -32,7 +32,7 @@ ParameterImage defaults() {
 QImage render(const ParameterImage& image, const ChannelResponses& r = {},
               QSize size = {800, 331}) {
     qtTestApp();
-    CPlotRenderer renderer;
+    PlotRenderer renderer;
     renderer.init(size);
     renderer.drawResponse(image, r);
     return renderer.backBuffer();
@@ -42,7 +42,7 @@ QRgb at(const QImage& img, int x, int y) {
     return img.pixel(x, y) | 0xff000000;
 }
 
-TEST(CPlotRenderer, GridOfTheExampleBackBuffer) {
+TEST(PlotRenderer, GridOfTheExampleBackBuffer) {
     ParameterImage image = defaults();
     image.setSixChannels(2);  // no curves: only the grid
     const QImage img = render(image);
@@ -71,9 +71,9 @@ TEST(CPlotRenderer, GridOfTheExampleBackBuffer) {
     }
 }
 
-TEST(CPlotRenderer, EveryPixelIsAColourTableEntryAndLabelsAreTransparent) {
+TEST(PlotRenderer, EveryPixelIsAColourTableEntryAndLabelsAreTransparent) {
     qtTestApp();
-    CPlotRenderer renderer;
+    PlotRenderer renderer;
     renderer.init({800, 331});
     ChannelResponses r{};
     for (int j = 0; j < ResponsePointCount; ++j) {
@@ -106,7 +106,7 @@ TEST(CPlotRenderer, EveryPixelIsAColourTableEntryAndLabelsAreTransparent) {
     EXPECT_GT(black, 10);
 }
 
-TEST(CPlotRenderer, ARangeWithoutDecadesShowsItsEndsInTheBottomCorners) {
+TEST(PlotRenderer, ARangeWithoutDecadesShowsItsEndsInTheBottomCorners) {
     ParameterImage image = defaults();
     image.setPlotStartHz(10000);
     image.setPlotEndHz(20000);
@@ -126,13 +126,13 @@ TEST(CPlotRenderer, ARangeWithoutDecadesShowsItsEndsInTheBottomCorners) {
 // On a screen of 2 or 1.5 device pixels per logical pixel the buffer has
 // that many more pixels; every line covers exactly the device pixels of its
 // logical pixels at 1x; only the labels differ, drawn at the finer density.
-TEST(CPlotRenderer, ADenseBufferIsTheOneXPictureInProportionWithSharperLabels) {
+TEST(PlotRenderer, ADenseBufferIsTheOneXPictureInProportionWithSharperLabels) {
     qtTestApp();
     ParameterImage image = defaults();
     for (int c = 1; c < 6; ++c) image.setChannelShown(c, 0);
     ChannelResponses r{};
     r[0].db.fill(-3.0f);
-    CPlotRenderer oneX;
+    PlotRenderer oneX;
     oneX.init({800, 331});
     oneX.drawResponse(image, r);
     const QImage& base = oneX.backBuffer();
@@ -153,7 +153,7 @@ TEST(CPlotRenderer, ADenseBufferIsTheOneXPictureInProportionWithSharperLabels) {
     }
 
     for (qreal dpr : {2.0, 1.5}) {
-        CPlotRenderer dense;
+        PlotRenderer dense;
         dense.init({800, 331}, dpr);
         dense.drawResponse(image, r);
         const QImage& img = dense.backBuffer();
@@ -191,7 +191,7 @@ TEST(CPlotRenderer, ADenseBufferIsTheOneXPictureInProportionWithSharperLabels) {
     }
 }
 
-TEST(CPlotRenderer, CurvesInChannelOrderWithTableColours) {
+TEST(PlotRenderer, CurvesInChannelOrderWithTableColours) {
     ParameterImage image = defaults();
     ChannelResponses r{};  // all six on the +0 line: the last drawn one shows
     EXPECT_EQ(at(render(image, r), 300, 100), qRgb(0, 255, 0));
@@ -209,7 +209,7 @@ TEST(CPlotRenderer, CurvesInChannelOrderWithTableColours) {
     EXPECT_EQ(at(img, 300, 100), White);
 }
 
-TEST(CPlotRenderer, OddInputsDrawWithoutHarm) {
+TEST(PlotRenderer, OddInputsDrawWithoutHarm) {
     ParameterImage image = defaults();
     ChannelResponses r{};
     r[0].db.fill(std::numeric_limits<float>::quiet_NaN());
@@ -223,7 +223,7 @@ TEST(CPlotRenderer, OddInputsDrawWithoutHarm) {
     image.setPlotEndHz(std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(render(image, r, {3, 2}).size(), QSize(3, 2));
 
-    CPlotRenderer renderer;
+    PlotRenderer renderer;
     renderer.init({0, 0});
     EXPECT_EQ(renderer.backBufferSize(), QSize(0, 0));
     renderer.drawResponse(image, r);  // nothing to draw into
@@ -274,11 +274,11 @@ struct SumCurves {
     }
 };
 
-TEST(CPlotRenderer, SumsLieAboveTheChannelsInWhiteAndBlackWhenSwitchedOn) {
+TEST(PlotRenderer, SumsLieAboveTheChannelsInWhiteAndBlackWhenSwitchedOn) {
     qtTestApp();
     const ParameterImage image = defaults();
     SumCurves curves;
-    CPlotRenderer renderer;
+    PlotRenderer renderer;
     renderer.init({800, 331});
     auto draw = [&](bool sums) {
         renderer.drawView(PlotSettings::fromImage(image), curves.content(image, sums));
@@ -394,7 +394,7 @@ TEST(PlotExport, PngIsTheBackBufferAndSvgIsWellFormed) {
     qtTestApp();
     ParameterImage image = defaults();
     SumCurves curves;
-    CPlotRenderer renderer;
+    PlotRenderer renderer;
     renderer.init({800, 331});
     renderer.drawView(PlotSettings::fromImage(image), curves.content(image, true));
 
@@ -428,7 +428,7 @@ TEST(PlotExport, PngIsTheBackBufferAndSvgIsWellFormed) {
     EXPECT_TRUE(isSvgPath("a/b.SVG"));
     EXPECT_FALSE(isSvgPath("b.svg.png"));
 
-    CPlotRenderer none;
+    PlotRenderer none;
     EXPECT_TRUE(plotSvg(none).isEmpty());
 }
 

@@ -1,9 +1,9 @@
-#include "support/ChildProcess.h"
-
 #include <grp.h>
 #include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "support/ChildProcess.h"
 
 int runInChild(const std::function<int()>& body) {
     const pid_t pid = fork();

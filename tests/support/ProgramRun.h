@@ -18,8 +18,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/CSonaroApp.h"
-#include "forms/CTemplateDialog.h"
 #include "forms/ModalRunner.h"
+#include "forms/TemplateDialog.h"
 #include "model/ParameterImage.h"
 #include "simulator/SimulatedPort.h"
 #include "support/PortDirectory.h"
@@ -80,8 +80,8 @@ public:
 
     CMainFrame& frame() const { return *app->mainFrame(); }
     CSonaroView& view() const { return *app->mainFrame()->view(); }
-    Session& session() const { return app->session(); }
-    ParameterImage& image() const { return *session().image; }
+    Document& document() const { return app->document(); }
+    ParameterImage& image() const { return document().image(); }
 
     // Extra answers: called before the default OK; returning true means the
     // hook answered (its result is taken from `result`).
@@ -106,7 +106,7 @@ public:
 private:
     int answer(QDialog& dialog) {
         // What the person would see: the dialog as initialised for showing.
-        if (auto* templated = dynamic_cast<CTemplateDialog*>(&dialog)) {
+        if (auto* templated = dynamic_cast<TemplateDialog*>(&dialog)) {
             templated->ensureInitDialog();
         }
         SeenDialog seen{QString::fromLatin1(dialog.metaObject()->className()),

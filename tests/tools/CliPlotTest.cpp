@@ -8,7 +8,7 @@
 #include <QXmlStreamReader>
 
 #include "model/ParameterImage.h"
-#include "response/PlotGeometry.h"
+#include "plotmodel/PlotGeometry.h"
 #include "storage/ParameterFile.h"
 #include "support/CliRun.h"
 #include "support/ScratchDir.h"

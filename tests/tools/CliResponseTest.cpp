@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "model/ParameterImage.h"
+#include "plotmodel/CurveCsv.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
-#include "response/CurveCsv.h"
 #include "storage/ParameterFile.h"
 #include "support/CliRun.h"
 #include "support/ScratchDir.h"

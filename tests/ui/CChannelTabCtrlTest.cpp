@@ -5,7 +5,7 @@
 #include <QTabBar>
 #include <QTest>
 
-#include "forms/CDialogBuilder.h"
+#include "forms/DialogBuilder.h"
 #include "model/ParameterImage.h"
 #include "res/ChannelColours.h"
 #include "res/DialogTemplates.h"

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "document/CopyRecords.h"
 #include "model/ParameterImage.h"
 #include "res/DialogTemplate.h"
 #include "support/QtTestApp.h"
@@ -16,7 +17,6 @@
 #include "ui/CCopyChannelDlg.h"
 #include "ui/CCopyPresetDlg.h"
 #include "ui/CWelcomeDlg.h"
-#include "ui/CopyRecords.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ ParameterImage numberedImage() {
 }
 
 // What a user does: click a radio button of a group.
-void pick(CTemplateDialog& dlg, int id) {
+void pick(TemplateDialog& dlg, int id) {
     dlg.control<QRadioButton>(id)->click();
 }
 
@@ -44,12 +44,19 @@ class CopyDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { qtTestApp(); }
     ParameterImage image = numberedImage();
+    // The copies the dialogs ask for, done as the window's document does them.
+    CopyAction copyChannel() {
+        return [this](int source, int target) { copyChannelInActivePreset(image, source, target); };
+    }
+    CopyAction copyPresets() {
+        return [this](int source, int target) { copyPreset(image, source, target); };
+    }
 };
 
 TEST_F(CopyDialogTest, ChannelCopiesStayOpenAndLeaveRedrawPendingAlone) {
     image.setActivePreset(2);
     const ParameterImage before = image;
-    CCopyChannelDlg dlg(&image);
+    CCopyChannelDlg dlg(copyChannel());
     EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("Kanaldaten kopieren"));
     // Starts with "Kanal 1" onto "Kanal 2".
     EXPECT_EQ(dlg.controls().radioIndex(CopySourceGroupId), 0);
@@ -85,7 +92,7 @@ TEST_F(CopyDialogTest, ChannelCopiesStayOpenAndLeaveRedrawPendingAlone) {
 
 TEST_F(CopyDialogTest, OntoItselfOrOutsideTheImageChangesNothing) {
     const ParameterImage before = image;
-    CCopyChannelDlg dlg(&image);
+    CCopyChannelDlg dlg(copyChannel());
     pick(dlg, 1071);
     pick(dlg, 1077);  // "Kanal 3" onto "Kanal 3"
     dlg.onOK();
@@ -107,7 +114,7 @@ TEST_F(CopyDialogTest, OntoItselfOrOutsideTheImageChangesNothing) {
 
 TEST_F(CopyDialogTest, FourChannelDeviceStillOffersChannelsFiveAndSix) {
     image.setSixChannels(0);
-    CCopyChannelDlg dlg(&image);
+    CCopyChannelDlg dlg(copyChannel());
     ASSERT_NE(dlg.control<QRadioButton>(1073), nullptr);
     EXPECT_EQ(dlg.control<QRadioButton>(1074)->text(), QString("Kanal 6"));
     EXPECT_TRUE(dlg.control<QRadioButton>(1080)->isEnabled());
@@ -115,7 +122,7 @@ TEST_F(CopyDialogTest, FourChannelDeviceStillOffersChannelsFiveAndSix) {
 
 TEST_F(CopyDialogTest, PresetCopiesWholePresetsSeveralTimes) {
     const ParameterImage before = image;
-    CCopyPresetDlg dlg(&image);
+    CCopyPresetDlg dlg(copyPresets());
     EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("Presetdaten kopieren"));
     EXPECT_EQ(dlg.control<QPushButton>(IdOk)->text(), QString("Kopieren"));
     EXPECT_EQ(dlg.control<QPushButton>(IdCancel)->text(), QString::fromUtf8("Schließen"));

@@ -13,7 +13,7 @@
 #include "storage/Backups.h"
 #include "storage/ParameterFile.h"
 #include "support/ScopedEnv.h"
-#include "ui/CBackupDlg.h"
+#include "ui/BackupDialog.h"
 #include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
@@ -87,10 +87,10 @@ TEST_F(Backups, EachOccasionKeepsTheSettingsItReplaces) {
     // "Sicherung laden" lists the backups newest first, in words; the
     // settings of the one chosen come back as one step, and the current file
     // stays.
-    const std::string fileBefore = session().fileName;
+    const std::string fileBefore = document().fileName();
     QStringList occasions;
     run.hook = [&occasions](QDialog& dialog, int& result) {
-        auto& chooser = dynamic_cast<CBackupDlg&>(dialog);
+        auto& chooser = dynamic_cast<BackupDialog&>(dialog);
         for (int row = 0; row < chooser.table()->rowCount(); ++row) {
             occasions << chooser.table()->item(row, 2)->text();
         }
@@ -106,7 +106,7 @@ TEST_F(Backups, EachOccasionKeepsTheSettingsItReplaces) {
     EXPECT_EQ(occasions, (QStringList{"Vor \"Neu\"", "Vor dem Öffnen", "Vor dem Speichern",
                                       "Vor dem Senden", "Vor dem Empfang"}));
     EXPECT_EQ(image().field(1, 2, ChannelField::level), -2);
-    EXPECT_EQ(session().fileName, fileBefore);
+    EXPECT_EQ(document().fileName(), fileBefore);
     filePaths.push_back(std::nullopt);
     ASSERT_TRUE(command(CmdFileSave));
     EXPECT_EQ(fileDialogFolders.back(), fs::path(fileBefore).parent_path().string())

@@ -9,6 +9,7 @@
 #include "ui/CCopyPresetDlg.h"
 #include "ui/CGraphOptionsDlg.h"
 #include "view/CommandIds.h"
+#include "view/CommandTable.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {
@@ -35,7 +36,7 @@ protected:
     // and target, then "Schließen".
     void answerCopies(std::vector<std::pair<int, int>> copies) {
         run.hook = [copies](QDialog& dialog, int& result) {
-            auto* dlg = dynamic_cast<CCopyDlgBase*>(&dialog);
+            auto* dlg = dynamic_cast<CopyDialogBase*>(&dialog);
             if (!dlg) {
                 ADD_FAILURE() << "not a copy dialog";
                 return false;
@@ -104,7 +105,7 @@ TEST_F(EditingCommands, ChannelTogglesFlipTheCurveAndRedrawOncePerToggle) {
     EXPECT_FALSE(view().redrawStep());
 
     // 32802 lies between the toggles of channels 4 and 5 but is none.
-    EXPECT_EQ(CSonaroView::findCommand(32802), nullptr);
+    EXPECT_EQ(findCommand(32802), nullptr);
 }
 
 TEST_F(EditingCommands, OnAFourChannelDeviceTheTogglesOfChannels4To6KeepTheirState) {

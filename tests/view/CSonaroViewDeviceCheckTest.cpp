@@ -13,7 +13,7 @@
 #include "storage/Ini.h"
 #include "storage/ParameterFile.h"
 #include "storage/ProgramOptions.h"
-#include "ui/CCompareDlg.h"
+#include "ui/CompareDialog.h"
 #include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
@@ -37,7 +37,7 @@ protected:
     // the button that takes the device's settings.
     void answerComparisons(bool take = false) {
         run.hook = [this, take](QDialog& dialog, int& result) {
-            auto* compare = dynamic_cast<CCompareDlg*>(&dialog);
+            auto* compare = dynamic_cast<CompareDialog*>(&dialog);
             if (!compare) return false;
             ShownComparison shown{compare->windowTitle(),
                                   compare->textLabel()->text(),
@@ -155,7 +155,7 @@ TEST_F(DeviceCheck, CompareShowsAgreementOrEveryDifferenceAndCanTakeTheDevicesSe
 
     // Without a device: the one message of a receive, no dialog.
     line().holdPort(1);
-    session().port.close();
+    document().port().close();
     ui.messages.clear();
     ASSERT_TRUE(command(CmdCompareDevice));
     EXPECT_EQ(comparisons.size(), 3u);

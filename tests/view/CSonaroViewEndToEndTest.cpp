@@ -64,7 +64,7 @@ TEST_F(EndToEnd, AReceiveShowsWhatChangedInTheDevice) {
     other.setField(0, 5, ChannelField::delayTaps, 2000);
     other.setField(0, 3, eqFrequencyField(2), 1000);
     other.setField(2, 1, eqLevelField(4), -9);
-    ASSERT_EQ(DeviceLink(session().port).sendWireImage(encodeWireImage(other)), 0);
+    ASSERT_EQ(DeviceLink(document().port()).sendWireImage(encodeWireImage(other)), 0);
     ASSERT_EQ(line().blocksStored(1), 1);
     image().setSixChannels(0);
     image().setField(1, 1, ChannelField::reserved, 42);

@@ -57,7 +57,7 @@ TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatAndMakesItTheCurrentFile) {
     image().setPlotEndHz(8000);
     image().setChannelShown(1, 0);
     image().setWorkingDirectory(run.dir.path().string());
-    session().fileName = run.dir.file("Bass.dat");
+    document().setCurrentFile(run.dir.file("Bass.dat"));
 
     ASSERT_TRUE(command(CmdFileNew));
 
@@ -67,7 +67,7 @@ TEST_F(FileCommands, NewResetsImageViewAndFiltaroDatAndMakesItTheCurrentFile) {
     expected.setWorkingDirectory(run.dir.path().string());  // kept
     expected.setRedrawPending(1);
     EXPECT_TRUE(sameImage(image(), expected));
-    EXPECT_EQ(fs::path(session().fileName), fs::current_path() / "Filtaro.dat");
+    EXPECT_EQ(fs::path(document().fileName()), fs::current_path() / "Filtaro.dat");
     EXPECT_EQ(title(), "Filtaro - Neue Datei");
     EXPECT_EQ(checkedPresetButton(), 0);
     EXPECT_EQ(view().presetStates(), (std::array<int, 4>{0, 1, 1, 1}));
@@ -123,7 +123,7 @@ TEST_F(FileCommands, OpenShowsPresetOneOfTheFileAndKeepsItsHeader) {
     EXPECT_EQ(image().sixChannels(), 0);
     EXPECT_EQ(image().channelShown(4), 0);
     EXPECT_EQ(image().field(0, 3, ChannelField::reserved), 77);
-    EXPECT_EQ(session().fileName, path);
+    EXPECT_EQ(document().fileName(), path);
     EXPECT_EQ(title(), "Klarwelle Filtaro - Wohnzimmer.dat");
 
     // The program-end save goes to the opened file.
@@ -137,7 +137,7 @@ TEST_F(FileCommands, OpenShowsPresetOneOfTheFileAndKeepsItsHeader) {
 
 TEST_F(FileCommands, OpenRefusesBadFilesAndChangesNothing) {
     start();
-    session().fileName = "Alt.dat";
+    document().setCurrentFile("Alt.dat");
     run.frame().setWindowTitle("Klarwelle Filtaro - Alt.dat");
     image().setField(0, 1, ChannelField::level, 3);
     panel(1).refreshFromImage();
@@ -158,7 +158,7 @@ TEST_F(FileCommands, OpenRefusesBadFilesAndChangesNothing) {
         EXPECT_EQ(ui.messages[0].text, OpenFailed);
         EXPECT_EQ(ui.messages[0].title, "Fehler");
         EXPECT_TRUE(sameImage(image(), before));
-        EXPECT_EQ(session().fileName, "Alt.dat");
+        EXPECT_EQ(document().fileName(), "Alt.dat");
         EXPECT_EQ(title(), "Klarwelle Filtaro - Alt.dat");
     }
     EXPECT_EQ(dynamic_cast<QComboBox*>(panel(1).control(IdLevel))->currentText(), "3");
@@ -182,7 +182,7 @@ TEST_F(FileCommands, SaveWritesTheImageAndNamesTheWindow) {
     ASSERT_TRUE(command(CmdFileSave));
     EXPECT_EQ(fileDialogsShown, std::vector<FileDialogKind>{FileDialogKind::Save});
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(session().fileName, path);
+    EXPECT_EQ(document().fileName(), path);
     EXPECT_EQ(title(), "Klarwelle Filtaro - Kino.dat");
     EXPECT_EQ(image().redrawPending(), 1);
     ParameterImage onDisk;
@@ -192,7 +192,7 @@ TEST_F(FileCommands, SaveWritesTheImageAndNamesTheWindow) {
     // A path without any "." names the file "None" in the title.
     filePaths.push_back(run.dir.file("Kino2"));
     ASSERT_TRUE(command(CmdFileSave));
-    EXPECT_EQ(session().fileName, run.dir.file("Kino2"));
+    EXPECT_EQ(document().fileName(), run.dir.file("Kino2"));
     EXPECT_EQ(title(), "Klarwelle Filtaro - None");
     EXPECT_TRUE(std::filesystem::exists(run.dir.file("Kino2")));
 
@@ -201,13 +201,13 @@ TEST_F(FileCommands, SaveWritesTheImageAndNamesTheWindow) {
     filePaths.push_back(std::nullopt);
     ASSERT_TRUE(command(CmdFileSave));
     EXPECT_EQ(image().redrawPending(), 1);
-    EXPECT_EQ(session().fileName, run.dir.file("Kino2"));
+    EXPECT_EQ(document().fileName(), run.dir.file("Kino2"));
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(FileCommands, SaveThatCannotWriteSaysSoAndKeepsNameAndTitle) {
     start();
-    session().fileName = "Alt.dat";
+    document().setCurrentFile("Alt.dat");
     run.frame().setWindowTitle("Klarwelle Filtaro - Alt.dat");
     writeFileBytes(run.dir.file("keinVerzeichnis"), "x");
     image().setRedrawPending(0);
@@ -217,7 +217,7 @@ TEST_F(FileCommands, SaveThatCannotWriteSaysSoAndKeepsNameAndTitle) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, SaveFailed);
     EXPECT_EQ(ui.messages[0].title, "Fehler");
-    EXPECT_EQ(session().fileName, "Alt.dat");
+    EXPECT_EQ(document().fileName(), "Alt.dat");
     EXPECT_EQ(title(), "Klarwelle Filtaro - Alt.dat");
     EXPECT_EQ(image().redrawPending(), 1);
 }

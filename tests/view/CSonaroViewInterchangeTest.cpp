@@ -15,11 +15,12 @@
 #include "storage/ParameterFile.h"
 #include "storage/SideFile.h"
 #include "storage/TextFile.h"
-#include "ui/CChannelNameDlg.h"
-#include "ui/CFilterExportDlg.h"
-#include "ui/CFilterImportDlg.h"
-#include "ui/CImportBlockDlg.h"
+#include "ui/ChannelNameDialog.h"
+#include "ui/FilterExportDialog.h"
+#include "ui/FilterImportDialog.h"
+#include "ui/ImportBlockDialog.h"
 #include "view/CommandIds.h"
+#include "view/Commands.h"
 #include "view/ViewCommandFixture.h"
 
 namespace {
@@ -56,12 +57,12 @@ protected:
     void import(const std::string& path, int answer, int block = 0) {
         filePaths.push_back(path);
         run.hook = [this, answer, block](QDialog& dialog, int& result) {
-            if (auto* choose = dynamic_cast<CImportBlockDlg*>(&dialog)) {
+            if (auto* choose = dynamic_cast<ImportBlockDialog*>(&dialog)) {
                 choose->list()->setCurrentRow(block);
                 result = QDialog::Accepted;
                 return true;
             }
-            if (auto* review = dynamic_cast<CFilterImportDlg*>(&dialog)) {
+            if (auto* review = dynamic_cast<FilterImportDialog*>(&dialog)) {
                 rowsShown = review->table()->rowCount();
                 result = answer;
                 return true;
@@ -74,7 +75,8 @@ protected:
     // Names channel `c` through the tab's menu, as the user does.
     void name(int c, const QString& text) {
         run.hook = [text](QDialog& dialog, int&) {
-            if (auto* named = dynamic_cast<CChannelNameDlg*>(&dialog)) named->edit()->setText(text);
+            if (auto* named = dynamic_cast<ChannelNameDialog*>(&dialog))
+                named->edit()->setText(text);
             return false;
         };
         std::unique_ptr<QMenu> menu(tabs().contextMenu(c));
@@ -115,8 +117,8 @@ TEST_F(Interchange, ImportIsOneUndoStepAndCancelChangesNothing) {
 TEST_F(Interchange, TheUserPicksTheChannelBlock) {
     start();
     import(write("stereo.txt", TwoBlocks), QDialog::Accepted, 1);
-    ASSERT_EQ(dialogShown(0), "CImportBlockDlg");
-    EXPECT_EQ(dialogShown(1), "CFilterImportDlg");
+    ASSERT_EQ(dialogShown(0), "ImportBlockDialog");
+    EXPECT_EQ(dialogShown(1), "FilterImportDialog");
     const ParameterImage defaults = [] {
         ParameterImage image;
         applyDefaults(image);
@@ -142,15 +144,15 @@ TEST_F(Interchange, ExportsWriteTheChosenFormatWithTheNames) {
     start();
     showChannel(2);
     name(2, QStringLiteral("Hochton links"));
-    EXPECT_EQ(view().channelDisplayName(2), "Kanal 3 (Hochton links)");
-    EXPECT_EQ(view().channelDisplayName(0), "Kanal 1");
+    EXPECT_EQ(channelDisplayName(view(), 2), "Kanal 3 (Hochton links)");
+    EXPECT_EQ(channelDisplayName(view(), 0), "Kanal 1");
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.format));
         const std::string path = run.dir.file("export.txt");
         filePaths.push_back(path);
         fileDialogsShown.clear();
         run.hook = [&c](QDialog& dialog, int&) {
-            if (auto* choose = dynamic_cast<CFilterExportDlg*>(&dialog)) {
+            if (auto* choose = dynamic_cast<FilterExportDialog*>(&dialog)) {
                 choose->formatButton(c.format)->click();
                 if (c.wholePreset && c.format == ExportFormat::Apo) choose->presetButton()->click();
                 choose->rateBox()->setCurrentIndex(choose->rateBox()->findData(c.rate));

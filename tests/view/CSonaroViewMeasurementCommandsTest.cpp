@@ -6,8 +6,8 @@
 #include <QColor>
 
 #include "interchange/Measurement.h"
-#include "plot/CPlotRenderer.h"
 #include "plot/CResponsePlot.h"
+#include "plot/PlotRenderer.h"
 #include "storage/SideFile.h"
 #include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
@@ -51,7 +51,7 @@ protected:
     }
     // The plot as drawn without any measurement.
     QImage plainPlot() {
-        CPlotRenderer plain;
+        PlotRenderer plain;
         plain.init(plot().backBufferSize());
         plain.drawResponse(image(), view().responses());
         return plain.backBuffer();

@@ -3,8 +3,8 @@
 
 #include <QXmlStreamReader>
 
-#include "plot/CPlotRenderer.h"
 #include "plot/CResponsePlot.h"
+#include "plot/PlotRenderer.h"
 #include "storage/Ini.h"
 #include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
@@ -68,7 +68,7 @@ TEST_F(PlotCommands, ViewsSwitchFromTheMenuAndTheChoiceIsKeptInTheIni) {
     EXPECT_NE(readFileBytes(IniFileName).find("View=magnitude"), std::string::npos);
     ASSERT_TRUE(view().redrawStep());
     expectReadoutOfStoredCurves(250);
-    CPlotRenderer magnitudePlot;
+    PlotRenderer magnitudePlot;
     magnitudePlot.init(plot().backBufferSize());
     magnitudePlot.drawResponse(image(), view().responses());
     EXPECT_EQ(plot().backBuffer(), magnitudePlot.backBuffer());

@@ -23,7 +23,7 @@ TEST(ProgramEnd, SavesToTheCurrentFileWhateverDirectoryTheImageRecords) {
         ProgramRun run;
         ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
         run.image().setWorkingDirectory(recorded);
-        run.session().fileName = elsewhere.file("Anlage.dat");
+        run.document().setCurrentFile(elsewhere.file("Anlage.dat"));
         run.image().setActivePreset(2);
         run.image().setTabMarker(1);
         run.image().setField(3, 4, ChannelField::delayTaps, 2801);
@@ -43,7 +43,7 @@ TEST(ProgramEnd, AFailedSaveIsReportedInsteadOfLosingTheDataSilently) {
     ProgramRun run;
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
     // The folder of the current file has gone meanwhile.
-    run.session().fileName = run.dir.file("entfernt/Anlage.dat");
+    run.document().setCurrentFile(run.dir.file("entfernt/Anlage.dat"));
     const std::size_t before = run.services.messages.size();
     run.end();
     ASSERT_EQ(run.services.messages.size(), before + 1);
@@ -70,7 +70,7 @@ TEST(ProgramEnd, ASideFileThatCouldNotBeReadIsNeverDestroyed) {
             EXPECT_EQ(
                 run.services.messages[1].text.rfind("Die Zusatzdatei \"Filtaro.filtaro.json\"", 0),
                 0u);
-            if (named) run.session().side.channelNames[0] = "Bass";
+            if (named) run.document().nameChannel(0, "Bass");
             run.end();
             if (named) {
                 EXPECT_EQ(readFileBytes("Filtaro.filtaro.json.defekt"), text);
@@ -88,7 +88,7 @@ TEST(ProgramEnd, ThePortIsClosedOnceTheApplicationObjectIsGone) {
     ProgramRun run;
     run.attachPtyDevice();
     ASSERT_EQ(run.start(), CSonaroApp::Startup::Running);
-    ASSERT_TRUE(run.session().port.isOpen());
+    ASSERT_TRUE(run.document().port().isOpen());
 
     SerialPort other;
     EXPECT_EQ(other.open(devicePathForPort("COM1"), 9600), -1) << "held by the program";

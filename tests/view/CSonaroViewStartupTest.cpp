@@ -8,7 +8,7 @@
 
 #include "device/WireImage.h"
 #include "plot/CResponsePlot.h"
-#include "response/PlotGeometry.h"
+#include "plotmodel/PlotGeometry.h"
 #include "storage/Backups.h"
 #include "storage/ParameterFile.h"
 #include "support/ProgramRun.h"
@@ -65,7 +65,7 @@ TEST(Startup, WithTheDeviceTheWelcomeBoxIsEmptyAndThePanelsShowTheDevicesPresets
     EXPECT_EQ(image.activePreset(), 0);
     EXPECT_EQ(hpFrequencyShown(run.view(), 0), "100");
     EXPECT_EQ(hpFrequencyShown(run.view(), 1), "20");
-    EXPECT_TRUE(run.session().port.isOpen());
+    EXPECT_TRUE(run.document().port().isOpen());
     // The settling wait after the port opened went through the services.
     EXPECT_EQ(run.services.sleeps, (std::vector<unsigned>{500}));
 }
@@ -136,7 +136,7 @@ TEST(Startup, FiltaroDatIsKeptAsABackupThenOverwrittenWithTheDefaults) {
     EXPECT_EQ(run.image().plotStartHz(), 20);
     EXPECT_EQ(run.image().channelShown(3), 1);
     EXPECT_EQ(fs::path(run.image().workingDirectory()), fs::current_path());
-    EXPECT_EQ(fs::path(run.session().fileName), fs::current_path() / "Filtaro.dat");
+    EXPECT_EQ(fs::path(run.document().fileName()), fs::current_path() / "Filtaro.dat");
 
     // The work of the last run is not lost: the previous file is a backup.
     const std::vector<std::string> backups = BackupStore(run.backupDir()).list();
@@ -163,7 +163,7 @@ TEST(Startup, AFiltaroDatThatCannotBeWrittenEndsTheProgramWithoutSavingAnything)
               "Datei Filtaro.dat konnte nicht geöffnet werden!\nProgramm wird beendet.");
     EXPECT_EQ(run.services.messages[0].title, "Fehler");
     EXPECT_TRUE(run.dialogs.empty()) << "no welcome box";
-    EXPECT_EQ(run.session().image, nullptr);
+    EXPECT_EQ(run.app->mainFrame(), nullptr) << "no window";
     run.end();
     EXPECT_EQ(run.services.messages.size(), 1u) << "no save at the end";
 }

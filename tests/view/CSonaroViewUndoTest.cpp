@@ -10,10 +10,10 @@
 #include "device/WireImage.h"
 #include "model/SettingsEdit.h"
 #include "storage/ParameterFile.h"
-#include "ui/CCompareDlg.h"
 #include "ui/CCopyChannelDlg.h"
 #include "ui/CCopyPresetDlg.h"
 #include "ui/CGraphOptionsDlg.h"
+#include "ui/CompareDialog.h"
 #include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
 
@@ -125,10 +125,10 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
     start();
     const std::string kino = run.dir.file("Kino.dat");
     ASSERT_EQ(saveParameterFile(distinctSettings(4), kino), 0);
-    const std::string startFile = session().fileName;
+    const std::string startFile = document().fileName();
 
     run.hook = [](QDialog& dialog, int& result) {
-        if (auto* copy = dynamic_cast<CCopyDlgBase*>(&dialog)) {
+        if (auto* copy = dynamic_cast<CopyDialogBase*>(&dialog)) {
             const bool presets = dynamic_cast<CCopyPresetDlg*>(&dialog) != nullptr;
             copy->controls().setRadioIndex(CopySourceGroupId, 0);
             copy->controls().setRadioIndex(CopyTargetGroupId, presets ? 2 : 3);
@@ -143,7 +143,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
             result = range->result();
             return true;
         }
-        if (auto* compare = dynamic_cast<CCompareDlg*>(&dialog)) {
+        if (auto* compare = dynamic_cast<CompareDialog*>(&dialog)) {
             compare->onTake();
             result = compare->result();
             return true;
@@ -171,7 +171,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
     for (const Change& change : changes) {
         SCOPED_TRACE(change.step);
         const ParameterImage before = image();
-        const std::string fileBefore = session().fileName;
+        const std::string fileBefore = document().fileName();
         const QString titleBefore = title();
         change.make();
         const ParameterImage after = image();
@@ -180,7 +180,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
 
         ASSERT_TRUE(command(CmdEditUndo));
         EXPECT_TRUE(sameState(image(), before));
-        EXPECT_EQ(session().fileName, fileBefore);
+        EXPECT_EQ(document().fileName(), fileBefore);
         EXPECT_EQ(title(), titleBefore);
         EXPECT_EQ(checkedPresetButton(), before.activePreset());
         EXPECT_EQ(shown(panel(3), IdLevel),
@@ -200,7 +200,7 @@ TEST_F(Undo, EveryKindOfChangeIsUndoneAndRedoneWhole) {
     // Undoing back past the Open puts back the file the settings belong to:
     // the save at program end does not write them over Kino.dat.
     for (int i = 0; i < 4; ++i) ASSERT_TRUE(command(CmdEditUndo));
-    EXPECT_EQ(session().fileName, startFile);
+    EXPECT_EQ(document().fileName(), startFile);
     EXPECT_EQ(title(), "Klarwelle Filtaro");
     run.end();
     ParameterImage onDisk;

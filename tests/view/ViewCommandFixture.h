@@ -48,7 +48,7 @@ protected:
 
     CSonaroView& view() { return run.view(); }
     ParameterImage& image() { return run.image(); }
-    Session& session() { return run.session(); }
+    Document& document() { return run.document(); }
     CChannelTabCtrl& tabs() { return *view().channelTabs(); }
     CChannelPanel& panel(int c) { return *tabs().m_apPanels.at(static_cast<std::size_t>(c)); }
     QString title() { return run.frame().windowTitle(); }

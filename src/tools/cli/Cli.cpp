@@ -6,7 +6,7 @@
 
 #include "buildinfo/ProgramVersion.h"
 #include "model/ParameterImage.h"
-#include "response/PlotView.h"
+#include "plotmodel/PlotView.h"
 #include "storage/FileMessages.h"
 #include "storage/ParameterFile.h"
 #include "tools/cli/HeldMessages.h"

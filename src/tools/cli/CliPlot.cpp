@@ -14,13 +14,13 @@
 #include <string>
 
 #include "model/ParameterImage.h"
-#include "plot/CPlotRenderer.h"
 #include "plot/PlotExport.h"
+#include "plot/PlotRenderer.h"
 #include "plot/PngFile.h"
+#include "plotmodel/PlotGeometry.h"
+#include "plotmodel/PlotView.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
-#include "response/PlotGeometry.h"
-#include "response/PlotView.h"
 #include "storage/FileMessages.h"
 #include "tools/cli/Cli.h"
 
@@ -111,7 +111,7 @@ int cliPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (!ensureGuiApplication()) {
         return cliFail(err, "Die Grafik kann in diesem Prozess nicht gezeichnet werden.");
     }
-    CPlotRenderer renderer;
+    PlotRenderer renderer;
     renderer.init(size);
     if (renderer.backBufferSize() != size) {
         return cliFail(err, "Für eine Grafik dieser Größe ist nicht genug Speicher frei.");

@@ -13,9 +13,9 @@
 #include <string>
 
 #include "model/ParameterImage.h"
+#include "plotmodel/CurveCsv.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
-#include "response/CurveCsv.h"
 #include "response/ResponseGrid.h"
 #include "tools/cli/Cli.h"
 

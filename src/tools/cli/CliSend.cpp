@@ -32,10 +32,10 @@ int refuse(std::ostream& out, std::ostream& err, const std::string& path,
                    CliSendRefused);
 }
 
-int verify(const ParameterImage& image, BytePort& port, const std::string& portName,
-           std::ostream& out, std::ostream& err) {
+int verify(const WireImage& sent, const ParameterImage& image, BytePort& port,
+           const std::string& portName, std::ostream& out, std::ostream& err) {
     std::vector<FieldDifference> differences;
-    const CommErrorCode result = verifySentPresets(image, port, differences);
+    const CommErrorCode result = verifySentPresets(sent, image, port, differences);
     if (result != CommOk) {
         return cliCommFail(err, result, "Prüfen nach dem Senden an " + portName);
     }
@@ -76,13 +76,15 @@ int cliSend(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (const int opened = cliOpenPort(port, file.port, err); opened != 0) {
         return opened;
     }
+    // Encoded once: what goes on the line is what the check compares with.
+    const WireImage wire = encodeWireImage(file.image);
     const CommErrorCode result = sendAllPresets(
-        file.image, port, parsed.flag("--no-pause") ? SendPause::None : SendPause::AfterSuccess);
+        wire, port, parsed.flag("--no-pause") ? SendPause::None : SendPause::AfterSuccess);
     if (result != CommOk) {
         return cliCommFail(err, result, "Senden an " + file.port.name);
     }
     if (parsed.flag("--verify")) {
-        return verify(file.image, port, file.port.name, out, err);
+        return verify(wire, file.image, port, file.port.name, out, err);
     }
     out << "Alle Presets an " << file.port.name << " gesendet.\n";
     return 0;
