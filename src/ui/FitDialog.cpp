@@ -6,7 +6,6 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,6 +27,8 @@ namespace {
 
 // A full fit that has not answered within this long shows its progress.
 constexpr qint64 ProgressAfterMs = 200;
+// Room for a band before and after ("45 Hz, +3 dB, Q 0.7 (LowShelf)").
+constexpr int DialogWidth = 520;
 const QColor ChangedShade(255, 236, 179);
 
 constexpr std::array<const char*, 3> AveragingTexts = {"Leistung", "in dB",
@@ -70,26 +72,26 @@ FitDialog::FitDialog(FitDialogInput input, QWidget* parent)
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
-    auto* columns = new QHBoxLayout;
-    auto* options = new QVBoxLayout;
-    options->addWidget(evidenceGroup());
-    options->addWidget(targetGroup());
-    options->addWidget(limitsGroup());
-    options->addStretch(1);
-    columns->addLayout(options);
+    // One column, the options on pages above the outcome, so that the dialog
+    // can stand beside the plot it draws into.
+    auto* pages = new QTabWidget(this);
+    pages->addTab(evidenceGroup(), QStringLiteral("Messungen"));
+    pages->addTab(targetGroup(), QStringLiteral("Ziel"));
+    pages->addTab(limitsGroup(), QStringLiteral("Bereich und Grenzen"));
+    layout->addWidget(pages);
 
-    auto* outcome = new QVBoxLayout;
     m_pTable =
         readOnlyTable({QStringLiteral("Band"), QStringLiteral("Vorher"), QStringLiteral("Nachher")},
                       EqBandCount + 1, this);
     m_pTable->horizontalHeader()->setStretchLastSection(true);
-    outcome->addWidget(m_pTable, 1);
+    m_pTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    layout->addWidget(m_pTable, 1);
     m_pError = new QLabel(this);
     m_pError->setWordWrap(true);
-    outcome->addWidget(m_pError);
+    layout->addWidget(m_pError);
     m_pStatus = new QLabel(this);
     m_pStatus->setWordWrap(true);
-    outcome->addWidget(m_pStatus);
+    layout->addWidget(m_pStatus);
     auto* progressRow = new QHBoxLayout;
     m_pProgress = new QProgressBar(this);
     m_pProgress->setRange(0, 100);
@@ -100,9 +102,7 @@ FitDialog::FitDialog(FitDialogInput input, QWidget* parent)
     m_pStop->setVisible(false);
     connect(m_pStop, &QPushButton::clicked, this, [this] { m_runner.stop(); });
     progressRow->addWidget(m_pStop);
-    outcome->addLayout(progressRow);
-    columns->addLayout(outcome, 1);
-    layout->addLayout(columns, 1);
+    layout->addLayout(progressRow);
 
     auto* buttons = new QDialogButtonBox(this);
     m_pApply = buttons->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
@@ -117,12 +117,17 @@ FitDialog::FitDialog(FitDialogInput input, QWidget* parent)
     connect(&m_runner, &FitRunner::progressed, this, &FitDialog::onProgress);
     connect(&m_runner, &FitRunner::stopped, this, &FitDialog::onStopped);
     showResult();
-    resize(sizeHint().expandedTo(QSize(900, 560)));
+    // As wide as the table's longest rows; as high as all rows.
+    int tableHeight =
+        m_pTable->horizontalHeader()->sizeHint().height() + 2 * m_pTable->frameWidth();
+    for (int r = 0; r < m_pTable->rowCount(); ++r) tableHeight += m_pTable->rowHeight(r);
+    m_pTable->setMinimumHeight(tableHeight);
+    resize(QSize(DialogWidth, sizeHint().height()));
     startFit();
 }
 
 QWidget* FitDialog::evidenceGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Messungen"), this);
+    auto* group = new QWidget(this);
     auto* form = new QFormLayout(group);
     m_pFiles = new QListWidget(group);
     for (const std::string& name : m_input.names) {
@@ -149,13 +154,14 @@ QWidget* FitDialog::evidenceGroup() {
 }
 
 QWidget* FitDialog::targetGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Ziel"), this);
+    auto* group = new QWidget(this);
     auto* form = new QFormLayout(group);
     m_pTarget = new QComboBox(group);
     for (const char* text : TargetTexts) m_pTarget->addItem(QString::fromUtf8(text));
     form->addRow(QStringLiteral("Form:"), m_pTarget);
 
     m_pTargetValues = new QStackedWidget(group);
+    m_pTargetValues->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     m_pTargetValues->addWidget(new QWidget(m_pTargetValues));
     m_pTilt = decimalBox(-6.0, 6.0, 0.1, 1, -0.5, " dB/Okt.", m_pTargetValues);
     m_pTilt->setToolTip(QStringLiteral("Neigung je Oktave, 0 dB bei 1 kHz."));
@@ -221,7 +227,7 @@ QWidget* FitDialog::targetGroup() {
 }
 
 QWidget* FitDialog::limitsGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Bereich und Grenzen"), this);
+    auto* group = new QWidget(this);
     auto* form = new QFormLayout(group);
     auto* rangeRow = new QHBoxLayout;
     m_pAutoRange = new QCheckBox(QStringLiteral("automatisch"), group);
@@ -249,13 +255,15 @@ QWidget* FitDialog::limitsGroup() {
     });
     const FitOptions defaults;
     m_pMaxBoost = wholeBox(0, 6, defaults.maxBoostDb, " dB", group);
-    form->addRow(QStringLiteral("Anhebung je Band höchstens:"), m_pMaxBoost);
+    form->addRow(QStringLiteral("Anhebung je Band bis:"), m_pMaxBoost);
     m_pMaxTotal = decimalBox(0.0, 24.0, 1.0, 1, defaults.maxTotalBoostDb, " dB", group);
-    form->addRow(QStringLiteral("Anhebung insgesamt höchstens:"), m_pMaxTotal);
+    form->addRow(QStringLiteral("Anhebung insgesamt bis:"), m_pMaxTotal);
     m_pMaxQ = decimalBox(0.5, 10.0, 0.5, 1, defaults.maxQ, "", group);
-    form->addRow(QStringLiteral("Güte höchstens:"), m_pMaxQ);
-    m_pSkipDips = new QCheckBox(
-        QStringLiteral("schmale tiefe Senken auslassen (unter 1/3 Oktave, über 6 dB)"), group);
+    form->addRow(QStringLiteral("Güte bis:"), m_pMaxQ);
+    m_pSkipDips = new QCheckBox(QStringLiteral("schmale tiefe Senken auslassen"), group);
+    m_pSkipDips->setToolTip(QStringLiteral(
+        "Senken schmaler als 1/3 Oktave und tiefer als 6 dB: meist Auslöschungen, die mehr "
+        "Leistung nicht füllt."));
     m_pSkipDips->setChecked(defaults.dips == DipHandling::LeaveAlone);
     form->addRow(m_pSkipDips);
     m_pUseLevel = new QCheckBox(QStringLiteral("Kanalpegel anpassen"), group);

@@ -4,11 +4,14 @@
 // fits is taken over as one step of the document.
 
 #include <QAction>
+#include <QScreen>
+#include <algorithm>
 #include <memory>
 
 #include "document/FileNameOfPath.h"
 #include "forms/ModalRunner.h"
 #include "platform/UserServices.h"
+#include "plot/CResponsePlot.h"
 #include "ui/FitDialog.h"
 #include "view/CSonaroView.h"
 #include "view/Commands.h"
@@ -33,6 +36,20 @@ std::optional<TargetFile> askTargetFile(CSonaroView& view) {
         return std::nullopt;
     }
     return TargetFile{baseNameOfPath(*path), std::move(*read.measurement)};
+}
+
+// The dialog shows its curves in the plot: it stands right of the plot where
+// the screen has room, else as far right as it can.
+void placeBesidePlot(const CSonaroView& view, QWidget& dialog) {
+    constexpr int Gap = 8;
+    constexpr int FrameAllowance = 16;  // the window manager's frame
+    const QRect screen = view.screen()->availableGeometry();
+    const QPoint plotTopRight = view.plot()->mapToGlobal(QPoint(view.plot()->width(), 0));
+    const int x = std::max(
+        screen.left(),
+        std::min(plotTopRight.x() + Gap, screen.right() - dialog.width() - FrameAllowance));
+    const int y = std::max(screen.top(), view.window()->geometry().top());
+    dialog.move(x, y);
 }
 
 }  // namespace
@@ -70,6 +87,7 @@ void onAutoFit(CSonaroView& view) {
     input.askTargetFile = [&view] { return askTargetFile(view); };
 
     FitDialog dialog(std::move(input), view.window());
+    placeBesidePlot(view, dialog);
     QObject::connect(&dialog, &FitDialog::previewChanged, &view,
                      [&view, &dialog] { view.setPlotPreview(dialog.preview()); });
     view.setPlotPreview(dialog.preview());
