@@ -67,7 +67,7 @@ public:
 
     // The channel as the fit sets it (the input's until a result is there).
     const ChannelRecord& fitted() const { return m_result.channel; }
-    const FitResult& result() const { return m_result; }
+    const FitResult& fitResult() const { return m_result; }
     // Whether the result shown is the full fit's.
     bool finished() const { return m_final; }
     Averaging averaging() const;

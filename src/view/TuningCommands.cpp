@@ -93,7 +93,7 @@ void onAutoFit(CSonaroView& view) {
     view.setPlotPreview(dialog.preview());
     const int answer = runModal(dialog);
     view.setPlotPreview({});
-    if (answer != QDialog::Accepted || dialog.result().status != FitStatus::Ok) return;
+    if (answer != QDialog::Accepted || dialog.fitResult().status != FitStatus::Ok) return;
     document.applyFit(preset, channel, dialog.fitted(), dialog.averaging(), dialog.smoothing());
 }
 
