@@ -27,7 +27,10 @@ void ensureBenchApplication() {
     static char name[] = "filtaro-bench";
     static char* argv[] = {name, nullptr};
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication* app = new QApplication(argc, argv);
+    // One application object for all the window's benchmarks.
+    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance())
+                                   ? qobject_cast<QApplication*>(QCoreApplication::instance())
+                                   : new QApplication(argc, argv);
     (void)app;
 }
 

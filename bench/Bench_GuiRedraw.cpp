@@ -35,7 +35,10 @@ QApplication& benchApp() {
     if (!std::getenv("QT_QPA_PLATFORM")) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     }
-    static QApplication* app = new QApplication(argc, argv);
+    // One application object for all the window's benchmarks.
+    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance())
+                                   ? qobject_cast<QApplication*>(QCoreApplication::instance())
+                                   : new QApplication(argc, argv);
     return *app;
 }
 

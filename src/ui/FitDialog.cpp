@@ -83,7 +83,7 @@ FitDialog::FitDialog(FitDialogInput input, QWidget* parent)
     m_pTable =
         readOnlyTable({QStringLiteral("Band"), QStringLiteral("Vorher"), QStringLiteral("Nachher")},
                       EqBandCount + 1, this);
-    m_pTable->horizontalHeader()->setStretchLastSection(true);
+    m_pTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     m_pTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(m_pTable, 1);
     m_pError = new QLabel(this);
@@ -418,7 +418,8 @@ void FitDialog::showResult() {
             m_pTable->setItem(r, c, item);
         }
     }
-    m_pTable->resizeColumnsToContents();
+    m_pTable->resizeColumnToContents(0);
+    m_pTable->resizeColumnToContents(1);
 
     const bool running = !m_final && !m_stopped;
     if (!m_result.message.empty()) {
