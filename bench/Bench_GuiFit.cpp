@@ -11,22 +11,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "BenchApplication.h"
 #include "ui/FitRunner.h"
 #include "ui/FitSummary.h"
 
 namespace {
-
-// One application object for all the window's benchmarks.
-QApplication& benchApp() {
-    static int argc = 1;
-    static char name[] = "filtaro-bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance())
-                                   ? qobject_cast<QApplication*>(QCoreApplication::instance())
-                                   : new QApplication(argc, argv);
-    return *app;
-}
 
 // A loudspeaker at 1/48 octave from 20 Hz to 20 kHz (as in Bench_Fit.cpp).
 Measurement loudspeaker(double shift) {
@@ -44,7 +33,7 @@ Measurement loudspeaker(double shift) {
 }
 
 void BM_FitDialogFirstCurveAfterOptionChange(benchmark::State& state) {
-    benchApp();
+    benchApplication();
     FitJob job;
     job.measurements = std::make_shared<std::vector<Measurement>>(
         std::vector<Measurement>{loudspeaker(0.0), loudspeaker(1.3)});
