@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "BenchApplication.h"
 #include "interchange/Measurement.h"
 #include "model/ParameterImage.h"
 #include "plot/PlotRenderer.h"
@@ -20,19 +21,8 @@
 
 namespace {
 
-// Shares the process's application object with the other GUI benchmarks.
-void ensureBenchApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "filtaro-bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication* app = new QApplication(argc, argv);
-    (void)app;
-}
-
 void BM_DrawResponse(benchmark::State& state) {
-    ensureBenchApplication();
+    benchApplication();
     ParameterImage image;
     applyDefaults(image);
     for (int c = 0; c < ChannelCount; ++c) {
@@ -84,7 +74,7 @@ const Measurement& millionPoints() {
 
 // state.range(0): 1 draws the thinned measurement, 0 the whole one.
 void BM_DrawMeasurementOverlay(benchmark::State& state) {
-    ensureBenchApplication();
+    benchApplication();
     const Measurement m = state.range(0) ? reducedMeasurement(millionPoints()) : millionPoints();
     ParameterImage image;
     applyDefaults(image);

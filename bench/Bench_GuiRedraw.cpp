@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "BenchApplication.h"
 #include "app/CMainFrame.h"
 #include "app/CSonaroApp.h"
 #include "forms/ModalRunner.h"
@@ -28,17 +29,6 @@
 
 namespace {
 
-QApplication& benchApp() {
-    static int argc = 1;
-    static char name[] = "filtaro-bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM")) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    }
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
 // The program started in a directory of its own, with no device (an empty
 // port directory), every box and dialog answered.
 class BenchProgram {
@@ -47,7 +37,7 @@ public:
         : m_previous(std::filesystem::current_path()),
           m_path(std::filesystem::temp_directory_path() / "filtaro-bench-redraw"),
           m_answer(acceptDialog) {
-        benchApp();
+        benchApplication();
         std::filesystem::create_directories(m_path / "ports");
         std::filesystem::current_path(m_path);
         setenv("FILTARO_PORT_DIR", (m_path / "ports").c_str(), 1);

@@ -2,7 +2,7 @@
 //
 // Reading never fails on them, it reads the file or refuses it with a
 // message. A file that is read goes through a save with other names,
-// measurements and overlay options: they read back as written, and every
+// measurement lists and overlay options: they read back as written, and every
 // key this program does not know survives with its value, at every level.
 // A file that is refused is left byte for byte by a save with nothing to
 // keep, and set aside byte for byte as NAME.filtaro.json.defekt by one that
@@ -55,13 +55,14 @@ void checkKept(const Json& before, const Json& after) {
             if (i >= ChannelCount) {
                 fuzzCheck(written[i] == entry, "entries beyond the sixth stay as they are");
             } else if (entry.is_object()) {
-                checkUnknownKeysKept(entry, written[i], {"name", "measurement"});
+                checkUnknownKeysKept(entry, written[i], {"name", "measurement", "measurements"});
             }
         }
     }
     const auto overlay = before.find("overlay");
     if (overlay != before.end() && overlay->is_object()) {
-        checkUnknownKeysKept(*overlay, after.at("overlay"), {"normalise", "predicted"});
+        checkUnknownKeysKept(*overlay, after.at("overlay"),
+                             {"normalise", "shared_offset", "predicted", "averaging", "smoothing"});
     }
 }
 
@@ -77,10 +78,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SideFileLoad load = loadSideFile(dat);
     SideFile changed = load.data;
     changed.channelNames = {"Bass \"links\"", "", "Höhe ✓", "Mitte", "a\\b", "Sub"};
-    changed.measurements[1] = "mess/tief.txt";
-    changed.measurements[4] = "/tmp/hoch.frd";
+    changed.measurements[1] = {"mess/tief.txt"};
+    changed.measurements[4] = {"/tmp/hoch.frd", "sitz 2.txt", "/tmp/hoch.frd"};
+    changed.measurements[5].clear();
     changed.overlay.normalise = !changed.overlay.normalise;
+    changed.overlay.sharedOffset = !changed.overlay.sharedOffset;
     changed.overlay.predicted = !changed.overlay.predicted;
+    changed.overlay.averaging =
+        changed.overlay.averaging == Averaging::Vector ? Averaging::Db : Averaging::Vector;
+    changed.overlay.smoothing = changed.overlay.smoothing == 3 ? 0 : 3;
 
     if (load.state != SideFileState::Read) {
         fuzzCheck(load.state == SideFileState::Broken && !load.message.empty(),

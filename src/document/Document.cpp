@@ -1,5 +1,6 @@
 #include "document/Document.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -280,7 +281,7 @@ void Document::nameChannel(int channel, const std::string& name) {
     });
 }
 
-bool Document::loadMeasurement(int channel, const std::string& path) {
+bool Document::loadMeasurement(int channel, const std::string& path, bool add) {
     if (channel < 0 || channel >= ChannelCount) return false;
     // A file that cannot be read changes nothing: the channel keeps what it
     // showed.
@@ -290,10 +291,18 @@ bool Document::loadMeasurement(int channel, const std::string& path) {
         return false;
     }
     const std::string full = fullPath(path);
-    step("Messung " + baseNameOfPath(full) + " laden", [&] {
-        m_overlay.take(channel, full, *read.measurement);
-        m_state.side.measurements[static_cast<std::size_t>(channel)] = full;
-        redraw();
+    MeasurementList& files = m_state.side.measurements[static_cast<std::size_t>(channel)];
+    if (add && std::find(files.begin(), files.end(), full) != files.end()) {
+        userServices().messageBox(
+            "Die Messung \"" + baseNameOfPath(full) + "\" gehört schon zu diesem Kanal.",
+            MeasurementTitle, MessageIcon::Information);
+        return false;
+    }
+    step("Messung " + baseNameOfPath(full) + (add ? " hinzufügen" : " laden"), [&] {
+        m_overlay.take(full, *read.measurement);
+        if (!add) files.clear();
+        files.push_back(full);
+        followMeasurements();
     });
     if (!read.notice.empty()) {
         userServices().messageBox(read.notice, MeasurementTitle, MessageIcon::Information);
@@ -310,12 +319,47 @@ void Document::removeMeasurement(int channel) {
 }
 
 void Document::toggleOverlayOption(OverlayOption option) {
-    const bool normalise = option == OverlayOption::Normalise;
-    step(normalise ? "Messung normalisieren" : "Vorhersage zeigen", [&] {
+    static constexpr const char* Names[] = {"Messung normalisieren", "Gemeinsam normalisieren",
+                                            "Vorhersage zeigen"};
+    step(Names[static_cast<int>(option)], [&] {
         OverlayOptions& options = m_state.side.overlay;
-        bool& value = normalise ? options.normalise : options.predicted;
+        bool& value = option == OverlayOption::Normalise      ? options.normalise
+                      : option == OverlayOption::SharedOffset ? options.sharedOffset
+                                                              : options.predicted;
         value = !value;
         redraw();
+    });
+}
+
+void Document::setAveraging(Averaging averaging) {
+    static constexpr const char* Names[] = {"Mittelung der Leistung", "Mittelung in dB",
+                                            "Vektorielle Mittelung"};
+    step(Names[static_cast<int>(averaging)], [&] {
+        m_state.side.overlay.averaging = averaging;
+        redraw();
+    });
+}
+
+void Document::setSmoothing(int perOctave) {
+    step(perOctave > 0 ? "Glättung 1/" + std::to_string(perOctave) + " Oktave" : "Ohne Glättung",
+         [&] {
+             m_state.side.overlay.smoothing = perOctave;
+             redraw();
+         });
+}
+
+bool Document::applyFit(int preset, int channel, const ChannelRecord& fitted, Averaging averaging,
+                        int smoothing) {
+    if (preset < 0 || preset >= PresetCount || channel < 0 || channel >= ChannelCount) {
+        return false;
+    }
+    return step(numbered("Automatisch anpassen Kanal %1", channel + 1, 0), [&] {
+        m_state.image.setRecord(preset, channel, fitted);
+        // The overlay shows the curve the fit worked on.
+        m_state.side.overlay.averaging = averaging;
+        m_state.side.overlay.smoothing = smoothing;
+        redraw();
+        settingsReplaced();
     });
 }
 
@@ -453,8 +497,8 @@ void Document::loadSideFileOf(const std::string& parameterFile) {
     SideFileLoad load = loadSideFile(parameterFile);
     m_state.side = std::move(load.data);
     // The measurement files are held as full paths.
-    for (std::string& path : m_state.side.measurements) {
-        if (!path.empty()) path = measurementFilePath(parameterFile, path);
+    for (MeasurementList& files : m_state.side.measurements) {
+        for (std::string& path : files) path = measurementFilePath(parameterFile, path);
     }
     followMeasurements();
     if (m_observer) m_observer->onChannelNamesChanged();
@@ -474,8 +518,8 @@ bool Document::saveSideFileOf(const std::string& parameterFile) {
     // Stored relative to the parameter file's folder when a measurement
     // lies in or below it.
     SideFile stored = m_state.side;
-    for (std::string& measurement : stored.measurements) {
-        if (!measurement.empty()) measurement = storedMeasurementPath(parameterFile, measurement);
+    for (MeasurementList& files : stored.measurements) {
+        for (std::string& path : files) path = storedMeasurementPath(parameterFile, path);
     }
     if (saveSideFile(parameterFile, stored)) return true;
     userServices().messageBox("Die Zusatzdatei \"" + fileNameOfPath(path) +

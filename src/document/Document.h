@@ -143,12 +143,24 @@ public:
     void setPlotRange(int startHz, int endHz);
     // The user's name of `channel` (0..5); "" takes it away.
     void nameChannel(int channel, const std::string& name);
-    // A measurement file for `channel`. A file that cannot be read changes
-    // nothing (its message is shown); false then.
-    bool loadMeasurement(int channel, const std::string& path);
+    // A measurement file for `channel`: the only one, or with `add` one more
+    // (another listening position). A file that cannot be read, or that the
+    // channel has already, changes nothing (its message is shown); false
+    // then.
+    bool loadMeasurement(int channel, const std::string& path, bool add = false);
+    // Takes all of the channel's measurement files away.
     void removeMeasurement(int channel);
-    enum class OverlayOption { Normalise, Predicted };
+    enum class OverlayOption { Normalise, SharedOffset, Predicted };
     void toggleOverlayOption(OverlayOption option);
+    // How the channels' measurements are averaged and smoothed, for the
+    // overlay and the fit.
+    void setAveraging(Averaging averaging);
+    void setSmoothing(int perOctave);
+    // A fit taken over ("Automatisch anpassen Kanal 2"): the channel's new
+    // record, and the averaging and smoothing it worked with for the
+    // overlay. One step; false when it changed nothing.
+    bool applyFit(int preset, int channel, const ChannelRecord& fitted, Averaging averaging,
+                  int smoothing);
 
     // --- The device ----------------------------------------------------------
     // Sends all presets (the settings encoded once, see lastSent()), keeping

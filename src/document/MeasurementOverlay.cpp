@@ -1,11 +1,13 @@
 #include "document/MeasurementOverlay.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "document/FileNameOfPath.h"
 #include "plotmodel/MeasurementReduce.h"
 #include "storage/FileMessages.h"
 #include "storage/TextFile.h"
+#include "tuning/Evidence.h"
 
 namespace {
 
@@ -35,40 +37,115 @@ MeasurementFileRead readMeasurementFile(const std::string& path) {
     return result;
 }
 
-const Measurement* MeasurementOverlay::measurement(int c) const {
-    const Loaded& loaded = m_channels[static_cast<std::size_t>(c)];
-    return loaded.data ? &*loaded.data : nullptr;
+std::vector<MeasurementFile> MeasurementOverlay::files(int c) const {
+    std::vector<MeasurementFile> out;
+    for (const File& file : m_channels[static_cast<std::size_t>(c)].files) {
+        out.push_back({file.path, file.data ? &*file.data : nullptr});
+    }
+    return out;
 }
 
-void MeasurementOverlay::take(int c, const std::string& path, const Measurement& full) {
-    Loaded& loaded = m_channels[static_cast<std::size_t>(c)];
-    loaded = Loaded{};
-    loaded.path = path;
-    Measurement& data = loaded.data.emplace(reducedMeasurement(full));
-    // The average of the whole file, not of the thinned points.
-    double average = 0;
-    if (midrangeAverageDb(full, average)) loaded.midrangeDb = average;
-    for (double degrees : data.phaseDegrees) loaded.wrappedPhase.push_back(wrappedDegrees(degrees));
+void MeasurementOverlay::take(const std::string& path, const Measurement& full) {
+    m_taken[path] = full;
+}
+
+void MeasurementOverlay::preparePhase(Channel& channel) {
+    channel.phaseCurve = {};
+    channel.wrappedPhase.clear();
+    for (const File& file : channel.files) {
+        if (!file.data) continue;
+        if (!file.data->phaseDegrees.empty()) {
+            channel.phaseCurve = reducedMeasurement(*file.data);
+            for (double degrees : channel.phaseCurve.phaseDegrees) {
+                channel.wrappedPhase.push_back(wrappedDegrees(degrees));
+            }
+        }
+        return;
+    }
 }
 
 std::vector<std::string> MeasurementOverlay::follow(
-    const std::array<std::string, ChannelCount>& paths) {
+    const std::array<MeasurementList, ChannelCount>& paths) {
     std::vector<std::string> messages;
     for (int c = 0; c < ChannelCount; ++c) {
-        const std::string& path = paths[static_cast<std::size_t>(c)];
-        Loaded& loaded = m_channels[static_cast<std::size_t>(c)];
-        if (path == loaded.path) continue;
-        loaded = Loaded{};
-        loaded.path = path;
-        if (path.empty()) continue;
-        MeasurementFileRead read = readMeasurementFile(path);
-        if (read.measurement) {
-            take(c, path, *read.measurement);
-        } else {
-            messages.push_back(read.message);
+        const MeasurementList& wanted = paths[static_cast<std::size_t>(c)];
+        Channel& channel = m_channels[static_cast<std::size_t>(c)];
+        const bool same =
+            wanted.size() == channel.files.size() &&
+            std::equal(wanted.begin(), wanted.end(), channel.files.begin(),
+                       [](const std::string& p, const File& f) { return p == f.path; });
+        if (same) continue;
+        std::vector<File> next;
+        for (const std::string& path : wanted) {
+            const auto kept = std::find_if(channel.files.begin(), channel.files.end(),
+                                           [&](const File& f) { return f.path == path; });
+            if (kept != channel.files.end()) {
+                next.push_back(std::move(*kept));
+                kept->path.clear();  // taken; a second entry of the same path reads again
+                continue;
+            }
+            File& file = next.emplace_back();
+            file.path = path;
+            if (const auto taken = m_taken.find(path); taken != m_taken.end()) {
+                file.data = std::move(taken->second);
+                m_taken.erase(taken);
+                continue;
+            }
+            MeasurementFileRead read = readMeasurementFile(path);
+            if (read.measurement) {
+                file.data = std::move(read.measurement);
+            } else {
+                messages.push_back(read.message);
+            }
         }
+        channel = Channel{};
+        channel.files = std::move(next);
+        preparePhase(channel);
     }
+    m_taken.clear();
     return messages;
+}
+
+const Measurement* MeasurementOverlay::combined(int c, const OverlayOptions& options) {
+    Channel& channel = m_channels[static_cast<std::size_t>(c)];
+    if (channel.combinedValid && channel.averaging == options.averaging &&
+        channel.smoothing == options.smoothing) {
+        return channel.combined ? &*channel.combined : nullptr;
+    }
+    channel.combinedValid = true;
+    channel.averaging = options.averaging;
+    channel.smoothing = options.smoothing;
+    channel.combined.reset();
+    channel.midrangeDb.reset();
+    channel.drawn = {};
+    std::vector<Measurement> read;
+    bool allPhase = true;
+    for (const File& file : channel.files) {
+        if (!file.data) continue;
+        read.push_back(*file.data);
+        allPhase = allPhase && file.data->phaseDegrees.size() == file.data->frequencies.size();
+    }
+    if (read.empty()) return nullptr;
+    const Averaging averaging =
+        options.averaging == Averaging::Vector && !allPhase ? Averaging::Power : options.averaging;
+    EvidenceCurve evidence = combineMeasurements(read, averaging, options.smoothing);
+    if (!evidence.ok) return nullptr;  // no span all files share
+    channel.combined = std::move(evidence.curve);
+    double average = 0;
+    if (midrangeAverageDb(*channel.combined, average)) channel.midrangeDb = average;
+    channel.drawn = reducedMeasurement(*channel.combined);
+    return &*channel.combined;
+}
+
+double MeasurementOverlay::offsetDb(int c, const OverlayOptions& options) {
+    if (!options.normalise || !combined(c, options)) return 0.0;
+    if (options.sharedOffset) {
+        std::vector<const Measurement*> all;
+        for (int k = 0; k < ChannelCount; ++k) all.push_back(combined(k, options));
+        return sharedNormalisationOffset(all);
+    }
+    const std::optional<double>& midrange = m_channels[static_cast<std::size_t>(c)].midrangeDb;
+    return midrange ? -*midrange : 0.0;
 }
 
 void MeasurementOverlay::addCurves(PlotContent& content, const OverlayOptions& options,
@@ -80,22 +157,22 @@ void MeasurementOverlay::addCurves(PlotContent& content, const OverlayOptions& o
         if (curve.id >= 0 && curve.id < ChannelCount) shown.push_back(curve.id);
     }
     for (int c : shown) {
-        Loaded& loaded = m_channels[static_cast<std::size_t>(c)];
-        if (!loaded.data) continue;
-        const Measurement& m = *loaded.data;
+        Channel& channel = m_channels[static_cast<std::size_t>(c)];
         if (content.quantity == ResponseQuantity::Phase) {
-            if (!loaded.wrappedPhase.empty()) {
-                content.overlays.push_back(
-                    {c, CurveStroke::Dotted, &m.frequencies, &loaded.wrappedPhase, 0.0});
+            if (!channel.wrappedPhase.empty()) {
+                content.overlays.push_back({c, CurveStroke::Dotted, &channel.phaseCurve.frequencies,
+                                            &channel.wrappedPhase, 0.0});
             }
             continue;
         }
-        const double offset = options.normalise && loaded.midrangeDb ? -*loaded.midrangeDb : 0.0;
+        if (!combined(c, options)) continue;
+        const Measurement& m = channel.drawn;
+        const double offset = offsetDb(c, options);
         content.overlays.push_back({c, CurveStroke::Dotted, &m.frequencies, &m.db, offset});
         if (options.predicted) {
-            loaded.predicted = predictedDb(m, magnitudes[static_cast<std::size_t>(c)], offset);
+            channel.predicted = predictedDb(m, magnitudes[static_cast<std::size_t>(c)], offset);
             content.overlays.push_back(
-                {c, CurveStroke::Dashed, &m.frequencies, &loaded.predicted, 0.0});
+                {c, CurveStroke::Dashed, &m.frequencies, &channel.predicted, 0.0});
         }
     }
 }

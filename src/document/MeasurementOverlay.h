@@ -1,20 +1,27 @@
 #pragma once
-// The measurements drawn with the channels. For each channel the view names
-// a measurement file (a full path, or none) and the overlay's options; this
-// object keeps what those files hold, read once and thinned for drawing,
-// and turns them into the plot's overlay curves:
-// - magnitude view: the measured level, dotted in the channel's colour,
-//   moved so that its 200 Hz..2 kHz average sits at 0 dB when normalising;
-//   with the prediction on, also the measurement plus the channel's
-//   response, dashed;
-// - phase view: the measured phase, wrapped to +-180 degrees, where the file
-//   has one (a prediction of the phase would need the loudspeaker's
-//   acoustic delay, which a measurement file does not tell);
+// The measurements drawn with the channels. For each channel the side file
+// names measurement files (full paths, several for several listening
+// positions) and the overlay's options; this object keeps what those files
+// hold, read once, combines each channel's files into one curve (averaged
+// and smoothed as the options say, tuning/Evidence.h) and turns that into
+// the plot's overlay curves:
+// - magnitude view: the combined level, dotted in the channel's colour,
+//   moved so that its 200 Hz..2 kHz average sits at 0 dB when normalising
+//   (or, with the shared offset, by the one offset that puts the loudest
+//   channel's average there); with the prediction on, also the curve plus
+//   the channel's response, dashed;
+// - phase view: the measured phase of the channel's first file, wrapped to
+//   +-180 degrees, where the file has one (a prediction of the phase would
+//   need the loudspeaker's acoustic delay, which a measurement file does not
+//   tell);
 // - group-delay view: nothing (a measured group delay is the derivative of
 //   a noisy phase and would only cover the model's curves).
-// Only the channels whose curves the plot shows get their overlay.
+// Only the channels whose curves the plot shows get their overlay. Vector
+// averaging needs the phase of every file; where one lacks it the overlay
+// averages the power instead.
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,21 +32,35 @@
 #include "response/ChannelResponse.h"
 #include "storage/SideFile.h"
 
+// One measurement file of a channel as read.
+struct MeasurementFile {
+    std::string path;
+    const Measurement* data = nullptr;  // whole; null when it could not be read
+};
+
 class MeasurementOverlay {
 public:
-    // The file of channel `c` as read and thinned; nothing when there is
-    // none or it could not be read.
-    const Measurement* measurement(int c) const;
+    // The files of channel `c`, first to last, read or not.
+    std::vector<MeasurementFile> files(int c) const;
 
-    // Brings the measurements in line with `paths` (full paths, empty for
-    // none): a file named anew is read, one no longer named is dropped. A
-    // file that cannot be read leaves its channel without a measurement and
-    // yields one German message, which is not repeated until the path
-    // changes again.
-    std::vector<std::string> follow(const std::array<std::string, ChannelCount>& paths);
+    // Brings the measurements in line with `paths` (full paths): a file
+    // named anew is read, one no longer named is dropped. A file that cannot
+    // be read leaves its place empty and yields one German message, which is
+    // not repeated while it stays named.
+    std::vector<std::string> follow(const std::array<MeasurementList, ChannelCount>& paths);
 
-    // Takes the file at `path` for channel `c` without reading it again.
-    void take(int c, const std::string& path, const Measurement& full);
+    // The file at `path` as already read: the next follow() takes it
+    // instead of reading it again.
+    void take(const std::string& path, const Measurement& full);
+
+    // Channel `c`'s files combined with the options' averaging and
+    // smoothing, at their whole resolution; null when it has none that
+    // could be read.
+    const Measurement* combined(int c, const OverlayOptions& options);
+    // What the options add to channel `c`'s combined curve to draw it: the
+    // negative of its own 200 Hz..2 kHz average, or the offset shared by all
+    // channels, or 0.
+    double offsetDb(int c, const OverlayOptions& options);
 
     // Adds the overlay curves of the channels `content` shows, in its view.
     // The curves borrow values kept here until the next call.
@@ -47,14 +68,29 @@ public:
                    const ChannelResponses& magnitudes);
 
 private:
-    struct Loaded {
-        std::string path;  // what was asked for, read or not
+    struct File {
+        std::string path;
         std::optional<Measurement> data;
+    };
+    struct Channel {
+        std::vector<File> files;
+        // The combined curve of `averaging` and `smoothing`, whole and thinned.
+        bool combinedValid = false;
+        Averaging averaging = Averaging::Power;
+        int smoothing = 0;
+        std::optional<Measurement> combined;
+        Measurement drawn;
         std::optional<double> midrangeDb;
+        // The first readable file's phase, thinned and wrapped.
+        Measurement phaseCurve;
         std::vector<double> wrappedPhase;
         std::vector<double> predicted;  // of the last addCurves()
     };
-    std::array<Loaded, ChannelCount> m_channels;
+    // Reads the phase curve of the channel's files anew.
+    static void preparePhase(Channel& channel);
+
+    std::array<Channel, ChannelCount> m_channels;
+    std::map<std::string, Measurement> m_taken;
 };
 
 // Reads a measurement file for the window: the file, then its points. A

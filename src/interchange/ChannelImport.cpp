@@ -366,32 +366,27 @@ std::string dropReason(const EqFilter& e, const std::vector<EqFilter>& eq) {
     return "nicht übernommen: ohne diesen Filter kommt die Einstellung der Vorlage näher";
 }
 
-// The difference between the design and the channel as set: on the fit
-// grid, then at ten times its density around its largest peaks, so that the
-// narrowest filters' peaks are not missed and a text of many thousands of
-// filters still costs only a few hundred evaluations of each.
+// The difference between the design and a channel: on the fit grid, then at
+// ten times its density around its largest peaks, so that the narrowest
+// filters' peaks are not missed and a text of many thousands of filters
+// still costs only a few hundred evaluations of each.
 class Difference {
 public:
-    Difference(const Collected& c, const ImportReport& r) : m_report(r), m_collected(c) {
-        for (const EqFilter& e : c.eq) m_eq.push_back(designOf(e));
-        for (const auto* side : {&c.highPass, &c.lowPass}) {
-            for (const CookbookFilter& s : sectionsOf(*side))
-                m_passes.push_back(analogPrototype(s));
-        }
-        m_designLevel = r.setsLevel ? sum(c.preamps) : 0.0;
-    }
+    Difference(const ImportReport& r, const ChannelRecord& record)
+        : m_report(r), m_design(r.design), m_record(record) {}
 
-    void measure(ImportReport& r) const {
+    DesignDifference measure() const {
+        DesignDifference out;
         std::array<double, FitPointCount> d{};
         double squares = 0.0;
         for (int j = 0; j < FitPointCount; ++j) {
             // The EQ filters' sum there is known from the band choice.
             const double f = fitFrequencies()[j];
             d[j] =
-                m_designLevel + m_collected.eqDesignDb[j] + productDb(m_passes, f) - channelDb(f);
+                m_design.levelDb + m_design.eqDb[j] + productDb(m_design.passes, f) - channelDb(f);
             squares += d[j] * d[j];
         }
-        r.rmsDifferenceDb = std::sqrt(squares / FitPointCount);
+        out.rmsDb = std::sqrt(squares / FitPointCount);
         std::vector<int> peaks;
         for (int j = 0; j < FitPointCount; ++j) {
             const double here = std::fabs(d[j]);
@@ -399,7 +394,7 @@ public:
                 (j + 1 == FitPointCount || here >= std::fabs(d[j + 1]))) {
                 peaks.push_back(j);
             }
-            note(r, fitFrequencies()[j], d[j]);
+            note(out, fitFrequencies()[j], d[j]);
         }
         constexpr std::size_t RefinedPeaks = 8;
         std::stable_sort(peaks.begin(), peaks.end(),
@@ -409,28 +404,24 @@ public:
             for (int k = 10 * std::max(j - 1, 0); k <= 10 * std::min(j + 1, FitPointCount - 1);
                  ++k) {
                 const double f = 20.0 * std::pow(10.0, k / 1000.0);
-                note(r, f, at(f));
+                note(out, f, m_design.db(f) - channelDb(f));
             }
         }
+        return out;
     }
 
 private:
-    static void note(ImportReport& r, double f, double difference) {
-        if (std::fabs(difference) > r.maxDifferenceDb) {
-            r.maxDifferenceDb = std::fabs(difference);
-            r.maxDifferenceHz = f;
+    static void note(DesignDifference& out, double f, double difference) {
+        if (std::fabs(difference) > out.maxDb) {
+            out.maxDb = std::fabs(difference);
+            out.maxHz = f;
         }
     }
 
-    // Design minus channel at f, in dB.
-    double at(double f) const {
-        return m_designLevel + productDb(m_eq, f) + productDb(m_passes, f) - channelDb(f);
-    }
-
-    // The channel as set at f, in dB. Only what the text sets counts; the
-    // rest of the channel is the same on both sides.
+    // The channel at f, in dB. Only what the text sets counts; the rest of
+    // the channel is the same on both sides.
     double channelDb(double f) const {
-        const ChannelRecord& set = m_report.record;
+        const ChannelRecord& set = m_record;
         double m = m_report.setsLevel ? set.level : 0.0;
         if (m_report.setsEq) {
             for (int e = 0; e < EqBandCount; ++e) {
@@ -447,11 +438,22 @@ private:
     }
 
     const ImportReport& m_report;
-    const Collected& m_collected;
-    std::vector<AnalogBiquad> m_eq;
-    std::vector<AnalogBiquad> m_passes;
-    double m_designLevel = 0.0;
+    const ImportDesign& m_design;
+    const ChannelRecord& m_record;
 };
+
+// The text's filters as their program plays them, for the comparison.
+ImportDesign designOf(const Collected& c, const ImportReport& r) {
+    ImportDesign design;
+    for (const EqFilter& e : c.eq) design.eq.push_back(designOf(e));
+    for (const auto* side : {&c.highPass, &c.lowPass}) {
+        for (const CookbookFilter& s : sectionsOf(*side))
+            design.passes.push_back(analogPrototype(s));
+    }
+    design.levelDb = r.setsLevel ? sum(c.preamps) : 0.0;
+    design.eqDb = c.eqDesignDb;
+    return design;
+}
 
 void mapEq(Collected& c, ImportReport& report) {
     report.setsEq = true;
@@ -540,6 +542,18 @@ ImportReport mapOntoChannel(const std::vector<TextEntry>& entries, const Channel
     std::stable_sort(
         report.items.begin(), report.items.end(),
         [](const ImportItem& a, const ImportItem& b) { return a.lines.front() < b.lines.front(); });
-    Difference(c, report).measure(report);
+    report.design = designOf(c, report);
+    const DesignDifference difference = designDifference(report, report.record);
+    report.maxDifferenceDb = difference.maxDb;
+    report.maxDifferenceHz = difference.maxHz;
+    report.rmsDifferenceDb = difference.rmsDb;
     return report;
+}
+
+double ImportDesign::db(double f) const {
+    return levelDb + productDb(eq, f) + productDb(passes, f);
+}
+
+DesignDifference designDifference(const ImportReport& report, const ChannelRecord& record) {
+    return Difference(report, record).measure();
 }

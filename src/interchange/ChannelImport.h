@@ -23,12 +23,15 @@
 // What the text does not mention (no EQ filter, no Preamp, ...) stays as the
 // channel has it.
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "interchange/BandChoice.h"
+#include "interchange/FilterDefinitions.h"
 #include "interchange/FilterText.h"
+#include "interchange/FitGrid.h"
 #include "model/ChannelRecord.h"
 
 // Filters not taken and filters switched off are listed up to this many
@@ -51,6 +54,26 @@ struct ImportItem {
     std::string asSet;       // German: what the channel gets; empty when not taken over
     ImportItemStatus status = ImportItemStatus::Exact;
     std::vector<std::string> notes;  // German, one per rounding, limit or reason
+};
+
+// The text's filters as the other program plays them (FilterDefinitions.h):
+// what an import is measured against, and what a refit on the device's grid
+// aims at. Only what the text sets is in it.
+struct ImportDesign {
+    std::vector<AnalogBiquad> eq;              // every EQ filter, taken over or not
+    std::vector<AnalogBiquad> passes;          // the high- and low-pass sections
+    double levelDb = 0.0;                      // the Preamp lines, when the text has any
+    std::array<double, FitPointCount> eqDb{};  // the EQ filters on the fit grid
+    // The whole design at f, in dB.
+    double db(double f) const;
+};
+
+// How far a channel is from a design over 20 Hz to 20 kHz: the largest
+// difference, where it is, and the RMS over the fit grid.
+struct DesignDifference {
+    double maxDb = 0.0;
+    double maxHz = 0.0;
+    double rmsDb = 0.0;
 };
 
 struct ImportReport {
@@ -77,6 +100,7 @@ struct ImportReport {
     double maxDifferenceDb = 0.0;
     double maxDifferenceHz = 0.0;
     double rmsDifferenceDb = 0.0;
+    ImportDesign design;
 
     bool changesSomething() const {
         return setsEq || setsLevel || setsHighPass || setsLowPass || setsDelay;
@@ -87,6 +111,10 @@ struct ImportReport {
 // length of the delay line.
 ImportReport mapOntoChannel(const std::vector<TextEntry>& entries, const ChannelRecord& current,
                             int channel);
+
+// `record` against the report's design, counting only what the text sets
+// (its level, EQ, high- and low-pass), as the report's own difference does.
+DesignDifference designDifference(const ImportReport& report, const ChannelRecord& record);
 
 // The report as lines of text for a console or a list (German).
 std::vector<std::string> importReportLines(const ImportReport& report);

@@ -88,3 +88,9 @@ std::string channelFieldText(int field, std::int32_t value) {
 std::string presetChannelText(int preset, int channel) {
     return "Preset " + std::to_string(preset + 1) + ", Kanal " + std::to_string(channel + 1);
 }
+
+std::string eqBandText(const EqBand& band, int e) {
+    const std::string gain = (band.level > 0 ? "+" : "") + std::to_string(band.level);
+    return std::to_string(band.frequency) + " Hz, " + gain + " dB, Q " +
+           channelFieldText(eqQField(e), band.q);
+}

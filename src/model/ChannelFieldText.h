@@ -17,5 +17,10 @@ std::string channelFieldName(int field);
 // peaking band. A code that no list item stands for reads "Code 12".
 std::string channelFieldText(int field, std::int32_t value);
 
+// Band `e` (0..5) in one line: "1000 Hz, -3 dB, Q 1.5", a shelf naming
+// itself in its Q ("Q 0.5 (LowShelf)"), a gain with its sign.
+struct EqBand;
+std::string eqBandText(const EqBand& band, int e);
+
 // "Preset 2, Kanal 3" for preset index 1 and channel index 2.
 std::string presetChannelText(int preset, int channel);

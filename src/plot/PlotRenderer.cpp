@@ -271,7 +271,8 @@ void PlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
     }
 
     // Curves last, so they lie on the grid: first the measurements and their
-    // predictions, then the model's curves; later channels cover earlier ones.
+    // predictions, then the model's curves (later channels cover earlier
+    // ones), then what an open dialog shows.
     // In a raster a wide curve is its thin line drawn again one pixel right
     // and one pixel down: the same pixels as a stroke two pixels wide, at a
     // fraction of the cost of stroking the outline.
@@ -305,6 +306,7 @@ void PlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
     };
     for (const PlotCurve& curve : g.overlays) drawCurve(curve);
     for (const PlotCurve& curve : g.curves) drawCurve(curve);
+    for (const PlotCurve& curve : g.previews) drawCurve(curve);
 }
 
 // Through the middle of its logical pixels, as drawDenseLineToEnd() draws.

@@ -79,15 +79,21 @@ CursorReadout cursorReadout(const PlotContent& content, const ResponseGrid& grid
         }
         readout.entries.push_back(std::move(entry));
     }
-    // The measurements and predictions where they reach, beneath their channels.
-    for (const OverlayCurve& overlay : content.overlays) {
-        const std::optional<double> value = overlayValueAt(overlay, readout.hz);
+    // The measurements and predictions where they reach, beneath their
+    // channels, then what a dialog shows.
+    std::vector<const OverlayCurve*> overlays;
+    for (const OverlayCurve& overlay : content.overlays) overlays.push_back(&overlay);
+    for (const OverlayCurve& preview : content.previews) overlays.push_back(&preview);
+    for (const OverlayCurve* overlay : overlays) {
+        const std::optional<double> value = overlayValueAt(*overlay, readout.hz);
         if (!value) continue;
         ReadoutEntry entry;
-        entry.id = overlay.channel;
+        entry.id = overlay->channel;
         entry.name =
-            std::string(overlay.stroke == CurveStroke::Dashed ? "Vorhersage " : "Messung ") +
-            std::to_string(overlay.channel + 1);
+            overlay->name
+                ? *overlay->name
+                : std::string(overlay->stroke == CurveStroke::Dashed ? "Vorhersage " : "Messung ") +
+                      std::to_string(overlay->channel + 1);
         entry.value = static_cast<float>(*value);
         entry.text = readoutValueText(entry.value, content.quantity);
         entry.number = readoutNumberText(entry.value, content.quantity);

@@ -11,6 +11,7 @@
 
 #include <limits>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "plotmodel/PlotGeometry.h"
@@ -23,6 +24,9 @@ struct OverlayCurve {
     const std::vector<double>* hz = nullptr;
     const std::vector<double>* values = nullptr;
     double offset = 0;  // added to every value (a measurement's normalisation)
+    // Its name in the cursor readout; null: "Messung 2" (dotted) or
+    // "Vorhersage 2" (dashed).
+    const std::string* name = nullptr;
 };
 
 // The curve's value at `hz` (its offset included), linear in log frequency

@@ -65,7 +65,8 @@ struct PlotLabel {
 };
 
 // How a curve's line is drawn: the model's curves solid, a measurement
-// dotted, the result predicted from it dashed, each in its channel's colour.
+// dotted, the result predicted from it dashed, each in its channel's colour
+// (a dialog's target is solid too, see PreviewCurves.h).
 enum class CurveStroke { Solid, Dotted, Dashed };
 
 struct PlotCurve {
@@ -139,6 +140,8 @@ struct PlotGeometry {
     std::vector<PlotCurve> curves;       // visible channels, in channel order
     // Measured curves and what they predict, drawn beneath `curves`.
     std::vector<PlotCurve> overlays;
+    // What an open dialog shows, drawn above `curves`.
+    std::vector<PlotCurve> previews;
 };
 
 // The frame, the frequency grid with its labels and the dB level lines, no

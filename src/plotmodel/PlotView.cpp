@@ -262,6 +262,9 @@ PlotGeometry computeViewGeometry(int width, int height, const PlotSettings& sett
     for (const OverlayCurve& overlay : content.overlays) {
         g.overlays.push_back(plotOverlayCurve(overlay, axes, scale, width, breakStep));
     }
+    for (const OverlayCurve& preview : content.previews) {
+        g.previews.push_back(plotOverlayCurve(preview, axes, scale, width, breakStep));
+    }
     if (content.curves.empty()) return g;
     const std::vector<int> xs = plotGridXs(axes, grid);
     for (const ShownCurve& curve : content.curves) {

@@ -73,6 +73,9 @@ struct PlotContent {
     // Measurements and their predictions in the view's unit, drawn beneath
     // the curves; they leave the level axis as it is.
     std::vector<OverlayCurve> overlays;
+    // What an open dialog shows (PreviewCurves.h), drawn above the curves;
+    // they leave the level axis as it is too.
+    std::vector<OverlayCurve> previews;
 };
 
 // The curves the image's plot settings and `choice` show. In the magnitude

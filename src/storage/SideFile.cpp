@@ -82,6 +82,28 @@ bool boolAt(const Json& object, const char* key, bool fallback) {
     return it != object.end() && it->is_boolean() ? it->get<bool>() : fallback;
 }
 
+// The strings of an array at `key`, empty ones and other values left out.
+std::vector<std::string> stringsAt(const Json& object, const char* key) {
+    std::vector<std::string> out;
+    const auto it = object.find(key);
+    if (it == object.end() || !it->is_array()) return out;
+    for (const Json& value : *it) {
+        if (value.is_string() && !value.get<std::string>().empty()) {
+            out.push_back(value.get<std::string>());
+        }
+    }
+    return out;
+}
+
+// A channel's files: the list, while its first entry is "measurement".
+MeasurementList measurementsOf(const Json& entry) {
+    const std::string first = stringAt(entry, "measurement");
+    if (first.empty()) return {};
+    MeasurementList list = stringsAt(entry, "measurements");
+    if (list.empty() || list.front() != first) return {first};
+    return list;
+}
+
 Json objectAt(const Json& object, const char* key) {
     const auto it = object.find(key);
     return it != object.end() && it->is_object() ? *it : Json::object();
@@ -136,13 +158,18 @@ std::optional<std::string> sideFileText(const SideFile& data) {
         for (int c = 0; c < ChannelCount; ++c) {
             Json& entry = channels[static_cast<std::size_t>(c)];
             if (!entry.is_object()) entry = Json::object();
+            const MeasurementList& files = data.measurements[c];
             entry["name"] = data.channelNames[c];
-            entry["measurement"] = data.measurements[c];
+            entry["measurement"] = files.empty() ? std::string() : files.front();
+            entry["measurements"] = files;
         }
         Json& overlay = root["overlay"];
         if (!overlay.is_object()) overlay = Json::object();
         overlay["normalise"] = data.overlay.normalise;
+        overlay["shared_offset"] = data.overlay.sharedOffset;
         overlay["predicted"] = data.overlay.predicted;
+        overlay["averaging"] = averagingName(data.overlay.averaging);
+        overlay["smoothing"] = smoothingName(data.overlay.smoothing);
         // Text that is no UTF-8 (a name from an old file) is written with
         // replacement characters rather than refused.
         return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
@@ -155,8 +182,9 @@ std::optional<std::string> sideFileText(const SideFile& data) {
 
 bool sideFileHasContent(const SideFile& data) {
     const auto named = [](const std::string& s) { return !s.empty(); };
+    const auto listed = [](const MeasurementList& files) { return !files.empty(); };
     return std::any_of(data.channelNames.begin(), data.channelNames.end(), named) ||
-           std::any_of(data.measurements.begin(), data.measurements.end(), named) ||
+           std::any_of(data.measurements.begin(), data.measurements.end(), listed) ||
            data.overlay != OverlayOptions{} || !data.original.empty();
 }
 
@@ -179,12 +207,18 @@ SideFileLoad loadSideFile(const std::string& parameterFilePath) {
             const Json& entry = (*channels)[c];
             if (!entry.is_object()) continue;
             data.channelNames[c] = stringAt(entry, "name");
-            data.measurements[c] = stringAt(entry, "measurement");
+            data.measurements[c] = measurementsOf(entry);
         }
     }
     const Json overlay = objectAt(root, "overlay");
-    data.overlay.normalise = boolAt(overlay, "normalise", data.overlay.normalise);
-    data.overlay.predicted = boolAt(overlay, "predicted", data.overlay.predicted);
+    OverlayOptions& options = data.overlay;
+    options.normalise = boolAt(overlay, "normalise", options.normalise);
+    options.sharedOffset = boolAt(overlay, "shared_offset", options.sharedOffset);
+    options.predicted = boolAt(overlay, "predicted", options.predicted);
+    options.averaging =
+        averagingFromName(stringAt(overlay, "averaging")).value_or(options.averaging);
+    options.smoothing =
+        smoothingFromName(stringAt(overlay, "smoothing")).value_or(options.smoothing);
     return load;
 }
 

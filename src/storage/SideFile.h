@@ -1,13 +1,21 @@
 #pragma once
 // What the 2784-byte parameter file cannot hold lives in a side file next to
 // it: NAME.dat -> NAME.filtaro.json. It keeps the channel names, the
-// measurement file shown with each channel and the options of the
-// measurement overlay:
+// measurement files of each channel and the options of the measurement
+// overlay:
 //
 //   {
-//     "channels": [ { "name": "Bass links", "measurement": "mess/bass.txt" }, ... six ],
-//     "overlay": { "normalise": true, "predicted": false }
+//     "channels": [ { "name": "Bass links", "measurement": "mess/sitz1.txt",
+//                     "measurements": ["mess/sitz1.txt", "mess/sitz2.txt"] }, ... six ],
+//     "overlay": { "normalise": true, "predicted": false, "shared_offset": false,
+//                  "averaging": "power", "smoothing": "1/12" }
 //   }
+//
+// "measurement" is the first file of the list, as earlier versions of the
+// program read and write it. The list counts only while its first entry is
+// that file: a version that knows only "measurement" may have changed it
+// and kept the list as a key it does not know, and then "measurement" alone
+// is what the user chose last.
 //
 // It is read leniently: a key this program does not know (at any level) is
 // kept and written back, and a value of the wrong kind counts as missing. A
@@ -18,20 +26,33 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
+#include "model/MeasurementChoices.h"
 #include "model/ParameterImage.h"
 
 struct OverlayOptions {
-    bool normalise = true;   // each measurement's 200 Hz..2 kHz average at 0 dB
+    // Each measurement's 200 Hz..2 kHz average at 0 dB; with `sharedOffset`
+    // all channels' measurements move by one offset instead, the loudest
+    // one's, so that the drivers keep their level against each other.
+    bool normalise = true;
+    bool sharedOffset = false;
     bool predicted = false;  // also the measurement plus the channel's response
+    // How a channel's measurements become one curve, drawn and fitted.
+    Averaging averaging = Averaging::Power;
+    int smoothing = DefaultSmoothing;  // per octave, 0: none
     friend bool operator==(const OverlayOptions&, const OverlayOptions&) = default;
 };
+
+// The measurement files of one channel (listening positions, repeats),
+// first to last; empty when it has none.
+using MeasurementList = std::vector<std::string>;
 
 struct SideFile {
     std::array<std::string, ChannelCount> channelNames;
     // As stored: absolute, or relative to the side file's folder (see
-    // measurementFilePath()). Empty when the channel shows none.
-    std::array<std::string, ChannelCount> measurements;
+    // measurementFilePath()).
+    std::array<MeasurementList, ChannelCount> measurements;
     OverlayOptions overlay;
     // The file as read, so that what this program does not know survives a
     // save. Empty for a new side file.

@@ -22,8 +22,7 @@
 #include <vector>
 
 #include "interchange/Measurement.h"
-
-enum class Averaging { Power, Db, Vector };
+#include "model/MeasurementChoices.h"
 
 struct EvidenceCurve {
     bool ok = false;

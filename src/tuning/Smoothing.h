@@ -10,12 +10,9 @@
 // last point stay close to their own values instead of being pulled towards
 // an edge.
 
-#include <array>
 #include <vector>
 
-// The choices offered: none, 1/24, 1/12, 1/6, 1/3 octave (N per octave).
-constexpr std::array<int, 5> SmoothingChoices{0, 24, 12, 6, 3};
-constexpr int DefaultSmoothing = 12;
+#include "model/MeasurementChoices.h"  // the choices offered
 
 // `db` smoothed with windows of 1/perOctave octave, at the same frequencies
 // (`hz` rising, > 0; equal sizes). perOctave <= 0 returns `db` unchanged.

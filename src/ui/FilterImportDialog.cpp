@@ -5,12 +5,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
 
+#include "interchange/DecimalText.h"
+#include "model/ChannelFieldText.h"
 #include "ui/ReadOnlyTable.h"
 
 namespace {
@@ -108,8 +111,10 @@ QTableWidget* filterTable(const ImportReport& report, QWidget* parent) {
 }  // namespace
 
 FilterImportDialog::FilterImportDialog(const ImportReport& report, const QString& source,
-                                       const QString& target, QWidget* parent)
-    : QDialog(parent) {
+                                       const QString& target, const ImportRefit* refit,
+                                       QWidget* parent)
+    : QDialog(parent), m_report(report) {
+    if (refit && refit->ok) m_refit = *refit;
     setWindowTitle(QString::fromUtf8(FilterImportTitle));
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(QStringLiteral("So werden die Filter aus %1 auf %2 übernommen. Gelb: "
@@ -127,6 +132,7 @@ FilterImportDialog::FilterImportDialog(const ImportReport& report, const QString
     m_pSummary = new QLabel(summary.join(QLatin1Char('\n')), this);
     m_pSummary->setWordWrap(true);
     layout->addWidget(m_pSummary);
+    if (m_refit) addRefitChoice(layout);
 
     auto* buttons = new QDialogButtonBox(this);
     if (report.changesSomething()) {
@@ -144,6 +150,45 @@ FilterImportDialog::FilterImportDialog(const ImportReport& report, const QString
     // cell marked as current.
     (m_pApply ? m_pApply : cancel)->setFocus();
     fitToContent(layout);
+}
+
+const ChannelRecord& FilterImportDialog::chosenRecord() const {
+    return m_pRefit && m_pRefit->isChecked() ? m_refit->record : m_report.record;
+}
+
+void FilterImportDialog::addRefitChoice(QVBoxLayout* layout) {
+    const auto difference = [](double maxDb, double maxHz, double rmsDb) {
+        return QStringLiteral("größte Abweichung %1 dB bei %2 Hz, RMS %3 dB")
+            .arg(QString::fromStdString(formatDecimal(maxDb, 2)),
+                 QString::fromStdString(formatDecimal(maxHz, 0)),
+                 QString::fromStdString(formatDecimal(rmsDb, 2)));
+    };
+    m_pRounded = new QRadioButton(QStringLiteral("Jeden Filter runden, wie oben: ") +
+                                      difference(m_report.maxDifferenceDb, m_report.maxDifferenceHz,
+                                                 m_report.rmsDifferenceDb),
+                                  this);
+    const DesignDifference& d = m_refit->difference;
+    m_pRefit = new QRadioButton(
+        QStringLiteral("Auf das Raster anpassen: ") + difference(d.maxDb, d.maxHz, d.rmsDb), this);
+    m_pRefit->setToolTip(QStringLiteral(
+        "Wählt die sechs Bänder auf dem Raster des Geräts so, dass sie zusammen den Filtern des "
+        "Textes am nächsten kommen, statt jeden Filter für sich zu runden."));
+    QStringList bands;
+    for (int e = 0; e < EqBandCount; ++e) {
+        bands << QStringLiteral("EQ%1 %2").arg(e + 1).arg(
+            QString::fromStdString(eqBandText(m_refit->record.eq[e], e)));
+    }
+    if (m_report.setsLevel) {
+        bands << QStringLiteral("Pegel %1 dB")
+                     .arg(QString::fromStdString(formatSignedDecimal(m_refit->record.level, 0)));
+    }
+    auto* refitBands = new QLabel(bands.join(QStringLiteral("; ")), this);
+    refitBands->setWordWrap(true);
+    refitBands->setContentsMargins(24, 0, 0, 0);
+    (d.rmsDb < m_report.rmsDifferenceDb ? m_pRefit : m_pRounded)->setChecked(true);
+    layout->addWidget(m_pRounded);
+    layout->addWidget(m_pRefit);
+    layout->addWidget(refitBands);
 }
 
 void FilterImportDialog::fitToContent(QLayout* layout) {

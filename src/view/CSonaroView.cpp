@@ -292,6 +292,11 @@ void CSonaroView::setPlotView(const PlotViewChoice& view) {
     m_document.redraw();
 }
 
+void CSonaroView::setPlotPreview(PlotPreview preview) {
+    m_nextPreview = std::move(preview);
+    m_document.redraw();
+}
+
 // --- The plot -------------------------------------------------------------------
 
 void CSonaroView::drawPlot() {
@@ -299,6 +304,8 @@ void CSonaroView::drawPlot() {
     PlotContent content = plotContent(image, m_plotView, *m_pResponses, complexResponsesInUse());
     content.channelNames = sideFile().channelNames;
     m_document.overlay().addCurves(content, sideFile().overlay, *m_pResponses);
+    m_preview = m_nextPreview;
+    addPreviewCurves(content, m_preview);
     m_pPlot->drawView(image, content);
     m_pPlot->blit();
 }

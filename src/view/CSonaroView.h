@@ -23,6 +23,7 @@
 
 #include "document/Document.h"
 #include "plotmodel/PlotView.h"
+#include "plotmodel/PreviewCurves.h"
 #include "response/ChannelResponse.h"
 #include "response/ComplexResponse.h"
 
@@ -74,6 +75,10 @@ public:
     QString channelName(int channel) const;
     // What the plot shows from the next redraw on.
     void setPlotView(const PlotViewChoice& view);
+    // The curves an open dialog shows in the plot (PreviewCurves.h), from the
+    // next redraw on; an empty preview takes them away.
+    void setPlotPreview(PlotPreview preview);
+    const PlotPreview& plotPreview() const { return m_nextPreview; }
 
     // The redraw step of the timer: when `redrawPending` is 1, makes the
     // panels' edits a step, recomputes the six responses, draws and shows the
@@ -156,5 +161,7 @@ private:
     std::unique_ptr<ChannelResponses> m_pResponses;
     std::unique_ptr<ComplexResponses> m_pComplex;
     PlotViewChoice m_plotView;
+    PlotPreview m_nextPreview;  // as set, drawn from the next redraw on
+    PlotPreview m_preview;      // as drawn: the plot's readout borrows from it
     int m_nRedrawCount = 0;
 };

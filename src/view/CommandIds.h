@@ -48,6 +48,14 @@ constexpr int CmdLoadMeasurement = 32880;
 constexpr int CmdRemoveMeasurement = 32881;
 constexpr int CmdNormaliseMeasurements = 32882;
 constexpr int CmdShowPrediction = 32883;
+constexpr int CmdAddMeasurement = 32884;
+constexpr int CmdSharedOffset = 32885;
+constexpr int CmdAveragePower = 32886;  // 32886..32888: power, dB, vector
+constexpr int CmdAverageVector = 32888;
+constexpr int CmdSmoothNone = 32891;  // 32891..32895: none, 1/24, 1/12, 1/6, 1/3
+constexpr int CmdSmoothThird = 32895;
+// Tuning from measurements.
+constexpr int CmdAutoFit = 32900;
 
 // Buttons of the main form (template 101): each button's control id is its
 // command id.

@@ -31,6 +31,8 @@ constexpr const char* File = "&Datei";
 constexpr const char* Export = "&Datei/&Exportieren";
 constexpr const char* View = "&Ansicht";
 constexpr const char* Curves = "&Ansicht/&Kurven der Kanäle";
+constexpr const char* Averages = "&Ansicht/M&ittelung mehrerer Messungen";
+constexpr const char* Smoothings = "&Ansicht/G&lättung der Messungen";
 constexpr const char* Edit = "&Bearbeiten";
 constexpr const char* Communication = "&Kommunikation";
 constexpr const char* Help = "&?";
@@ -93,16 +95,45 @@ constexpr Command table[] = {
     {CmdLoadMeasurement, View, Separated, "&Messung laden...", nullptr, nullptr,
      "Lädt eine Messung (REW-Textexport, FRD oder TXT) für den gezeigten Kanal.\nMessung laden",
      run<onLoadMeasurement>, nullptr, Changes},
+    {CmdAddMeasurement, View, false, "Messung hin&zufügen...", nullptr, nullptr,
+     "Fügt dem gezeigten Kanal eine weitere Messung hinzu, etwa von einem anderen Hörplatz; "
+     "gezeichnet und angepasst wird ihr Mittel.\nMessung hinzufügen",
+     run<onAddMeasurement>, nullptr, Changes},
     {CmdRemoveMeasurement, View, false, "Messung &entfernen", nullptr, nullptr,
-     "Entfernt die Messung des gezeigten Kanals.\nMessung entfernen", run<onRemoveMeasurement>,
+     "Entfernt die Messungen des gezeigten Kanals.\nMessung entfernen", run<onRemoveMeasurement>,
      rule<ruleRemoveMeasurement>, Changes},
     {CmdNormaliseMeasurements, View, false, "Messung &normalisieren (200 Hz – 2 kHz auf 0 dB)",
      nullptr, nullptr,
      "Verschiebt jede Messung so, dass ihr Mittel von 200 Hz bis 2 kHz bei 0 dB liegt.",
      run<onOverlayOption>, rule<ruleOverlayOption>, Changes},
+    {CmdSharedOffset, View, false, "&Alle Messungen gemeinsam verschieben", nullptr, nullptr,
+     "Verschiebt beim Normalisieren alle Messungen um denselben Betrag, so dass die lauteste bei "
+     "0 dB liegt und die Chassis ihr Pegelverhältnis behalten.",
+     run<onOverlayOption>, rule<ruleOverlayOption>, Changes},
     {CmdShowPrediction, View, false, "&Vorhersage zeigen", nullptr, nullptr,
      "Zeigt gestrichelt, was der Kanal aus der Messung macht: Messung plus Frequenzgang.",
      run<onOverlayOption>, rule<ruleOverlayOption>, Changes},
+    {CmdAveragePower, Averages, false, "&Leistung", nullptr, nullptr,
+     "Mittelt mehrere Messungen eines Kanals über ihre Leistung (üblich).",
+     run<onAveraging>, rule<ruleAveraging>, Changes},
+    {CmdAveragePower + 1, Averages, false, "in &dB", nullptr, nullptr,
+     "Mittelt mehrere Messungen eines Kanals über ihre Pegel in dB.",
+     run<onAveraging>, rule<ruleAveraging>, Changes},
+    {CmdAverageVector, Averages, false, "&Vektoriell (mit Phase)", nullptr, nullptr,
+     "Mittelt Pegel und Phase: was alle Plätze teilen, bleibt, Reflexionen heben sich auf.",
+     run<onAveraging>, rule<ruleAveraging>, Changes},
+    {CmdSmoothNone, Smoothings, false, "&keine", nullptr, nullptr,
+     "Zeichnet und passt die Messungen ungeglättet an.", run<onSmoothing>, rule<ruleSmoothing>,
+     Changes},
+    {CmdSmoothNone + 1, Smoothings, false, "1/&24 Oktave", nullptr, nullptr,
+     "Glättet die Messungen über je 1/24 Oktave.", run<onSmoothing>, rule<ruleSmoothing>, Changes},
+    {CmdSmoothNone + 2, Smoothings, false, "1/&12 Oktave", nullptr, nullptr,
+     "Glättet die Messungen über je 1/12 Oktave (Voreinstellung).", run<onSmoothing>,
+     rule<ruleSmoothing>, Changes},
+    {CmdSmoothNone + 3, Smoothings, false, "1/&6 Oktave", nullptr, nullptr,
+     "Glättet die Messungen über je 1/6 Oktave.", run<onSmoothing>, rule<ruleSmoothing>, Changes},
+    {CmdSmoothThird, Smoothings, false, "1/&3 Oktave", nullptr, nullptr,
+     "Glättet die Messungen über je 1/3 Oktave.", run<onSmoothing>, rule<ruleSmoothing>, Changes},
 
     {CmdEditUndo, Edit, false, "&Rückgängig", "Ctrl+Z", nullptr,
      "Nimmt die letzte Änderung der Einstellungen zurück.\nRückgängig", run<onEditUndo>,
@@ -119,6 +150,9 @@ constexpr Command table[] = {
      run<onImportFilters>, nullptr, Changes},
     {CmdNameChannel, Edit, false, "Kanal be&nennen...", nullptr, nullptr,
      "Gibt dem gezeigten Kanal einen Namen.", run<onNameShownChannel>, nullptr, Changes},
+    {CmdAutoFit, Edit, Separated, "&Automatisch anpassen...", nullptr, nullptr,
+     "Passt den Equalizer des gezeigten Kanals nach seinen Messungen an ein Ziel an.",
+     run<onAutoFit>, rule<ruleAutoFit>, Changes},
 
     {CmdComPort, Communication, false, "&Schnittstelle...", nullptr, nullptr,
      "Einstellen des seriellen Ports", run<onComPort>},

@@ -57,10 +57,20 @@ void nameChannel(CSonaroView& view, int channel);
 
 // Measurements (MeasurementCommands.cpp).
 void onLoadMeasurement(CSonaroView& view);
+void onAddMeasurement(CSonaroView& view);
 void onRemoveMeasurement(CSonaroView& view);
 void ruleRemoveMeasurement(CSonaroView& view, QAction& action);
-void onOverlayOption(CSonaroView& view, int id);  // CmdNormaliseMeasurements, CmdShowPrediction
+// CmdNormaliseMeasurements, CmdSharedOffset, CmdShowPrediction
+void onOverlayOption(CSonaroView& view, int id);
 void ruleOverlayOption(CSonaroView& view, int id, QAction& action);
+void onAveraging(CSonaroView& view, int id);  // CmdAveragePower..CmdAverageVector
+void ruleAveraging(CSonaroView& view, int id, QAction& action);
+void onSmoothing(CSonaroView& view, int id);  // CmdSmoothNone..CmdSmoothThird
+void ruleSmoothing(CSonaroView& view, int id, QAction& action);
+
+// Tuning from measurements (TuningCommands.cpp).
+void onAutoFit(CSonaroView& view);
+void ruleAutoFit(CSonaroView& view, QAction& action);
 
 // What several handlers share (CommandSupport.cpp).
 // The file dialog of `kind`, starting in the current file's folder.

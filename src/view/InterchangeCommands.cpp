@@ -12,6 +12,7 @@
 #include "interchange/SettingsExport.h"
 #include "platform/UserServices.h"
 #include "storage/TextFile.h"
+#include "tuning/ImportRefit.h"
 #include "ui/CChannelTabCtrl.h"
 #include "ui/ChannelNameDialog.h"
 #include "ui/FilterExportDialog.h"
@@ -65,17 +66,23 @@ void onImportFilters(CSonaroView& view) {
     if (result.status != FilterImportStatus::Ready) {
         return;  // only a block the text does not have, which the list never offers
     }
+    // The bands fitted to the text as a whole, for the user to choose.
+    std::optional<ImportRefit> refit;
+    if (result.report.setsEq) {
+        const WaitCursor wait;
+        refit = refitImport(result.report);
+    }
     FilterImportDialog review(
         result.report, source,
         channelDisplayName(view, channel) + QStringLiteral(", Preset %1").arg(preset + 1),
-        view.window());
+        refit ? &*refit : nullptr, view.window());
     if (runModal(review) != QDialog::Accepted || !result.report.changesSomething()) {
         return;
     }
-    view.document().apply("Filter importieren Kanal " + std::to_string(channel + 1),
-                          [&](ParameterImage& settings) {
-                              settings.setRecord(preset, channel, result.report.record);
-                          });
+    const ChannelRecord chosen = review.chosenRecord();
+    view.document().apply(
+        "Filter importieren Kanal " + std::to_string(channel + 1),
+        [&](ParameterImage& settings) { settings.setRecord(preset, channel, chosen); });
 }
 
 void onExportFilterSettings(CSonaroView& view) {

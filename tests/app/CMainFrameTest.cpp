@@ -48,8 +48,18 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
     EXPECT_EQ(menuTexts(menus[1]->menu()),
               "32772=Grafikoptionen...|-|59392=&Symbolleiste|59393=S&tatusleiste|-|"
               "32840=&Betrag|32841=P&hase|32842=&Gruppenlaufzeit|-|32843=S&ummen L und R|"
-              "0=&Kurven der Kanäle|-|32880=&Messung laden...|32881=Messung &entfernen|"
-              "32882=Messung &normalisieren (200 Hz – 2 kHz auf 0 dB)|32883=&Vorhersage zeigen");
+              "0=&Kurven der Kanäle|-|32880=&Messung laden...|32884=Messung hin&zufügen...|"
+              "32881=Messung &entfernen|32882=Messung &normalisieren (200 Hz – 2 kHz auf 0 dB)|"
+              "32885=&Alle Messungen gemeinsam verschieben|32883=&Vorhersage zeigen|"
+              "0=M&ittelung mehrerer Messungen|0=G&lättung der Messungen");
+    EXPECT_EQ(menuTexts(menus[1]->menu()->actions()[18]->menu()),
+              "32886=&Leistung|32887=in &dB|32888=&Vektoriell (mit Phase)");
+    EXPECT_EQ(menuTexts(menus[1]->menu()->actions()[19]->menu()),
+              "32891=&keine|32892=1/&24 Oktave|32893=1/&12 Oktave|32894=1/&6 Oktave|"
+              "32895=1/&3 Oktave");
+    EXPECT_TRUE(run.frame().action(CmdAveragePower)->isChecked());
+    EXPECT_TRUE(run.frame().action(CmdSmoothNone + 2)->isChecked());
+    EXPECT_FALSE(run.frame().action(CmdAutoFit)->isEnabled());
     // The views are one choice, the magnitude the first; the sums are off.
     EXPECT_TRUE(run.frame().action(CmdViewMagnitude)->isChecked());
     EXPECT_TRUE(run.frame().action(CmdViewPhase)->actionGroup()->isExclusive());
@@ -70,7 +80,8 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
     EXPECT_EQ(menuTexts(menus[2]->menu()),
               "32810=&Rückgängig\tStrg+Z|32811=&Wiederholen\tStrg+Y|-|"
               "32806=&Kanal kopieren...|32807=&Preset kopieren...|-|"
-              "32860=Filter &importieren...|32862=Kanal be&nennen...");
+              "32860=Filter &importieren...|32862=Kanal be&nennen...|-|"
+              "32900=&Automatisch anpassen...");
     EXPECT_EQ(menus[3]->text(), "&Kommunikation");
     EXPECT_EQ(menuTexts(menus[3]->menu()),
               "32771=&Schnittstelle...|32805=&Gerät suchen|-|32812=Mit Gerät &vergleichen|"

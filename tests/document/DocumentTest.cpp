@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -67,6 +68,8 @@ TEST_F(DocumentTest, EachOperationIsOneNamedStepThatUndoAndRedoPlayWhole) {
     applyDefaults(other);
     other.setPlotStartHz(100);
     ASSERT_EQ(saveParameterFile(other, dir.file("Kino.dat")), 0);
+    writeFileBytes(dir.file("sitz1.frd"), "20 80\n20000 80\n");
+    writeFileBytes(dir.file("sitz2.frd"), "20 70\n20000 70\n");
     struct Case {
         std::string step;
         std::function<void(Document&)> setUp;  // before: a step of its own
@@ -86,9 +89,18 @@ TEST_F(DocumentTest, EachOperationIsOneNamedStepThatUndoAndRedoPlayWhole) {
          [](Document& d) { d.toggleOverlayOption(Document::OverlayOption::Normalise); }},
         {"Automatisch anpassen Kanal 2", none,
          [](Document& d) {
-             d.apply("Automatisch anpassen Kanal 2",
-                     [](ParameterImage& s) { s.setField(0, 1, ChannelField::level, 5); });
+             ChannelRecord fitted = d.image().record(0, 1);
+             fitted.eq[2] = {1000, 4, -3};
+             fitted.level = 2;
+             d.applyFit(0, 1, fitted, Averaging::Db, 6);
          }},
+        {"Gemeinsam normalisieren", none,
+         [](Document& d) { d.toggleOverlayOption(Document::OverlayOption::SharedOffset); }},
+        {"Vektorielle Mittelung", none, [](Document& d) { d.setAveraging(Averaging::Vector); }},
+        {"Glättung 1/3 Oktave", none, [](Document& d) { d.setSmoothing(3); }},
+        {"Messung sitz2.frd hinzufügen",
+         [this](Document& d) { d.loadMeasurement(4, dir.file("sitz1.frd")); },
+         [this](Document& d) { d.loadMeasurement(4, dir.file("sitz2.frd"), true); }},
         {"Öffnen von Kino.dat", none, [this](Document& d) { d.open(dir.file("Kino.dat")); }},
         {"Neu", [](Document& d) { d.setPlotRange(30, 8000); }, [](Document& d) { d.newFile(); }},
     };
@@ -108,6 +120,43 @@ TEST_F(DocumentTest, EachOperationIsOneNamedStepThatUndoAndRedoPlayWhole) {
         document.redo();
         expectSame(shown(), after);
     }
+}
+
+// A channel's files are averaged as chosen; normalised on its own each
+// channel's midrange sits at 0 dB, with the shared offset all move by the
+// loudest one's, so a tweeter 6 dB below the woofer stays 6 dB below.
+TEST_F(DocumentTest, MeasurementsAreAveragedAndNormalisedAloneOrByOneSharedOffset) {
+    writeFileBytes(dir.file("tief.frd"), "20 90\n20000 90\n");
+    writeFileBytes(dir.file("hoch1.frd"), "20 80\n20000 80\n");
+    writeFileBytes(dir.file("hoch2.frd"), "20 88\n20000 88\n");
+    ASSERT_TRUE(document.loadMeasurement(0, dir.file("tief.frd")));
+    ASSERT_TRUE(document.loadMeasurement(1, dir.file("hoch1.frd")));
+    ASSERT_TRUE(document.loadMeasurement(1, dir.file("hoch2.frd"), true));
+    EXPECT_FALSE(document.loadMeasurement(1, dir.file("hoch2.frd"), true));  // already there
+    EXPECT_EQ(document.side().measurements[1].size(), 2u);
+    MeasurementOverlay& overlay = document.overlay();
+    OverlayOptions options;
+    const struct {
+        Averaging averaging;
+        bool shared;
+        double tweeterDb;  // the averaged level of 80 and 88 dB
+        double offsetDb;   // added to the tweeter's curve
+    } cases[] = {
+        {Averaging::Db, false, 84.0, -84.0},
+        {Averaging::Power, false, 85.6286, -85.6286},  // 10·log10((10^8 + 10^8.8) / 2)
+        {Averaging::Db, true, 84.0, -90.0},
+    };
+    for (const auto& c : cases) {
+        options.averaging = c.averaging;
+        options.sharedOffset = c.shared;
+        const Measurement* tweeter = overlay.combined(1, options);
+        ASSERT_NE(tweeter, nullptr);
+        EXPECT_NEAR(tweeter->db.front(), c.tweeterDb, 1e-3);
+        EXPECT_NEAR(overlay.offsetDb(1, options), c.offsetDb, 1e-3);
+        EXPECT_NEAR(overlay.offsetDb(0, options), -90.0, 1e-9);
+    }
+    options.normalise = false;
+    EXPECT_EQ(overlay.offsetDb(1, options), 0.0);
 }
 
 TEST_F(DocumentTest, PanelEditsOfOneFieldAreOneStepAndNoneWhenBackWhereTheyStarted) {

@@ -8,6 +8,7 @@
 
 #include "plotmodel/CursorReadout.h"
 #include "plotmodel/PlotView.h"
+#include "plotmodel/PreviewCurves.h"
 #include "response/TestRecords.h"
 
 namespace {
@@ -192,6 +193,51 @@ TEST(PlotView, OverlaysKeepEachColumnsRangeAndBreakWhereTheirValuesDo) {
             EXPECT_LT(std::abs(run[i].y - run[i - 1].y), 530 / 2);
         }
     }
+}
+
+// What a dialog shows: only in the view of its quantity, above the curves,
+// at the view's level axis, named in the readout; without it nothing else
+// changes.
+TEST(PlotView, PreviewCurvesOfADialogLieAboveTheCurvesOfTheirView) {
+    Curves curves;
+    const PlotSettings settings = PlotSettings::fromImage(curves.image);
+    const PlotPreview preview = {
+        {1, CurveStroke::Solid, ResponseQuantity::Magnitude, "Ziel 2", {100.0, 1000.0}, {-3, -3}},
+        {1,
+         CurveStroke::Dashed,
+         ResponseQuantity::Magnitude,
+         "Anpassung 2",
+         {100.0, 1000.0},
+         {6, 0}},
+        {PlotSumCurve, CurveStroke::Dashed, ResponseQuantity::Phase, "Summe", {100.0}, {45}},
+    };
+    const PlotContent plain = curves.content({});
+    PlotContent content = plain;
+    addPreviewCurves(content, preview);
+    ASSERT_EQ(content.previews.size(), 2u);
+    const PlotGeometry without = computeViewGeometry(868, 619, settings, grid(), plain);
+    const PlotGeometry g = computeViewGeometry(868, 619, settings, grid(), content);
+    EXPECT_TRUE(without.previews.empty());
+    ASSERT_EQ(g.previews.size(), 2u);
+    EXPECT_EQ(g.curves.size(), without.curves.size());
+    for (std::size_t i = 0; i < g.curves.size(); ++i)
+        EXPECT_EQ(g.curves[i].runs, without.curves[i].runs);
+    // -3 dB lies where the magnitude axis puts it.
+    const PlotAxes axes(868, 619, settings.startHz, settings.endHz);
+    EXPECT_EQ(g.previews[0].stroke, CurveStroke::Solid);
+    EXPECT_EQ(g.previews[1].stroke, CurveStroke::Dashed);
+    EXPECT_EQ(g.previews[0].runs.at(0).front(), (PlotPoint{axes.xOfHz(100.0), axes.yOfDb(-3)}));
+
+    PlotContent phase = curves.content({ResponseQuantity::Phase, false});
+    addPreviewCurves(phase, preview);
+    ASSERT_EQ(phase.previews.size(), 1u);
+    EXPECT_EQ(phase.previews[0].channel, PlotSumCurve);
+
+    // The readout names them, after the channels.
+    const CursorReadout readout = cursorReadout(content, grid(), 200);  // 200 Hz
+    ASSERT_GE(readout.entries.size(), 2u);
+    EXPECT_EQ(readout.entries[readout.entries.size() - 2].name, "Ziel 2");
+    EXPECT_EQ(readout.entries.back().name, "Anpassung 2");
 }
 
 TEST(PlotView, GroupDelayAxisCoversTheValuesInWholeSteps) {

@@ -39,7 +39,7 @@ TEST(SideFile, HasContentWithAnythingBeyondTheDefaults) {
     EXPECT_FALSE(sideFileHasContent({}));
     SideFile named, measured, overlay, original;
     named.channelNames[5] = "Sub";
-    measured.measurements[0] = "bass.txt";
+    measured.measurements[0] = {"bass.txt"};
     overlay.overlay.predicted = true;
     original.original = "{}";
     for (const SideFile& data : {named, measured, overlay, original}) {
@@ -67,8 +67,8 @@ TEST(SideFile, IsWrittenAndReadBackKeepingWhatItDoesNotKnow) {
 
     SideFile data = load.data;
     data.channelNames = {"Bass \"links\"", "Bass rechts", "", "Mitte", "Höhe ✓", "Sub"};
-    data.measurements[3] = "mess/mitte.txt";
-    data.overlay = {false, false};
+    data.measurements[3] = {"mess/mitte.txt", "/tmp/sitz 2.txt"};
+    data.overlay = {false, true, false, Averaging::Vector, 0};
     ASSERT_TRUE(saveSideFile(dat, data));
     load = loadSideFile(dat);
     ASSERT_EQ(load.state, SideFileState::Read);
@@ -83,6 +83,67 @@ TEST(SideFile, IsWrittenAndReadBackKeepingWhatItDoesNotKnow) {
     ParameterImage loaded;
     EXPECT_EQ(loadParameterFile(loaded, dat), 1);
     EXPECT_EQ(loaded, image);
+}
+
+// What each way a file can name a channel's measurements and the overlay's
+// choices reads as: files of earlier versions (one "measurement"), files
+// with a list, and files where an earlier version changed "measurement"
+// and kept the list it did not know.
+TEST(SideFile, ReadsMeasurementListsAndChoicesOfEveryVersion) {
+    const struct {
+        const char* what;
+        const char* channel;
+        MeasurementList files;
+    } lists[] = {
+        {"one file, as before", R"({"measurement": "a.txt"})", {"a.txt"}},
+        {"none", R"({"measurement": ""})", {}},
+        {"a list",
+         R"({"measurement": "a.txt", "measurements": ["a.txt", "b.txt", 7, ""]})",
+         {"a.txt", "b.txt"}},
+        {"an older version changed the file",
+         R"({"measurement": "c.txt", "measurements": ["a.txt", "b.txt"]})",
+         {"c.txt"}},
+        {"an older version took the file away",
+         R"({"measurement": "", "measurements": ["a.txt"]})",
+         {}},
+        {"a list without its first", R"({"measurements": ["a.txt"]})", {}},
+    };
+    for (const auto& c : lists) {
+        SCOPED_TRACE(c.what);
+        ScratchDir dir;
+        const std::string dat = dir.file("Boxen.dat");
+        writeFileBytes(sideFilePath(dat), std::string(R"({"channels": [{}, )") + c.channel + "]}");
+        const SideFileLoad load = loadSideFile(dat);
+        ASSERT_EQ(load.state, SideFileState::Read);
+        EXPECT_EQ(load.data.measurements[1], c.files);
+        EXPECT_EQ(load.data.overlay, OverlayOptions{});  // no choices: the defaults
+    }
+    const struct {
+        const char* overlay;
+        OverlayOptions options;
+    } choices[] = {
+        {R"({"averaging": "db", "smoothing": "1/3", "shared_offset": true})",
+         {true, true, false, Averaging::Db, 3}},
+        {R"({"averaging": "vector", "smoothing": "none"})",
+         {true, false, false, Averaging::Vector, 0}},
+        {R"({"averaging": "median", "smoothing": "1/5", "shared_offset": 1})", {}},
+    };
+    for (const auto& c : choices) {
+        SCOPED_TRACE(c.overlay);
+        ScratchDir dir;
+        const std::string dat = dir.file("Boxen.dat");
+        writeFileBytes(sideFilePath(dat), std::string(R"({"overlay": )") + c.overlay + "}");
+        EXPECT_EQ(loadSideFile(dat).data.overlay, c.options);
+    }
+    // What an older version reads of a list: its first file.
+    ScratchDir dir;
+    const std::string dat = dir.file("Boxen.dat");
+    SideFile data;
+    data.measurements[2] = {"sitz1.txt", "sitz2.txt"};
+    ASSERT_TRUE(saveSideFile(dat, data));
+    const std::string text = readFileBytes(sideFilePath(dat));
+    EXPECT_NE(text.find(R"("measurement": "sitz1.txt")"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"("smoothing": "1/12")"), std::string::npos) << text;
 }
 
 TEST(SideFile, ABrokenOneIsReportedOnceIgnoredAndKeptAsideOnSave) {

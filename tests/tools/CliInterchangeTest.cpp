@@ -56,6 +56,16 @@ TEST_F(CliInterchange, ImportPrintsTheReportAndSavesTheChannel) {
     EXPECT_EQ(set.level, -3);
     EXPECT_EQ(set.hpType, FilterLinkwitzRiley24);  // the text has no crossover
     EXPECT_EQ(loaded(dat), image);                 // --out leaves the file as it was
+
+    // --refit: the bands fitted to the text as a whole, both differences said.
+    const CliResult refit =
+        runCliCommand({"import", dat, dir.file("eq.txt"), "--preset", "2", "--channel", "3",
+                       "--block", "R", "--refit", "--out", dir.file("raster.dat")});
+    ASSERT_EQ(refit.status, 0) << refit.err;
+    EXPECT_NE(refit.out.find("Auf das Raster angepasst statt gerundet:"), std::string::npos)
+        << refit.out;
+    EXPECT_NE(refit.out.find("(gerundet: "), std::string::npos) << refit.out;
+    EXPECT_EQ(loaded(dir.file("raster.dat")).record(1, 2).hpType, FilterLinkwitzRiley24);
 }
 
 TEST_F(CliInterchange, ExportWritesEachFormatWithTheChannelNames) {

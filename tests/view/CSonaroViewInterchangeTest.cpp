@@ -5,6 +5,7 @@
 
 #include <QListWidget>
 #include <QMenu>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTableWidget>
 #include <filesystem>
@@ -54,6 +55,8 @@ protected:
     // The import with `answer` for the review dialog; what it showed.
     QTableWidget* lastTable = nullptr;
     int rowsShown = -1;
+    bool refitOffered = false;
+    bool takeRefit = false;
     void import(const std::string& path, int answer, int block = 0) {
         filePaths.push_back(path);
         run.hook = [this, answer, block](QDialog& dialog, int& result) {
@@ -64,6 +67,10 @@ protected:
             }
             if (auto* review = dynamic_cast<FilterImportDialog*>(&dialog)) {
                 rowsShown = review->table()->rowCount();
+                refitOffered = review->refitButton() != nullptr;
+                if (refitOffered) {
+                    (takeRefit ? review->refitButton() : review->roundedButton())->setChecked(true);
+                }
                 result = answer;
                 return true;
             }
@@ -112,6 +119,18 @@ TEST_F(Interchange, ImportIsOneUndoStepAndCancelChangesNothing) {
     ASSERT_TRUE(command(CmdEditUndo));
     EXPECT_EQ(image().record(0, 1), before.record(0, 1));
     EXPECT_EQ(shown(panel(1), IdEqLevel[0]), "0");
+
+    // Fitted to the text as a whole instead: what the refit sets, and
+    // closer to the text than the rounding.
+    takeRefit = true;
+    import(path, QDialog::Accepted);
+    EXPECT_TRUE(refitOffered);
+    const ImportRefit refit = refitImport(expected.report);
+    ASSERT_TRUE(refit.ok);
+    EXPECT_EQ(image().record(0, 1), refit.record);
+    EXPECT_LE(refit.difference.rmsDb, expected.report.rmsDifferenceDb);
+    ASSERT_TRUE(command(CmdEditUndo));
+    EXPECT_EQ(image().record(0, 1), before.record(0, 1));
 }
 
 TEST_F(Interchange, TheUserPicksTheChannelBlock) {

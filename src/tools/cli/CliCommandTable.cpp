@@ -52,9 +52,12 @@ const std::vector<CliCommandEntry>& cliCommands() {
          "CSV.",
          cliResponse},
         {"import",
-         "import DATEI FILTER.txt --preset N --channel K [--block NAME] [--out AUSGABE.dat]",
+         "import DATEI FILTER.txt --preset N --channel K [--block NAME] [--refit] "
+         "[--out AUSGABE.dat]",
          "Übernimmt Filter aus einer REW- oder Equalizer-APO-Datei in einen Kanal, zeigt jede "
-         "Rundung und speichert in DATEI (oder AUSGABE); bei mehreren Kanalblöcken wählt --block.",
+         "Rundung und speichert in DATEI (oder AUSGABE); bei mehreren Kanalblöcken wählt --block; "
+         "--refit passt die Bänder als Ganzes auf das Raster des Geräts an, statt jeden Filter zu "
+         "runden.",
          cliImport},
         {"export",
          "export DATEI --format apo|rew|camilladsp [--preset N] [--channel K] [--rate HZ] "

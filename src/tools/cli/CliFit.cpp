@@ -23,12 +23,6 @@
 
 namespace {
 
-// "1000 Hz, -3 dB, Q 2"; a shelf names itself, as the panel's lists do.
-std::string bandText(const EqBand& b, int e) {
-    return std::to_string(b.frequency) + " Hz, " + formatSignedDecimal(b.level, 0) + " dB, Q " +
-           channelFieldText(eqQField(e), b.q);
-}
-
 std::string rangeText(const FrequencyRange& r) {
     return formatDecimal(r.loHz, 0) + " bis " + formatDecimal(r.hiHz, 0) + " Hz";
 }
@@ -104,11 +98,11 @@ int cliFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
         for (int e = 0; e < EqBandCount; ++e) {
             const EqBand& before = input.channel.eq[e];
             const EqBand& after = result.channel.eq[e];
-            out << "  EQ" << e + 1 << ": " << bandText(after, e);
+            out << "  EQ" << e + 1 << ": " << eqBandText(after, e);
             if (input.options.keep[e]) {
                 out << " (beibehalten)";
             } else if (!(before == after)) {
-                out << " (vorher " << bandText(before, e) << ")";
+                out << " (vorher " << eqBandText(before, e) << ")";
             }
             out << '\n';
         }

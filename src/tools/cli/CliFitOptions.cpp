@@ -73,23 +73,14 @@ std::string parseKeep(const std::string& text, FitOptions& options) {
 std::string parseFitOptions(const CliArgs& args, FitRequest& r) {
     r.measurements = args.values("--measurement");
     if (const auto v = args.value("--average")) {
-        if (*v == "power") {
-            r.averaging = Averaging::Power;
-        } else if (*v == "db") {
-            r.averaging = Averaging::Db;
-        } else if (*v == "vector") {
-            r.averaging = Averaging::Vector;
-        } else {
-            return "Die Mittelung muss power, db oder vector sein.";
-        }
+        const std::optional<Averaging> averaging = averagingFromName(*v);
+        if (!averaging) return "Die Mittelung muss power, db oder vector sein.";
+        r.averaging = *averaging;
     }
     if (const auto v = args.value("--smooth")) {
-        static const std::vector<std::pair<std::string, int>> choices = {
-            {"none", 0}, {"1/24", 24}, {"1/12", 12}, {"1/6", 6}, {"1/3", 3}};
-        const auto it = std::find_if(choices.begin(), choices.end(),
-                                     [&](const auto& c) { return c.first == *v; });
-        if (it == choices.end()) return "Die Glättung muss none, 1/24, 1/12, 1/6 oder 1/3 sein.";
-        r.smoothing = it->second;
+        const std::optional<int> smoothing = smoothingFromName(*v);
+        if (!smoothing) return "Die Glättung muss none, 1/24, 1/12, 1/6 oder 1/3 sein.";
+        r.smoothing = *smoothing;
     }
     if (const auto v = args.value("--target")) {
         if (std::string problem = parseTargetOption(*v, r.target, r.targetFile); !problem.empty()) {

@@ -33,7 +33,7 @@ constexpr const char* AlignUsage =
 struct FitRequest {
     std::vector<std::string> measurements;
     Averaging averaging = Averaging::Power;
-    int smoothing = 12;
+    int smoothing = DefaultSmoothing;
     std::string targetFile;  // empty unless the target is a file
     FitTarget target;
     FitOptions options;

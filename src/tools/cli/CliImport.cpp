@@ -1,18 +1,22 @@
 // filtaro-cli import FILE FILTERS.txt --preset N --channel C [--block NAME]
-// [--out OUT.dat]: puts a REW or Equalizer APO filter text onto one channel
-// of a parameter file, prints what was set and how, and saves the result
-// (into FILE unless --out names another file).
+// [--refit] [--out OUT.dat]: puts a REW or Equalizer APO filter text onto one
+// channel of a parameter file, prints what was set and how, and saves the
+// result (into FILE unless --out names another file). With --refit the bands
+// are fitted on the device's grid to the text's filters as a whole instead
+// of rounded filter by filter; both differences are printed.
 
 #include <string>
 
 #include "interchange/DecimalText.h"
 #include "interchange/FilterImport.h"
+#include "model/ChannelFieldText.h"
 #include "model/ParameterImage.h"
 #include "storage/FileMessages.h"
 #include "storage/ParameterFile.h"
 #include "storage/TextFile.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliChannelNames.h"
+#include "tuning/ImportRefit.h"
 
 namespace {
 
@@ -43,13 +47,13 @@ std::string joined(const std::vector<std::string>& names) {
 
 int cliImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               BytePort&) {
-    const CliArgs parsed(args, {"--preset", "--channel", "--block", "--out"});
+    const CliArgs parsed(args, {"--preset", "--channel", "--block", "--out"}, {"--refit"});
     if (!parsed.error().empty()) return cliFail(err, parsed.error(), 2);
     if (parsed.positional().size() != 2 || !parsed.value("--preset") ||
         !parsed.value("--channel")) {
         return cliFail(err,
                        "Aufruf: filtaro-cli import DATEI FILTER.txt --preset N --channel K "
-                       "[--block NAME] [--out AUSGABE.dat]",
+                       "[--block NAME] [--refit] [--out AUSGABE.dat]",
                        2);
     }
     const std::optional<int> preset = presetOption(parsed);
@@ -92,7 +96,25 @@ int cliImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!result.report.changesSomething()) {
         return cliFail(err, "Die Filterdatei enthält nichts, was der Kanal übernehmen kann.");
     }
-    image.setRecord(p, c, result.report.record);
+    ChannelRecord record = result.report.record;
+    if (parsed.flag("--refit")) {
+        const ImportRefit refit = refitImport(result.report);
+        if (!refit.ok) return cliFail(err, refit.message);
+        const DesignDifference& d = refit.difference;
+        out << "Auf das Raster angepasst statt gerundet:\n";
+        for (int e = 0; e < EqBandCount; ++e) {
+            out << "  EQ" << e + 1 << ": " << eqBandText(refit.record.eq[e], e) << '\n';
+        }
+        if (result.report.setsLevel) {
+            out << "  Pegel: " << formatSignedDecimal(refit.record.level, 0) << " dB\n";
+        }
+        out << "Größte Abweichung " << formatDecimal(d.maxDb, 2) << " dB bei "
+            << formatDecimal(d.maxHz, 0) << " Hz, im Mittel (RMS) " << formatDecimal(d.rmsDb, 2)
+            << " dB (gerundet: " << formatDecimal(result.report.maxDifferenceDb, 2) << " dB, RMS "
+            << formatDecimal(result.report.rmsDifferenceDb, 2) << " dB)\n";
+        record = refit.record;
+    }
+    image.setRecord(p, c, record);
     if (saveParameterFile(image, outPath) != 0) {
         return cliFail(err, fileSaveFailure(outPath));
     }
