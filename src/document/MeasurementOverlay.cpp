@@ -8,6 +8,7 @@
 #include "storage/FileMessages.h"
 #include "storage/TextFile.h"
 #include "tuning/Evidence.h"
+#include "tuning/MeasuredSum.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ void MeasurementOverlay::take(const std::string& path, const Measurement& full) 
 void MeasurementOverlay::preparePhase(Channel& channel) {
     channel.phaseCurve = {};
     channel.wrappedPhase.clear();
+    channel.measuredPhase.reset();
     for (const File& file : channel.files) {
         if (!file.data) continue;
         if (!file.data->phaseDegrees.empty()) {
@@ -59,6 +61,9 @@ void MeasurementOverlay::preparePhase(Channel& channel) {
             for (double degrees : channel.phaseCurve.phaseDegrees) {
                 channel.wrappedPhase.push_back(wrappedDegrees(degrees));
             }
+        }
+        if (file.data->frequencies.size() >= 2 && hasPhase(*file.data)) {
+            channel.measuredPhase.emplace(*file.data);
         }
         return;
     }
@@ -175,4 +180,36 @@ void MeasurementOverlay::addCurves(PlotContent& content, const OverlayOptions& o
                 {c, CurveStroke::Dashed, &m.frequencies, &channel.predicted, 0.0});
         }
     }
+}
+
+MeasuredSumCurves MeasurementOverlay::measuredSumCurves(const ParameterImage& image, int preset,
+                                                        const ComplexResponses& responses,
+                                                        const OverlayOptions& options) {
+    std::array<ChannelRecord, ChannelCount> records;
+    std::array<const MeasuredPhase*, ChannelCount> measured{};
+    std::vector<const Measurement*> combinedCurves;
+    for (int c = 0; c < ChannelCount; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        records[i] = image.record(preset, c);
+        if (m_channels[i].measuredPhase) measured[i] = &*m_channels[i].measuredPhase;
+        if (options.normalise) combinedCurves.push_back(combined(c, options));
+    }
+    const double offset = options.normalise ? sharedNormalisationOffset(combinedCurves) : 0.0;
+    const MeasuredSums sums = measuredSums(records, responses, measured, offset);
+    MeasuredSumCurves out;
+    for (int s = 0; s < SumCount; ++s) {
+        const auto i = static_cast<std::size_t>(s);
+        MeasuredSumCurve& curve = out[i];
+        curve.channels = sums.channels[i];
+        curve.leftOut = sums.missing[i];
+        curve.name = measuredSumName(s, curve.leftOut);
+        MeasuredQuantities q = quantitiesOf(sums.sums[i]);
+        curve.first = q.first;
+        for (std::size_t k = 0; k < q.db.size(); ++k) {
+            curve.hz.push_back(responseGridFrequency(q.first + static_cast<int>(k)));
+        }
+        curve.db = std::move(q.db);
+        curve.phaseDegrees = std::move(q.phaseDegrees);
+    }
+    return out;
 }
