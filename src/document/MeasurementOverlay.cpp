@@ -80,6 +80,7 @@ std::vector<std::string> MeasurementOverlay::follow(
             std::equal(wanted.begin(), wanted.end(), channel.files.begin(),
                        [](const std::string& p, const File& f) { return p == f.path; });
         if (same) continue;
+        m_shared.valid = false;
         std::vector<File> next;
         for (const std::string& path : wanted) {
             const auto kept = std::find_if(channel.files.begin(), channel.files.end(),
@@ -142,13 +143,19 @@ const Measurement* MeasurementOverlay::combined(int c, const OverlayOptions& opt
     return &*channel.combined;
 }
 
-double MeasurementOverlay::offsetDb(int c, const OverlayOptions& options) {
-    if (!options.normalise || !combined(c, options)) return 0.0;
-    if (options.sharedOffset) {
+double MeasurementOverlay::sharedOffsetDb(const OverlayOptions& options) {
+    if (!m_shared.valid || m_shared.averaging != options.averaging ||
+        m_shared.smoothing != options.smoothing) {
         std::vector<const Measurement*> all;
         for (int k = 0; k < ChannelCount; ++k) all.push_back(combined(k, options));
-        return sharedNormalisationOffset(all);
+        m_shared = {true, options.averaging, options.smoothing, sharedNormalisationOffset(all)};
     }
+    return m_shared.db;
+}
+
+double MeasurementOverlay::offsetDb(int c, const OverlayOptions& options) {
+    if (!options.normalise || !combined(c, options)) return 0.0;
+    if (options.sharedOffset) return sharedOffsetDb(options);
     const std::optional<double>& midrange = m_channels[static_cast<std::size_t>(c)].midrangeDb;
     return midrange ? -*midrange : 0.0;
 }
@@ -187,14 +194,12 @@ MeasuredSumCurves MeasurementOverlay::measuredSumCurves(const ParameterImage& im
                                                         const OverlayOptions& options) {
     std::array<ChannelRecord, ChannelCount> records;
     std::array<const MeasuredPhase*, ChannelCount> measured{};
-    std::vector<const Measurement*> combinedCurves;
     for (int c = 0; c < ChannelCount; ++c) {
         const auto i = static_cast<std::size_t>(c);
         records[i] = image.record(preset, c);
         if (m_channels[i].measuredPhase) measured[i] = &*m_channels[i].measuredPhase;
-        if (options.normalise) combinedCurves.push_back(combined(c, options));
     }
-    const double offset = options.normalise ? sharedNormalisationOffset(combinedCurves) : 0.0;
+    const double offset = options.normalise ? sharedOffsetDb(options) : 0.0;
     const MeasuredSums sums = measuredSums(records, responses, measured, offset);
     MeasuredSumCurves out;
     for (int s = 0; s < SumCount; ++s) {

@@ -108,8 +108,20 @@ private:
     // Reads the phase curve of the channel's files anew.
     static void preparePhase(Channel& channel);
 
+    // The offset of sharedNormalisationOffset() over all channels' combined
+    // curves, kept for the files and the averaging and smoothing it was
+    // found for: every redraw asks for it, and it reads every point.
+    double sharedOffsetDb(const OverlayOptions& options);
+    struct SharedOffset {
+        bool valid = false;
+        Averaging averaging = Averaging::Power;
+        int smoothing = 0;
+        double db = 0.0;
+    };
+
     std::array<Channel, ChannelCount> m_channels;
     std::map<std::string, Measurement> m_taken;
+    SharedOffset m_shared;
 };
 
 // Reads a measurement file for the window: the file, then its points. A

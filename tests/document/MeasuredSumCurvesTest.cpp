@@ -87,6 +87,15 @@ TEST(MeasuredSumCurves, TwoDriversInQuadratureSumToTheKnownAnswerAndChannelsWith
             EXPECT_NEAR(wrapped(left.phaseDegrees[k] - h.phaseDegrees[j] - 45.0), 0.0, 1e-3) << j;
         }
     }
+
+    // The shared offset follows the files: channel 3 now 6 dB louder.
+    OverlayOptions shared;
+    shared.sharedOffset = true;
+    EXPECT_NEAR(overlay.offsetDb(0, shared), -90.0, 1e-9);
+    writeFileBytes(dir.file("laut.frd"), flatFile(96.0, nullptr));
+    files[2] = {dir.file("laut.frd")};
+    ASSERT_TRUE(overlay.follow(files).empty());
+    EXPECT_NEAR(overlay.offsetDb(0, shared), -96.0, 1e-9);
 }
 
 }  // namespace
