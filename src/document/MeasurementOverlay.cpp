@@ -8,6 +8,7 @@
 #include "storage/FileMessages.h"
 #include "storage/TextFile.h"
 #include "tuning/Evidence.h"
+#include "tuning/MeasuredSum.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ void MeasurementOverlay::take(const std::string& path, const Measurement& full) 
 void MeasurementOverlay::preparePhase(Channel& channel) {
     channel.phaseCurve = {};
     channel.wrappedPhase.clear();
+    channel.measuredPhase.reset();
     for (const File& file : channel.files) {
         if (!file.data) continue;
         if (!file.data->phaseDegrees.empty()) {
@@ -59,6 +61,9 @@ void MeasurementOverlay::preparePhase(Channel& channel) {
             for (double degrees : channel.phaseCurve.phaseDegrees) {
                 channel.wrappedPhase.push_back(wrappedDegrees(degrees));
             }
+        }
+        if (file.data->frequencies.size() >= 2 && hasPhase(*file.data)) {
+            channel.measuredPhase.emplace(*file.data);
         }
         return;
     }
@@ -75,6 +80,7 @@ std::vector<std::string> MeasurementOverlay::follow(
             std::equal(wanted.begin(), wanted.end(), channel.files.begin(),
                        [](const std::string& p, const File& f) { return p == f.path; });
         if (same) continue;
+        m_shared.valid = false;
         std::vector<File> next;
         for (const std::string& path : wanted) {
             const auto kept = std::find_if(channel.files.begin(), channel.files.end(),
@@ -137,13 +143,19 @@ const Measurement* MeasurementOverlay::combined(int c, const OverlayOptions& opt
     return &*channel.combined;
 }
 
-double MeasurementOverlay::offsetDb(int c, const OverlayOptions& options) {
-    if (!options.normalise || !combined(c, options)) return 0.0;
-    if (options.sharedOffset) {
+double MeasurementOverlay::sharedOffsetDb(const OverlayOptions& options) {
+    if (!m_shared.valid || m_shared.averaging != options.averaging ||
+        m_shared.smoothing != options.smoothing) {
         std::vector<const Measurement*> all;
         for (int k = 0; k < ChannelCount; ++k) all.push_back(combined(k, options));
-        return sharedNormalisationOffset(all);
+        m_shared = {true, options.averaging, options.smoothing, sharedNormalisationOffset(all)};
     }
+    return m_shared.db;
+}
+
+double MeasurementOverlay::offsetDb(int c, const OverlayOptions& options) {
+    if (!options.normalise || !combined(c, options)) return 0.0;
+    if (options.sharedOffset) return sharedOffsetDb(options);
     const std::optional<double>& midrange = m_channels[static_cast<std::size_t>(c)].midrangeDb;
     return midrange ? -*midrange : 0.0;
 }
@@ -175,4 +187,34 @@ void MeasurementOverlay::addCurves(PlotContent& content, const OverlayOptions& o
                 {c, CurveStroke::Dashed, &m.frequencies, &channel.predicted, 0.0});
         }
     }
+}
+
+MeasuredSumCurves MeasurementOverlay::measuredSumCurves(const ParameterImage& image, int preset,
+                                                        const ComplexResponses& responses,
+                                                        const OverlayOptions& options) {
+    std::array<ChannelRecord, ChannelCount> records;
+    std::array<const MeasuredPhase*, ChannelCount> measured{};
+    for (int c = 0; c < ChannelCount; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        records[i] = image.record(preset, c);
+        if (m_channels[i].measuredPhase) measured[i] = &*m_channels[i].measuredPhase;
+    }
+    const double offset = options.normalise ? sharedOffsetDb(options) : 0.0;
+    const MeasuredSums sums = measuredSums(records, responses, measured, offset);
+    MeasuredSumCurves out;
+    for (int s = 0; s < SumCount; ++s) {
+        const auto i = static_cast<std::size_t>(s);
+        MeasuredSumCurve& curve = out[i];
+        curve.channels = sums.channels[i];
+        curve.leftOut = sums.missing[i];
+        curve.name = measuredSumName(s, curve.leftOut);
+        MeasuredQuantities q = quantitiesOf(sums.sums[i]);
+        curve.first = q.first;
+        for (std::size_t k = 0; k < q.db.size(); ++k) {
+            curve.hz.push_back(responseGridFrequency(q.first + static_cast<int>(k)));
+        }
+        curve.db = std::move(q.db);
+        curve.phaseDegrees = std::move(q.phaseDegrees);
+    }
+    return out;
 }

@@ -19,6 +19,14 @@
 // Only the channels whose curves the plot shows get their overlay. Vector
 // averaging needs the phase of every file; where one lacks it the overlay
 // averages the power instead.
+//
+// With the sums shown, the sums the measurements predict are drawn beside
+// the model's (MeasuredSumCurves.h, from tuning/MeasuredSum.h). They take
+// each channel's first file, the one the phase view shows: averaging phase
+// over listening positions would sum what no seat hears, and the timing
+// reference belongs to one measurement session. The channels keep the
+// files' level ratio, normalised or not: when normalising, all of them are
+// moved by the one shared offset.
 
 #include <array>
 #include <map>
@@ -28,9 +36,11 @@
 
 #include "interchange/Measurement.h"
 #include "model/ParameterImage.h"
+#include "plotmodel/MeasuredSumCurves.h"
 #include "plotmodel/PlotView.h"
 #include "response/ChannelResponse.h"
 #include "storage/SideFile.h"
+#include "tuning/MeasuredPhase.h"
 
 // One measurement file of a channel as read.
 struct MeasurementFile {
@@ -67,6 +77,13 @@ public:
     void addCurves(PlotContent& content, const OverlayOptions& options,
                    const ChannelResponses& magnitudes);
 
+    // The sums L and R the measurements predict for the channels of preset
+    // `preset` of `image` as `responses` (computeComplexResponses) give them;
+    // a side without a channel whose first file has phase stays empty.
+    MeasuredSumCurves measuredSumCurves(const ParameterImage& image, int preset,
+                                        const ComplexResponses& responses,
+                                        const OverlayOptions& options);
+
 private:
     struct File {
         std::string path;
@@ -81,16 +98,30 @@ private:
         std::optional<Measurement> combined;
         Measurement drawn;
         std::optional<double> midrangeDb;
-        // The first readable file's phase, thinned and wrapped.
+        // The first readable file's phase, thinned and wrapped, and whole
+        // for the measured sums.
         Measurement phaseCurve;
         std::vector<double> wrappedPhase;
+        std::optional<MeasuredPhase> measuredPhase;
         std::vector<double> predicted;  // of the last addCurves()
     };
     // Reads the phase curve of the channel's files anew.
     static void preparePhase(Channel& channel);
 
+    // The offset of sharedNormalisationOffset() over all channels' combined
+    // curves, kept for the files and the averaging and smoothing it was
+    // found for: every redraw asks for it, and it reads every point.
+    double sharedOffsetDb(const OverlayOptions& options);
+    struct SharedOffset {
+        bool valid = false;
+        Averaging averaging = Averaging::Power;
+        int smoothing = 0;
+        double db = 0.0;
+    };
+
     std::array<Channel, ChannelCount> m_channels;
     std::map<std::string, Measurement> m_taken;
+    SharedOffset m_shared;
 };
 
 // Reads a measurement file for the window: the file, then its points. A

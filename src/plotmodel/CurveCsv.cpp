@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -53,7 +54,7 @@ std::string curvesCsv(const std::vector<CsvCurve>& curves, std::string_view unit
         appendNumber(text, grid[j]);
         for (const CsvCurve& curve : curves) {
             text += ',';
-            appendNumber(text, (*curve.values)[j]);
+            if (!std::isnan((*curve.values)[j])) appendNumber(text, (*curve.values)[j]);
         }
         text += '\n';
     }

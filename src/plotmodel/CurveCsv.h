@@ -25,6 +25,7 @@ std::string channelCurveName(int channel, std::string_view ownName = {});
 // the grid (all 2000 by default; the range is clamped to the grid). A name
 // holding a comma, a quote or a line break is quoted, quotes doubled. Degrees
 // are written "deg": a spreadsheet program that takes the file for another
-// encoding than UTF-8 would garble "°".
+// encoding than UTF-8 would garble "°". A value that is not a number (a
+// curve that does not reach the point) leaves its cell empty.
 std::string curvesCsv(const std::vector<CsvCurve>& curves, std::string_view unit, int first = 0,
                       int end = ResponsePointCount);

@@ -170,16 +170,35 @@ PlotContent plotContent(const ParameterImage& image, const PlotViewChoice& choic
 }
 
 std::string plotCurvesCsv(const PlotViewChoice& choice, const ChannelResponses& magnitudes,
-                          const ComplexResponses* complexResponses, const ChannelNames& names) {
+                          const ComplexResponses* complexResponses, const ChannelNames& names,
+                          const MeasuredSumCurves* measured) {
     std::vector<CsvCurve> curves;
     for (int c = 0; c < ChannelCount; ++c) {
         curves.push_back({channelCurveName(c, names[static_cast<std::size_t>(c)]),
                           &channelValues(choice.quantity, magnitudes, complexResponses, c)});
     }
-    for (int s : drawnSums(choice, complexResponses)) {
+    const std::vector<int> sums = drawnSums(choice, complexResponses);
+    for (int s : sums) {
         curves.push_back(
             {plotCurveName(PlotSumCurve + s),
              &complexResponses->sums[static_cast<std::size_t>(s)].values(choice.quantity)});
+    }
+    // The measured sums on the whole grid, not a number where they do not
+    // reach; sized before any column borrows from them.
+    std::vector<ResponseValues> gridded;
+    gridded.reserve(SumCount);
+    for (int s : sums) {
+        if (measured == nullptr) break;
+        const MeasuredSumCurve& sum = (*measured)[static_cast<std::size_t>(s)];
+        const std::vector<double>* values = sum.values(choice.quantity);
+        if (sum.empty() || values == nullptr) continue;
+        ResponseValues& column = gridded.emplace_back();
+        column.fill(std::numeric_limits<float>::quiet_NaN());
+        for (std::size_t k = 0; k < values->size(); ++k) {
+            const auto j = static_cast<std::size_t>(sum.first) + k;
+            if (j < column.size()) column[j] = static_cast<float>((*values)[k]);
+        }
+        curves.push_back({sum.name, &column});
     }
     return curvesCsv(curves, quantityUnit(choice.quantity));
 }

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "model/ParameterImage.h"
+#include "plotmodel/MeasuredSumCurves.h"
 #include "plotmodel/OverlayCurve.h"
 #include "plotmodel/PlotGeometry.h"
 #include "response/ChannelResponse.h"
@@ -87,10 +88,13 @@ PlotContent plotContent(const ParameterImage& image, const PlotViewChoice& choic
                         const ComplexResponses* complexResponses);
 
 // The curves as CSV in the view's unit: every channel (shown or not), then
-// the sums when they are shown and fed. The same inputs as plotContent().
+// the sums when they are shown and fed, then the sums the measurements
+// predict where `measured` holds them and the view draws them (their cells
+// are empty outside the span they cover). The same inputs as plotContent().
 // A channel's column carries its name where `names` gives one.
 std::string plotCurvesCsv(const PlotViewChoice& choice, const ChannelResponses& magnitudes,
-                          const ComplexResponses* complexResponses, const ChannelNames& names = {});
+                          const ComplexResponses* complexResponses, const ChannelNames& names = {},
+                          const MeasuredSumCurves* measured = nullptr);
 
 // The drawn grid points whose x lies inside a plot of `width` (first..last,
 // inclusive); empty (last < first) when none does.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "response/ResponseGrid.h"
 
@@ -35,15 +36,29 @@ MeasuredSums measuredSums(const std::array<ChannelRecord, ChannelCount>& records
                           const ComplexResponses& responses,
                           const std::array<const Measurement*, ChannelCount>& measurements,
                           double offsetDb) {
+    std::array<std::optional<MeasuredPhase>, ChannelCount> prepared;
+    std::array<const MeasuredPhase*, ChannelCount> measured{};
+    for (int c = 0; c < ChannelCount; ++c) {
+        const Measurement* m = measurements[c];
+        if (m != nullptr && m->frequencies.size() >= 2 && m->db.size() == m->frequencies.size() &&
+            hasPhase(*m)) {
+            measured[c] = &prepared[c].emplace(*m);
+        }
+    }
+    return measuredSums(records, responses, measured, offsetDb);
+}
+
+MeasuredSums measuredSums(const std::array<ChannelRecord, ChannelCount>& records,
+                          const ComplexResponses& responses,
+                          const std::array<const MeasuredPhase*, ChannelCount>& measured,
+                          double offsetDb) {
     MeasuredSums out;
     std::array<MeasuredCurve, ChannelCount> predictions;
     std::array<bool, ChannelCount> usable{};
     for (int c = 0; c < ChannelCount; ++c) {
-        const Measurement* m = measurements[c];
-        usable[c] = m != nullptr && m->frequencies.size() >= 2 &&
-                    m->db.size() == m->frequencies.size() && hasPhase(*m);
+        usable[c] = measured[c] != nullptr;
         if (usable[c])
-            predictions[c] = predictedChannel(MeasuredPhase(*m), responses.channels[c], offsetDb);
+            predictions[c] = predictedChannel(*measured[c], responses.channels[c], offsetDb);
     }
     for (int s = 0; s < SumCount; ++s) {
         int first = 0;

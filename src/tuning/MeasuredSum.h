@@ -57,6 +57,13 @@ MeasuredSums measuredSums(const std::array<ChannelRecord, ChannelCount>& records
                           const ComplexResponses& responses,
                           const std::array<const Measurement*, ChannelCount>& measurements,
                           double offsetDb = 0.0);
+// The same from measurements already prepared for reading (null: channel c
+// has no measurement with phase), for a caller that keeps them across many
+// settings, such as the plot on every redraw.
+MeasuredSums measuredSums(const std::array<ChannelRecord, ChannelCount>& records,
+                          const ComplexResponses& responses,
+                          const std::array<const MeasuredPhase*, ChannelCount>& measured,
+                          double offsetDb = 0.0);
 
 // A curve as the views show it: level in dB (SilenceDb where it vanishes),
 // phase wrapped to [-180, 180] degrees, group delay in milliseconds from the

@@ -304,6 +304,12 @@ void CSonaroView::drawPlot() {
     PlotContent content = plotContent(image, m_plotView, *m_pResponses, complexResponsesInUse());
     content.channelNames = sideFile().channelNames;
     m_document.overlay().addCurves(content, sideFile().overlay, *m_pResponses);
+    m_measuredSums = {};
+    if (m_plotView.sums && m_plotView.quantity != ResponseQuantity::GroupDelay) {
+        m_measuredSums = m_document.overlay().measuredSumCurves(image, image.activePreset(),
+                                                                *m_pComplex, sideFile().overlay);
+        addMeasuredSums(content, m_measuredSums);
+    }
     m_preview = m_nextPreview;
     addPreviewCurves(content, m_preview);
     m_pPlot->drawView(image, content);

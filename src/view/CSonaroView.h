@@ -79,6 +79,9 @@ public:
     // next redraw on; an empty preview takes them away.
     void setPlotPreview(PlotPreview preview);
     const PlotPreview& plotPreview() const { return m_nextPreview; }
+    // The sums the measurements predict, as the last redraw drew them (empty
+    // while the sums are not shown).
+    const MeasuredSumCurves& measuredSums() const { return m_measuredSums; }
 
     // The redraw step of the timer: when `redrawPending` is 1, makes the
     // panels' edits a step, recomputes the six responses, draws and shows the
@@ -161,7 +164,8 @@ private:
     std::unique_ptr<ChannelResponses> m_pResponses;
     std::unique_ptr<ComplexResponses> m_pComplex;
     PlotViewChoice m_plotView;
-    PlotPreview m_nextPreview;  // as set, drawn from the next redraw on
-    PlotPreview m_preview;      // as drawn: the plot's readout borrows from it
+    PlotPreview m_nextPreview;         // as set, drawn from the next redraw on
+    PlotPreview m_preview;             // as drawn: the plot's readout borrows from it
+    MeasuredSumCurves m_measuredSums;  // as drawn, borrowed like the preview
     int m_nRedrawCount = 0;
 };

@@ -105,7 +105,7 @@ void onExportPlot(CSonaroView& view, int id) {
         case CmdExportCurvesCsv: {
             const std::string csv =
                 plotCurvesCsv(view.plotView(), view.responses(), view.complexResponsesInUse(),
-                              view.sideFile().channelNames);
+                              view.sideFile().channelNames, &view.measuredSums());
             saved = replaceFileContents(*path, csv.data(), csv.size());
             break;
         }

@@ -305,6 +305,74 @@ TEST(PlotView, CsvHoldsEveryChannelAndTheShownSumsInTheViewsUnit) {
     EXPECT_EQ(fields[8], curves.complex->sums[SideRight].phaseDegrees[300]);
 }
 
+// The sums the measurements predict go beside the shown sums of the
+// magnitude and phase views, dotted in the sum's colour; the readout lists
+// them where they reach, and the CSV holds them with empty cells beyond.
+TEST(PlotView, MeasuredSumsGoBesideTheShownSumsIntoTheReadoutAndTheCsv) {
+    EXPECT_EQ(measuredSumName(SideLeft, {}), "Summe L (gemessen)");
+    EXPECT_EQ(measuredSumName(SideRight, {1}), "Summe R (gemessen, ohne Kanal 2)");
+    EXPECT_EQ(measuredSumName(SideLeft, {0, 2, 5}),
+              "Summe L (gemessen, ohne Kanal 1, Kanal 3 und Kanal 6)");
+
+    // Left: grid points 200..202 (the grid's own frequencies), right: none.
+    MeasuredSumCurves measured;
+    MeasuredSumCurve& left = measured[SideLeft];
+    left.first = 200;
+    left.hz = {grid()[200], grid()[201], grid()[202]};
+    left.db = {-1.5, 2.3, 3.0};
+    left.phaseDegrees = {10.0, -20.0, 30.0};
+    left.leftOut = {2};
+    left.name = measuredSumName(SideLeft, left.leftOut);
+
+    struct Case {
+        PlotViewChoice choice;
+        std::size_t overlays;
+        const char* readout;  // of the measured sum at grid point 201; null: none
+    };
+    const Case cases[] = {
+        {{ResponseQuantity::Magnitude, true}, 1, "+2.3 dB"},
+        {{ResponseQuantity::Phase, true}, 1, "-20.0°"},
+        {{ResponseQuantity::GroupDelay, true}, 0, nullptr},
+        {{ResponseQuantity::Magnitude, false}, 0, nullptr},
+    };
+    Curves curves;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(quantityName(c.choice.quantity));
+        PlotContent content = curves.content(c.choice);
+        const std::size_t modelCurves = content.curves.size();
+        addMeasuredSums(content, measured);
+        ASSERT_EQ(content.overlays.size(), c.overlays);
+        EXPECT_EQ(content.curves.size(), modelCurves);
+        const CursorReadout readout = cursorReadout(content, grid(), 201);
+        EXPECT_EQ(readout.entries.size(), modelCurves + c.overlays);
+        if (c.readout != nullptr) {
+            EXPECT_EQ(content.overlays[0].channel, PlotSumCurve + SideLeft);
+            EXPECT_EQ(content.overlays[0].stroke, CurveStroke::Dotted);
+            EXPECT_EQ(readout.entries.back().name, "Summe L (gemessen, ohne Kanal 3)");
+            EXPECT_EQ(readout.entries.back().text, c.readout);
+            // Beyond its span the readout leaves it out.
+            EXPECT_EQ(cursorReadout(content, grid(), 150).entries.size(), modelCurves);
+        }
+
+        const std::string csv =
+            plotCurvesCsv(c.choice, *curves.magnitudes, curves.complex.get(), {}, &measured);
+        const std::string header = csv.substr(0, csv.find('\n'));
+        const bool column = header.find("Summe L (gemessen, ohne Kanal 3)") != std::string::npos;
+        EXPECT_EQ(column, c.readout != nullptr) << header;
+        if (!column) continue;
+        // Last cell of the rows of grid points 199, 200 and 202.
+        std::istringstream lines(csv);
+        std::vector<std::string> last;
+        std::string row;
+        for (int line = 0; std::getline(lines, row); ++line) {
+            if (line == 200 || line == 201 || line == 203)
+                last.push_back(row.substr(row.rfind(',') + 1));
+        }
+        const bool phase = c.choice.quantity == ResponseQuantity::Phase;
+        EXPECT_EQ(last, (std::vector<std::string>{"", phase ? "10" : "-1.5", phase ? "30" : "3"}));
+    }
+}
+
 TEST(PlotView, QuantityNamesRoundTrip) {
     for (ResponseQuantity q :
          {ResponseQuantity::Magnitude, ResponseQuantity::Phase, ResponseQuantity::GroupDelay}) {

@@ -8,6 +8,7 @@
 #include "interchange/Measurement.h"
 #include "plot/CResponsePlot.h"
 #include "plot/PlotRenderer.h"
+#include "storage/ParameterFile.h"
 #include "storage/SideFile.h"
 #include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
@@ -235,6 +236,73 @@ TEST_F(MeasurementCommands, FilesAndOptionsAreUndoneAndGoThroughTheSideFile) {
     EXPECT_NE(ui.messages[0].text.find("\"tief.txt\""), std::string::npos);
     EXPECT_TRUE(overlays().empty());
     EXPECT_TRUE(run.frame().action(CmdRemoveMeasurement)->isEnabled());
+}
+
+// A two-way speaker: the woofer and the tweeter measured with phase against
+// one timing reference (the synthetic pair of the fit's curves), a third
+// channel on the same side without any measurement. With the sums on, the
+// sum the measurements predict is drawn beside the model's in the
+// magnitude and phase views, listed by the readout with the channel it
+// leaves out, and written to the CSV.
+TEST_F(MeasurementCommands, TheMeasuredSumOfAPairIsDrawnListedAndExported) {
+    const std::string file = run.dir.file("zweiweg.dat");
+    {
+        ParameterImage stored;
+        applyDefaults(stored);
+        for (int c = 0; c < ChannelCount; ++c) {
+            stored.setField(0, c, ChannelField::input, c < 3 ? 0 : 1);
+        }
+        stored.setField(0, 0, ChannelField::lpType, 9);  // the woofer up to 2 kHz
+        stored.setField(0, 0, ChannelField::lpFrequency, 2000);
+        stored.setField(0, 1, ChannelField::hpType, 9);  // the tweeter from 2 kHz
+        stored.setField(0, 1, ChannelField::hpFrequency, 2000);
+        ASSERT_EQ(saveParameterFile(stored, file), 0);
+    }
+    start();
+    filePaths = {file};
+    ASSERT_TRUE(command(CmdFileOpen));
+    const std::string dir = FILTARO_MEASUREMENTS_DIR;
+    for (const auto& [channel, name] :
+         {std::pair{0, "/model-a-woofer.txt"}, std::pair{1, "/model-a-tweeter.txt"}}) {
+        selectChannel(channel);
+        filePaths = {dir + name};
+        ASSERT_TRUE(command(CmdLoadMeasurement));
+    }
+    view().redrawStep();
+    const auto measuredSums = [&] {
+        std::vector<const PlotCurve*> found;
+        for (const PlotCurve& curve : overlays()) {
+            if (curve.channel >= PlotSumCurve) found.push_back(&curve);
+        }
+        return found;
+    };
+    EXPECT_TRUE(measuredSums().empty()) << "only with the sums";
+
+    ASSERT_TRUE(command(CmdShowSums));
+    for (int viewId : {CmdViewMagnitude, CmdViewPhase, CmdViewGroupDelay}) {
+        SCOPED_TRACE(viewId);
+        ASSERT_TRUE(command(viewId));
+        view().redrawStep();
+        const bool drawn = viewId != CmdViewGroupDelay;
+        ASSERT_EQ(measuredSums().size(), drawn ? 1u : 0u);
+        plot().setCursorPoint(300);  // 2 kHz, the crossover
+        std::vector<std::string> names;
+        for (const ReadoutEntry& e : plot().readout().entries) names.push_back(e.name);
+        EXPECT_EQ(std::count(names.begin(), names.end(), "Summe L (gemessen, ohne Kanal 3)"),
+                  drawn ? 1 : 0);
+        if (!drawn) continue;
+        EXPECT_EQ(measuredSums()[0]->channel, PlotSumCurve + SideLeft);
+        EXPECT_EQ(measuredSums()[0]->stroke, CurveStroke::Dotted);
+    }
+
+    ASSERT_TRUE(command(CmdViewMagnitude));
+    filePaths = {run.dir.file("kurven.csv")};
+    ASSERT_TRUE(command(CmdExportCurvesCsv));
+    const std::string csv = readFileBytes(run.dir.file("kurven.csv"));
+    EXPECT_EQ(csv.substr(0, csv.find('\n')),
+              "Frequenz [Hz],Kanal 1 [dB],Kanal 2 [dB],Kanal 3 [dB],Kanal 4 [dB],Kanal 5 [dB],"
+              "Kanal 6 [dB],Summe L [dB],Summe R [dB],\"Summe L (gemessen, ohne Kanal 3) [dB]\"");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace
