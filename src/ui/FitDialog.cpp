@@ -66,7 +66,7 @@ FitDialog::FitDialog(FitDialogInput input, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(
         QStringLiteral("Equalizer von %1 nach den Messungen anpassen. Im Diagramm: das Ziel als "
-                       "dünne Linie, das Ergebnis gestrichelt.")
+                       "dünne Linie, das Ergebnis strichpunktiert.")
             .arg(m_input.target),
         this);
     intro->setWordWrap(true);
