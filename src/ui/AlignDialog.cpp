@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -51,7 +52,7 @@ AlignDialog::AlignDialog(AlignDialogInput input, QWidget* parent)
     auto* intro = new QLabel(
         QStringLiteral("Verzögerung, Pegel und Weiche der Kanäle, die sich am Übergang treffen, "
                        "nach den Messungen ihrer Treiber ausrichten (%1). Im Diagramm: die Summe "
-                       "jetzt als dünne Linie, die des gewählten Vorschlags strichpunktiert.")
+                       "jetzt durchgezogen, die des gewählten Vorschlags strichpunktiert.")
             .arg(m_input.preset),
         this);
     intro->setWordWrap(true);
@@ -73,9 +74,12 @@ AlignDialog::AlignDialog(AlignDialogInput input, QWidget* parent)
         showResult();
     });
     layout->addWidget(m_pTable, 1);
-    m_pNotes = new QLabel(this);
-    m_pNotes->setWordWrap(true);
-    m_pNotes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The warnings and what cannot be checked: several long sentences, which
+    // scroll rather than push the buttons off the screen.
+    m_pNotes = new QPlainTextEdit(this);
+    m_pNotes->setReadOnly(true);
+    m_pNotes->setFixedHeight(7 * m_pNotes->fontMetrics().lineSpacing() +
+                             2 * m_pNotes->frameWidth() + 8);
     layout->addWidget(m_pNotes);
     m_pStatus = new QLabel(this);
     m_pStatus->setWordWrap(true);
@@ -101,8 +105,10 @@ AlignDialog::AlignDialog(AlignDialogInput input, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
 
+    // Five candidates of two channels' lines each without scrolling.
     m_pTable->setMinimumHeight(m_pTable->horizontalHeader()->sizeHint().height() +
-                               3 * 2 * m_pTable->fontMetrics().height());
+                               ShownCandidates * (2 * m_pTable->fontMetrics().lineSpacing() + 6) +
+                               2 * m_pTable->frameWidth());
     resize(QSize(DialogWidth, sizeHint().height()));
     channelsChanged();
 }
@@ -176,13 +182,6 @@ QWidget* AlignDialog::optionsGroup() {
     connect(m_pAutoRegion, &QCheckBox::toggled, this, [this](bool automatic) {
         m_pRegionLo->setEnabled(!automatic);
         m_pRegionHi->setEnabled(!automatic);
-        if (!m_result.candidates.empty() || m_result.status == AlignStatus::Ok) {
-            // Manual from the region the last search used.
-            const QSignalBlocker lo(m_pRegionLo);
-            const QSignalBlocker hi(m_pRegionHi);
-            m_pRegionLo->setValue(static_cast<int>(std::lround(m_result.region.loHz)));
-            m_pRegionHi->setValue(static_cast<int>(std::lround(m_result.region.hiHz)));
-        }
         optionsChanged();
     });
 
@@ -310,6 +309,13 @@ void AlignDialog::onResult(int job, const AlignResult& result, bool final) {
     m_final = final;
     m_result = result;
     m_used = m_requested;
+    if (m_pAutoRegion->isChecked() && m_result.status == AlignStatus::Ok) {
+        // The region the search chose, as a start for setting it by hand.
+        const QSignalBlocker lo(m_pRegionLo);
+        const QSignalBlocker hi(m_pRegionHi);
+        m_pRegionLo->setValue(static_cast<int>(std::lround(m_result.region.loHz)));
+        m_pRegionHi->setValue(static_cast<int>(std::lround(m_result.region.hiHz)));
+    }
     const QSignalBlocker block(m_pTable);
     m_pTable->setRowCount(static_cast<int>(m_result.candidates.size()));
     std::vector<ChannelRecord> present;
@@ -369,14 +375,16 @@ void AlignDialog::showResult() {
                 .arg(std::lround(m_result.region.hiHz))
                 .arg(m_input.names[std::size_t(std::clamp(m_result.held, 0, ChannelCount - 1))])
                 .arg(m_result.phaseUsed ? QString()
-                                        : QStringLiteral("; ohne Phase nur die Pegel")));
+                                        : QStringLiteral("; ohne Phase nur die Pegel (im "
+                                                         "Diagramm jeder Treiber mit dem Pegel "
+                                                         "des Vorschlags)")));
     } else {
         m_pPresent->setText(text(m_result.message));
     }
     QStringList notes;
     if (ok && !m_result.warnings.empty()) notes << joined(m_result.warnings, "Warnung: ");
     if (ok && !m_result.unchecked.empty()) notes << joined(m_result.unchecked, "Nicht geprüft: ");
-    m_pNotes->setText(notes.join(QLatin1Char('\n')));
+    m_pNotes->setPlainText(notes.join(QLatin1Char('\n')));
     m_pStatus->setText(running     ? (ok ? QStringLiteral("Vorschau; die genaue Suche läuft ...")
                                          : QStringLiteral("Sucht ..."))
                        : m_stopped ? QStringLiteral("Angehalten: gezeigt ist die Vorschau.")

@@ -29,6 +29,7 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -65,7 +66,7 @@ public:
     QCheckBox* channelBox(int channel) const { return m_channelBoxes[std::size_t(channel)]; }
     QCheckBox* varyCrossoverBox() const { return m_pVaryCrossover; }
     QTableWidget* table() const { return m_pTable; }
-    QLabel* notesLabel() const { return m_pNotes; }
+    QPlainTextEdit* notesBox() const { return m_pNotes; }
     QPushButton* applyButton() const { return m_pApply; }
 
 signals:
@@ -111,7 +112,7 @@ private:
     QDoubleSpinBox* m_pTilt = nullptr;
     QLabel* m_pPresent = nullptr;
     QTableWidget* m_pTable = nullptr;
-    QLabel* m_pNotes = nullptr;
+    QPlainTextEdit* m_pNotes = nullptr;
     QLabel* m_pStatus = nullptr;
     QProgressBar* m_pProgress = nullptr;
     QPushButton* m_pStop = nullptr;

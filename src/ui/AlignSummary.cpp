@@ -54,9 +54,10 @@ std::vector<std::string> candidateLines(const std::vector<int>& channels, int he
         add(typeChange("Hochpass", int(ChannelField::hpType), b.hpType, a.hpType));
         add(frequencyChange("Tiefpass", b.lpFrequency, a.lpFrequency));
         add(typeChange("Tiefpass", int(ChannelField::lpType), b.lpType, a.lpType));
+        if (parts.empty() && channels[k] == held) continue;  // said once above the list
         std::string line = "Kanal " + std::to_string(channels[k] + 1) + ": ";
         if (parts.empty()) {
-            line += channels[k] == held ? "festgehalten" : "unverändert";
+            line += "unverändert";
         } else {
             for (std::size_t i = 0; i < parts.size(); ++i) line += (i ? ", " : "") + parts[i];
         }

@@ -17,7 +17,8 @@ std::string delayChangeText(int beforeTaps, int afterTaps);
 
 // One line per chosen channel (in the order of `channels`): "Kanal 2: +5 Taps
 // (1,8 cm / 0,05 ms später), Pegel 0 → -3 dB, Hochpass 2300 → 2900 Hz",
-// "Kanal 1: festgehalten", "Kanal 3: unverändert".
+// "Kanal 3: unverändert"; none for the held channel unless its crossover
+// changes.
 std::vector<std::string> candidateLines(const std::vector<int>& channels, int held,
                                         const std::vector<ChannelRecord>& before,
                                         const std::vector<ChannelRecord>& after);
