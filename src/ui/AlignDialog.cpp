@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,6 +21,7 @@
 
 #include "ui/AlignSummary.h"
 #include "ui/FitSummary.h"
+#include "ui/NumberBoxes.h"
 #include "ui/ReadOnlyTable.h"
 
 namespace {
@@ -59,6 +59,14 @@ AlignDialog::AlignDialog(AlignDialogInput input, QWidget* parent)
     layout->addWidget(intro);
     layout->addWidget(channelGroup());
     layout->addWidget(optionsGroup());
+    auto* target = new QGroupBox(QStringLiteral("Ziel der Summe"), this);
+    auto* targetLayout = new QVBoxLayout(target);
+    m_pTarget = new TargetShapeEditor(m_input.askTargetFile, target);
+    m_pTarget->setToolTip(
+        QStringLiteral("Über die äußeren Filter der Kanäle gelegt, auf seinem besten Pegel."));
+    connect(m_pTarget, &TargetShapeEditor::changed, this, [this] { optionsChanged(); });
+    targetLayout->addWidget(m_pTarget);
+    layout->addWidget(target);
 
     m_pPresent = new QLabel(this);
     m_pPresent->setWordWrap(true);
@@ -105,9 +113,10 @@ AlignDialog::AlignDialog(AlignDialogInput input, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    // Five candidates of two channels' lines each without scrolling.
+    // Five candidates of a pair without scrolling (three channels take two
+    // lines a candidate and may scroll).
     m_pTable->setMinimumHeight(m_pTable->horizontalHeader()->sizeHint().height() +
-                               ShownCandidates * (2 * m_pTable->fontMetrics().lineSpacing() + 6) +
+                               ShownCandidates * (m_pTable->fontMetrics().lineSpacing() + 8) +
                                2 * m_pTable->frameWidth());
     resize(QSize(DialogWidth, sizeHint().height()));
     channelsChanged();
@@ -165,15 +174,12 @@ QWidget* AlignDialog::optionsGroup() {
     m_pAutoRegion->setToolTip(
         QStringLiteral("Eine Oktave unter bis eine Oktave über dem Übergang, soweit die Messungen "
                        "reichen."));
-    m_pRegionLo = new QSpinBox(group);
-    m_pRegionHi = new QSpinBox(group);
+    m_pRegionLo = wholeBox(20, 20000, 20, " Hz", group);
+    m_pRegionHi = wholeBox(20, 20000, 20000, " Hz", group);
     for (QSpinBox* box : {m_pRegionLo, m_pRegionHi}) {
-        box->setRange(20, 20000);
-        box->setSuffix(QStringLiteral(" Hz"));
         box->setEnabled(false);
         connect(box, &QSpinBox::valueChanged, this, [this] { optionsChanged(); });
     }
-    m_pRegionHi->setValue(20000);
     regionRow->addWidget(m_pAutoRegion);
     regionRow->addWidget(m_pRegionLo);
     regionRow->addWidget(new QLabel(QStringLiteral("bis"), group));
@@ -185,26 +191,6 @@ QWidget* AlignDialog::optionsGroup() {
         optionsChanged();
     });
 
-    auto* targetRow = new QHBoxLayout;
-    m_pTarget = new QComboBox(group);
-    m_pTarget->addItem(QStringLiteral("Gerade"));
-    m_pTarget->addItem(QStringLiteral("Neigung"));
-    m_pTilt = new QDoubleSpinBox(group);
-    m_pTilt->setRange(-6.0, 6.0);
-    m_pTilt->setSingleStep(0.1);
-    m_pTilt->setDecimals(1);
-    m_pTilt->setValue(-0.5);
-    m_pTilt->setSuffix(QStringLiteral(" dB/Okt."));
-    m_pTilt->setToolTip(QStringLiteral("Neigung je Oktave, 0 dB bei 1 kHz."));
-    m_pTilt->setEnabled(false);
-    targetRow->addWidget(m_pTarget);
-    targetRow->addWidget(m_pTilt, 1);
-    form->addRow(QStringLiteral("Ziel:"), targetRow);
-    connect(m_pTarget, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_pTilt->setEnabled(index == 1);
-        optionsChanged();
-    });
-    connect(m_pTilt, &QDoubleSpinBox::valueChanged, this, [this] { optionsChanged(); });
     return group;
 }
 
@@ -254,10 +240,7 @@ AlignInput AlignDialog::input() const {
     if (!m_pAutoRegion->isChecked()) {
         o.region = FrequencyRange{double(m_pRegionLo->value()), double(m_pRegionHi->value())};
     }
-    if (m_pTarget->currentIndex() == 1) {
-        o.target.shape = TargetShape::Tilt;
-        o.target.tiltDbPerOctave = m_pTilt->value();
-    }
+    m_pTarget->fill(o.target);
     o.candidateCount = ShownCandidates;
     return in;
 }

@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -24,10 +25,10 @@
 #include "plotmodel/PreviewCurves.h"
 #include "tuning/CrossoverAlign.h"
 #include "ui/LatestJobRunner.h"
+#include "ui/TargetShapeEditor.h"
 
 class QCheckBox;
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -44,6 +45,7 @@ struct AlignDialogInput {
     std::shared_ptr<const std::array<Measurement, ChannelCount>> measurements;
     std::vector<int> channels;  // chosen at first
     double offsetDb = 0.0;      // moves the sums onto the overlay's scale
+    std::function<std::optional<TargetFile>()> askTargetFile;  // see TargetShapeEditor
 };
 
 class AlignDialog : public QDialog {
@@ -108,8 +110,7 @@ private:
     QCheckBox* m_pAutoRegion = nullptr;
     QSpinBox* m_pRegionLo = nullptr;
     QSpinBox* m_pRegionHi = nullptr;
-    QComboBox* m_pTarget = nullptr;
-    QDoubleSpinBox* m_pTilt = nullptr;
+    TargetShapeEditor* m_pTarget = nullptr;
     QLabel* m_pPresent = nullptr;
     QTableWidget* m_pTable = nullptr;
     QPlainTextEdit* m_pNotes = nullptr;

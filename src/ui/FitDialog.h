@@ -24,6 +24,7 @@
 
 #include "plotmodel/PreviewCurves.h"
 #include "ui/FitRunner.h"
+#include "ui/TargetShapeEditor.h"
 
 class QCheckBox;
 class QComboBox;
@@ -33,14 +34,7 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class QStackedWidget;
 class QTableWidget;
-
-// A target curve from a file: its name as shown and its points.
-struct TargetFile {
-    std::string name;
-    Measurement curve;
-};
 
 struct FitDialogInput {
     int channel = 0;       // 0..5
@@ -78,8 +72,8 @@ public:
     // For tests and the screenshot run.
     QComboBox* averagingBox() const { return m_pAveraging; }
     QComboBox* smoothingBox() const { return m_pSmoothing; }
-    QComboBox* targetBox() const { return m_pTarget; }
-    QDoubleSpinBox* tiltBox() const { return m_pTilt; }
+    QComboBox* targetBox() const { return m_pTarget->shapeBox(); }
+    QDoubleSpinBox* tiltBox() const { return m_pTarget->tiltBox(); }
     QSpinBox* maxBoostBox() const { return m_pMaxBoost; }
     QTableWidget* table() const { return m_pTable; }
     QLabel* errorLabel() const { return m_pError; }
@@ -105,7 +99,6 @@ private:
     void onProgress(int job, double fraction);
     void onStopped(int job);
     void showResult();
-    void chooseTargetFile();
 
     FitDialogInput m_input;
     FitRunner m_runner;
@@ -114,21 +107,13 @@ private:
     bool m_final = false;
     bool m_stopped = false;
     PlotPreview m_preview;
-    std::optional<TargetFile> m_targetFile;
     QElapsedTimer m_started;
     bool m_fitPending = false;
 
     QListWidget* m_pFiles = nullptr;
     QComboBox* m_pAveraging = nullptr;
     QComboBox* m_pSmoothing = nullptr;
-    QComboBox* m_pTarget = nullptr;
-    QStackedWidget* m_pTargetValues = nullptr;
-    QDoubleSpinBox* m_pTilt = nullptr;
-    QSpinBox* m_pLowCorner = nullptr;
-    QDoubleSpinBox* m_pLowRise = nullptr;
-    QSpinBox* m_pHighCorner = nullptr;
-    QDoubleSpinBox* m_pHighFall = nullptr;
-    QLabel* m_pTargetFileName = nullptr;
+    TargetShapeEditor* m_pTarget = nullptr;
     QCheckBox* m_pFollowCrossover = nullptr;
     QCheckBox* m_pFixedLevel = nullptr;
     QDoubleSpinBox* m_pTargetLevel = nullptr;

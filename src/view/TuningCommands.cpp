@@ -167,6 +167,7 @@ void onAlignCrossover(CSonaroView& view) {
     // their level ratio is what the alignment is about.
     const OverlayOptions& overlay = document.side().overlay;
     if (overlay.normalise) input.offsetDb = sharedNormalisationOffset(all);
+    input.askTargetFile = [&view] { return askTargetFile(view); };
 
     AlignDialog dialog(std::move(input), view.window());
     placeBesidePlot(view, dialog);
