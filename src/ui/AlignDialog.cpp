@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,7 +9,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -23,11 +21,10 @@
 #include "ui/FitSummary.h"
 #include "ui/NumberBoxes.h"
 #include "ui/ReadOnlyTable.h"
+#include "ui/TuningFoot.h"
 
 namespace {
 
-// A full search that has not answered within this long shows its progress.
-constexpr qint64 ProgressAfterMs = 200;
 // Room for a candidate's changes ("Kanal 2: +5 Taps (1,8 cm / 0,05 ms
 // später), Pegel 0 → -3 dB").
 constexpr int DialogWidth = 540;
@@ -89,29 +86,10 @@ AlignDialog::AlignDialog(AlignDialogInput input, QWidget* parent)
     m_pNotes->setFixedHeight(7 * m_pNotes->fontMetrics().lineSpacing() +
                              2 * m_pNotes->frameWidth() + 8);
     layout->addWidget(m_pNotes);
-    m_pStatus = new QLabel(this);
-    m_pStatus->setWordWrap(true);
-    layout->addWidget(m_pStatus);
-    auto* progressRow = new QHBoxLayout;
-    m_pProgress = new QProgressBar(this);
-    m_pProgress->setRange(0, 100);
-    m_pProgress->setVisible(false);
-    progressRow->addWidget(m_pProgress, 1);
-    m_pStop = new QPushButton(QStringLiteral("Anhalten"), this);
-    m_pStop->setToolTip(QStringLiteral("Hält die genaue Suche an; die Vorschau bleibt."));
-    m_pStop->setVisible(false);
-    connect(m_pStop, &QPushButton::clicked, this, [this] { m_runner.stop(); });
-    progressRow->addWidget(m_pStop);
-    layout->addLayout(progressRow);
-
-    auto* buttons = new QDialogButtonBox(this);
-    m_pApply = buttons->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
-    m_pApply->setEnabled(false);
-    connect(m_pApply, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    m_pFoot =
+        new TuningFoot(QStringLiteral("Hält die genaue Suche an; die Vorschau bleibt."), *this);
+    connect(m_pFoot, &TuningFoot::stopRequested, this, [this] { m_runner.stop(); });
+    layout->addWidget(m_pFoot);
 
     // Five candidates of a pair without scrolling (three channels take two
     // lines a candidate and may scroll).
@@ -248,7 +226,6 @@ AlignInput AlignDialog::input() const {
 void AlignDialog::startSearch() {
     m_final = false;
     m_stopped = false;
-    m_started.start();
     m_requested = input();
     m_job = m_runner.request([this, in = m_requested](LatestJobRunner::Work& work) mutable {
         const int number = work.number();
@@ -278,13 +255,7 @@ void AlignDialog::startSearch() {
         }
         answer(std::move(full), true);
     });
-    m_pApply->setEnabled(false);
-    m_pStatus->setText(QStringLiteral("Sucht ..."));
-    QTimer::singleShot(ProgressAfterMs, this, [this, job = m_job] {
-        if (job != m_job || m_final || m_stopped) return;
-        m_pProgress->setVisible(true);
-        m_pStop->setVisible(true);
-    });
+    m_pFoot->started(QStringLiteral("Sucht ..."));
 }
 
 void AlignDialog::onResult(int job, const AlignResult& result, bool final) {
@@ -325,11 +296,7 @@ void AlignDialog::onResult(int job, const AlignResult& result, bool final) {
 
 void AlignDialog::onProgress(int job, double fraction) {
     if (job != m_job) return;
-    m_pProgress->setValue(static_cast<int>(std::lround(fraction * 100.0)));
-    if (m_started.elapsed() > ProgressAfterMs) {
-        m_pProgress->setVisible(true);
-        m_pStop->setVisible(true);
-    }
+    m_pFoot->progressed(fraction);
 }
 
 void AlignDialog::onStopped(int job) {
@@ -368,18 +335,16 @@ void AlignDialog::showResult() {
     if (ok && !m_result.warnings.empty()) notes << joined(m_result.warnings, "Warnung: ");
     if (ok && !m_result.unchecked.empty()) notes << joined(m_result.unchecked, "Nicht geprüft: ");
     m_pNotes->setPlainText(notes.join(QLatin1Char('\n')));
-    m_pStatus->setText(running     ? (ok ? QStringLiteral("Vorschau; die genaue Suche läuft ...")
+    m_pFoot->status()->setText(running
+                                   ? (ok ? QStringLiteral("Vorschau; die genaue Suche läuft ...")
                                          : QStringLiteral("Sucht ..."))
-                       : m_stopped ? QStringLiteral("Angehalten: gezeigt ist die Vorschau.")
-                                   : QString());
-    if (!running) {
-        m_pProgress->setVisible(false);
-        m_pStop->setVisible(false);
-    }
+                               : m_stopped ? QStringLiteral("Angehalten: gezeigt ist die Vorschau.")
+                                           : QString());
+    if (!running) m_pFoot->ended();
     std::vector<ChannelRecord> present;
     for (int c : m_used.channels) present.push_back(m_used.records[std::size_t(c)]);
     const std::optional<std::vector<ChannelRecord>> records = chosen();
-    m_pApply->setEnabled(!running && records && *records != present);
+    m_pFoot->applyButton()->setEnabled(!running && records && *records != present);
 }
 
 void AlignDialog::showPreview() {

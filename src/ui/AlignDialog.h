@@ -14,7 +14,6 @@
 // step. "Abbrechen" changes nothing.
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -26,12 +25,12 @@
 #include "tuning/CrossoverAlign.h"
 #include "ui/LatestJobRunner.h"
 #include "ui/TargetShapeEditor.h"
+#include "ui/TuningFoot.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -69,7 +68,7 @@ public:
     QCheckBox* varyCrossoverBox() const { return m_pVaryCrossover; }
     QTableWidget* table() const { return m_pTable; }
     QPlainTextEdit* notesBox() const { return m_pNotes; }
-    QPushButton* applyButton() const { return m_pApply; }
+    QPushButton* applyButton() const { return m_pFoot->applyButton(); }
 
 signals:
     void previewChanged();
@@ -100,7 +99,6 @@ private:
     bool m_stopped = false;
     bool m_searchPending = false;
     PlotPreview m_preview;
-    QElapsedTimer m_started;
 
     std::array<QCheckBox*, ChannelCount> m_channelBoxes{};
     QComboBox* m_pHeld = nullptr;
@@ -114,10 +112,7 @@ private:
     QLabel* m_pPresent = nullptr;
     QTableWidget* m_pTable = nullptr;
     QPlainTextEdit* m_pNotes = nullptr;
-    QLabel* m_pStatus = nullptr;
-    QProgressBar* m_pProgress = nullptr;
-    QPushButton* m_pStop = nullptr;
-    QPushButton* m_pApply = nullptr;
+    TuningFoot* m_pFoot = nullptr;
 };
 
 constexpr const char* AlignDialogTitle = "Übergang ausrichten";

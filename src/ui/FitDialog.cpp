@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -10,7 +9,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -22,11 +20,10 @@
 #include "ui/FitSummary.h"
 #include "ui/NumberBoxes.h"
 #include "ui/ReadOnlyTable.h"
+#include "ui/TuningFoot.h"
 
 namespace {
 
-// A full fit that has not answered within this long shows its progress.
-constexpr qint64 ProgressAfterMs = 200;
 // Room for a band before and after ("45 Hz, +3 dB, Q 0.7 (LowShelf)").
 constexpr int DialogWidth = 520;
 const QColor ChangedShade(255, 236, 179);
@@ -68,29 +65,10 @@ FitDialog::FitDialog(FitDialogInput input, QWidget* parent)
     m_pError = new QLabel(this);
     m_pError->setWordWrap(true);
     layout->addWidget(m_pError);
-    m_pStatus = new QLabel(this);
-    m_pStatus->setWordWrap(true);
-    layout->addWidget(m_pStatus);
-    auto* progressRow = new QHBoxLayout;
-    m_pProgress = new QProgressBar(this);
-    m_pProgress->setRange(0, 100);
-    m_pProgress->setVisible(false);
-    progressRow->addWidget(m_pProgress, 1);
-    m_pStop = new QPushButton(QStringLiteral("Anhalten"), this);
-    m_pStop->setToolTip(QStringLiteral("Hält die genaue Anpassung an; die Vorschau bleibt."));
-    m_pStop->setVisible(false);
-    connect(m_pStop, &QPushButton::clicked, this, [this] { m_runner.stop(); });
-    progressRow->addWidget(m_pStop);
-    layout->addLayout(progressRow);
-
-    auto* buttons = new QDialogButtonBox(this);
-    m_pApply = buttons->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
-    m_pApply->setEnabled(false);
-    connect(m_pApply, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    m_pFoot =
+        new TuningFoot(QStringLiteral("Hält die genaue Anpassung an; die Vorschau bleibt."), *this);
+    connect(m_pFoot, &TuningFoot::stopRequested, this, [this] { m_runner.stop(); });
+    layout->addWidget(m_pFoot);
 
     connect(&m_runner, &FitRunner::resultReady, this, &FitDialog::onResult);
     connect(&m_runner, &FitRunner::progressed, this, &FitDialog::onProgress);
@@ -288,15 +266,8 @@ FitJob FitDialog::job() const {
 void FitDialog::startFit() {
     m_final = false;
     m_stopped = false;
-    m_started.start();
     m_job = m_runner.request(job());
-    m_pApply->setEnabled(false);
-    m_pStatus->setText(QStringLiteral("Passt an ..."));
-    QTimer::singleShot(ProgressAfterMs, this, [this, job = m_job] {
-        if (job != m_job || m_final || m_stopped) return;
-        m_pProgress->setVisible(true);
-        m_pStop->setVisible(true);
-    });
+    m_pFoot->started(QStringLiteral("Passt an ..."));
 }
 
 void FitDialog::onResult(int job, const FitResult& result, bool final) {
@@ -315,11 +286,7 @@ void FitDialog::onResult(int job, const FitResult& result, bool final) {
 
 void FitDialog::onProgress(int job, double fraction) {
     if (job != m_job) return;
-    m_pProgress->setValue(static_cast<int>(std::lround(fraction * 100.0)));
-    if (m_started.elapsed() > ProgressAfterMs) {
-        m_pProgress->setVisible(true);
-        m_pStop->setVisible(true);
-    }
+    m_pFoot->progressed(fraction);
 }
 
 void FitDialog::onStopped(int job) {
@@ -376,12 +343,9 @@ void FitDialog::showResult() {
     } else if (running) {
         status = QStringLiteral("Passt an ...");
     }
-    m_pStatus->setText(status);
-    if (!running) {
-        m_pProgress->setVisible(false);
-        m_pStop->setVisible(false);
-    }
-    m_pApply->setEnabled(ok && !running && !(m_result.channel == m_input.record));
+    m_pFoot->status()->setText(status);
+    if (!running) m_pFoot->ended();
+    m_pFoot->applyButton()->setEnabled(ok && !running && !(m_result.channel == m_input.record));
 
     m_preview = ok ? fitPreview(m_result, m_input.channel) : PlotPreview{};
     emit previewChanged();

@@ -15,7 +15,6 @@
 // "Abbrechen" changes nothing.
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -25,13 +24,13 @@
 #include "plotmodel/PreviewCurves.h"
 #include "ui/FitRunner.h"
 #include "ui/TargetShapeEditor.h"
+#include "ui/TuningFoot.h"
 
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QListWidget;
-class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -77,7 +76,7 @@ public:
     QSpinBox* maxBoostBox() const { return m_pMaxBoost; }
     QTableWidget* table() const { return m_pTable; }
     QLabel* errorLabel() const { return m_pError; }
-    QPushButton* applyButton() const { return m_pApply; }
+    QPushButton* applyButton() const { return m_pFoot->applyButton(); }
     FitRunner& runner() { return m_runner; }
 
 signals:
@@ -107,7 +106,6 @@ private:
     bool m_final = false;
     bool m_stopped = false;
     PlotPreview m_preview;
-    QElapsedTimer m_started;
     bool m_fitPending = false;
 
     QListWidget* m_pFiles = nullptr;
@@ -129,10 +127,7 @@ private:
     std::array<QCheckBox*, EqBandCount> m_keep{};
     QTableWidget* m_pTable = nullptr;
     QLabel* m_pError = nullptr;
-    QLabel* m_pStatus = nullptr;
-    QProgressBar* m_pProgress = nullptr;
-    QPushButton* m_pStop = nullptr;
-    QPushButton* m_pApply = nullptr;
+    TuningFoot* m_pFoot = nullptr;
 };
 
 constexpr const char* FitDialogTitle = "Automatisch anpassen";
