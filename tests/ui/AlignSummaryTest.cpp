@@ -49,4 +49,29 @@ TEST(AlignSummary, EachChannelSaysWhatChangesAndTheHeldOneOnlyIfItsCrossoverDoes
               (std::vector<std::string>{"Kanal 3: unverändert"}));
 }
 
+// Without phase no sum can be predicted: the plot gets each driver as the
+// candidate's channel sets it. A channel without filters and equaliser bands
+// at 0 dB passes its driver unchanged but for its level, so the curve is the
+// file's level, minus 4 dB, moved by the overlay's offset.
+TEST(AlignSummary, WithoutPhaseThePreviewIsEachDriverAtTheCandidatesLevel) {
+    AlignInput input;
+    input.channels = {0, 1};
+    for (int c : input.channels) {
+        Measurement& m = input.measurements[std::size_t(c)];
+        m.frequencies = {100.0, 1000.0, 10000.0};
+        m.db = {80.0, 86.0 + c, 83.0};
+    }
+    std::vector<ChannelRecord> candidate(2);
+    candidate[1].level = -4;
+    const PlotPreview preview = alignPreview(input, candidate, 1, -85.0);
+    ASSERT_EQ(preview.size(), 2u);
+    EXPECT_EQ(preview[1].id, 1);
+    EXPECT_EQ(preview[1].stroke, CurveStroke::Dashed);
+    EXPECT_EQ(preview[1].name, "Vorschlag 1 Kanal 2");
+    const std::vector<double> expected = {80.0 - 4 - 85, 87.0 - 4 - 85, 83.0 - 4 - 85};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(preview[1].values[i], expected[i], 1e-3) << i;
+    }
+}
+
 }  // namespace
