@@ -181,7 +181,8 @@ void AlignDialog::channelsChanged() {
     for (int c = 0; c < ChannelCount; ++c) {
         if (!m_channelBoxes[std::size_t(c)]->isChecked()) continue;
         m_pHeld->addItem(m_input.names[std::size_t(c)], c);
-        phase = phase && !(*m_input.measurements)[std::size_t(c)].phaseDegrees.empty();
+        phase = phase && m_input.measurements &&
+                !(*m_input.measurements)[std::size_t(c)].phaseDegrees.empty();
     }
     const int index = m_pHeld->findData(held);
     m_pHeld->setCurrentIndex(std::max(index, 0));

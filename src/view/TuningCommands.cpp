@@ -89,6 +89,48 @@ std::vector<int> firstAlignChannels(const std::array<ChannelRecord, ChannelCount
     return channels.size() >= 2 ? channels : std::vector<int>{};
 }
 
+// What the alignment starts from: the active preset's channels, their names
+// and drivers, the channels chosen at first, the overlay's scale.
+AlignDialogInput alignDialogInput(CSonaroView& view) {
+    const Document& document = view.document();
+    const int preset = document.image().activePreset();
+    const std::array<const Measurement*, ChannelCount> measured = alignMeasurements(view);
+    AlignDialogInput input;
+    input.preset = QStringLiteral("Preset %1").arg(preset + 1);
+    auto measurements = std::make_shared<std::array<Measurement, ChannelCount>>();
+    std::vector<const Measurement*> all;
+    for (int c = 0; c < ChannelCount; ++c) {
+        const auto k = static_cast<std::size_t>(c);
+        input.records[k] = document.image().record(preset, c);
+        input.names[k] = channelDisplayName(view, c);
+        if (measured[k]) {
+            (*measurements)[k] = *measured[k];
+            all.push_back(measured[k]);
+        }
+    }
+    input.channels = firstAlignChannels(input.records, measured, activeChannel(view));
+    input.measurements = std::move(measurements);
+    // The sums on the overlay's scale: one offset for all drivers, since
+    // their level ratio is what the alignment is about.
+    if (document.side().overlay.normalise) input.offsetDb = sharedNormalisationOffset(all);
+    input.askTargetFile = [&view] { return askTargetFile(view); };
+    return input;
+}
+
+// Runs a dialog that shows its curves in the plot while it is open (its
+// previewChanged() and preview()), beside the plot; the plot is as before
+// once it closes.
+template <class Dialog>
+int runBesidePlot(CSonaroView& view, Dialog& dialog) {
+    placeBesidePlot(view, dialog);
+    QObject::connect(&dialog, &Dialog::previewChanged, &view,
+                     [&view, &dialog] { view.setPlotPreview(dialog.preview()); });
+    view.setPlotPreview(dialog.preview());
+    const int answer = runModal(dialog);
+    view.setPlotPreview({});
+    return answer;
+}
+
 int measuredChannelCount(CSonaroView& view) {
     const auto measured = alignMeasurements(view);
     return static_cast<int>(std::count_if(measured.begin(), measured.end(),
@@ -130,13 +172,9 @@ void onAutoFit(CSonaroView& view) {
     input.askTargetFile = [&view] { return askTargetFile(view); };
 
     FitDialog dialog(std::move(input), view.window());
-    placeBesidePlot(view, dialog);
-    QObject::connect(&dialog, &FitDialog::previewChanged, &view,
-                     [&view, &dialog] { view.setPlotPreview(dialog.preview()); });
-    view.setPlotPreview(dialog.preview());
-    const int answer = runModal(dialog);
-    view.setPlotPreview({});
-    if (answer != QDialog::Accepted || dialog.fitResult().status != FitStatus::Ok) return;
+    if (runBesidePlot(view, dialog) != QDialog::Accepted ||
+        dialog.fitResult().status != FitStatus::Ok)
+        return;
     document.applyFit(preset, channel, dialog.fitted(), dialog.averaging(), dialog.smoothing());
 }
 
@@ -145,43 +183,14 @@ void ruleAutoFit(CSonaroView& view, QAction& action) {
 }
 
 void onAlignCrossover(CSonaroView& view) {
-    Document& document = view.document();
-    const int preset = document.image().activePreset();
-    const std::array<const Measurement*, ChannelCount> measured = alignMeasurements(view);
-    AlignDialogInput input;
-    input.preset = QStringLiteral("Preset %1").arg(preset + 1);
-    auto measurements = std::make_shared<std::array<Measurement, ChannelCount>>();
-    std::vector<const Measurement*> all;
-    for (int c = 0; c < ChannelCount; ++c) {
-        const auto k = static_cast<std::size_t>(c);
-        input.records[k] = document.image().record(preset, c);
-        input.names[k] = channelDisplayName(view, c);
-        if (measured[k]) {
-            (*measurements)[k] = *measured[k];
-            all.push_back(measured[k]);
-        }
-    }
-    input.channels = firstAlignChannels(input.records, measured, activeChannel(view));
-    input.measurements = std::move(measurements);
-    // The sums on the overlay's scale: one offset for all drivers, since
-    // their level ratio is what the alignment is about.
-    const OverlayOptions& overlay = document.side().overlay;
-    if (overlay.normalise) input.offsetDb = sharedNormalisationOffset(all);
-    input.askTargetFile = [&view] { return askTargetFile(view); };
-
-    AlignDialog dialog(std::move(input), view.window());
-    placeBesidePlot(view, dialog);
-    QObject::connect(&dialog, &AlignDialog::previewChanged, &view,
-                     [&view, &dialog] { view.setPlotPreview(dialog.preview()); });
-    view.setPlotPreview(dialog.preview());
-    const int answer = runModal(dialog);
-    view.setPlotPreview({});
-    const std::optional<std::vector<ChannelRecord>> chosen = dialog.chosen();
-    if (answer != QDialog::Accepted || !chosen) return;
+    const int preset = view.document().image().activePreset();
+    AlignDialog dialog(alignDialogInput(view), view.window());
+    if (runBesidePlot(view, dialog) != QDialog::Accepted || !dialog.chosen()) return;
+    const std::vector<ChannelRecord> chosen = *dialog.chosen();
     const std::vector<int> channels = dialog.channels();
-    document.apply(AlignDialogTitle, [&](ParameterImage& settings) {
-        for (std::size_t k = 0; k < channels.size() && k < chosen->size(); ++k) {
-            settings.setRecord(preset, channels[k], (*chosen)[k]);
+    view.document().apply(AlignDialogTitle, [&](ParameterImage& settings) {
+        for (std::size_t k = 0; k < channels.size() && k < chosen.size(); ++k) {
+            settings.setRecord(preset, channels[k], chosen[k]);
         }
     });
 }
