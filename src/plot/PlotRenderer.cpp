@@ -30,12 +30,17 @@ QPen plotPen(const QColor& colour, Qt::PenStyle style) {
 // colour, and the dots are shorter than the grid's.
 const QList<qreal> MeasurementPattern{2, 4};
 const QList<qreal> PredictionPattern{8, 4};
+// What an open dialog would bring about carries a dot between its dashes:
+// the overlay's prediction may be on at the same time, in the same colour.
+const QList<qreal> ProposalPattern{8, 3, 2, 3};
 
-QPen strokePen(const QPen& pen, CurveStroke stroke) {
+QPen strokePen(const QPen& pen, CurveStroke stroke, bool proposal) {
     if (stroke == CurveStroke::Solid) return pen;
     QPen stroked = pen;
     stroked.setStyle(Qt::CustomDashLine);
-    stroked.setDashPattern(stroke == CurveStroke::Dotted ? MeasurementPattern : PredictionPattern);
+    stroked.setDashPattern(stroke == CurveStroke::Dotted ? MeasurementPattern
+                           : proposal                    ? ProposalPattern
+                                                         : PredictionPattern);
     return stroked;
 }
 
@@ -278,8 +283,8 @@ void PlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
     // fraction of the cost of stroking the outline.
     static const std::array<QPoint, 3> wideOffsets{QPoint(0, 0), QPoint(1, 0), QPoint(0, 1)};
     const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster;
-    auto drawCurve = [&](const PlotCurve& curve) {
-        QPen pen = strokePen(curvePen(curve.channel), curve.stroke);
+    auto drawCurve = [&](const PlotCurve& curve, bool preview) {
+        QPen pen = strokePen(curvePen(curve.channel), curve.stroke, preview);
         std::size_t copies = 1;
         if (raster && pen.width() > 1) {
             copies = wideOffsets.size();
@@ -304,9 +309,9 @@ void PlotRenderer::paint(QPainter& p, const PlotGeometry& g) {
             }
         }
     };
-    for (const PlotCurve& curve : g.overlays) drawCurve(curve);
-    for (const PlotCurve& curve : g.curves) drawCurve(curve);
-    for (const PlotCurve& curve : g.previews) drawCurve(curve);
+    for (const PlotCurve& curve : g.overlays) drawCurve(curve, false);
+    for (const PlotCurve& curve : g.curves) drawCurve(curve, false);
+    for (const PlotCurve& curve : g.previews) drawCurve(curve, true);
 }
 
 // Through the middle of its logical pixels, as drawDenseLineToEnd() draws.

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -10,10 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -21,12 +18,12 @@
 
 #include "model/ParameterLimits.h"
 #include "ui/FitSummary.h"
+#include "ui/NumberBoxes.h"
 #include "ui/ReadOnlyTable.h"
+#include "ui/TuningFoot.h"
 
 namespace {
 
-// A full fit that has not answered within this long shows its progress.
-constexpr qint64 ProgressAfterMs = 200;
 // Room for a band before and after ("45 Hz, +3 dB, Q 0.7 (LowShelf)").
 constexpr int DialogWidth = 520;
 const QColor ChangedShade(255, 236, 179);
@@ -35,27 +32,6 @@ constexpr std::array<const char*, 3> AveragingTexts = {"Leistung", "in dB",
                                                        "Vektoriell (mit Phase)"};
 constexpr std::array<const char*, SmoothingChoices.size()> SmoothingTexts = {
     "keine", "1/24 Oktave", "1/12 Oktave", "1/6 Oktave", "1/3 Oktave"};
-constexpr std::array<const char*, 4> TargetTexts = {"Gerade", "Neigung", "Hauskurve",
-                                                    "Zielkurve aus Datei"};
-
-QDoubleSpinBox* decimalBox(double lo, double hi, double step, int decimals, double value,
-                           const char* suffix, QWidget* parent) {
-    auto* box = new QDoubleSpinBox(parent);
-    box->setRange(lo, hi);
-    box->setSingleStep(step);
-    box->setDecimals(decimals);
-    box->setValue(value);
-    box->setSuffix(QString::fromUtf8(suffix));
-    return box;
-}
-
-QSpinBox* wholeBox(int lo, int hi, int value, const char* suffix, QWidget* parent) {
-    auto* box = new QSpinBox(parent);
-    box->setRange(lo, hi);
-    box->setValue(value);
-    box->setSuffix(QString::fromUtf8(suffix));
-    return box;
-}
 
 }  // namespace
 
@@ -66,7 +42,7 @@ FitDialog::FitDialog(FitDialogInput input, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(
         QStringLiteral("Equalizer von %1 nach den Messungen anpassen. Im Diagramm: das Ziel als "
-                       "dünne Linie, das Ergebnis gestrichelt.")
+                       "dünne Linie, das Ergebnis strichpunktiert.")
             .arg(m_input.target),
         this);
     intro->setWordWrap(true);
@@ -89,29 +65,10 @@ FitDialog::FitDialog(FitDialogInput input, QWidget* parent)
     m_pError = new QLabel(this);
     m_pError->setWordWrap(true);
     layout->addWidget(m_pError);
-    m_pStatus = new QLabel(this);
-    m_pStatus->setWordWrap(true);
-    layout->addWidget(m_pStatus);
-    auto* progressRow = new QHBoxLayout;
-    m_pProgress = new QProgressBar(this);
-    m_pProgress->setRange(0, 100);
-    m_pProgress->setVisible(false);
-    progressRow->addWidget(m_pProgress, 1);
-    m_pStop = new QPushButton(QStringLiteral("Anhalten"), this);
-    m_pStop->setToolTip(QStringLiteral("Hält die genaue Anpassung an; die Vorschau bleibt."));
-    m_pStop->setVisible(false);
-    connect(m_pStop, &QPushButton::clicked, this, [this] { m_runner.stop(); });
-    progressRow->addWidget(m_pStop);
-    layout->addLayout(progressRow);
-
-    auto* buttons = new QDialogButtonBox(this);
-    m_pApply = buttons->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
-    m_pApply->setEnabled(false);
-    connect(m_pApply, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    m_pFoot =
+        new TuningFoot(QStringLiteral("Hält die genaue Anpassung an; die Vorschau bleibt."), *this);
+    connect(m_pFoot, &TuningFoot::stopRequested, this, [this] { m_runner.stop(); });
+    layout->addWidget(m_pFoot);
 
     connect(&m_runner, &FitRunner::resultReady, this, &FitDialog::onResult);
     connect(&m_runner, &FitRunner::progressed, this, &FitDialog::onProgress);
@@ -156,48 +113,9 @@ QWidget* FitDialog::evidenceGroup() {
 QWidget* FitDialog::targetGroup() {
     auto* group = new QWidget(this);
     auto* form = new QFormLayout(group);
-    m_pTarget = new QComboBox(group);
-    for (const char* text : TargetTexts) m_pTarget->addItem(QString::fromUtf8(text));
-    form->addRow(QStringLiteral("Form:"), m_pTarget);
-
-    m_pTargetValues = new QStackedWidget(group);
-    m_pTargetValues->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    m_pTargetValues->addWidget(new QWidget(m_pTargetValues));
-    m_pTilt = decimalBox(-6.0, 6.0, 0.1, 1, -0.5, " dB/Okt.", m_pTargetValues);
-    m_pTilt->setToolTip(QStringLiteral("Neigung je Oktave, 0 dB bei 1 kHz."));
-    m_pTargetValues->addWidget(m_pTilt);
-    auto* house = new QWidget(m_pTargetValues);
-    auto* houseGrid = new QGridLayout(house);
-    houseGrid->setContentsMargins(0, 0, 0, 0);
-    m_pLowCorner = wholeBox(20, 20000, 200, " Hz", house);
-    m_pLowRise = decimalBox(-24.0, 24.0, 0.5, 1, 6.0, " dB", house);
-    m_pHighCorner = wholeBox(20, 20000, 2000, " Hz", house);
-    m_pHighFall = decimalBox(-24.0, 24.0, 0.5, 1, 3.0, " dB", house);
-    houseGrid->addWidget(new QLabel(QStringLiteral("Anstieg unter"), house), 0, 0);
-    houseGrid->addWidget(m_pLowCorner, 0, 1);
-    houseGrid->addWidget(m_pLowRise, 0, 2);
-    houseGrid->addWidget(new QLabel(QStringLiteral("Abfall über"), house), 1, 0);
-    houseGrid->addWidget(m_pHighCorner, 1, 1);
-    houseGrid->addWidget(m_pHighFall, 1, 2);
-    house->setToolTip(QStringLiteral(
-        "Ein Anstieg unter der ersten Eckfrequenz, der bei 20 Hz erreicht ist, und ein Abfall "
-        "über der zweiten, der bei 20 kHz erreicht ist."));
-    m_pTargetValues->addWidget(house);
-    auto* file = new QWidget(m_pTargetValues);
-    auto* fileRow = new QHBoxLayout(file);
-    fileRow->setContentsMargins(0, 0, 0, 0);
-    m_pTargetFileName = new QLabel(QStringLiteral("(keine Datei)"), file);
-    auto* choose = new QPushButton(QStringLiteral("Datei..."), file);
-    connect(choose, &QPushButton::clicked, this, &FitDialog::chooseTargetFile);
-    fileRow->addWidget(m_pTargetFileName, 1);
-    fileRow->addWidget(choose);
-    m_pTargetValues->addWidget(file);
-    form->addRow(m_pTargetValues);
-    connect(m_pTarget, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_pTargetValues->setCurrentIndex(index);
-        if (index == static_cast<int>(TargetShape::Curve) && !m_targetFile) chooseTargetFile();
-        optionsChanged();
-    });
+    m_pTarget = new TargetShapeEditor(m_input.askTargetFile, group);
+    connect(m_pTarget, &TargetShapeEditor::changed, this, [this] { optionsChanged(); });
+    form->addRow(m_pTarget);
 
     m_pFollowCrossover =
         new QCheckBox(QStringLiteral("folgt der Frequenzweiche des Kanals"), group);
@@ -217,12 +135,7 @@ QWidget* FitDialog::targetGroup() {
     for (QCheckBox* box : {m_pFollowCrossover, m_pFixedLevel}) {
         connect(box, &QCheckBox::toggled, this, [this] { optionsChanged(); });
     }
-    for (QDoubleSpinBox* box : {m_pTilt, m_pLowRise, m_pHighFall, m_pTargetLevel}) {
-        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { optionsChanged(); });
-    }
-    for (QSpinBox* box : {m_pLowCorner, m_pHighCorner}) {
-        connect(box, &QSpinBox::valueChanged, this, [this] { optionsChanged(); });
-    }
+    connect(m_pTargetLevel, &QDoubleSpinBox::valueChanged, this, [this] { optionsChanged(); });
     return group;
 }
 
@@ -328,11 +241,7 @@ FitJob FitDialog::job() const {
     FitInput& in = job.input;
     in.channel = m_input.record;
     FitTarget& target = in.target;
-    target.shape = static_cast<TargetShape>(m_pTarget->currentIndex());
-    target.tiltDbPerOctave = m_pTilt->value();
-    target.house = {double(m_pLowCorner->value()), m_pLowRise->value(),
-                    double(m_pHighCorner->value()), m_pHighFall->value()};
-    if (m_targetFile) target.curve = m_targetFile->curve;
+    m_pTarget->fill(target);
     target.followsCrossover = m_pFollowCrossover->isChecked();
     if (m_pFixedLevel->isChecked()) target.levelDb = m_pTargetLevel->value();
 
@@ -357,15 +266,8 @@ FitJob FitDialog::job() const {
 void FitDialog::startFit() {
     m_final = false;
     m_stopped = false;
-    m_started.start();
     m_job = m_runner.request(job());
-    m_pApply->setEnabled(false);
-    m_pStatus->setText(QStringLiteral("Passt an ..."));
-    QTimer::singleShot(ProgressAfterMs, this, [this, job = m_job] {
-        if (job != m_job || m_final || m_stopped) return;
-        m_pProgress->setVisible(true);
-        m_pStop->setVisible(true);
-    });
+    m_pFoot->started(QStringLiteral("Passt an ..."));
 }
 
 void FitDialog::onResult(int job, const FitResult& result, bool final) {
@@ -384,11 +286,7 @@ void FitDialog::onResult(int job, const FitResult& result, bool final) {
 
 void FitDialog::onProgress(int job, double fraction) {
     if (job != m_job) return;
-    m_pProgress->setValue(static_cast<int>(std::lround(fraction * 100.0)));
-    if (m_started.elapsed() > ProgressAfterMs) {
-        m_pProgress->setVisible(true);
-        m_pStop->setVisible(true);
-    }
+    m_pFoot->progressed(fraction);
 }
 
 void FitDialog::onStopped(int job) {
@@ -445,24 +343,12 @@ void FitDialog::showResult() {
     } else if (running) {
         status = QStringLiteral("Passt an ...");
     }
-    m_pStatus->setText(status);
-    if (!running) {
-        m_pProgress->setVisible(false);
-        m_pStop->setVisible(false);
-    }
-    m_pApply->setEnabled(ok && !running && !(m_result.channel == m_input.record));
+    m_pFoot->status()->setText(status);
+    if (!running) m_pFoot->ended();
+    m_pFoot->applyButton()->setEnabled(ok && !running && !(m_result.channel == m_input.record));
 
     m_preview = ok ? fitPreview(m_result, m_input.channel) : PlotPreview{};
     emit previewChanged();
-}
-
-void FitDialog::chooseTargetFile() {
-    if (!m_input.askTargetFile) return;
-    if (std::optional<TargetFile> file = m_input.askTargetFile()) {
-        m_targetFile = std::move(file);
-        m_pTargetFileName->setText(QString::fromStdString(m_targetFile->name));
-        optionsChanged();
-    }
 }
 
 void FitDialog::done(int result) {

@@ -15,7 +15,6 @@
 // "Abbrechen" changes nothing.
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -24,23 +23,17 @@
 
 #include "plotmodel/PreviewCurves.h"
 #include "ui/FitRunner.h"
+#include "ui/TargetShapeEditor.h"
+#include "ui/TuningFoot.h"
 
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QListWidget;
-class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class QStackedWidget;
 class QTableWidget;
-
-// A target curve from a file: its name as shown and its points.
-struct TargetFile {
-    std::string name;
-    Measurement curve;
-};
 
 struct FitDialogInput {
     int channel = 0;       // 0..5
@@ -78,12 +71,12 @@ public:
     // For tests and the screenshot run.
     QComboBox* averagingBox() const { return m_pAveraging; }
     QComboBox* smoothingBox() const { return m_pSmoothing; }
-    QComboBox* targetBox() const { return m_pTarget; }
-    QDoubleSpinBox* tiltBox() const { return m_pTilt; }
+    QComboBox* targetBox() const { return m_pTarget->shapeBox(); }
+    QDoubleSpinBox* tiltBox() const { return m_pTarget->tiltBox(); }
     QSpinBox* maxBoostBox() const { return m_pMaxBoost; }
     QTableWidget* table() const { return m_pTable; }
     QLabel* errorLabel() const { return m_pError; }
-    QPushButton* applyButton() const { return m_pApply; }
+    QPushButton* applyButton() const { return m_pFoot->applyButton(); }
     FitRunner& runner() { return m_runner; }
 
 signals:
@@ -105,7 +98,6 @@ private:
     void onProgress(int job, double fraction);
     void onStopped(int job);
     void showResult();
-    void chooseTargetFile();
 
     FitDialogInput m_input;
     FitRunner m_runner;
@@ -114,21 +106,12 @@ private:
     bool m_final = false;
     bool m_stopped = false;
     PlotPreview m_preview;
-    std::optional<TargetFile> m_targetFile;
-    QElapsedTimer m_started;
     bool m_fitPending = false;
 
     QListWidget* m_pFiles = nullptr;
     QComboBox* m_pAveraging = nullptr;
     QComboBox* m_pSmoothing = nullptr;
-    QComboBox* m_pTarget = nullptr;
-    QStackedWidget* m_pTargetValues = nullptr;
-    QDoubleSpinBox* m_pTilt = nullptr;
-    QSpinBox* m_pLowCorner = nullptr;
-    QDoubleSpinBox* m_pLowRise = nullptr;
-    QSpinBox* m_pHighCorner = nullptr;
-    QDoubleSpinBox* m_pHighFall = nullptr;
-    QLabel* m_pTargetFileName = nullptr;
+    TargetShapeEditor* m_pTarget = nullptr;
     QCheckBox* m_pFollowCrossover = nullptr;
     QCheckBox* m_pFixedLevel = nullptr;
     QDoubleSpinBox* m_pTargetLevel = nullptr;
@@ -144,10 +127,7 @@ private:
     std::array<QCheckBox*, EqBandCount> m_keep{};
     QTableWidget* m_pTable = nullptr;
     QLabel* m_pError = nullptr;
-    QLabel* m_pStatus = nullptr;
-    QProgressBar* m_pProgress = nullptr;
-    QPushButton* m_pStop = nullptr;
-    QPushButton* m_pApply = nullptr;
+    TuningFoot* m_pFoot = nullptr;
 };
 
 constexpr const char* FitDialogTitle = "Automatisch anpassen";

@@ -10,22 +10,17 @@
 // arrive on the thread that owns the runner, through its signals: the
 // worker leaves them in a mailbox under a lock of the standard library, and
 // a timer of the owning thread collects them while a request is open (every
-// 5 ms), so no data crosses threads through Qt's event queue, whose locks
-// the thread sanitizer cannot see. The engine is deterministic, so the full
-// result of a request does not depend on what ran before it.
+// 5 ms; LatestJobRunner.h). The engine is deterministic, so the full result
+// of a request does not depend on what ran before it.
 
 #include <QObject>
-#include <QTimer>
-#include <atomic>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "tuning/EqFit.h"
 #include "tuning/Evidence.h"
+#include "ui/LatestJobRunner.h"
 
 struct FitJob {
     // The measurements to combine (shared, not copied per request).
@@ -52,14 +47,13 @@ class FitRunner : public QObject {
 
 public:
     explicit FitRunner(QObject* parent = nullptr);
-    ~FitRunner() override;
 
     // Starts `job` (cancelling what runs); returns its number.
     int request(FitJob job);
     // Cancels what runs; a preview already delivered stays the last word.
-    void stop();
+    void stop() { m_runner.stop(); }
     // Whether the latest request is still being worked on.
-    bool busy() const { return m_open; }
+    bool busy() const { return m_runner.busy(); }
 
 signals:
     // `final` is false for the preview. A refused fit comes with status
@@ -70,25 +64,5 @@ signals:
     void stopped(int job);
 
 private:
-    struct Event {
-        enum class Kind { Result, Progress, Stopped } kind = Kind::Result;
-        int job = 0;
-        FitResult result;
-        bool final = false;
-        double fraction = 0.0;
-    };
-    void work();
-    void post(Event event);
-    void collect();
-
-    std::mutex m_mutex;  // guards everything down to m_quit
-    std::condition_variable m_wake;
-    std::optional<FitJob> m_pending;
-    int m_latest = 0;  // number of the latest request
-    std::vector<Event> m_mailbox;
-    bool m_quit = false;
-    std::atomic<bool> m_cancel{false};
-    QTimer m_poll;         // owning thread only
-    bool m_open = false;   // owning thread only: a request not yet answered whole
-    std::thread m_thread;  // started last
+    LatestJobRunner m_runner;
 };

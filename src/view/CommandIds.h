@@ -56,6 +56,7 @@ constexpr int CmdSmoothNone = 32891;  // 32891..32895: none, 1/24, 1/12, 1/6, 1/
 constexpr int CmdSmoothThird = 32895;
 // Tuning from measurements.
 constexpr int CmdAutoFit = 32900;
+constexpr int CmdAlignCrossover = 32901;
 
 // Buttons of the main form (template 101): each button's control id is its
 // command id.

@@ -153,6 +153,9 @@ constexpr Command table[] = {
     {CmdAutoFit, Edit, Separated, "&Automatisch anpassen...", nullptr, nullptr,
      "Passt den Equalizer des gezeigten Kanals nach seinen Messungen an ein Ziel an.",
      run<onAutoFit>, rule<ruleAutoFit>, Changes},
+    {CmdAlignCrossover, Edit, false, "&Übergang ausrichten...", nullptr, nullptr,
+     "Richtet Verzögerung, Pegel und Weiche der Kanäle am Übergang nach ihren Messungen aus.",
+     run<onAlignCrossover>, rule<ruleAlignCrossover>, Changes},
 
     {CmdComPort, Communication, false, "&Schnittstelle...", nullptr, nullptr,
      "Einstellen des seriellen Ports", run<onComPort>},

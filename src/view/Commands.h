@@ -71,6 +71,8 @@ void ruleSmoothing(CSonaroView& view, int id, QAction& action);
 // Tuning from measurements (TuningCommands.cpp).
 void onAutoFit(CSonaroView& view);
 void ruleAutoFit(CSonaroView& view, QAction& action);
+void onAlignCrossover(CSonaroView& view);
+void ruleAlignCrossover(CSonaroView& view, QAction& action);
 
 // What several handlers share (CommandSupport.cpp).
 // The file dialog of `kind`, starting in the current file's folder.

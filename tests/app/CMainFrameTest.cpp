@@ -81,7 +81,7 @@ TEST(MainFrame, MenuHasTheGermanItemsWithTheirIdsAndShortcuts) {
               "32810=&Rückgängig\tStrg+Z|32811=&Wiederholen\tStrg+Y|-|"
               "32806=&Kanal kopieren...|32807=&Preset kopieren...|-|"
               "32860=Filter &importieren...|32862=Kanal be&nennen...|-|"
-              "32900=&Automatisch anpassen...");
+              "32900=&Automatisch anpassen...|32901=&Übergang ausrichten...");
     EXPECT_EQ(menus[3]->text(), "&Kommunikation");
     EXPECT_EQ(menuTexts(menus[3]->menu()),
               "32771=&Schnittstelle...|32805=&Gerät suchen|-|32812=Mit Gerät &vergleichen|"

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QRegion>
 #include <QSet>
 #include <QSignalSpy>
@@ -10,6 +11,7 @@
 #include <QXmlStreamReader>
 #include <limits>
 #include <memory>
+#include <set>
 
 #include "plot/CResponsePlot.h"
 #include "plot/PlotExport.h"
@@ -297,6 +299,44 @@ TEST(PlotRenderer, SumsLieAboveTheChannelsInWhiteAndBlackWhenSwitchedOn) {
     // A side no channel feeds is not drawn.
     curves.complex->sumChannelCount = {3, 0};
     EXPECT_EQ(at(draw(true), 300, 159), Grey);
+}
+
+// A dialog's proposal and the overlay's prediction may lie over each other in
+// one colour: the proposal carries a dot between its dashes. The lengths of
+// the lit runs along a straight line tell the two patterns apart.
+TEST(PlotRenderer, ADialogsDashedCurveIsToldApartFromTheOverlaysPrediction) {
+    qtTestApp();
+    PlotRenderer renderer;
+    renderer.init({200, 20});
+    const auto runs = [&](bool preview) {
+        PlotGeometry g;
+        g.width = 200;
+        g.height = 20;
+        PlotCurve line{0, {{{0, 10}, {199, 10}}}, CurveStroke::Dashed};
+        (preview ? g.previews : g.overlays).push_back(line);
+        QImage img(200, 20, QImage::Format_RGB32);
+        img.fill(Qt::black);
+        QPainter painter(&img);
+        renderer.paint(painter, g);
+        painter.end();
+        std::set<int> lengths;
+        int length = 0;
+        const QRgb background = img.pixel(0, 0);
+        for (int x = 20; x < 180; ++x) {  // away from where the pattern starts
+            if (img.pixel(x, 10) != background && img.pixel(x, 10) != img.pixel(x, 2)) {
+                ++length;
+            } else if (length > 0) {
+                lengths.insert(length);
+                length = 0;
+            }
+        }
+        return lengths;
+    };
+    const std::set<int> prediction = runs(false);
+    const std::set<int> proposal = runs(true);
+    EXPECT_EQ(prediction.count(2), 0u) << "8 on, 4 off";
+    EXPECT_EQ(proposal.count(2), 1u) << "8 on, 3 off, 2 on, 3 off";
+    EXPECT_EQ(proposal.count(8), 1u);
 }
 
 TEST(CResponsePlot, CursorLayerFollowsMouseAndKeysOverTheUnchangedBackBuffer) {

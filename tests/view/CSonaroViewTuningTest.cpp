@@ -1,6 +1,7 @@
-// "Automatisch anpassen" as the user meets it: the dialog on the channel's
-// measurement, its curves in the plot while it is open, an option changed,
-// Übernehmen as one step that undo takes back; Abbrechen changes nothing.
+// "Automatisch anpassen" and "Übergang ausrichten" as the user meets them:
+// the dialog on the channels' measurements, its curves in the plot while it
+// is open, Übernehmen as one step that undo takes back; Abbrechen changes
+// nothing.
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include "plot/PlotRenderer.h"
 #include "response/AnalogSection.h"
 #include "response/EqResponse.h"
+#include "ui/AlignDialog.h"
 #include "ui/FitDialog.h"
 #include "view/CommandIds.h"
 #include "view/ViewCommandFixture.h"
@@ -44,6 +46,20 @@ protected:
         };
         ASSERT_TRUE(command(CmdAutoFit));
         run.hook = nullptr;
+    }
+    void align(const std::function<int(AlignDialog&)>& inside) {
+        run.hook = [&](QDialog& dialog, int& result) {
+            auto* align = dynamic_cast<AlignDialog*>(&dialog);
+            if (!align) return false;
+            result = inside(*align);
+            return true;
+        };
+        ASSERT_TRUE(command(CmdAlignCrossover));
+        run.hook = nullptr;
+    }
+    static bool waitForSearch(AlignDialog& align) {
+        QCoreApplication::processEvents();  // a change starts its search
+        return QTest::qWaitFor([&] { return align.finished(); }, 60000);
     }
     static bool waitForFit(FitDialog& fit) {
         QCoreApplication::processEvents();  // an option change starts its fit
@@ -109,6 +125,64 @@ TEST_F(Tuning, TheDialogFitsShowsItsCurvesAndUebernehmenIsOneStep) {
     view().redrawStep();
     EXPECT_TRUE(sameImage(image(), before));
     EXPECT_EQ(document().side().overlay.smoothing, DefaultSmoothing);
+}
+
+// The synthetic two-way speaker of tests/tuning/measurements: its dome sits
+// 18 mm ahead of the cone, so the tweeter's channel needs 18 / 3.57 = 5 taps
+// more delay than the woofer's for the two to sum in step.
+TEST_F(Tuning, UebergangAusrichtenDelaysTheTweeterAndUndoTakesItBack) {
+    start();
+    EXPECT_FALSE(run.frame().action(CmdAlignCrossover)->isEnabled());
+    document().apply("Weiche", [](ParameterImage& settings) {
+        ChannelRecord woofer = settings.record(0, 0);
+        ChannelRecord tweeter = settings.record(0, 1);
+        woofer.lpFrequency = tweeter.hpFrequency = 2300;
+        woofer.lpType = tweeter.hpType = FilterLinkwitzRiley24;
+        woofer.hpType = tweeter.lpType = FilterOff;
+        woofer.input = tweeter.input = 0;
+        woofer.delayTaps = tweeter.delayTaps = 0;
+        woofer.level = tweeter.level = 0;
+        settings.setRecord(0, 0, woofer);
+        settings.setRecord(0, 1, tweeter);
+    });
+    const std::string dir = FILTARO_MEASUREMENTS_DIR;
+    filePaths = {dir + "/model-a-woofer.txt"};
+    ASSERT_TRUE(command(CmdLoadMeasurement));
+    view().channelTabs()->switchToTab(1);
+    filePaths = {dir + "/model-a-tweeter.txt"};
+    ASSERT_TRUE(command(CmdLoadMeasurement));
+    view().redrawStep();
+    EXPECT_TRUE(run.frame().action(CmdAlignCrossover)->isEnabled());
+    const ParameterImage before = image();
+    const std::size_t steps = document().history().size();
+
+    // Abbrechen: nothing changes, no step, the plot as before.
+    align([&](AlignDialog& dialog) {
+        EXPECT_TRUE(waitForSearch(dialog));
+        // The sum as set and the best candidate's, in the colour of Summe L.
+        EXPECT_EQ(view().plotPreview().size(), 2u);
+        for (const PreviewCurve& curve : view().plotPreview()) EXPECT_EQ(curve.id, PlotSumCurve);
+        return static_cast<int>(QDialog::Rejected);
+    });
+    view().redrawStep();
+    EXPECT_TRUE(sameImage(image(), before));
+    EXPECT_EQ(document().history().size(), steps);
+    EXPECT_TRUE(view().plotPreview().empty());
+
+    align([&](AlignDialog& dialog) {
+        EXPECT_TRUE(waitForSearch(dialog));
+        EXPECT_EQ(dialog.channels(), (std::vector<int>{0, 1}));
+        EXPECT_TRUE(dialog.applyButton()->isEnabled());
+        dialog.applyButton()->click();
+        return dialog.result();
+    });
+    EXPECT_EQ(image().record(0, 0).delayTaps, 0);  // held
+    EXPECT_EQ(image().record(0, 1).delayTaps, 5);
+    EXPECT_TRUE(view().plotPreview().empty());
+    EXPECT_EQ(run.frame().action(CmdEditUndo)->text(), "&Rückgängig: Übergang ausrichten\tStrg+Z");
+    ASSERT_TRUE(command(CmdEditUndo));
+    view().redrawStep();
+    EXPECT_TRUE(sameImage(image(), before));
 }
 
 }  // namespace
