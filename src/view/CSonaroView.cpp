@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
-#include <QTabBar>
 #include <QTimerEvent>
 
 #include "device/DevicePort.h"
@@ -29,6 +28,7 @@
 #include "view/CommandIds.h"
 #include "view/CommandTable.h"
 #include "view/Commands.h"
+#include "view/KeyboardFocus.h"
 #include "view/ViewLayout.h"
 
 namespace {
@@ -196,27 +196,7 @@ void CSonaroView::createChannelPanels() {
     for (QLineEdit* edit : m_pTabs->findChildren<QLineEdit*>()) {
         edit->installEventFilter(this);
     }
-    arrangeTabOrder();
-}
-
-// Tab goes from the plot to the channel tabs and the panel shown, the preset
-// buttons, then receive and send, the two that act on the device, last.
-void CSonaroView::arrangeTabOrder() {
-    QWidget* last = m_pPlot;
-    const auto then = [&last](QWidget* next) {
-        QWidget::setTabOrder(last, next);
-        last = next;
-    };
-    then(m_pTabs->tabBar());
-    for (CChannelPanel* panel : m_pTabs->m_apPanels) {
-        // The template's controls, not the lists' drop-down windows.
-        for (QWidget* control : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (control->focusPolicy() & Qt::TabFocus) then(control);
-        }
-    }
-    for (QRadioButton* button : m_presetButtons) then(button);
-    then(m_pReceive);
-    then(m_pSend);
+    arrangeViewTabOrder(m_pPlot, *m_pTabs, m_presetButtons, m_pReceive, m_pSend);
 }
 
 // --- What the document reports ---------------------------------------------
@@ -432,14 +412,9 @@ bool CSonaroView::eventFilter(QObject* watched, QEvent* event) {
         (watched == m_pSend || watched == m_pReceive)) {
         return true;  // the release that follows clicks nothing either
     }
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const QKeySequence pressed(key->keyCombination());
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) ||
-            pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)) {
-            return true;  // not the field's: the window's shortcut takes the key
-        }
+    if (event->type() == QEvent::ShortcutOverride &&
+        isWindowUndoKey(*static_cast<QKeyEvent*>(event))) {
+        return true;  // not the field's: the window's shortcut takes the key
     }
     return QWidget::eventFilter(watched, event);
 }

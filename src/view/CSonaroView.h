@@ -144,7 +144,6 @@ private:
     void openConfiguredPort();
     void placeMainWindow();
     void createChannelPanels();
-    void arrangeTabOrder();
 
     // The client size and the sizes of the fixed controls, for the layout.
     ViewLayoutInput layoutInput(int cx, int cy) const;
